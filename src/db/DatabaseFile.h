@@ -1,0 +1,11 @@
+#pragma once
+// The database file on disk: created from the schema and seed SQL in res/ on first start, opened as it is
+// when it exists, refused when it is not a database of this program.
+#include <string>
+
+namespace db {
+
+// True when the file at path is ready to open. On false, error holds the message for the user.
+bool PrepareDatabaseFile(const std::string& path, std::string& error);
+
+}  // namespace db

@@ -1,0 +1,23 @@
+#pragma once
+// Test and demo overrides, read from the environment in this one place.
+#include <optional>
+#include <string>
+
+namespace platform {
+
+struct Overrides {
+  int snmpPort = 161;                     // PELLION_SNMP_PORT
+  int trapPort = 162;                     // PELLION_TRAP_PORT
+  std::optional<int> syslogPort;          // PELLION_SYSLOG_PORT; else the "syslog" service, else 514
+  std::optional<int> consoleBasePort;     // PELLION_CONSOLE_BASE_PORT
+  std::string consoleBroadcast;           // PELLION_CONSOLE_BROADCAST
+  std::string consoleMulticast;           // PELLION_CONSOLE_MULTICAST
+  bool trace = false;                     // PELLION_TRACE
+};
+
+// Read once, on first use.
+const Overrides& GetOverrides();
+// Reads the environment again (tests that change a variable).
+void ReloadOverrides();
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+// Window message numbers shared by every subsystem. Each id has one meaning and one receiving window.
+#include <cstdint>
+
+namespace msg {
+constexpr std::uint32_t WM_USER = 0x400;
+
+// Worker threads to the main frame.
+constexpr std::uint32_t WM_NMS_SCAN_STARTED = 0x4B6;
+constexpr std::uint32_t WM_NMS_NEW_DEVICES = 0x4B7;
+constexpr std::uint32_t WM_NMS_SCAN_STEP = 0x4B9;
+constexpr std::uint32_t WM_NMS_PROGRESS_CANCEL = 0x4BA;
+constexpr std::uint32_t WM_NMS_STATUS_TEXT = 0x4BB;
+constexpr std::uint32_t WM_NMS_TRAP_PORT_BUSY = 0x4CA;
+constexpr std::uint32_t WM_NMS_SCAN_IP = 0x4F1;
+constexpr std::uint32_t WM_NMS_SCAN_DONE = 0x4F2;
+constexpr std::uint32_t WM_NMS_CLIENTS_CHANGED = 0x4F3;
+constexpr std::uint32_t WM_NMS_POLLING_LOCK = 0x4F4;
+constexpr std::uint32_t WM_NMS_POLLING_RESTART = 0x4F5;
+
+// Event log lines for the output bar: wParam the level (system log) or 0 (action log), text in the payload.
+constexpr std::uint32_t WM_LOG_SYSTEM_LINE = 0x1A1C;
+constexpr std::uint32_t WM_LOG_ACTION_LINE = 0x1A1D;
+
+// Views.
+constexpr std::uint32_t WM_GROUP_RELOAD = 0x08D2;
+constexpr std::uint32_t WM_TOPOLOGY_RELOAD = 0x0A1E;
+}  // namespace msg

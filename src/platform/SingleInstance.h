@@ -1,0 +1,25 @@
+#pragma once
+// The single-instance marker: a lock file under the user's runtime directory, held while the process runs.
+// The kernel releases it when the process ends, also after a crash.
+#include <string>
+
+namespace platform {
+
+class CSingleInstanceLock {
+ public:
+  explicit CSingleInstanceLock(std::string name);
+  ~CSingleInstanceLock();
+  CSingleInstanceLock(const CSingleInstanceLock&) = delete;
+  CSingleInstanceLock& operator=(const CSingleInstanceLock&) = delete;
+
+  // True when this process now holds the marker; false when another process holds it.
+  bool Acquire();
+  void Release();
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+};
+
+}  // namespace platform
