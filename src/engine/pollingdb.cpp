@@ -1,0 +1,191 @@
+#include "engine/pollingdb.h"
+
+#include <cstdlib>
+
+#include "db/db_maintain.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+// The text of a database error raised by the program itself, like the engine's own errors.
+db::CDbError ProgramError(const std::string& description) { return db::CDbError(description, description); }
+
+}  // namespace
+
+// ---- The three ways to the database ----
+
+int CPollingDb::ReadQuery(const char* method, const std::string& sql, const db::SqlParams& params, int none,
+                          const RecordsetWork& read, int errorResult, ErrorBox box) {
+  db::CRecordset recordset;
+  OpenRecordset(sql, params, recordset);  // a query that cannot run is logged by the pool and reads as empty
+  if (CDB_Maintain::IsRecordsetEmpty(recordset)) {
+    CloseRecordset(recordset);
+    return none;
+  }
+  try {
+    recordset.MoveFirst();
+    const int result = read(recordset);
+    CloseRecordset(recordset);
+    return result;
+  } catch (const db::CDbError& error) {
+    CloseRecordset(recordset);
+    platform::MessageBox(box == ErrorBox::MethodName ? std::string(method) + "()" : error.ErrorMessage());
+    return errorResult;
+  }
+}
+
+int CPollingDb::ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
+                           bool addWhenEmpty, const RecordsetWork& change) {
+  db::CRecordset recordset;
+  OpenRecordset(select, params, recordset);
+  if (CDB_Maintain::IsRecordsetEmpty(recordset) && !addWhenEmpty) {
+    CloseRecordset(recordset);
+    return 0;
+  }
+  try {
+    BeginTransact(recordset);
+    if (recordset.IsOpen()) recordset.MoveFirst();
+    const int result = change(recordset);
+    if (!CommitTransact(recordset)) throw ProgramError("The transaction could not be committed");
+    CloseRecordset(recordset);
+    return result;
+  } catch (const db::CDbError&) {
+    WriteExceptionLog(std::string("pollingdb ") + method + " RollBackTransact");
+    RollBackTransact(recordset);
+    CloseRecordset(recordset);
+    return -1;
+  }
+}
+
+void CPollingDb::RunCommand(const std::string& sql, const db::SqlParams& params) { ExecuteCommand(sql, params); }
+
+void CPollingDb::Run(const std::string& sql, const db::SqlParams& params) {
+  if (!ExecuteCommand(sql, params)) throw ProgramError("The statement failed: " + sql);
+}
+
+bool CPollingDb::IsNull(const db::CRecordset& recordset, const char* column) {
+  return recordset.GetValue(column).IsNull();
+}
+
+std::string CPollingDb::RequiredText(const db::CRecordset& recordset, const char* column) {
+  const db::SqlValue& value = recordset.GetValue(column);
+  if (value.IsNull()) throw ProgramError(std::string("Invalid use of NULL in column ") + column);
+  return db::ValueToText(value);
+}
+
+int CPollingDb::NumberOr(const db::CRecordset& recordset, const char* column, int fallback) {
+  const db::SqlValue& value = recordset.GetValue(column);
+  return value.IsNull() ? fallback : std::atoi(db::ValueToText(value).c_str());
+}
+
+// ---- Polling device list and device flags ----
+
+int CPollingDb::GetPollingDevList(std::vector<PollingDeviceRecord>& list) {
+  int count = 0;
+  // A failure among the managed devices shows the engine's own text and skips the new devices.
+  const int managed = ReadQuery(
+      "GetPollingDevList",
+      "select name,ip,mac,type,online,status,group_balance,write_community,sysobjid FROM device_list_prev", {}, 0,
+      [&](db::CRecordset& rs) {
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+          if (IsNull(rs, "ip")) continue;
+          PollingDeviceRecord record;
+          record.name = RequiredText(rs, "name");
+          record.ip = rs.GetText("ip");
+          record.mac = RequiredText(rs, "mac");
+          record.type = NumberOr(rs, "type", 0);
+          record.online = NumberOr(rs, "online", 0);
+          record.isNew = 0;
+          record.groupBalance = IsNull(rs, "group_balance") ? "none" : rs.GetText("group_balance");
+          record.status = NumberOr(rs, "status", 0);
+          if (IsNull(rs, "write_community")) continue;
+          record.writeCommunity = rs.GetText("write_community");
+          record.sysObjectId = rs.GetText("sysobjid");
+          list.push_back(record);
+          ++count;
+        }
+        return 0;
+      },
+      -1, ErrorBox::ErrorText);
+  if (managed < 0) return -1;
+
+  const int added = ReadQuery(
+      "GetPollingDevList",
+      "select name,ip,mac,type,online,status,write_community,sysobjid,IsPropertySave FROM device_list "
+      "where isnew='1'",
+      {}, 0, [&](db::CRecordset& rs) {
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+          if (IsNull(rs, "ip")) continue;
+          PollingDeviceRecord record;
+          record.name = RequiredText(rs, "name");
+          record.ip = rs.GetText("ip");
+          record.mac = RequiredText(rs, "mac");
+          record.type = NumberOr(rs, "type", 0);
+          record.online = NumberOr(rs, "online", 0);
+          record.status = NumberOr(rs, "status", 0);
+          record.isNew = 1;
+          if (IsNull(rs, "write_community")) continue;
+          record.writeCommunity = rs.GetText("write_community");
+          record.sysObjectId = rs.GetText("sysobjid");
+          record.isPropertySave = IsNull(rs, "IsPropertySave") ? "0" : rs.GetText("IsPropertySave");
+          list.push_back(record);
+          ++count;
+        }
+        return 0;
+      });
+  return added < 0 ? -1 : count;
+}
+
+int CPollingDb::SetOnline(int inNewList, const std::string& mac, int online) {
+  const std::string table = DeviceTable(inNewList);
+  if (online == 1)
+    RunCommand("update " + table + " set online=?,status='0' where mac=?", {online, mac});
+  else if (online == 0)
+    RunCommand("update " + table + " set online=? where mac=?", {online, mac});
+  else
+    return -1;
+  return 0;
+}
+
+int CPollingDb::SetPrevIsNew(const std::string& mac, int isNew) {
+  RunCommand("update device_list_prev set isnew=? where mac=?", {isNew, mac});
+  return 0;
+}
+
+int CPollingDb::findMangementDevice(const std::string& mac, std::string* ip) {
+  return ReadQuery("findMangementDevice", "select ip FROM device_list_prev where mac=?", {mac}, 0,
+                   [&](db::CRecordset& rs) {
+                     if (!ip) return 1;
+                     if (IsNull(rs, "ip")) return -2;
+                     *ip = rs.GetText("ip");
+                     return 1;
+                   });
+}
+
+int CPollingDb::IsMacRecorded(const std::string& mac) {
+  auto found = [](db::CRecordset&) { return 1; };
+  const int property = ReadQuery("IsMacRecorded", "select mac FROM ap_property where mac=?", {mac}, 0, found);
+  if (property != 0) return property;
+  return ReadQuery("IsMacRecorded", "select mac FROM device_list where mac=?", {mac}, 0, found);
+}
+
+// ---- Single-column updates ----
+
+int CPollingDb::updateLLDP(const std::string& mac, const std::string& value) {
+  return ChangeRows("updateLLDP", "select * from switch_property where mac=?", {mac}, false, [&](db::CRecordset& rs) {
+    Run("update switch_property set LLDPonoff=? where mac=?", {value, mac});
+    return static_cast<int>(rs.Rows().size());
+  });
+}
+
+// ---- Device rows ----
+
+bool CPollingDb::SetIsPropertySave(const std::string& mac) {
+  // Only the first row of the MAC is marked, as the row found by the query.
+  return ChangeRows("SetIsPropertySave", "SELECT * FROM device_list WHERE mac=?", {mac}, false, [&](db::CRecordset&) {
+           Run("UPDATE device_list SET IsPropertySave='1' "
+               "WHERE rowid IN (SELECT rowid FROM device_list WHERE mac=? LIMIT 1)",
+               {mac});
+           return 1;
+         }) > 0;
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The database layer of discovery and polling. No state: build one on the stack for one or a few
+// calls. Every method reaches the database in one of three ways (see the private helpers): a query read
+// row by row, a change of selected rows inside a transaction, or a single command.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "db/DbAccessBase.h"
+#include "db/DbError.h"
+#include "db/Recordset.h"
+#include "db/SqlValue.h"
+
+// One device to poll.
+struct PollingDeviceRecord {
+  std::string name;
+  std::string ip;
+  std::string mac;
+  int type = 0;    // 0 unknown device, 1 switch, 2 AP
+  int online = 0;  // 1 online, 0 offline
+  int isNew = 0;   // 1 for a row of device_list, 0 for a row of device_list_prev
+  std::string groupBalance;
+  std::string writeCommunity;
+  std::string sysObjectId;
+  int status = 0;
+  std::string isPropertySave;
+};
+
+class CPollingDb : public CDbAccessBase {
+ public:
+  CPollingDb() = default;
+  ~CPollingDb() override = default;
+
+  // ---- Polling device list and device flags ----
+
+  // Appends the managed devices, then the new devices; the number appended, -1 on a database error.
+  int GetPollingDevList(std::vector<PollingDeviceRecord>& list);
+  // online 1 also clears the status; 0, or -1 without any write when online is neither 0 nor 1.
+  int SetOnline(int inNewList, const std::string& mac, int online);
+  int SetPrevIsNew(const std::string& mac, int isNew);
+  // The managed device's IP: 1 copied (also when ip is null, then nothing is read), 0 no row, -2 the
+  // column is NULL, -1 on a database error.
+  int findMangementDevice(const std::string& mac, std::string* ip);
+  // 1 when ap_property or device_list has a row for the MAC, else 0.
+  int IsMacRecorded(const std::string& mac);
+
+  // ---- Single-column updates ----
+
+  // LLDPonoff of the switch's switch_property rows: the number of rows changed, 0 when there is none,
+  // -1 on a database error.
+  int updateLLDP(const std::string& mac, const std::string& value);
+
+  // ---- Device rows ----
+
+  // Marks the new device's properties as stored. False when device_list has no row for the MAC or on
+  // a database error.
+  bool SetIsPropertySave(const std::string& mac);
+
+ private:
+  // Called with the cursor on the first row; returns the method's result.
+  using RecordsetWork = std::function<int(db::CRecordset&)>;
+  enum class ErrorBox { MethodName, ErrorText };
+
+  // Read pattern: an empty result, or a query that could not be opened, returns none. A database
+  // error while reading closes the recordset, shows "<method>()" (or the error's own text) and returns
+  // errorResult; what read appended to an output list stays there.
+  int ReadQuery(const char* method, const std::string& sql, const db::SqlParams& params, int none,
+                const RecordsetWork& read, int errorResult = -1, ErrorBox box = ErrorBox::MethodName);
+
+  // Write pattern: selects the rows to change; when there are none, returns 0 unless addWhenEmpty.
+  // Otherwise runs change (bound statements through Run) in a transaction on the recordset's
+  // connection and commits. A database error, a failed commit included, writes
+  // "pollingdb <method> RollBackTransact" to the exception log, rolls back and returns -1.
+  int ChangeRows(const char* method, const std::string& select, const db::SqlParams& params, bool addWhenEmpty,
+                 const RecordsetWork& change);
+
+  // Command pattern: one statement in a transaction of its own; the pool logs a failure, and the
+  // method does not look at the outcome.
+  void RunCommand(const std::string& sql, const db::SqlParams& params = {});
+
+  // A statement inside ChangeRows; throws db::CDbError when it fails.
+  void Run(const std::string& sql, const db::SqlParams& params);
+  // The column's text; a NULL value is a database error (db::CDbError).
+  static std::string RequiredText(const db::CRecordset& recordset, const char* column);
+  static bool IsNull(const db::CRecordset& recordset, const char* column);
+  // The column read as a number like atoi; NULL gives fallback.
+  static int NumberOr(const db::CRecordset& recordset, const char* column, int fallback);
+  // The table of a device: device_list for new devices, device_list_prev for managed ones.
+  static const char* DeviceTable(int inNewList) { return inNewList ? "device_list" : "device_list_prev"; }
+};
