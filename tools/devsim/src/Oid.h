@@ -1,7 +1,6 @@
 #pragma once
 // Object identifiers as ordered vectors: std::vector's lexicographic order is the SNMP order.
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/types.h>
+#include "NetSnmp.h"
 
 #include <optional>
 #include <string>

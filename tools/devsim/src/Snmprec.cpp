@@ -114,7 +114,8 @@ ObjectMap Snmprec::ParseFile(const std::string& path) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line.front() == '#') continue;
     try {
-      objects.insert_or_assign(ParseLine(line).first, ParseLine(line).second);
+      auto [name, value] = ParseLine(line);
+      objects.insert_or_assign(std::move(name), std::move(value));
     } catch (const SnmprecError& error) {
       throw SnmprecError(path + ":" + std::to_string(number) + ": " + error.what());
     }

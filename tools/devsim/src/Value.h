@@ -1,7 +1,6 @@
 #pragma once
 // One SNMP value as the simulator stores and sends it.
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/library/asn1.h>
+#include "NetSnmp.h"
 
 #include <cstdint>
 #include <string>

@@ -1,0 +1,44 @@
+#include "CommandLine.h"
+
+#include <charconv>
+
+namespace devsim {
+namespace {
+
+int ParsePort(const std::string& text) {
+  int port = -1;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+  if (ec != std::errc() || end != text.data() + text.size() || port < 0 || port > 65535)
+    throw std::runtime_error("bad port \"" + text + "\"");
+  return port;
+}
+
+}  // namespace
+
+const char* CommandLine::Usage() {
+  return "usage: devsim [--port N] [--control] [--scenario FILE]... [ADDRESS=DATAFILE]...";
+}
+
+CommandLine CommandLine::Parse(const std::vector<std::string>& arguments, const char* environmentPort) {
+  CommandLine line;
+  if (environmentPort && *environmentPort) line.port = ParsePort(environmentPort);
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (argument == "--port" && hasValue) {
+      line.port = ParsePort(arguments[++i]);
+    } else if (argument == "--scenario" && hasValue) {
+      for (auto& spec : Scenario::ParseFile(arguments[++i])) line.devices.push_back(std::move(spec));
+    } else if (argument == "--control") {
+      line.control = true;
+    } else if (argument.starts_with("-")) {
+      throw std::runtime_error(Usage());
+    } else {
+      line.devices.push_back(Scenario::ParseDeviceArgument(argument));
+    }
+  }
+  if (line.devices.empty()) throw std::runtime_error(Usage());
+  return line;
+}
+
+}  // namespace devsim

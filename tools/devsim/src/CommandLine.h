@@ -1,0 +1,24 @@
+#pragma once
+// devsim [--port N] [--control] [--scenario FILE]... [ADDRESS=DATAFILE]...
+//   --port N      UDP port of every device; 0 picks one free on all addresses. Default: PELLION_SNMP_PORT,
+//                 else 161.
+//   --control     read control commands from standard input (see ControlChannel.h); its end stops the program
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Scenario.h"
+
+namespace devsim {
+
+struct CommandLine {
+  int port = 161;
+  bool control = false;
+  std::vector<DeviceSpec> devices;
+
+  // Throws std::runtime_error with the problem; environmentPort is PELLION_SNMP_PORT's value (or null).
+  static CommandLine Parse(const std::vector<std::string>& arguments, const char* environmentPort);
+  static const char* Usage();
+};
+
+}  // namespace devsim

@@ -1,0 +1,53 @@
+#include "ControlChannel.h"
+
+#include <sstream>
+
+#include "Snmprec.h"
+
+namespace devsim {
+
+Device* ControlChannel::FindDevice(const std::string& address) {
+  for (auto& device : devices_)
+    if (device->Address() == address) return device.get();
+  return nullptr;
+}
+
+std::string ControlChannel::Execute(const std::string& line) {
+  std::istringstream words(line);
+  std::string command, address, rest;
+  words >> command >> address;
+  std::getline(words >> std::ws, rest);
+  Device* device = FindDevice(address);
+  if (!device) return "error no device at \"" + address + "\"";
+  try {
+    if (command == "get" || command == "unset") {
+      auto name = ParseOid(rest);
+      if (!name) return "error bad OID \"" + rest + "\"";
+      auto found = device->Objects().find(*name);
+      if (found == device->Objects().end()) return "error no such object";
+      if (command == "unset") {
+        device->Objects().erase(found);
+        return "ok";
+      }
+      return "ok " + Snmprec::FormatLine(found->first, found->second);
+    }
+    if (command == "set") {
+      auto [name, value] = Snmprec::ParseLine(rest);
+      device->Objects().insert_or_assign(std::move(name), std::move(value));
+      return "ok";
+    }
+    if (command == "config") {
+      device->Config().Apply(rest, ".");
+      return "ok";
+    }
+    if (command == "next") {
+      device->NextFrame();
+      return "ok";
+    }
+  } catch (const std::exception& error) {
+    return std::string("error ") + error.what();
+  }
+  return "error unknown command \"" + command + "\"";
+}
+
+}  // namespace devsim

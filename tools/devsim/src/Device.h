@@ -1,0 +1,52 @@
+#pragma once
+// The state of one simulated device: its objects, its settings and the timers of its behaviours.
+#include <chrono>
+#include <string>
+
+#include "DeviceConfig.h"
+#include "Snmprec.h"
+
+namespace devsim {
+
+class Device {
+ public:
+  using Clock = std::chrono::steady_clock;
+  enum class Access { None, Read, Write };
+
+  Device(std::string address, ObjectMap objects, DeviceConfig config, Clock::time_point now);
+
+  const std::string& Address() const { return address_; }
+  DeviceConfig& Config() { return config_; }
+  ObjectMap& Objects() { return objects_; }
+
+  // The write community is accepted for reads too; an empty community is never accepted.
+  Access Authorise(const std::string& community) const;
+  bool IsSilent(Clock::time_point now) const;
+
+  // An object a v1 request can see (Counter64 cannot travel in SNMPv1, so it is invisible).
+  const Value* Find(const Oid& name) const;
+  // The first visible object after name in SNMP order.
+  const ObjectMap::value_type* Next(const Oid& name) const;
+  void EraseSubtree(const Oid& prefix);
+
+  // Brings time-driven state up to date before a request is served.
+  void Tick(Clock::time_point now);
+  // Starts again: silent for the restart time, uptime from zero.
+  void Restart(Clock::time_point now);
+  // Replaces the rotating objects with the next frame.
+  void NextFrame();
+  void CloseFirmwareAt(Clock::time_point when) { firmwareCloseAt_ = when; }
+
+ private:
+  std::string address_;
+  ObjectMap objects_;
+  DeviceConfig config_;
+  Clock::time_point startedAt_;
+  Clock::time_point silentUntil_;
+  Clock::time_point lastRotation_;
+  std::optional<Clock::time_point> firmwareCloseAt_;
+  ObjectMap firstFrame_;  // the rotating objects as the data file had them, taken at the first change
+  size_t frame_ = 0;
+};
+
+}  // namespace devsim

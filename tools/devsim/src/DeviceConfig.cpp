@@ -1,0 +1,119 @@
+#include "DeviceConfig.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace devsim {
+namespace {
+
+Oid OidArgument(std::istringstream& args) {
+  std::string text;
+  args >> text;
+  auto parsed = ParseOid(text);
+  if (!parsed) throw DeviceConfigError("expected an OID, got \"" + text + "\"");
+  return *parsed;
+}
+
+long NumberArgument(std::istringstream& args) {
+  std::string text;
+  args >> text;
+  long number = -1;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (ec != std::errc() || end != text.data() + text.size() || number < 0)
+    throw DeviceConfigError("expected a number, got \"" + text + "\"");
+  return number;
+}
+
+std::string WordArgument(std::istringstream& args) {
+  std::string text;
+  if (!(args >> text)) throw DeviceConfigError("missing argument");
+  return text;
+}
+
+}  // namespace
+
+void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
+  std::istringstream args(line);
+  std::string key;
+  if (!(args >> key) || key.front() == '#') return;
+  if (key == "read-community") {
+    readCommunity = WordArgument(args);
+  } else if (key == "write-community") {
+    writeCommunity = WordArgument(args);
+  } else if (key == "writable") {
+    writable.push_back(OidArgument(args));
+  } else if (key == "commit-apply") {
+    commitApply = OidArgument(args);
+  } else if (key == "commit-restart") {
+    commitRestart = OidArgument(args);
+  } else if (key == "restart-silence-ms") {
+    restartSilence = Millis(NumberArgument(args));
+  } else if (key == "config-id") {
+    configId = OidArgument(args);
+  } else if (key == "password") {
+    password = OidArgument(args);
+    const std::string mode = WordArgument(args);
+    if (mode != "commit" && mode != "immediate") throw DeviceConfigError("password mode: commit or immediate");
+    passwordOnCommit = mode == "commit";
+  } else if (key == "password-mirror") {
+    passwordMirrors.push_back(OidArgument(args));
+  } else if (key == "mac-filter-add") {
+    macFilterAdd = OidArgument(args);
+  } else if (key == "mac-filter-delete") {
+    macFilterDelete = OidArgument(args);
+  } else if (key == "mac-filter-table") {
+    macFilterTable = OidArgument(args);
+  } else if (key == "mac-filter-max") {
+    macFilterMax = NumberArgument(args);
+  } else if (key == "firmware-open") {
+    firmwareOpen = OidArgument(args);
+    args >> std::ws;
+    firmwareCloseAfter = Millis(args.eof() ? 0 : NumberArgument(args));
+  } else if (key == "uptime") {
+    uptime = OidArgument(args);
+  } else if (key == "delay-ms") {
+    delay = Millis(NumberArgument(args));
+  } else if (key == "silent") {
+    const std::string state = WordArgument(args);
+    if (state != "on" && state != "off") throw DeviceConfigError("silent: on or off");
+    silent = state == "on";
+  } else if (key == "rotate-scope") {
+    rotateScopes.push_back(OidArgument(args));
+  } else if (key == "rotate-frame") {
+    std::filesystem::path file = WordArgument(args);
+    if (file.is_relative()) file = std::filesystem::path(baseDir) / file;
+    try {
+      rotateFrames.push_back(Snmprec::ParseFile(file.string()));
+    } catch (const SnmprecError& error) {
+      throw DeviceConfigError(error.what());
+    }
+  } else if (key == "include") {
+    std::filesystem::path file = WordArgument(args);
+    if (file.is_relative()) file = std::filesystem::path(baseDir) / file;
+    ApplyFile(file.string());
+  } else if (key == "rotate-period-ms") {
+    rotatePeriod = Millis(NumberArgument(args));
+  } else {
+    throw DeviceConfigError("unknown directive \"" + key + "\"");
+  }
+  std::string extra;
+  if (args >> extra) throw DeviceConfigError("unexpected \"" + extra + "\"");
+}
+
+void DeviceConfig::ApplyFile(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw DeviceConfigError(path + ": cannot open");
+  const std::string baseDir = std::filesystem::path(path).parent_path().string();
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    try {
+      Apply(line, baseDir);
+    } catch (const DeviceConfigError& error) {
+      throw DeviceConfigError(path + ":" + std::to_string(number) + ": " + error.what());
+    }
+  }
+}
+
+}  // namespace devsim

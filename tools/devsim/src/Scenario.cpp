@@ -1,0 +1,35 @@
+#include "Scenario.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace devsim {
+
+std::vector<DeviceSpec> Scenario::ParseFile(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw ScenarioError(path + ": cannot open");
+  const auto baseDir = std::filesystem::path(path).parent_path();
+  std::vector<DeviceSpec> devices;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    std::istringstream words(line);
+    DeviceSpec spec;
+    if (!(words >> spec.address) || spec.address.front() == '#') continue;
+    std::string extra;
+    if (!(words >> spec.dataFile) || (words >> extra && extra.front() != '#'))
+      throw ScenarioError(path + ":" + std::to_string(number) + ": expected ADDRESS DATAFILE");
+    if (std::filesystem::path(spec.dataFile).is_relative()) spec.dataFile = (baseDir / spec.dataFile).string();
+    devices.push_back(spec);
+  }
+  return devices;
+}
+
+DeviceSpec Scenario::ParseDeviceArgument(const std::string& text) {
+  const auto equals = text.find('=');
+  if (equals == std::string::npos || equals == 0 || equals + 1 == text.size())
+    throw ScenarioError("expected ADDRESS=DATAFILE, got \"" + text + "\"");
+  return {text.substr(0, equals), text.substr(equals + 1)};
+}
+
+}  // namespace devsim

@@ -1,0 +1,176 @@
+#include "Simulator.h"
+
+#include <arpa/inet.h>
+#include <sys/epoll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <set>
+#include <stdexcept>
+
+#include "Agent.h"
+#include "PduCodec.h"
+
+namespace devsim {
+namespace {
+
+constexpr uint32_t kControlToken = UINT32_MAX;
+constexpr size_t kMaxDatagram = 65535;
+
+sockaddr_in SocketAddress(const std::string& address, int port) {
+  sockaddr_in socketAddress{};
+  socketAddress.sin_family = AF_INET;
+  socketAddress.sin_port = htons(static_cast<uint16_t>(port));
+  if (inet_pton(AF_INET, address.c_str(), &socketAddress.sin_addr) != 1)
+    throw std::runtime_error("bad IPv4 address \"" + address + "\"");
+  return socketAddress;
+}
+
+}  // namespace
+
+Simulator::Simulator(std::vector<std::unique_ptr<Device>> devices)
+    : devices_(std::move(devices)), control_(devices_), output_(kMaxDatagram) {
+  std::set<std::string> addresses;
+  for (const auto& device : devices_) {
+    SocketAddress(device->Address(), 0);
+    if (!addresses.insert(device->Address()).second)
+      throw std::runtime_error("two devices on " + device->Address());
+  }
+  epoll_ = epoll_create1(EPOLL_CLOEXEC);
+  if (epoll_ < 0) throw std::runtime_error("epoll_create1 failed");
+}
+
+Simulator::~Simulator() {
+  CloseSockets();
+  if (epoll_ >= 0) close(epoll_);
+}
+
+void Simulator::CloseSockets() {
+  for (int socket : sockets_) close(socket);
+  sockets_.clear();
+}
+
+bool Simulator::TryBind(int port) {
+  const bool pick = port == 0;
+  for (size_t i = 0; i < devices_.size(); ++i) {
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) throw std::runtime_error("socket failed");
+    sockets_.push_back(fd);
+    sockaddr_in address = SocketAddress(devices_[i]->Address(), port);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      if (pick && errno == EADDRINUSE && i > 0) return false;  // the picked port is taken on another address
+      throw std::runtime_error("cannot bind " + devices_[i]->Address() + ":" + std::to_string(port));
+    }
+    if (port == 0) {
+      socklen_t size = sizeof address;
+      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+      port = ntohs(address.sin_port);
+    }
+  }
+  return true;
+}
+
+int Simulator::Bind(int port) {
+  if (devices_.empty()) throw std::runtime_error("no devices");
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    CloseSockets();
+    if (!TryBind(port)) continue;
+    for (uint32_t i = 0; i < sockets_.size(); ++i) {
+      epoll_event event{EPOLLIN, {.u32 = i}};
+      epoll_ctl(epoll_, EPOLL_CTL_ADD, sockets_[i], &event);
+    }
+    sockaddr_in bound{};
+    socklen_t size = sizeof bound;
+    getsockname(sockets_.front(), reinterpret_cast<sockaddr*>(&bound), &size);
+    return ntohs(bound.sin_port);
+  }
+  throw std::runtime_error("no port is free on every device address");
+}
+
+void Simulator::EnableControl(int input, std::FILE* output) {
+  controlInput_ = input;
+  controlOutput_ = output;
+  epoll_event event{EPOLLIN, {.u32 = kControlToken}};
+  if (epoll_ctl(epoll_, EPOLL_CTL_ADD, input, &event) != 0) throw std::runtime_error("cannot watch control input");
+}
+
+void Simulator::Run() {
+  epoll_event events[64];
+  while (!stop_) {
+    const int count = epoll_wait(epoll_, events, 64, WaitMillis(Clock::now()));
+    for (int i = 0; i < count; ++i) {
+      if (events[i].data.u32 == kControlToken)
+        ReadControl();
+      else
+        ServeSocket(events[i].data.u32);
+    }
+    SendDue(Clock::now());
+  }
+}
+
+int Simulator::WaitMillis(Clock::time_point now) const {
+  constexpr int kStopCheckMillis = 200;  // a signal landing just before epoll_wait is seen this late
+  if (pending_.empty()) return kStopCheckMillis;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(pending_.top().due - now).count();
+  return static_cast<int>(std::clamp<long>(wait, 0, kStopCheckMillis));
+}
+
+void Simulator::ServeSocket(size_t index) {
+  u_char buffer[kMaxDatagram];
+  while (true) {
+    sockaddr_in peer{};
+    socklen_t peerSize = sizeof peer;
+    const ssize_t received =
+        recvfrom(sockets_[index], buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&peer), &peerSize);
+    if (received < 0) return;  // EAGAIN: drained
+    Answer(index, buffer, static_cast<size_t>(received), peer);
+  }
+}
+
+void Simulator::Answer(size_t index, const u_char* data, size_t length, const sockaddr_in& peer) {
+  Device& device = *devices_[index];
+  const auto now = Clock::now();
+  if (device.IsSilent(now)) return;
+  const auto request = PduCodec::Decode(data, length);
+  if (!request) return;  // malformed: dropped
+  const auto response = Agent::Answer(device, *request, now);
+  if (!response) return;
+  u_char* out = output_.data();
+  size_t size = PduCodec::Encode(*response, out, output_.size());
+  if (size == 0) size = PduCodec::Encode(Agent::ErrorResponse(*request, SNMP_ERR_TOOBIG, 0), out, output_.size());
+  if (size == 0) return;
+  if (device.Config().delay.count() > 0) {
+    pending_.push({now + device.Config().delay, sockets_[index], peer, std::vector<u_char>(out, out + size)});
+    return;
+  }
+  sendto(sockets_[index], out, size, 0, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+}
+
+void Simulator::SendDue(Clock::time_point now) {
+  while (!pending_.empty() && pending_.top().due <= now) {
+    const Pending& due = pending_.top();
+    sendto(due.socket, due.datagram.data(), due.datagram.size(), 0, reinterpret_cast<const sockaddr*>(&due.peer),
+           sizeof due.peer);
+    pending_.pop();
+  }
+}
+
+void Simulator::ReadControl() {
+  char chunk[4096];
+  const ssize_t received = read(controlInput_, chunk, sizeof chunk);
+  if (received <= 0) {
+    if (received == 0 || (errno != EAGAIN && errno != EINTR)) stop_ = true;  // the controlling test is gone
+    return;
+  }
+  controlBuffer_.append(chunk, static_cast<size_t>(received));
+  for (auto end = controlBuffer_.find('\n'); end != std::string::npos; end = controlBuffer_.find('\n')) {
+    const std::string line = controlBuffer_.substr(0, end);
+    controlBuffer_.erase(0, end + 1);
+    std::fprintf(controlOutput_, "%s\n", control_.Execute(line).c_str());
+    std::fflush(controlOutput_);
+  }
+}
+
+}  // namespace devsim

@@ -1,0 +1,66 @@
+#pragma once
+// Serves many devices from one thread: one UDP socket per device address, one epoll loop, answers that a
+// device delays wait in a queue. Optionally reads control commands from a file descriptor (stdin).
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <queue>
+#include <string>
+#include <vector>
+
+#include <netinet/in.h>
+
+#include "ControlChannel.h"
+#include "Device.h"
+
+namespace devsim {
+
+class Simulator {
+ public:
+  explicit Simulator(std::vector<std::unique_ptr<Device>> devices);
+  ~Simulator();
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // Binds every device address to port; port 0 picks a port that is free on all of them. Returns the
+  // port bound; throws std::runtime_error.
+  int Bind(int port);
+  // Reads control commands from input and answers on output; the end of input stops the simulator.
+  void EnableControl(int input, std::FILE* output);
+  // Serves until Stop().
+  void Run();
+  // Safe from a signal handler.
+  void Stop() { stop_ = true; }
+
+ private:
+  using Clock = Device::Clock;
+  struct Pending {
+    Clock::time_point due;
+    int socket;
+    sockaddr_in peer;
+    std::vector<u_char> datagram;
+    bool operator>(const Pending& other) const { return due > other.due; }
+  };
+
+  bool TryBind(int port);
+  void CloseSockets();
+  void ServeSocket(size_t index);
+  void Answer(size_t index, const u_char* data, size_t length, const sockaddr_in& peer);
+  void SendDue(Clock::time_point now);
+  void ReadControl();
+  int WaitMillis(Clock::time_point now) const;
+
+  std::vector<std::unique_ptr<Device>> devices_;
+  std::vector<int> sockets_;
+  int epoll_ = -1;
+  int controlInput_ = -1;
+  std::FILE* controlOutput_ = nullptr;
+  std::string controlBuffer_;
+  ControlChannel control_;
+  std::vector<u_char> output_;
+  std::priority_queue<Pending, std::vector<Pending>, std::greater<>> pending_;
+  std::atomic<bool> stop_{false};
+};
+
+}  // namespace devsim
