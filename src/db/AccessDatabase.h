@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "db/DbError.h"
 #include "db/Recordset.h"
 #include "db/SqlValue.h"
 
@@ -71,9 +72,9 @@ class CAccessDatabase {
 
  private:
   void ShowException(const db::CDbError& error, int line);
-  // Inserts rows (each filling the first columns of table) inside one transaction of the caller.
+  // Inserts rows (each filling the first columns of table) in one transaction; logText, when given,
+  // goes to the error log once the transaction has begun.
+  bool AppendTextRows(const std::string& table, const TextRows& rows, const char* logText);
   void InsertRows(db::CConnection& connection, const std::string& table, const TextRows& rows);
-  // Reads rows of a recordset as texts, up to an error, which is shown.
-  TextRows ReadRows(db::CRecordset& recordset, int line);
   bool ChangeRecordAt(const std::string& statement, long position, const std::vector<std::string>* values);
 };

@@ -1,0 +1,41 @@
+#pragma once
+// One prepared statement: binds values to its '?' placeholders and steps through its rows.
+#include <string>
+#include <string_view>
+
+#include "db/SqlValue.h"
+
+struct sqlite3_stmt;
+
+namespace db {
+
+class CConnection;
+
+class CStatement {
+ public:
+  // Throws CDbError when the text does not compile or holds more than one statement.
+  CStatement(CConnection& connection, std::string_view sql);
+  ~CStatement();
+  CStatement(const CStatement&) = delete;
+  CStatement& operator=(const CStatement&) = delete;
+
+  // Throws CDbError when the number of values differs from the number of placeholders.
+  void Bind(const SqlParams& params);
+  // True when a row is ready, false when the statement is done. Throws CDbError.
+  bool Step();
+  // Steps to the end, dropping any rows.
+  void Run();
+
+  int ColumnCount() const;
+  std::string ColumnName(int column) const;
+  // The table and column a result column comes from; empty for an expression.
+  std::string ColumnTable(int column) const;
+  std::string ColumnOrigin(int column) const;
+  SqlValue Column(int column) const;
+
+ private:
+  CConnection& connection_;
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+}  // namespace db

@@ -1,0 +1,102 @@
+#pragma once
+// The connection pool: the one road to the database file. It lends one connection at a time under
+// "ConnectPoolMutex" (a thread that already holds the lent connection gets it again), runs statements,
+// opens recordsets that keep "DatabaseTransaction" held until they are released, answers MAX and MIN
+// queries and writes the database error log. Every caller runs its database work on its own thread.
+#include <deque>
+#include <memory>
+#include <source_location>
+#include <string>
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/Recordset.h"
+#include "db/SqlValue.h"
+#include "platform/Sync.h"
+
+namespace db {
+class CTransaction;
+}
+
+class CDB_Maintain {
+ public:
+  static constexpr int kPoolSize = 50;
+  static constexpr int kOpenAttempts = 70;
+  static constexpr int kRebuildThreshold = 10;
+  static constexpr int kConnectionTimeout = 50;  // seconds
+
+  // Prepares the database file and opens the pool; ends the process (exit code 1) after a message box
+  // when either fails.
+  CDB_Maintain();
+  virtual ~CDB_Maintain();
+  CDB_Maintain(const CDB_Maintain&) = delete;
+  CDB_Maintain& operator=(const CDB_Maintain&) = delete;
+
+  // Opens up to kPoolSize connections to file; only the kind "access" is known. The server, user and
+  // password are accepted and not used. True when at least one connection opened.
+  bool Initialize(const std::string& kind, const std::string& server, const std::string& file,
+                  const std::string& user, const std::string& password, int timeout);
+
+  // Lends a connection and keeps "ConnectPoolMutex" held until ReleaseConnection; the thread that holds
+  // it gets the same connection again. False (nothing held) when the pool is empty.
+  bool GetConnection(db::CConnection*& connection);
+  // False, releasing nothing, when connection is not the one this thread holds.
+  bool ReleaseConnection(db::CConnection* connection);
+
+  // Runs a statement into the recordset, which keeps "DatabaseTransaction" held until ReleaseRecordset
+  // (or its destructor) on the same thread, also when the statement failed. True when it is open.
+  bool Execute(const std::string& statement, db::CRecordset& recordset);
+  bool Execute(const std::string& statement, const db::SqlParams& params, db::CRecordset& recordset);
+  // Gives back the lock the recordset holds and closes it; false when it held none.
+  bool ReleaseRecordset(db::CRecordset& recordset);
+
+  // Runs a statement without result rows; false for an empty statement or on a database error.
+  bool ExecuteCommand(const std::string& statement, const db::SqlParams& params = {});
+
+  // MAX(field) of table as an integer: 0 for no row or NULL, -1 for empty names or an error.
+  int GetFieldMaxValue(const std::string& table, const std::string& field);
+  // MIN(field) of table restricted to client_connect_ap.mac_client = clientMac.
+  int GetFieldMinValue(const std::string& table, const std::string& field, const std::string& clientMac);
+
+  // A transaction on this thread's lent connection, ended by the recordset's commit or rollback (or by
+  // its release, which rolls back).
+  void BeginTransact(db::CRecordset& recordset);
+  bool CommitTransact(db::CRecordset& recordset);
+  bool RollBackTransact(db::CRecordset& recordset);
+
+  static bool IsRecordsetEmpty(const db::CRecordset& recordset);
+  // The DBM text of the error in a message box.
+  void ShowComError(const db::CDbError& error, std::source_location where = std::source_location::current());
+  // Appends a record to "Exception_log.txt" in the current directory; an empty text writes nothing.
+  bool WriteExceptionLog(const std::string& text);
+  // Number of fields, -1 for a closed recordset.
+  static int GetFieldCount(const db::CRecordset& recordset);
+
+  // Operations that nothing in the program calls.
+  int GetPoolSize();
+  static long GetRecordCount(const db::CRecordset& recordset);
+  bool BeginAccess() { return true; }
+  bool EndAccess() { return true; }
+  bool SetServer(const std::string& server);
+
+ private:
+  friend class db::CTransaction;
+
+  // Both locks together, for work that needs the pool and the transaction lock at once.
+  void LockAll();
+  void UnlockAll();
+  int ExtremeValue(const std::string& statement, const db::SqlParams& params, const char* errorLog);
+
+  std::deque<std::unique_ptr<db::CConnection>> pool_;
+  platform::RecursiveMutex connectPoolMutex_;  // "ConnectPoolMutex"
+  std::string kind_;
+  std::string server_;
+  platform::RecursiveMutex databaseTransaction_;  // "DatabaseTransaction"
+  std::unique_ptr<db::CConnection> lent_;
+  int lendDepth_ = 0;
+};
+
+// The pool, created on first use from any thread.
+CDB_Maintain* GetDBMaintain();
+// Deletes the pool if it exists; the shut-down uses it, and tests between cases.
+void DeleteDBMaintain();
