@@ -1,8 +1,11 @@
 #include "engine/pollingdb.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "db/db_maintain.h"
+#include "device/PortMask.h"
+#include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -188,4 +191,74 @@ bool CPollingDb::SetIsPropertySave(const std::string& mac) {
                {mac});
            return 1;
          }) > 0;
+}
+
+// ---- MAC filter entries, anti-rogue ports and vendor prefix ----
+
+int CPollingDb::insertFilterEntry(const std::string& apMac, const std::vector<std::string>& entries) {
+  constexpr size_t kMacTextLength = 17;
+  std::string failedEntry;
+  std::optional<db::CDbError> failure;
+  // The old rows go in the same transaction as the new ones, so a failed write leaves them in place.
+  const int written = ChangeRows(
+      "insertFilterEntry", "select mac,filterMAC from filter_entry where mac=?", {apMac}, true,
+      [&](db::CRecordset& rs) {
+        if (rs.IsOpen() && !rs.Rows().empty()) Run("delete from filter_entry where mac=?", {apMac});
+        int count = 0;
+        for (const std::string& entry : entries) {
+          if (entry.size() != kMacTextLength) continue;
+          try {
+            Run("insert into filter_entry (mac, filterMAC) values (?, ?)", {apMac, entry});
+          } catch (const db::CDbError& error) {
+            failedEntry = entry;
+            failure = error;
+            throw;
+          }
+          ++count;
+        }
+        return count;
+      });
+  if (written < 0) {
+    WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + failedEntry);
+    if (failure) platform::MessageBox(db::FormatExceptionText(*failure, __FILE__, __LINE__));
+    platform::MessageBox("insertFilterEntry()");
+  }
+  return written;
+}
+
+int CPollingDb::getFilterEntry(const std::string& apMac, std::vector<std::string>& entries) {
+  bool found = false;
+  const int count = ReadQuery("getFilterEntry", "select filterMAC from filter_entry where mac=?", {apMac}, 0,
+                              [&](db::CRecordset& rs) {
+                                found = true;
+                                int appended = 0;
+                                for (; !rs.IsEOF(); rs.MoveNext()) {
+                                  if (IsNull(rs, "filterMAC")) continue;
+                                  entries.push_back(rs.GetText("filterMAC"));
+                                  ++appended;
+                                }
+                                return appended;
+                              });
+  if (!found && count == 0) DebugTrace("Empty table!!!");
+  return count;
+}
+
+int CPollingDb::GetSwitchOUI(const std::string& sysObjectId, std::string& oui) {
+  return ReadQuery(
+      "GetSwitchOUI", "select oui FROM support_product where sys_object_oid=?", {sysObjectId}, -1,
+      [&](db::CRecordset& rs) {
+        if (IsNull(rs, "oui")) return -1;
+        oui = rs.GetText("oui");
+        return 1;
+      },
+      -2);
+}
+
+int CPollingDb::CheckAntiRogue(const std::string& switchMac, int port, std::string& objid) {
+  return ReadQuery("CheckAntiRogue", "select anti_rogue,objid FROM switch_property where mac=?", {switchMac}, -1,
+                   [&](db::CRecordset& rs) {
+                     if (IsNull(rs, "anti_rogue") || IsNull(rs, "objid")) return 0;
+                     objid = rs.GetText("objid");
+                     return IsPortInPortMask(rs.GetText("anti_rogue"), port, objid) >= 1 ? 1 : 0;
+                   });
 }

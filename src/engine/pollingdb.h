@@ -56,6 +56,21 @@ class CPollingDb : public CDbAccessBase {
   // a database error.
   bool SetIsPropertySave(const std::string& mac);
 
+  // ---- MAC filter entries, anti-rogue ports and vendor prefix ----
+
+  // Replaces the AP's filter_entry rows by the entries of exactly 17 characters, in list order, in one
+  // transaction (a failure keeps the rows the AP had). The number written; -1 on a database error.
+  int insertFilterEntry(const std::string& apMac, const std::vector<std::string>& entries);
+  // Appends the AP's filterMAC values; the number appended, 0 when there is none, -1 on a database error.
+  int getFilterEntry(const std::string& apMac, std::vector<std::string>& entries);
+  // The model's OUI text ("02 44 71"): 1 copied; -1 no row for the sysObjectID or its oui is NULL
+  // (output unchanged); -2 on a database error.
+  int GetSwitchOUI(const std::string& sysObjectId, std::string& oui);
+  // 1 when the port is set in the switch's stored anti-rogue mask, 0 when not (or when the mask or model
+  // is NULL), -1 when the switch has no switch_property row or on a database error. objid receives the
+  // stored model.
+  int CheckAntiRogue(const std::string& switchMac, int port, std::string& objid);
+
  private:
   // Called with the cursor on the first row; returns the method's result.
   using RecordsetWork = std::function<int(db::CRecordset&)>;
