@@ -3,15 +3,21 @@
 // operations and every database manager are built on. No state; create one on the stack where needed.
 // Every operation takes the statement as text and, in its bound form, the values for its '?'
 // placeholders; values from users and devices always go in bound.
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "db/DbError.h"
+#include "db/DeviceListRow.h"
 #include "db/Recordset.h"
 #include "db/SqlValue.h"
 
 class CStringMatrix;
+class CConnectionRecord;
+class CDeviceRecord;
+class CTopologyData;
 namespace db {
 class CConnection;
 }
@@ -69,6 +75,69 @@ class CAccessDatabase {
   bool UpdateRecordAt(const std::string& statement, long position, const std::vector<std::string>& values);
   static std::string VariantToText(const db::SqlValue& value);
   static char* GetTextBuffer(std::string& text);
+
+  // ---- Device and link tables (AccessDatabaseDeviceTables.cpp) ----
+  // Readers that select all columns take them by position (the order of res/schema.sql).
+
+  // The display status of a device for the views (TopologyDBManager::GetDeviceStatus by MAC). The
+  // topology subsystem installs it, as this layer cannot call up into it; without one the status is 0.
+  // Returns the lookup installed before.
+  using DeviceStatusLookup = std::function<int(const std::string& mac)>;
+  static DeviceStatusLookup SetDeviceStatusLookup(DeviceStatusLookup lookup);
+
+  // Appends every managed device, every found device that is not managed, every link of the current
+  // pass and the links of the previous pass that vanished or changed ports. What topology held stays.
+  void GetTopologyDifferences(CTopologyData& topology);
+  int LoadTopologyDevices(std::vector<CDeviceRecord>& devices);  // 0
+  int LoadTopologyLinks(std::vector<CConnectionRecord>& links);  // 0
+
+  // Device and link operations that nothing in the program calls.
+  // Readers append and give -1 when the statement has no row, else 0.
+  int ReadDeviceList(std::vector<CDeviceRecord>& devices);
+  int ReadDeviceListAtLocation(std::vector<CDeviceRecord>& devices, const std::string& location);
+  int ReadManagedDeviceList(std::vector<CDeviceRecord>& devices);
+  int ReadManagedDeviceListAtLocation(std::vector<CDeviceRecord>& devices, const std::string& location);
+  int ReadDeviceMap(std::vector<CConnectionRecord>& links);
+  int ReadManagedDeviceMap(std::vector<CConnectionRecord>& links);
+  void LoadDiscoveredTopology(CTopologyData& topology);
+  void LoadDiscoveredTopologyAtLocation(CTopologyData& topology, const std::string& location);
+  void LoadManagedTopology(CTopologyData& topology);
+  void LoadManagedTopologyAtLocation(CTopologyData& topology, const std::string& location);
+  // Writes location and the older placement pair of each device; -1 at the first device that cannot be
+  // written (no row of its MAC, database error), the devices before it stay written.
+  int SaveDevicePositions(const std::vector<CDeviceRecord>& devices);
+  int SaveManagedDevicePositions(const std::vector<CDeviceRecord>& devices);
+  void SaveTopologyDevicePositions(const CTopologyData& topology);
+  void SaveManagedTopologyDevicePositions(const CTopologyData& topology);
+  // The MACs of device_list that belong to none of the devices.
+  void GetStaleDeviceMacs(std::vector<std::string>& macs, const std::vector<CDeviceRecord>& devices);
+  int DeleteStaleDevices(const std::vector<CDeviceRecord>& devices);  // 1
+  // The (last) row of the MAC; none when it has no row.
+  std::optional<DeviceListRow> GetDeviceRowByMac(const std::string& mac);
+  std::optional<DeviceListRow> GetManagedDeviceRowByMac(const std::string& mac);
+  // Every row; none when the table is empty.
+  std::optional<std::vector<DeviceListRow>> LoadDeviceRows();
+  std::optional<std::vector<DeviceListRow>> LoadManagedDeviceRows();
+  // Inserts the first row of each MAC; rows already in the table are not looked at. 0.
+  int AppendDeviceRows(const std::vector<DeviceListRow>& rows);
+  int AppendManagedDeviceRows(const std::vector<DeviceListRow>& rows);
+  void DeleteDevices(const std::vector<CDeviceRecord>& devices);
+  void DeleteManagedDevices(const std::vector<CDeviceRecord>& devices);
+  void DeleteMapLinks(const std::vector<CConnectionRecord>& links);
+  void DeleteManagedMapLinks(const std::vector<CConnectionRecord>& links);
+  void DeleteTopology(const CTopologyData& topology);
+  void DeleteManagedTopology(const CTopologyData& topology);
+  // Replaces the whole table with the links (each once), in one transaction.
+  void ReplaceDeviceMap(const std::vector<CConnectionRecord>& links);
+  void ReplaceManagedDeviceMap(const std::vector<CConnectionRecord>& links);
+  void DeleteAllDeviceRows();
+  void DeleteAllManagedDeviceRows();
+  void DeleteAllLinkRows();
+  void DeleteAllPreviousLinkRows();
+  // Replace device_list_prev with device_list, device_map_prev with device_map; all or nothing.
+  void CopyDevicesToManaged();
+  void CopyLinksToPrevious();
+  // ---- End of device and link tables ----
 
  private:
   void ShowException(const db::CDbError& error, int line);
