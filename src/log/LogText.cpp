@@ -1,0 +1,39 @@
+#include "log/LogText.h"
+
+#include "log/LogLevels.h"
+
+namespace {
+
+bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// Characters are counted as code points, so padding lines up for non-ASCII texts too.
+std::size_t CharacterCount(const std::string& text) {
+  std::size_t count = 0;
+  for (char byte : text) count += !IsContinuationByte(byte);
+  return count;
+}
+
+std::string PadTo(std::string field, std::size_t width) {
+  const std::size_t length = CharacterCount(field);
+  if (length < width) field.append(width - length, ' ');
+  return field;
+}
+
+}  // namespace
+
+std::string CutLogText(const std::string& text, std::size_t maxCharacters) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsContinuationByte(text[i])) continue;
+    if (characters == maxCharacters) return text.substr(0, i);
+    ++characters;
+  }
+  return text;
+}
+
+std::string SavedLogHeader() { return "Type      Date And Time       Level          Description\r\n"; }
+
+std::string SavedLogLine(int type, const std::string& dateTime, int level, const std::string& description) {
+  return PadTo(type == 0 ? "action" : "system", 10) + PadTo(dateTime, 20) + PadTo(LogLevelFileName(level), 15) +
+         description + "\r\n";
+}
