@@ -1,0 +1,161 @@
+#include "support/DevSimProcess.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/Environment.h"
+
+namespace testing_support {
+namespace {
+
+constexpr int kStartMillis = 15000;
+constexpr int kReplyMillis = 5000;
+
+}  // namespace
+
+std::string DevSimProcess::DataFile(const std::string& name) { return std::string(DEVSIM_DATA_DIR) + "/" + name; }
+
+std::vector<DevSimDevice> DevSimProcess::ReferenceNetwork() {
+  std::ifstream scenario(DataFile("reference.scenario"));
+  std::vector<DevSimDevice> devices;
+  std::string line;
+  while (std::getline(scenario, line)) {
+    std::istringstream words(line);
+    DevSimDevice device;
+    if (words >> device.address >> device.dataFile && device.address.front() != '#') {
+      device.dataFile = DataFile(device.dataFile);
+      devices.push_back(device);
+    }
+  }
+  if (devices.empty()) throw std::runtime_error("no reference network in " DEVSIM_DATA_DIR);
+  return devices;
+}
+
+DevSimProcess::DevSimProcess(std::vector<DevSimDevice> devices) : devices_(std::move(devices)) {
+  std::vector<std::string> arguments{DEVSIM_BINARY, "--port", "0", "--control"};
+  for (const auto& device : devices_) arguments.push_back(device.address + "=" + device.dataFile);
+  std::vector<char*> argv;
+  for (auto& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  int pair[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) throw std::runtime_error("socketpair failed");
+  const pid_t parent = getpid();
+  pid_ = fork();
+  if (pid_ == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(1);  // the test ended before prctl took effect
+    dup2(pair[1], STDIN_FILENO);
+    dup2(pair[1], STDOUT_FILENO);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(pair[1]);
+  channel_ = pair[0];
+  if (pid_ < 0) {
+    close(channel_);
+    throw std::runtime_error("fork failed");
+  }
+  const std::string ready = ReadLine(kStartMillis);
+  if (std::sscanf(ready.c_str(), "ready port=%d", &port_) != 1) {
+    Stop();
+    throw std::runtime_error("devsim did not start: \"" + ready + "\" (see its standard error)");
+  }
+  if (const char* previous = std::getenv("PELLION_SNMP_PORT")) {
+    hadPreviousPort_ = true;
+    previousPort_ = previous;
+  }
+  setenv("PELLION_SNMP_PORT", std::to_string(port_).c_str(), 1);
+  platform::ReloadOverrides();
+}
+
+DevSimProcess::~DevSimProcess() {
+  Stop();
+  if (port_ == 0) return;
+  if (hadPreviousPort_)
+    setenv("PELLION_SNMP_PORT", previousPort_.c_str(), 1);
+  else
+    unsetenv("PELLION_SNMP_PORT");
+  platform::ReloadOverrides();
+}
+
+void DevSimProcess::Stop() {
+  if (channel_ >= 0) {
+    close(channel_);  // the simulator ends when its control input ends
+    channel_ = -1;
+  }
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  for (int i = 0; i < 200; ++i) {
+    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+      pid_ = -1;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+}
+
+std::string DevSimProcess::Peer(const std::string& address) const {
+  return "udp:" + address + ":" + std::to_string(port_);
+}
+
+std::string DevSimProcess::ReadLine(int timeoutMillis) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMillis);
+  while (received_.find('\n') == std::string::npos) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd ready{channel_, POLLIN, 0};
+    if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) != 1) return "";
+    char chunk[4096];
+    const ssize_t count = recv(channel_, chunk, sizeof chunk, 0);
+    if (count <= 0) return "";
+    received_.append(chunk, static_cast<size_t>(count));
+  }
+  const auto end = received_.find('\n');
+  std::string line = received_.substr(0, end);
+  received_.erase(0, end + 1);
+  return line;
+}
+
+std::string DevSimProcess::Command(const std::string& line) {
+  const std::string request = line + "\n";
+  if (channel_ < 0 || send(channel_, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size()))
+    throw std::runtime_error("devsim is not running");
+  const std::string reply = ReadLine(kReplyMillis);
+  if (reply != "ok" && !reply.starts_with("ok ")) throw std::runtime_error("devsim: " + line + ": " + reply);
+  return reply.size() > 3 ? reply.substr(3) : "";
+}
+
+std::string DevSimProcess::Get(const std::string& address, const std::string& oid) {
+  return Command("get " + address + " " + oid);
+}
+
+void DevSimProcess::Set(const std::string& address, const std::string& snmprecLine) {
+  Command("set " + address + " " + snmprecLine);
+}
+
+void DevSimProcess::Unset(const std::string& address, const std::string& oid) {
+  Command("unset " + address + " " + oid);
+}
+
+void DevSimProcess::Configure(const std::string& address, const std::string& directive) {
+  Command("config " + address + " " + directive);
+}
+
+void DevSimProcess::NextFrame(const std::string& address) { Command("next " + address); }
+
+}  // namespace testing_support
