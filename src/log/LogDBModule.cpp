@@ -39,22 +39,21 @@ int LevelOf(const db::SqlValue& value) {
   }
 }
 
-// Calls readRow for every row of the query. False when the query gave no row; a read error shows its
-// message box and also gives false.
+enum class ReadResult { NoRows, Rows, Error };
+
+// Calls readRow for every row of the query. A read error shows its message box.
 template <typename ReadRow>
-bool ForEachRow(const std::string& sql, const db::SqlParams& params, bool& readError, ReadRow readRow) {
-  readError = false;
+ReadResult ForEachRow(const std::string& sql, const db::SqlParams& params, ReadRow readRow) {
   db::CRecordset recordset = OpenQuery(sql, params);
-  if (CDB_Maintain::IsRecordsetEmpty(recordset)) return false;
+  if (CDB_Maintain::IsRecordsetEmpty(recordset)) return ReadResult::NoRows;
   try {
     for (recordset.MoveFirst(); !recordset.IsEOF(); recordset.MoveNext()) readRow(recordset);
   } catch (const db::CDbError&) {
     GetDBMaintain()->ReleaseRecordset(recordset);  // the box may wait for the user: hold no lock meanwhile
-    readError = true;
     platform::MessageBox(kReadError);
-    return false;
+    return ReadResult::Error;
   }
-  return true;
+  return ReadResult::Rows;
 }
 
 }  // namespace
@@ -128,30 +127,28 @@ int CLogDBModule::GetLogCount(const std::string& sql, const db::SqlParams& param
 
 int CLogDBModule::FillLogList(LogListTarget& list, const std::string& sql, int type, const db::SqlParams& params) {
   list.DeleteAllItems();
-  bool readError = false;
-  ForEachRow(sql, params, readError, [&](const db::CRecordset& row) {
+  const ReadResult result = ForEachRow(sql, params, [&](const db::CRecordset& row) {
     std::vector<std::string> columns{row.GetText("datetime")};
     if (type == kSystemRow) columns.push_back(LogLevelName(LevelOf(row.GetValue("level"))));
     columns.push_back(row.GetText("description"));
     list.AppendRow(columns);
   });
-  return readError ? -1 : 0;
+  return result == ReadResult::Error ? -1 : 0;
 }
 
 bool CLogDBModule::ReadLogText(const std::string& sql, std::string& text, const db::SqlParams& params) {
-  bool readError = false;
-  const bool gotRows = ForEachRow(sql, params, readError, [&](const db::CRecordset& row) {
+  const ReadResult result = ForEachRow(sql, params, [&](const db::CRecordset& row) {
     text += row.GetText("datetime") + "    " + LogLevelName(LevelOf(row.GetValue("level"))) + "    " +
             row.GetText("description") + "\r\n";
   });
-  return gotRows && !text.empty();
+  return result == ReadResult::Rows && !text.empty();
 }
 
 bool CLogDBModule::ReadLogItems(const std::string& sql, std::vector<LogItem>& items, const db::SqlParams& params) {
-  bool readError = false;
-  return ForEachRow(sql, params, readError, [&](const db::CRecordset& row) {
-    items.push_back(LogItem{LevelOf(row.GetValue("level")), row.GetText("datetime") + "    " + row.GetText("description")});
-  });
+  return ForEachRow(sql, params, [&](const db::CRecordset& row) {
+           items.push_back(
+               LogItem{LevelOf(row.GetValue("level")), row.GetText("datetime") + "    " + row.GetText("description")});
+         }) == ReadResult::Rows;
 }
 
 bool CLogDBModule::ClearSystemLog() { return GetDBMaintain()->ExecuteCommand("DELETE FROM system_log"); }
