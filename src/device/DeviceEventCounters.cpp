@@ -1,0 +1,3 @@
+#include "device/DeviceEventCounters.h"
+
+DeviceEventCounterBlock DeviceEventCounters;

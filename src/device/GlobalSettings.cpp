@@ -1,0 +1,6 @@
+#include "device/GlobalSettings.h"
+
+RuntimeSettings g_RuntimeSettings;
+CCritSec g_csClients;
+bool g_bClientsRecorded = false;
+ApRowAddedFlag g_ApRowAddedFlag;
