@@ -1,0 +1,105 @@
+#include "device/Device.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "device/AddressText.h"
+#include "device/DeviceNameIndex.h"
+#include "device/IPv4Address.h"
+#include "device/IcmpPing.h"
+
+namespace {
+
+constexpr int kValueBufferSize = 96;
+constexpr const char* kIfNumberOid = "1.3.6.1.2.1.2.1.0";
+constexpr const char* kSysNamePrefix = "1.3.6.1.2.1.1.5";
+constexpr int kAliveTimeout = 100;  // hundredths of a second
+
+bool IsLinkLocal(const CIPv4Address& address) {
+  static const CIPv4Address first("169.254.0.0");
+  static const CIPv4Address last("169.254.255.255");
+  return first.IsLess(address) && address.IsLess(last);
+}
+
+}  // namespace
+
+CYSnmp SnmpSessionFor(const std::string& ip, const std::string& community) {
+  CYSnmp snmp;
+  snmp.SetIp(ip);
+  snmp.SetReadCommunity(community);
+  snmp.SetWriteCommunity(community);
+  return snmp;
+}
+
+int IsSnmpAgentAlive(const std::string& ip, const std::string& community) {
+  CYSnmp snmp = SnmpSessionFor(ip, community);
+  snmp.timeout = kAliveTimeout;
+  char nextOid[kValueBufferSize];
+  char value[kValueBufferSize];
+  return snmp.GetNext(kSysNamePrefix, nextOid, sizeof nextOid, value, sizeof value, kSysNamePrefix) == 0 ? 1 : -1;
+}
+
+bool IsUsableDeviceIp(const std::string& ip) {
+  CIPv4Address address(ip);
+  if (address.a == 0 && address.b == 0 && address.c == 0 && address.d == 0) return false;
+  return !IsLinkLocal(address);
+}
+
+int CDevice::Identify() {
+  online = 1;
+  status = kStatusNormal;
+  return 1;
+}
+
+int CDevice::GetMAC(std::string&) { return -1; }
+int CDevice::CollectDetails() { return 0; }
+int CDevice::SaveCommunity() { return 0; }
+
+int CDevice::GetPortNumber() {
+  char value[kValueBufferSize];
+  int result = SnmpSessionFor(ip, community).GetToBuffer(kIfNumberOid, value, sizeof value);
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
+  if (result != 0) {
+    portCount = -1;
+    return -1;
+  }
+  portCount = std::atoi(value) - (type == kDeviceSwitch ? 1 : 0);
+  return 1;
+}
+
+int CDevice::IsAlive() const { return IsSnmpAgentAlive(ip, community); }
+
+bool CDevice::HasUsableIp() const { return !IsLinkLocal(CIPv4Address(ip)); }
+
+void CDevice::AddProperty(const std::string& deviceMac, const std::string& property, const std::string& current,
+                          const std::string& previous, const std::string& propertyType) {
+  differences.push_back(CDeviceProperty{deviceMac, property, propertyType, current, previous});
+}
+
+void CDevice::AddStringProperty(const std::string& deviceMac, const std::string& property,
+                                const std::string& current, const std::string& previous) {
+  AddProperty(deviceMac, property, current, previous, "string");
+}
+
+int CDevice::VerifyMac() {
+  std::string read;
+  if (GetMAC(read) < 0) return -1;
+  return read == mac ? 1 : 0;
+}
+
+int CDevice::Ping() const { return CIcmpPing().Ping(ip.c_str()); }
+
+int CDevice::ReadMacObject(const char* oid, std::string& macText) {
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
+  char value[kValueBufferSize];
+  if (SnmpSessionFor(ip, community).GetToBuffer(oid, value, sizeof value) != 0) return -2;
+  if (NormalizeMacSpacing(value, sizeof value) != 1) return -1;
+  macText = FormatMacColons(value);
+  return 1;
+}
+
+std::string CDevice::AllocateName(const char* prefix, int kind) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%s_%d", prefix, g_DeviceNameIndex.Allocate(kind));
+  return text;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// A managed switch. Its private objects live under its sysObjectID as read from it.
+#include <vector>
+
+#include "device/Device.h"
+#include "device/LldpNeighbour.h"
+
+// The switches' LLDP state (1 on, 2 off), at this absolute OID on every switch model.
+inline constexpr const char* kLldpStateOid = "1.3.6.1.4.1.44711.10.75.3.24.6.0";
+
+class CSwitch : public CDevice {
+ public:
+  CSwitch() { type = kDeviceSwitch; }
+
+  // Base Identify; the name is sysName, or "SW_%d" when it is empty or unreadable; the port count is
+  // ifNumber - 1; then the system key: 1 it matches, -2 it does not, -1 the port count cannot be read,
+  // -100 when stopping (the name is left as it was).
+  int Identify() override;
+  // The bridge address.
+  int GetMAC(std::string& macText) override;
+
+  std::vector<LldpNeighbour> neighbours;
+};
