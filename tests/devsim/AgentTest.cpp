@@ -147,6 +147,15 @@ TEST_F(AgentTest, SwitchPasswordChangesAtOnceAndReadsBack) {
   EXPECT_EQ(sw->Find(O(kSwitch + ".11.15.0"))->bytes, "newpass");
 }
 
+TEST_F(AgentTest, SwitchSystemKeyChangesTheDigest) {
+  auto sw = Load("switch.snmprec");
+  const Oid key = O(kSwitch + ".24.4.0"), digest = O(kSwitch + ".24.1.0");
+  EXPECT_EQ(SetStatus(*sw, {{key, Value::OctetString("newkey")}}), 0);
+  EXPECT_EQ(sw->Find(digest)->bytes, "665FB885BC6778D2192D69959B429D8B");
+  EXPECT_EQ(SetStatus(*sw, {{key, Value::OctetString("labkey")}}), 0);
+  EXPECT_EQ(sw->Find(digest)->bytes, "E77E059E88D60FC190FEECA13F26D527");  // the reference value again
+}
+
 TEST_F(AgentTest, CommitsApplyThePasswordRaiseTheConfigIdAndRestart) {
   auto ap = Load("ap-1.snmprec");
   ap->Config().restartSilence = 2s;

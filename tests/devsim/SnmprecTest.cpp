@@ -81,7 +81,8 @@ TEST(DeviceConfig, ReadsDirectivesIncludesAndFramesAndRefusesUnknownOnes) {
   EXPECT_TRUE(config.silent);
 
   for (const char* line : {"colour blue", "writable", "writable 1.x", "delay-ms -5", "silent maybe",
-                           "password 1.3.6 later", "delay-ms 5 6", "rotate-frame missing.snmprec"}) {
+                           "password 1.3.6 later", "delay-ms 5 6", "rotate-frame missing.snmprec",
+                           "system-key 1.3.1 1.3.2 0244 024471000001", "system-key 1.3.1 1.3.2 024471 02447100000g"}) {
     SCOPED_TRACE(line);
     EXPECT_THROW(config.Apply(line, dir.Path().string()), DeviceConfigError);
   }

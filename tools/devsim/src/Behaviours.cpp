@@ -2,6 +2,9 @@
 
 #include "NetSnmp.h"
 
+#include <openssl/evp.h>
+#include <openssl/hmac.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -94,6 +97,7 @@ void Behaviours::Apply(Device& device, const VarBind& binding, Device::Clock::ti
     if (Is(config.firmwareOpen, name) && value.integer == 1 && config.firmwareCloseAfter.count() > 0)
       device.CloseFirmwareAt(now + config.firmwareCloseAfter);
     if (Is(config.password, name) && !config.passwordOnCommit) SetWriteCommunity(device, value.bytes);
+    if (config.systemKey && config.systemKey->key == name) UpdateSystemKeyDigest(device, value.bytes);
   }
 }
 
@@ -107,6 +111,19 @@ void Behaviours::Commit(Device& device, bool restart, Device::Clock::time_point 
     id = Value::Integer(id.integer + 1);
   }
   if (restart) device.Restart(now);
+}
+
+void Behaviours::UpdateSystemKeyDigest(Device& device, const std::string& keyText) {
+  const auto& systemKey = *device.Config().systemKey;
+  const std::string key = systemKey.oui + keyText;
+  unsigned char digest[EVP_MAX_MD_SIZE];
+  unsigned int size = 0;
+  HMAC(EVP_md5(), key.data(), static_cast<int>(key.size()), reinterpret_cast<const unsigned char*>(systemKey.mac.data()),
+       systemKey.mac.size(), digest, &size);
+  static const char digits[] = "0123456789ABCDEF";
+  std::string text;
+  for (unsigned int i = 0; i < size; ++i) text += {digits[digest[i] >> 4], digits[digest[i] & 15]};
+  device.Objects()[systemKey.digest] = Value::OctetString(text);
 }
 
 void Behaviours::SetWriteCommunity(Device& device, const std::string& community) {

@@ -1,5 +1,6 @@
 #pragma once
-// What a SET does to a device: plain writable objects, commits, password, MAC filter and firmware objects.
+// What a SET does to a device: plain writable objects, commits, password, MAC filter, firmware and
+// system-key objects.
 // A v1 SET is all or nothing: every binding is checked before any is applied.
 #include "NetSnmp.h"
 
@@ -24,6 +25,7 @@ class Behaviours {
   static void Apply(Device& device, const VarBind& binding, Device::Clock::time_point now);
   static void Commit(Device& device, bool restart, Device::Clock::time_point now);
   static void SetWriteCommunity(Device& device, const std::string& community);
+  static void UpdateSystemKeyDigest(Device& device, const std::string& keyText);
   static std::vector<std::string> FilterEntries(Device& device);
   static void WriteFilterEntries(Device& device, const std::vector<std::string>& entries);
 };

@@ -1,5 +1,7 @@
 #include "DeviceConfig.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -71,6 +73,19 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
     firmwareOpen = OidArgument(args);
     args >> std::ws;
     firmwareCloseAfter = Millis(args.eof() ? 0 : NumberArgument(args));
+  } else if (key == "system-key") {
+    SystemKey systemKeyConfig{OidArgument(args), OidArgument(args), WordArgument(args), WordArgument(args)};
+    try {
+      systemKeyConfig.oui = Snmprec::ParseValue("4x", systemKeyConfig.oui).bytes;
+      Snmprec::ParseValue("4x", systemKeyConfig.mac);
+    } catch (const SnmprecError&) {
+      systemKeyConfig.oui.clear();
+    }
+    if (systemKeyConfig.oui.size() != 3 || systemKeyConfig.mac.size() != 12)
+      throw DeviceConfigError("system-key: OUI of 3 and MAC of 6 hex bytes");
+    std::transform(systemKeyConfig.mac.begin(), systemKeyConfig.mac.end(), systemKeyConfig.mac.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    systemKey = systemKeyConfig;
   } else if (key == "uptime") {
     uptime = OidArgument(args);
   } else if (key == "delay-ms") {

@@ -16,6 +16,8 @@
 //   mac-filter-table ENTRY_OID   ENTRY.1.i = i (INTEGER), ENTRY.2.i = the MAC text
 //   mac-filter-max N             default 60
 //   firmware-open OID [MS]       INTEGER 0/1; 1 opens the device for a firmware push, closed again after MS
+//   system-key KEY DIGEST OUI MAC  a SET of KEY (text) makes DIGEST the upper-case hex HMAC-MD5 with the key
+//                                OUI bytes + key text over MAC as lower-case hex digits (OUI, MAC in hex)
 //   uptime OID                   TimeTicks since start or last restart
 //   delay-ms N                   every answer N ms late
 //   silent on|off                no answers at all
@@ -58,6 +60,13 @@ struct DeviceConfig {
   size_t macFilterMax = 60;
   std::optional<Oid> firmwareOpen;
   Millis firmwareCloseAfter{0};
+  struct SystemKey {
+    Oid key;
+    Oid digest;
+    std::string oui;  // 3 bytes
+    std::string mac;  // 12 lower-case hex digits
+  };
+  std::optional<SystemKey> systemKey;
   std::optional<Oid> uptime;
   Millis delay{0};
   bool silent = false;
