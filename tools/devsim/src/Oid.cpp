@@ -1,5 +1,6 @@
 #include "Oid.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace devsim {

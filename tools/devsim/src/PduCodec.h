@@ -29,7 +29,7 @@ struct Pdu {
 
 class PduCodec {
  public:
-  // Nothing when the datagram is not a well-formed request-shaped message (trap PDUs included).
+  // Nothing unless the datagram is a well-formed GET, GET-NEXT, SET or RESPONSE message (traps are refused).
   static std::optional<Pdu> Decode(const u_char* data, size_t length);
   // The encoded length, or 0 when the message does not fit into size bytes.
   static size_t Encode(const Pdu& pdu, u_char* out, size_t size);
