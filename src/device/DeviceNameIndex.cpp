@@ -2,16 +2,26 @@
 
 #include <mutex>
 
+#include "engine/pollingdb.h"
+
 CDeviceNameIndex g_DeviceNameIndex;
 
 namespace {
 constexpr int kLastNumber = 59999;
 }
 
+void CDeviceNameIndex::Reload() {
+  Reload([](std::vector<int>& numbers, int kind) { return CPollingDb().loadId(numbers, kind); });
+}
+
 void CDeviceNameIndex::Reload(const IdLoader& loadId) {
   // Held across the database reads, so no worker allocates a number the tables are about to claim.
   std::lock_guard lock(lock_);
-  for (int kind : {2, 1, 0}) loadId(*IdsOf(kind), kind);
+  for (int kind : {2, 1, 0}) {
+    std::vector<int> numbers;
+    loadId(numbers, kind);  // a failure is reported by the loader; what it read still counts
+    IdsOf(kind)->insert(numbers.begin(), numbers.end());
+  }
 }
 
 int CDeviceNameIndex::Allocate(int kind) {

@@ -4,17 +4,19 @@
 // polling engine's workers allocate concurrently; the lock makes every number go out once.
 #include <functional>
 #include <set>
+#include <vector>
 
 #include "platform/Sync.h"
 
 class CDeviceNameIndex {
  public:
-  // Fills a set with the numbers the device tables already use for a kind (2 AP, 1 switch, 0 unknown);
-  // returns 0, or -1 on a database error (numbers inserted before it stay).
-  using IdLoader = std::function<int(std::set<int>& ids, int kind)>;
+  // Appends the name numbers the device tables use for a kind (2 AP, 1 switch, 0 unknown); 0, or -1 on
+  // a database error (numbers appended before it stay and are used).
+  using IdLoader = std::function<int(std::vector<int>& numbers, int kind)>;
 
-  // Adds the numbers that the names in the device tables use, APs first, then switches, then unknown
-  // devices. The sets are not emptied first.
+  // Adds the numbers that the names in the device tables use (CPollingDb::loadId), APs first, then
+  // switches, then unknown devices. The sets are not emptied first.
+  void Reload();
   void Reload(const IdLoader& loadId);
 
   // kind 2 AP, 1 switch, 0 unknown device: the number taken (1..59999), or -1 for another kind or when

@@ -1,6 +1,7 @@
 #include "engine/pollingdb.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "db/db_maintain.h"
@@ -261,4 +262,23 @@ int CPollingDb::CheckAntiRogue(const std::string& switchMac, int port, std::stri
                      objid = rs.GetText("objid");
                      return IsPortInPortMask(rs.GetText("anti_rogue"), port, objid) >= 1 ? 1 : 0;
                    });
+}
+
+int CPollingDb::GetNameNumber(const char* name) {
+  const char* underscore = std::strchr(name, '_');
+  return underscore ? std::atoi(underscore + 1) : -1;
+}
+
+int CPollingDb::loadId(std::vector<int>& numbers, int type) {
+  const auto collect = [&numbers](db::CRecordset& rs) {
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+      if (IsNull(rs, "name")) continue;
+      const int number = GetNameNumber(rs.GetText("name").c_str());
+      if (number >= 1) numbers.push_back(number);
+    }
+    return 0;
+  };
+  const db::SqlParams kind{std::to_string(type)};
+  if (ReadQuery("loadId", "select name from device_list where type=?", kind, 0, collect) < 0) return -1;
+  return ReadQuery("loadId", "select name from device_list_prev where type=?", kind, 0, collect) < 0 ? -1 : 0;
 }

@@ -71,6 +71,15 @@ class CPollingDb : public CDbAccessBase {
   // stored model.
   int CheckAntiRogue(const std::string& switchMac, int port, std::string& objid);
 
+  // ---- Name numbers ----
+
+  // Appends the name numbers of 1 or more used by devices of the kind (device_list first, then
+  // device_list_prev), in table order, duplicates included. 0; -1 on a database error (message box
+  // "loadId()"; a failure on device_list skips device_list_prev; numbers appended stay).
+  int loadId(std::vector<int>& numbers, int type);
+  // The integer atoi reads after the first '_' of the name (0 when no digits follow), -1 without '_'.
+  static int GetNameNumber(const char* name);
+
  private:
   // Called with the cursor on the first row; returns the method's result.
   using RecordsetWork = std::function<int(db::CRecordset&)>;
