@@ -5,7 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "device/AntiRoguePort.h"
+#include "device/GlobalSettings.h"
 #include "device/LldpRemoteTable.h"
+#include "device/Switch.h"
+#include "log/LogLevelMask.h"
+#include "support/DevSimProcess.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDatabase.h"
 
 namespace {
 
@@ -43,6 +50,19 @@ TEST(LldpRowTextTest, LocalPortsAndAddressesFromRowOids) {
   ip = "unchanged";
   EXPECT_EQ(ExtractIpFromOid("1.2.3", ip), -1);
   EXPECT_EQ(ip, "unchanged");
+}
+
+TEST(AntiRoguePortMaskTest, PortBits) {
+  struct Case {
+    const char* mask;
+    int port;
+    bool set;
+  } cases[] = {
+      {"80 00 00 00", 1, true},  {"80 00 00 00", 2, false}, {"00 00 00 01", 32, true},
+      {"00 00 00 01", 31, false}, {"80 00 00 00", 33, true}, {"00 00 01", 24, true},
+      {"FF FF FF FF", 0, false},  {"FF FF FF FF", 34, false}, {"", 1, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsAntiRoguePortBitSet(c.mask, c.port), c.set) << c.mask << " port " << c.port;
 }
 
 // ---- Joining the four columns ----
@@ -113,6 +133,174 @@ TEST(LldpRemoteTableTest, RowsMissingAColumnOrWithABadChassisAreLeftOut) {
   EXPECT_FALSE(table.Add(CLldpRemoteTable::kChassisId, "1.0.8802.1.1.2.1.4.1.1.7.0.1.1", "eth0"));
   EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, "1.0.8802.1.1.2.1.4.1.1.7.0.1", "eth0"));
   EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, "not an oid", "eth0"));
+}
+
+// ---- Against the simulated reference switch ----
+
+using testing_support::DevSimProcess;
+using testing_support::DevSimReference;
+using testing_support::MessageBoxRecorder;
+using testing_support::TempDatabase;
+using Rows = CAccessDatabase::TextRows;
+
+const char kSwitchRoot[] = "1.3.6.1.4.1.44711.10.76.2";
+const char kSwitchMac[] = "02:44:71:00:00:01";
+const char kManAddr[] = "1.0.8802.1.1.2.1.4.2.1.4.0.";  // + local port index + ".1.1.4." + address
+
+class SwitchDetailsTest : public ::testing::Test {
+ protected:
+  SwitchDetailsTest() : sim_({{DevSimReference::kSwitch, DevSimProcess::DataFile("switch.snmprec")}}) {}
+
+  void SetUp() override {
+    {
+      std::lock_guard lock(g_RuntimeSettings.csSettings);
+      g_RuntimeSettings.strReadCommunity = "private";
+      g_RuntimeSettings.strWriteCommunity = "private";
+      g_RuntimeSettings.nSnmpTimeout = 100;
+    }
+    g_nLogLevelMask = 0xF;
+    switch_.ip = DevSimReference::kSwitch;
+    switch_.community = "private";
+    switch_.rootOid = kSwitchRoot;
+    switch_.mac = kSwitchMac;
+    switch_.name = "SW_1";
+  }
+
+  Rows SystemLog() { return database_.Rows("select level, description from system_log order by \"index\""); }
+  void SetObject(const std::string& line) { sim_.Set(DevSimReference::kSwitch, line); }
+
+  TempDatabase database_;
+  MessageBoxRecorder boxes_;
+  DevSimProcess sim_;
+  CSwitch switch_;
+};
+
+TEST_F(SwitchDetailsTest, ReadsTheFourNeighboursOfTheReferenceSwitch) {
+  switch_.neighbours.push_back({});  // replaced, not appended to
+  ASSERT_EQ(switch_.ReadLldpNeighbours(), 1);
+  ASSERT_EQ(switch_.neighbours.size(), 4u);
+  struct Expected {
+    int localPort;
+    int remotePort;
+    const char* mac;
+    const char* ip;
+    int capabilities;
+  } expected[] = {{1, 1, "02:44:71:00:01:01", "127.0.0.11", 0x08},
+                  {2, 1, "02:44:71:00:01:02", "127.0.0.12", 0x08},
+                  {3, 1, "02:44:71:00:01:03", "127.0.0.13", 0x08},
+                  {4, 1, "02:90:00:00:04:01", "127.0.0.14", 0x80}};
+  for (size_t i = 0; i < 4; ++i) {
+    const LldpNeighbour& n = switch_.neighbours[i];
+    EXPECT_EQ(n.localPort, expected[i].localPort) << i;
+    EXPECT_EQ(n.remotePort, expected[i].remotePort) << i;
+    EXPECT_EQ(n.mac, expected[i].mac) << i;
+    EXPECT_EQ(n.ip, expected[i].ip) << i;
+    EXPECT_EQ(n.capabilities, expected[i].capabilities) << i;
+    EXPECT_EQ(n.owner, &switch_) << i;
+  }
+}
+
+TEST_F(SwitchDetailsTest, OddRowsOfAVariantSwitchShiftNoOtherNeighbour) {
+  // Port 2's neighbour has a second address, port 3's has none, port 4's port id is not a port.
+  SetObject(std::string(kManAddr) + "1.1.1.4.127.0.0.112|2|0");
+  sim_.Unset(DevSimReference::kSwitch, std::string(kManAddr) + "2.1.1.4.127.0.0.13");
+  SetObject("1.0.8802.1.1.2.1.4.1.1.7.0.3.1|4|Port 3");
+  // A fifth neighbour on port 6 after them.
+  SetObject("1.0.8802.1.1.2.1.4.1.1.5.0.5.1|4x|024471000106");
+  SetObject("1.0.8802.1.1.2.1.4.1.1.7.0.5.1|4|eth2");
+  SetObject("1.0.8802.1.1.2.1.4.1.1.12.0.5.1|4x|0014");
+  SetObject(std::string(kManAddr) + "5.1.1.4.127.0.0.16|2|0");
+
+  ASSERT_EQ(switch_.ReadLldpNeighbours(), 1);
+  std::vector<std::string> found;
+  for (const LldpNeighbour& n : switch_.neighbours)
+    found.push_back(std::to_string(n.localPort) + " " + n.mac + " " + n.ip + " " + std::to_string(n.remotePort) +
+                    " " + std::to_string(n.capabilities));
+  EXPECT_EQ(found, (std::vector<std::string>{"1 02:44:71:00:01:01 127.0.0.11 1 8", "2 02:44:71:00:01:02 127.0.0.12 1 8",
+                                             "6 02:44:71:00:01:06 127.0.0.16 3 20"}));
+}
+
+TEST_F(SwitchDetailsTest, ASwitchWithoutNeighboursGivesAnEmptyList) {
+  for (const char* index : {"0.0.1", "0.1.1", "0.2.1", "0.3.1"})
+    sim_.Unset(DevSimReference::kSwitch, std::string("1.0.8802.1.1.2.1.4.1.1.5.") + index);
+  EXPECT_EQ(switch_.ReadLldpNeighbours(), 1);
+  EXPECT_TRUE(switch_.neighbours.empty());
+}
+
+TEST_F(SwitchDetailsTest, DetailsAreStoredAndTheDisplayNameIsWrittenBack) {
+  ASSERT_TRUE(database_.Exec("insert into device_list (name, ip, mac, type, isnew) values ('SW_1', ?, ?, 1, 1)",
+                             {DevSimReference::kSwitch, kSwitchMac}));
+  SetObject(std::string(kSwitchRoot) + ".24.2.0|4x|800001");
+
+  EXPECT_EQ(switch_.CollectDetails(), 1);
+  EXPECT_EQ(database_.Rows("select mac, sys_name, location, ip_address, subnet_mask, gateway, password, anti_rogue, "
+                           "ipmode, LLDPonoff from switch_property"),
+            (Rows{{kSwitchMac, "SW_1", "lab", "127.0.0.10", "255.0.0.0", "127.0.0.1", "private", "80 00 01", "1",
+                   "1"}}));
+  EXPECT_EQ(database_.Rows("select name, IsPropertySave from device_list"), (Rows{{"SW_1", "1"}}));
+  EXPECT_EQ(sim_.Get(DevSimReference::kSwitch, "1.3.6.1.2.1.1.5.0"), "1.3.6.1.2.1.1.5.0|4|SW_1");
+  EXPECT_TRUE(SystemLog().empty());
+  EXPECT_TRUE(boxes_.Texts().empty());
+
+  // A second collection keeps the stored row.
+  switch_.name = "renamed";
+  EXPECT_EQ(switch_.CollectDetails(), 1);
+  EXPECT_EQ(database_.Value("select count(*) from switch_property"), "1");
+  EXPECT_EQ(database_.Value("select sys_name from switch_property"), "SW_1");
+  EXPECT_EQ(database_.Value("select name from device_list"), "renamed");
+}
+
+TEST_F(SwitchDetailsTest, LldpOffWritesTheCriticalLineAndStillStoresTheSettings) {
+  SetObject("1.3.6.1.4.1.44711.10.75.3.24.6.0|2|2");
+
+  EXPECT_EQ(switch_.CollectDetails(), 1);
+  EXPECT_EQ(SystemLog(), (Rows{{"1", "The switch (mac: 02:44:71:00:00:01, IP: 127.0.0.10) LLDP is disable, attached AP "
+                                     "will not be found"}}));
+  EXPECT_EQ(database_.Rows("select ip_address, anti_rogue, LLDPonoff from switch_property"),
+            (Rows{{"127.0.0.10", "", "2"}}));
+}
+
+TEST_F(SwitchDetailsTest, AFailedSettingsRequestStoresNothing) {
+  sim_.Unset(DevSimReference::kSwitch, std::string(kSwitchRoot) + ".11.18.0");
+  EXPECT_EQ(switch_.CollectDetails(), 0);
+  EXPECT_EQ(database_.Value("select count(*) from switch_property"), "0");
+}
+
+TEST_F(SwitchDetailsTest, AStopReturnsMinus100AndStoresNothing) {
+  DiscoveryStopObject stop;
+  stop.Set(true);
+  SetDiscoveryStopObject(&stop);
+  EXPECT_EQ(switch_.ReadLldpNeighbours(), kDiscoveryStopped);
+  EXPECT_TRUE(switch_.neighbours.empty());
+  EXPECT_EQ(switch_.CollectDetails(), kDiscoveryStopped);
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 1), -1);  // a stop counts as a failed read
+  SetDiscoveryStopObject(nullptr);
+  EXPECT_EQ(database_.Value("select count(*) from switch_property"), "0");
+  EXPECT_EQ(SystemLog(), (Rows{{"4", "get switch anti-rogue port fail"}}));
+}
+
+TEST_F(SwitchDetailsTest, AntiRoguePortCheck) {
+  SetObject(std::string(kSwitchRoot) + ".24.2.0|4x|c00000");  // ports 1 and 2
+  SetObject(std::string(kSwitchRoot) + ".24.3.1.3.2|4|02 90 00");
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 1), 1);  // bit set, the switch's own OUI: blocked
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 2), 0);  // bit set, another maker's client
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 3), 0);  // bit clear
+  EXPECT_TRUE(SystemLog().empty());
+
+  sim_.Unset(DevSimReference::kSwitch, std::string(kSwitchRoot) + ".24.3.1.3.1");
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 1), -1);
+  EXPECT_EQ(SystemLog(), (Rows{{"4", "get switch client oui fail"}}));
+}
+
+TEST_F(SwitchDetailsTest, AntiRoguePortCheckFailsForAModelWithoutAProductRow) {
+  switch_.rootOid = "1.3.6.1.4.1.44711.10.76.9";
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 1), -1);
+  EXPECT_EQ(SystemLog(), (Rows{{"4", "get switch oui from db fail"}}));
+
+  switch_.rootOid = kSwitchRoot;
+  sim_.Unset(DevSimReference::kSwitch, std::string(kSwitchRoot) + ".24.2.0");
+  EXPECT_EQ(CheckAntiRoguePort(switch_, 1), -1);
+  EXPECT_EQ(SystemLog().back(), (std::vector<std::string>{"4", "get switch anti-rogue port fail"}));
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+// The switch's details: its LLDP neighbours and its settings, stored for the polling engine.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "device/DiscoveryDb.h"
+#include "device/LldpRemoteTable.h"
+#include "device/SnmpText.h"
+#include "device/Switch.h"
+#include "engine/pollingdb.h"
+#include "log/LogDBModule.h"
+#include "log/LogLevels.h"
+#include "platform/DebugTrace.h"
+#include "platform/StatusText.h"
+
+namespace {
+
+constexpr int kLldpWalkTimeout = 200;  // hundredths of a second: a slow switch must not stall a pass
+constexpr int kValueLength = 96;
+const char kSysObjectIdOid[] = "1.3.6.1.2.1.1.2.0";
+const char kSysNameOid[] = ".1.3.6.1.2.1.1.5.0";
+const char kSysLocationOid[] = ".1.3.6.1.2.1.1.6.0";
+const char kLldpOn[] = "1";
+const char kLldpOff[] = "2";
+
+// True when next lies after current in the agent's order; an agent that does not move forward would
+// otherwise hold a walk for ever.
+bool MovesForward(const std::string& current, const std::string& next) {
+  const auto from = snmptext::ParseOid(current);
+  const auto to = snmptext::ParseOid(next);
+  return from && to && *from < *to;
+}
+
+// One GET of several objects of the switch into texts; false when the request fails.
+bool GetObjects(CYSnmp& snmp, const std::vector<std::string>& oids, std::vector<std::string>& values) {
+  std::vector<const char*> names;
+  std::vector<std::array<char, kValueLength>> buffers(oids.size());
+  std::vector<char*> targets;
+  for (size_t i = 0; i < oids.size(); ++i) {
+    names.push_back(oids[i].c_str());
+    buffers[i].fill('\0');
+    targets.push_back(buffers[i].data());
+  }
+  if (snmp.GetMany(static_cast<int>(oids.size()), names.data(), targets.data(), kValueLength) != 0) return false;
+  values.assign(targets.begin(), targets.end());
+  return true;
+}
+
+}  // namespace
+
+int CSwitch::ReadLldpNeighbours() {
+  neighbours.clear();
+  CYSnmp snmp = SnmpSessionFor(ip, community);
+  snmp.timeout = kLldpWalkTimeout;
+
+  // Each column is walked on its own and the rows are joined by their index afterwards.
+  CLldpRemoteTable table;
+  for (int c = 0; c < CLldpRemoteTable::kColumnCount; ++c) {
+    const auto column = static_cast<CLldpRemoteTable::Column>(c);
+    const std::string prefix = CLldpRemoteTable::ColumnOid(column);
+    std::string cursor = prefix;
+    for (;;) {
+      if (IsDiscoveryStopping()) return kDiscoveryStopped;
+      char oid[kValueLength] = {};
+      char value[kValueLength] = {};
+      if (snmp.GetNext(cursor, oid, sizeof oid, value, sizeof value, prefix) != 0) break;
+      if (!MovesForward(cursor, oid)) break;
+      table.Add(column, oid, value);
+      cursor = oid;
+    }
+  }
+  neighbours = table.Join(this);
+  return 1;
+}
+
+int CSwitch::CollectDetails() {
+  CYSnmp snmp = SnmpSessionFor(ip, community);
+
+  std::vector<std::string> lldp;
+  const bool lldpAnswered = GetObjects(snmp, {kLldpStateOid}, lldp);
+  if (lldpAnswered) {
+    DebugTrace("%s", lldp[0].c_str());
+    if (lldp[0] == kLldpOff)
+      GetLogDBModule()->WriteSystemLog(LOG_LEVEL_CRITICAL, "The switch (mac: " + mac + ", IP: " + ip +
+                                                               ") LLDP is disable, attached AP will not be found");
+  }
+  DebugTrace("here pass!!");
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
+
+  std::vector<std::string> system;
+  if (!GetObjects(snmp, {kSysObjectIdOid, kSysNameOid, kSysLocationOid}, system)) return 0;
+  PostStatusText(nullptr, GetProgressSpan() * 3 / 9);
+  SwitchPropertyRecord record;
+  record.sys_object_id = system[0];
+  record.sys_name = system[1];
+  record.location = system[2];
+
+  const std::string& objectId = record.sys_object_id;
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
+  std::vector<std::string> settings;
+  if (!GetObjects(snmp,
+                  {objectId + ".11.15.0", objectId + ".11.16.0", objectId + ".11.17.0", objectId + ".11.18.0",
+                   objectId + ".11.12.0"},
+                  settings))
+    return 0;
+  PostStatusText(nullptr, GetProgressSpan() * 6 / 9);
+  record.password = settings[0];
+  record.ip_address = settings[1];
+  record.subnet_mask = settings[2];
+  record.gateway = settings[3];
+  record.ipmode = settings[4];
+  record.mac = mac;
+
+  // anti_rogue holds the port mask, which the anti-rogue page and the stored-mask test read back.
+  std::vector<std::string> mask;
+  if (lldpAnswered && lldp[0] == kLldpOn && GetObjects(snmp, {objectId + ".24.2.0"}, mask)) {
+    DebugTrace("%s", mask[0].c_str());
+    // The value text ends in the blank that follows every hexadecimal byte; the stored mask does not.
+    record.anti_rogue = mask[0].substr(0, mask[0].find_last_not_of(' ') + 1);
+  }
+
+  record.sys_name = name;
+  CDiscoveryDb discovery;
+  discovery.writeSwitchProperty(record);
+  discovery.UpdateNewDeviceName(record);
+  snmp.Set(kSysNameOid, name);
+
+  CPollingDb polling;
+  polling.SetIsPropertySave(mac);
+  if (lldpAnswered) polling.updateLLDP(mac, lldp[0]);
+  return 1;
+}
