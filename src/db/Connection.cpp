@@ -25,6 +25,8 @@ void CConnection::Open(const std::string& path, int timeoutSeconds) {
 
 void CConnection::Close() {
   if (!handle_) return;
+  for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+  statements_.clear();
   sqlite3_close_v2(handle_);
   handle_ = nullptr;
   depth_ = 0;
@@ -50,6 +52,17 @@ void CConnection::Rollback() {
   const std::string name = "level" + std::to_string(depth_);
   Run("ROLLBACK TO " + name);
   Run("RELEASE " + name);
+}
+
+CConnection::CachedStatement CConnection::TakeStatement(const std::string& sql) { return statements_.extract(sql); }
+
+void CConnection::KeepStatement(CachedStatement entry) {
+  // A full cache keeps what it has; the statement of a second holder of the same text goes too.
+  if (!handle_ || statements_.size() >= kCachedStatements || statements_.contains(entry.key())) {
+    sqlite3_finalize(entry.mapped());
+    return;
+  }
+  statements_.insert(std::move(entry));
 }
 
 void CConnection::Run(const std::string& sql) {

@@ -16,8 +16,18 @@ std::string Text(const char* text) { return text ? text : ""; }
 
 CStatement::CStatement(CConnection& connection, std::string_view sql) : connection_(connection) {
   if (!connection.IsOpen()) throw CDbError("The connection is closed", sqlite3_errstr(SQLITE_MISUSE), SQLITE_MISUSE);
+  std::string text(sql);
+  entry_ = connection.TakeStatement(text);
+  if (entry_) {
+    statement_ = entry_.mapped();
+    return;
+  }
+  // A new entry for the cache, keyed by the text as the callers give it.
+  std::unordered_map<std::string, sqlite3_stmt*> made{{std::move(text), nullptr}};
+  entry_ = made.extract(made.begin());
   const char* tail = nullptr;
-  const int code = sqlite3_prepare_v2(connection.Handle(), sql.data(), static_cast<int>(sql.size()), &statement_, &tail);
+  const int code = sqlite3_prepare_v3(connection.Handle(), sql.data(), static_cast<int>(sql.size()),
+                                      SQLITE_PREPARE_PERSISTENT, &statement_, &tail);
   if (code != SQLITE_OK) throw CDbError::FromConnection(connection.Handle(), code);
   if (!statement_) throw CDbError("The statement is empty", sqlite3_errstr(SQLITE_MISUSE), SQLITE_MISUSE);
   // One text is one statement: a second one could only have come from pasted text.
@@ -30,7 +40,14 @@ CStatement::CStatement(CConnection& connection, std::string_view sql) : connecti
   }
 }
 
-CStatement::~CStatement() { sqlite3_finalize(statement_); }
+CStatement::~CStatement() {
+  if (!statement_) return;
+  // Reset ends the statement's read of the database, so no snapshot outlives it.
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  entry_.mapped() = statement_;
+  connection_.KeepStatement(std::move(entry_));
+}
 
 void CStatement::Bind(const SqlParams& params) {
   if (static_cast<int>(params.size()) != sqlite3_bind_parameter_count(statement_))

@@ -1,15 +1,15 @@
 #pragma once
-// One prepared statement: binds values to its '?' placeholders and steps through its rows.
+// One prepared statement: binds values to its '?' placeholders and steps through its rows. Compiled
+// statements are kept by their connection and reused for the same text.
 #include <string>
 #include <string_view>
 
+#include "db/Connection.h"
 #include "db/SqlValue.h"
 
 struct sqlite3_stmt;
 
 namespace db {
-
-class CConnection;
 
 class CStatement {
  public:
@@ -35,6 +35,7 @@ class CStatement {
 
  private:
   CConnection& connection_;
+  CConnection::CachedStatement entry_;  // the text and its compiled statement
   sqlite3_stmt* statement_ = nullptr;
 };
 
