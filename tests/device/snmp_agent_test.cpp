@@ -3,9 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <sstream>
+#include <thread>
 #include <cstring>
 
 #include "device/GlobalSettings.h"
@@ -286,6 +288,28 @@ TEST_F(SnmpAgentTest, NoAgentAtAllTimesOut) {
   EXPECT_EQ(Silent().WalkToIntVector("1.3.6.1.2.1.1", numbers), -1);
   EXPECT_EQ(Silent().Set(kSysContact, "x"), -5);
   EXPECT_EQ(Silent().SetTyped(4, kSysContact, "x"), -5);
+}
+
+// Polling workers each build their own wrapper; sessions must not mix up requests or answers.
+TEST_F(SnmpAgentTest, WrappersOnManyThreadsEachGetTheirOwnAnswers) {
+  constexpr int kThreads = 8, kEach = 40;
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> workers;
+  for (int t = 0; t < kThreads; ++t)
+    workers.emplace_back([&wrong, t] {
+      const std::string oid = t % 2 ? kSysObjectId : kIfNumber;
+      std::string first;
+      for (int i = 0; i < kEach; ++i) {
+        std::vector<std::string> values;
+        if (Client().GetList({oid, kSysDescr}, values) != 0 || values.size() != 2 ||
+            values[1] != "Pellion test agent" || (i > 0 && values[0] != first))
+          ++wrong;
+        else
+          first = values[0];
+      }
+    });
+  for (std::thread& w : workers) w.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST_F(SnmpAgentTest, WrappersUseTheDefaultCommunitiesAndTimeOut) {
