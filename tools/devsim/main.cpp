@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
   try {
     const auto line = devsim::CommandLine::Parse({argv + 1, argv + argc}, std::getenv("PELLION_SNMP_PORT"));
     std::vector<std::unique_ptr<devsim::Device>> devices;
-    for (const auto& spec : line.devices)
-      devices.push_back(devsim::DeviceLoader::Load(spec, devsim::Device::Clock::now()));
+    for (const auto& entry : line.devices)
+      devices.push_back(devsim::DeviceLoader::Load(entry, devsim::Device::Clock::now()));
     devsim::Simulator simulator(std::move(devices));
     const int port = simulator.Bind(line.port);
     if (line.control) simulator.EnableControl(STDIN_FILENO, stdout);

@@ -28,7 +28,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments, const 
     if (argument == "--port" && hasValue) {
       line.port = ParsePort(arguments[++i]);
     } else if (argument == "--scenario" && hasValue) {
-      for (auto& spec : Scenario::ParseFile(arguments[++i])) line.devices.push_back(std::move(spec));
+      for (auto& entry : Scenario::ParseFile(arguments[++i])) line.devices.push_back(std::move(entry));
     } else if (argument == "--control") {
       line.control = true;
     } else if (argument.starts_with("-")) {

@@ -10,7 +10,7 @@ namespace devsim {
 class DeviceLoader {
  public:
   // Throws SnmprecError or DeviceConfigError naming the file and line.
-  static std::unique_ptr<Device> Load(const DeviceSpec& spec, Device::Clock::time_point now);
+  static std::unique_ptr<Device> Load(const DeviceSpec& entry, Device::Clock::time_point now);
   static std::string SideFileOf(const std::string& dataFile);
 };
 

@@ -14,13 +14,13 @@ std::vector<DeviceSpec> Scenario::ParseFile(const std::string& path) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::istringstream words(line);
-    DeviceSpec spec;
-    if (!(words >> spec.address) || spec.address.front() == '#') continue;
+    DeviceSpec entry;
+    if (!(words >> entry.address) || entry.address.front() == '#') continue;
     std::string extra;
-    if (!(words >> spec.dataFile) || (words >> extra && extra.front() != '#'))
+    if (!(words >> entry.dataFile) || (words >> extra && extra.front() != '#'))
       throw ScenarioError(path + ":" + std::to_string(number) + ": expected ADDRESS DATAFILE");
-    if (std::filesystem::path(spec.dataFile).is_relative()) spec.dataFile = (baseDir / spec.dataFile).string();
-    devices.push_back(spec);
+    if (std::filesystem::path(entry.dataFile).is_relative()) entry.dataFile = (baseDir / entry.dataFile).string();
+    devices.push_back(entry);
   }
   return devices;
 }
