@@ -1,0 +1,17 @@
+#include "app/AboutDialog.h"
+
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "app/Resources.h"
+
+CAboutDialog::CAboutDialog(wxWindow* parent)
+    : wxDialog(parent, res::IDD_ABOUTBOX,
+               wxString::FromUTF8(std::string(res::kAboutCaptionPrefix) + res::kAppTitle)) {
+  auto* layout = new wxBoxSizer(wxVERTICAL);
+  layout->Add(new wxStaticText(this, res::IDC_VERSION, wxString::FromUTF8(res::kVersionText)),
+              wxSizerFlags().Border(wxALL, 12));
+  layout->Add(CreateStdDialogButtonSizer(wxOK), wxSizerFlags().Expand().Border(wxALL & ~wxTOP, 12));
+  SetSizerAndFit(layout);
+  CentreOnParent();
+}

@@ -1,0 +1,63 @@
+#include "app/GuiMessageBox.h"
+
+#include <wx/app.h>
+#include <wx/msgdlg.h>
+#include <wx/thread.h>
+
+#include <future>
+#include <memory>
+
+#include "app/Resources.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+long DialogStyle(unsigned style) {
+  long buttons = wxOK;
+  switch (style & 0xF) {
+    case platform::MB_OKCANCEL: buttons = wxOK | wxCANCEL; break;
+    case platform::MB_YESNO: buttons = wxYES_NO; break;
+    case platform::MB_YESNOCANCEL: buttons = wxYES_NO | wxCANCEL; break;
+  }
+  long icon = wxICON_NONE;
+  switch (style & 0xF0) {
+    case platform::MB_ICONERROR: icon = wxICON_ERROR; break;
+    case platform::MB_ICONQUESTION: icon = wxICON_QUESTION; break;
+    case platform::MB_ICONWARNING: icon = wxICON_WARNING; break;
+    case platform::MB_ICONINFORMATION: icon = wxICON_INFORMATION; break;
+  }
+  return buttons | icon;
+}
+
+int Answer(int dialogResult) {
+  switch (dialogResult) {
+    case wxID_YES: return platform::IDYES;
+    case wxID_NO: return platform::IDNO;
+    case wxID_CANCEL: return platform::IDCANCEL;
+    default: return platform::IDOK;
+  }
+}
+
+}  // namespace
+
+int CGuiMessageBox::operator()(const std::string& text, const std::string& caption, unsigned style) const {
+  if (wxThread::IsMain()) return ShowModal(text, caption, style);
+  auto result = std::make_shared<std::promise<int>>();
+  std::future<int> answer = result->get_future();
+  wxTheApp->CallAfter([text, caption, style, result = std::move(result)] {
+    result->set_value(ShowModal(text, caption, style));
+  });
+  try {
+    return answer.get();
+  } catch (const std::future_error&) {
+    // The application ended before it could ask.
+    return platform::IDCANCEL;
+  }
+}
+
+int CGuiMessageBox::ShowModal(const std::string& text, const std::string& caption, unsigned style) {
+  // A box without a caption carries the application title, as the framework's boxes do.
+  wxMessageDialog dialog(wxTheApp->GetTopWindow(), wxString::FromUTF8(text),
+                         wxString::FromUTF8(caption.empty() ? res::kAppTitle : caption), DialogStyle(style));
+  return Answer(dialog.ShowModal());
+}

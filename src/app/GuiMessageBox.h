@@ -1,0 +1,12 @@
+#pragma once
+// The platform message-box handler of the GUI: a modal message dialog on the UI thread. A worker thread
+// that asks waits until the user has answered.
+#include <string>
+
+class CGuiMessageBox {
+ public:
+  int operator()(const std::string& text, const std::string& caption, unsigned style) const;
+
+ private:
+  static int ShowModal(const std::string& text, const std::string& caption, unsigned style);
+};

@@ -1,0 +1,81 @@
+#include "app/Pellion.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/AboutDialog.h"
+#include "app/CommandIds.h"
+#include "app/GuiMessageBox.h"
+#include "app/MainFrm.h"
+#include "app/Resources.h"
+#include "platform/AppContext.h"
+#include "platform/Shutdown.h"
+
+wxBEGIN_EVENT_TABLE(CPellionApp, wxApp)
+  EVT_MENU(cmd::WxId(cmd::ID_APP_ABOUT), CPellionApp::OnAppAbout)
+wxEND_EVENT_TABLE()
+
+namespace {
+
+// An unreadable current directory leaves it empty; the database is then opened relative to wherever
+// the process runs.
+std::string CurrentDirectory() {
+  std::error_code error;
+  std::filesystem::path current = std::filesystem::current_path(error);
+  return error ? std::string() : current.string();
+}
+
+}  // namespace
+
+bool CPellionApp::OnInit() {
+  platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
+  auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
+  if (!lock->Acquire()) {
+    // Nothing of this copy has started, so there is nothing to shut down; the running copy is untouched.
+    platform::MessageBox(res::kAlreadyRunning);
+    platform::SetMessageBoxHandler(std::move(previous));
+    return false;
+  }
+  instanceLock_ = std::move(lock);
+  previousMessageBox_ = std::move(previous);
+
+  // The database path must be known before anything opens the database (the main window's login).
+  platform::SetStartDirectory(CurrentDirectory());
+
+  if (!wxApp::OnInit() || !OpenFirstDocument()) {
+    EndInstance();
+    return false;
+  }
+  return true;
+}
+
+bool CPellionApp::OpenFirstDocument() {
+  auto* frame = new CMainFrame;
+  SetTopWindow(frame);
+  frame->Maximize();
+  frame->Show();
+  return true;
+}
+
+int CPellionApp::OnExit() {
+  EndInstance();
+  return wxApp::OnExit();
+}
+
+void CPellionApp::EndInstance() {
+  // Each process-wide service registered its deleter when it was created; services never created in
+  // this run are not created just to be deleted.
+  platform::RunShutdown();
+  instanceLock_.reset();
+  platform::SetMessageBoxHandler(std::move(previousMessageBox_));
+}
+
+std::string CPellionApp::GetDatabasePath() const { return platform::GetDatabasePath(); }
+std::string CPellionApp::GetProgramFolder() const { return platform::GetProgramFolder(); }
+std::string CPellionApp::GetLoggedInUser() const { return platform::GetLoggedInUser(); }
+void CPellionApp::SetLoggedInUser(const std::string& user) { platform::SetLoggedInUser(user); }
+
+void CPellionApp::OnAppAbout(wxCommandEvent&) {
+  CAboutDialog about(GetTopWindow());
+  about.ShowModal();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The application object: one running copy per user, the start directory, the main window, and the
+// ordered shut-down of the process-wide services.
+#include <wx/app.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
+
+class CPellionApp : public wxApp {
+ public:
+  // False ends the program: a second copy (after "Application is already running!"; the process then
+  // exits with wxWidgets' failure status, non-zero), a bad command line, or no main window.
+  bool OnInit() override;
+  int OnExit() override;
+
+  std::string GetDatabasePath() const;
+  std::string GetProgramFolder() const;
+  std::string GetLoggedInUser() const;
+  void SetLoggedInUser(const std::string& user);
+
+ private:
+  // Creates the main window and shows it maximised; false when there is none to show.
+  bool OpenFirstDocument();
+  void EndInstance();
+  void OnAppAbout(wxCommandEvent& event);
+
+  std::unique_ptr<platform::CSingleInstanceLock> instanceLock_;
+  platform::MessageBoxHandler previousMessageBox_;
+
+  wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,3 @@
+#include "app/Pellion.h"
+
+wxIMPLEMENT_APP(CPellionApp);

@@ -1,0 +1,144 @@
+#include "AppTestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/init.h>
+#include <wx/msgdlg.h>
+#include <wx/stattext.h>
+#include <wx/thread.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include "app/CommandIds.h"
+#include "app/MainFrm.h"
+#include "app/Pellion.h"
+#include "support/TempDir.h"
+
+namespace app_test {
+namespace {
+
+std::unique_ptr<testing_support::TempDir> g_root;
+CPellionApp* g_app = nullptr;
+
+void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                  const wxString& message) {
+  ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+      << "wxWidgets assertion in " << function << ": " << condition << " " << message;
+}
+
+class AppEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    g_root = std::make_unique<testing_support::TempDir>();
+    for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+      std::filesystem::path folder = g_root->Path() / variable;
+      std::filesystem::create_directories(folder);
+      setenv(variable, folder.c_str(), 1);
+    }
+    wxSetAssertHandler(FailOnAssert);
+    g_app = new CPellionApp;
+    wxApp::SetInstance(g_app);
+    static char name[] = "test_app";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run the window tests under xvfb-run -a";
+  }
+
+  void TearDown() override {
+    wxEntryCleanup();  // deletes the application object
+    g_app = nullptr;
+    g_root.reset();
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+}  // namespace
+
+CPellionApp& App() { return *g_app; }
+
+const std::filesystem::path& TestRoot() { return g_root->Path(); }
+
+void PumpPending() { wxTheApp->Yield(true); }
+
+bool PumpUntil(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    PumpPending();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+RunningApp::RunningApp(const std::filesystem::path& startDirectory)
+    : previousDirectory_(std::filesystem::current_path()) {
+  std::filesystem::create_directories(startDirectory);
+  std::filesystem::current_path(startDirectory);
+  started_ = App().OnInit();
+}
+
+RunningApp::~RunningApp() {
+  Exit();
+  std::filesystem::current_path(previousDirectory_);
+}
+
+CMainFrame* RunningApp::Frame() const { return dynamic_cast<CMainFrame*>(App().GetTopWindow()); }
+
+void RunningApp::Exit() {
+  if (!started_) return;
+  started_ = false;
+  if (CMainFrame* frame = Frame()) {
+    wxCommandEvent exit(wxEVT_MENU, cmd::WxId(cmd::ID_APP_EXIT));
+    frame->ProcessWindowEvent(exit);
+  }
+  EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); })) << "a window outlived the Exit command";
+  App().OnExit();
+}
+
+ModalDialogRecorder::ModalDialogRecorder(int button, Mode mode) : button_(button), mode_(mode) { Register(); }
+
+ModalDialogRecorder::~ModalDialogRecorder() { Unregister(); }
+
+std::vector<ModalDialogRecorder::Shown> ModalDialogRecorder::Dialogs() const {
+  std::lock_guard lock(mutex_);
+  return dialogs_;
+}
+
+int ModalDialogRecorder::Enter(wxDialog* dialog) {
+  Shown shown;
+  shown.id = dialog->GetId();
+  shown.title = dialog->GetTitle().utf8_string();
+  if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog)) shown.message = box->GetMessage().utf8_string();
+  for (wxWindow* child : dialog->GetChildren()) {
+    if (auto* button = dynamic_cast<wxButton*>(child)) shown.buttons.push_back(button->GetId());
+    if (auto* text = dynamic_cast<wxStaticText*>(child))
+      shown.texts.emplace_back(text->GetId(), text->GetLabel().utf8_string());
+  }
+  shown.onUiThread = wxThread::IsMain();
+  {
+    std::lock_guard lock(mutex_);
+    dialogs_.push_back(std::move(shown));
+  }
+  if (mode_ == Mode::AnswerAtOnce) return button_;
+
+  // Pressed from inside the dialog's own modal loop, as a user's click would be.
+  dialog->CallAfter([dialog, id = button_] {
+    wxWindow* button = dialog->FindWindow(id);
+    if (!button) {
+      ADD_FAILURE() << "the dialog has no button " << id;
+      dialog->EndModal(wxID_ABORT);
+      return;
+    }
+    wxCommandEvent press(wxEVT_BUTTON, id);
+    press.SetEventObject(button);
+    button->ProcessWindowEvent(press);
+  });
+  return wxID_NONE;
+}
+
+}  // namespace app_test

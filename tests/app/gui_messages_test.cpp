@@ -1,0 +1,218 @@
+// Window messages and message boxes between worker threads and the UI thread.
+#include <gtest/gtest.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/thread.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "AppTestEnvironment.h"
+#include "app/GuiMessageReceiver.h"
+#include "app/MainFrm.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageIds.h"
+#include "platform/StatusText.h"
+#include "support/MessageRecorder.h"
+
+using app_test::ModalDialogRecorder;
+using app_test::PumpUntil;
+using app_test::RunningApp;
+
+namespace {
+
+std::string StatusPane(CMainFrame* frame) { return frame->GetStatusBar()->GetStatusText(1).utf8_string(); }
+
+}  // namespace
+
+TEST(MainFrameMessagesTest, StatusTextPostedByAWorkerShowsOnTheUiThread) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  CMainFrame* frame = app.Frame();
+
+  std::thread([] { PostStatusText("Polling 10.1.1.7", 2.5f); }).join();
+  EXPECT_EQ(StatusPane(frame), "") << "a posted message waits for the UI thread";
+  EXPECT_TRUE(PumpUntil([&] { return StatusPane(frame) == "Polling 10.1.1.7"; }));
+
+  platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 2);
+  EXPECT_TRUE(PumpUntil([&] { return StatusPane(frame).empty(); }));
+}
+
+TEST(MainFrameMessagesTest, SendIsHandledBeforeItReturnsOnEitherThread) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  CMainFrame* frame = app.Frame();
+
+  SetStatusText("sent on the UI thread");
+  platform::SendMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 1);
+  EXPECT_EQ(StatusPane(frame), "sent on the UI thread");
+
+  std::atomic<bool> returned{false};
+  std::thread worker([&] {
+    SetStatusText("sent by a worker");
+    platform::SendMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 1);
+    returned = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return returned.load(); }));
+  EXPECT_EQ(StatusPane(frame), "sent by a worker");
+  worker.join();
+}
+
+namespace {
+
+// An event handler that tells when a call has been queued on it.
+class ObservedHandler : public wxEvtHandler {
+ public:
+  void QueueEvent(wxEvent* event) override {
+    wxEvtHandler::QueueEvent(event);
+    std::lock_guard lock(mutex_);
+    ++queued_;
+    changed_.notify_all();
+  }
+  void WaitForQueued(int count) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return queued_ >= count; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int queued_ = 0;
+};
+
+}  // namespace
+
+TEST(GuiMessageReceiverTest, PostedMessagesArriveInOrderOnTheUiThreadWithTheirText) {
+  wxEvtHandler target;
+  std::vector<platform::Message> received;
+  bool allOnUiThread = true;
+  CGuiMessageReceiver receiver(&target, [&](const platform::Message& message) {
+    received.push_back(message);
+    allOnUiThread = allOnUiThread && wxThread::IsMain();
+    return std::intptr_t{0};
+  });
+
+  std::thread worker([&] {
+    for (int i = 0; i < 200; ++i) receiver.Post({0x4F1, static_cast<std::uintptr_t>(i), -i, "ip " + std::to_string(i)});
+  });
+  worker.join();
+  ASSERT_TRUE(PumpUntil([&] { return received.size() == 200; }));
+  for (int i = 0; i < 200; ++i) {
+    EXPECT_EQ(received[i].wParam, static_cast<std::uintptr_t>(i));
+    EXPECT_EQ(received[i].lParam, -i);
+    EXPECT_EQ(received[i].text, "ip " + std::to_string(i));
+  }
+  EXPECT_TRUE(allOnUiThread);
+}
+
+TEST(GuiMessageReceiverTest, SendFromAWorkerReturnsTheHandlersResult) {
+  wxEvtHandler target;
+  CGuiMessageReceiver receiver(&target, [](const platform::Message& message) {
+    return static_cast<std::intptr_t>(message.wParam * 2 + (wxThread::IsMain() ? 1 : 0));
+  });
+  std::atomic<std::intptr_t> result{-1};
+  std::thread worker([&] { result = receiver.Send({0x500, 20, 0, {}}); });
+  EXPECT_TRUE(PumpUntil([&] { return result != -1; }));
+  worker.join();
+  EXPECT_EQ(result, 41) << "handled on the UI thread";
+}
+
+TEST(GuiMessageReceiverTest, AWindowThatGoesDropsItsMessagesAndReleasesAWaitingSender) {
+  auto* target = new ObservedHandler;
+  int handled = 0;
+  CGuiMessageReceiver receiver(target, [&](const platform::Message&) {
+    ++handled;
+    return std::intptr_t{7};
+  });
+
+  receiver.Post({0x500, 0, 0, {}});
+  std::intptr_t result = -1;
+  std::thread sender([&] { result = receiver.Send({0x501, 0, 0, {}}); });
+  target->WaitForQueued(2);
+
+  // As the window does when it is destroyed: first stop delivery, then the handler goes with its queue.
+  receiver.Detach();
+  delete target;
+  sender.join();
+  EXPECT_EQ(result, 0);
+
+  receiver.Post({0x502, 0, 0, {}});
+  EXPECT_EQ(receiver.Send({0x503, 0, 0, {}}), 0);
+  app_test::PumpPending();
+  EXPECT_EQ(handled, 0);
+}
+
+TEST(GuiMessageBoxTest, ShowsADialogWithTheStyleAndReturnsTheAnswer) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  struct Case {
+    unsigned style;
+    int pressed;
+    int answer;
+    long dialogStyle;
+  };
+  const Case cases[] = {
+      {platform::MB_OK, wxID_OK, platform::IDOK, wxOK | wxICON_NONE},
+      {platform::MB_OKCANCEL | platform::MB_ICONWARNING, wxID_CANCEL, platform::IDCANCEL,
+       wxOK | wxCANCEL | wxICON_WARNING},
+      {platform::MB_YESNO | platform::MB_ICONQUESTION, wxID_NO, platform::IDNO, wxYES_NO | wxICON_QUESTION},
+      {platform::MB_YESNOCANCEL | platform::MB_ICONERROR, wxID_YES, platform::IDYES,
+       wxYES_NO | wxCANCEL | wxICON_ERROR},
+      {platform::MB_OK | platform::MB_ICONINFORMATION, wxID_OK, platform::IDOK, wxOK | wxICON_INFORMATION},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    long dialogStyle = 0;
+    struct StyleReader : ModalDialogRecorder {
+      StyleReader(int pressed, long& style) : ModalDialogRecorder(pressed), style_(style) {}
+      int Enter(wxDialog* dialog) override {
+        style_ = dynamic_cast<wxMessageDialogBase&>(*dialog).GetMessageDialogStyle();
+        return ModalDialogRecorder::Enter(dialog);
+      }
+      long& style_;
+    } boxes(c.pressed, dialogStyle);
+
+    EXPECT_EQ(platform::MessageBox("Delete the selected device?", "Devices", c.style), c.answer);
+    auto shown = boxes.Dialogs();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].message, "Delete the selected device?");
+    EXPECT_EQ(shown[0].title, "Devices");
+    EXPECT_EQ(dialogStyle & (wxOK | wxCANCEL | wxYES_NO | wxICON_MASK), c.dialogStyle);
+  }
+}
+
+TEST(GuiMessageBoxTest, AWorkerWaitsForTheAnswerGivenOnTheUiThread) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  ModalDialogRecorder boxes(wxID_NO);
+
+  std::atomic<int> answer{-1};
+  std::thread worker([&] {
+    answer = platform::MessageBox("SNMP trap port is in use, please stop the other SNMP application", "",
+                                  platform::MB_YESNO);
+  });
+  EXPECT_TRUE(PumpUntil([&] { return answer != -1; }));
+  worker.join();
+
+  EXPECT_EQ(answer, platform::IDNO);
+  auto shown = boxes.Dialogs();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].onUiThread);
+  EXPECT_EQ(shown[0].message, "SNMP trap port is in use, please stop the other SNMP application");
+  EXPECT_EQ(shown[0].title, "Aurelan") << "a box without a caption carries the application title";
+}
+
+TEST(GuiMessageBoxTest, TheHandlerBeforeTheApplicationIsBackAfterItsExit) {
+  testing_support::MessageBoxRecorder recorder;
+  {
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    ModalDialogRecorder boxes(wxID_OK);
+    platform::MessageBox("while running");
+    EXPECT_EQ(boxes.Dialogs().size(), 1u);
+  }
+  platform::MessageBox("after exit");
+  EXPECT_EQ(recorder.Texts(), std::vector<std::string>{"after exit"});
+}
