@@ -1,10 +1,7 @@
 #include "support/DevSimProcess.h"
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 #include "platform/Environment.h"
 
@@ -46,25 +42,12 @@ std::vector<DevSimDevice> DevSimProcess::ReferenceNetwork() {
 DevSimProcess::DevSimProcess(std::vector<DevSimDevice> devices) : devices_(std::move(devices)) {
   std::vector<std::string> arguments{DEVSIM_BINARY, "--port", "0", "--control"};
   for (const auto& device : devices_) arguments.push_back(device.address + "=" + device.dataFile);
-  std::vector<char*> argv;
-  for (auto& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-
   int pair[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) throw std::runtime_error("socketpair failed");
-  const pid_t parent = getpid();
-  pid_ = fork();
-  if (pid_ == 0) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent) _exit(1);  // the test ended before prctl took effect
-    dup2(pair[1], STDIN_FILENO);
-    dup2(pair[1], STDOUT_FILENO);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
+  process_ = ChildProcess(arguments, {.input = pair[1], .output = pair[1]});
   close(pair[1]);
   channel_ = pair[0];
-  if (pid_ < 0) {
+  if (!process_.Running()) {
     close(channel_);
     throw std::runtime_error("fork failed");
   }
@@ -96,18 +79,7 @@ void DevSimProcess::Stop() {
     close(channel_);  // the simulator ends when its control input ends
     channel_ = -1;
   }
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  for (int i = 0; i < 200; ++i) {
-    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-      pid_ = -1;
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid_, SIGKILL);
-  waitpid(pid_, nullptr, 0);
-  pid_ = -1;
+  process_.Stop();
 }
 
 std::string DevSimProcess::Peer(const std::string& address) const {

@@ -11,10 +11,10 @@
 //
 // The child cannot outlive the test: it is killed when the thread that started it ends, and it stops when
 // its control connection closes.
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
+
+#include "support/ChildProcess.h"
 
 namespace testing_support {
 
@@ -68,7 +68,7 @@ class DevSimProcess {
   std::string ReadLine(int timeoutMillis);
 
   std::vector<DevSimDevice> devices_;
-  pid_t pid_ = -1;
+  ChildProcess process_;
   int channel_ = -1;  // the child's standard input and output
   std::string received_;
   int port_ = 0;

@@ -4,9 +4,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -15,8 +13,6 @@
 #include <random>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace testing_support {
 namespace {
@@ -30,43 +26,6 @@ sockaddr_in SocketAddress(const std::string& address, int port) {
   sa.sin_port = htons(static_cast<uint16_t>(port));
   inet_pton(AF_INET, address.c_str(), &sa.sin_addr);
   return sa;
-}
-
-// The environment of a child: ours plus the given variables (which win).
-std::vector<std::string> ChildEnvironment(const std::vector<std::string>& extra) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) {
-    const std::string entry = *e;
-    bool replaced = false;
-    for (const std::string& x : extra)
-      if (entry.compare(0, x.find('=') + 1, x, 0, x.find('=') + 1) == 0) replaced = true;
-    if (!replaced) env.push_back(entry);
-  }
-  env.insert(env.end(), extra.begin(), extra.end());
-  return env;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-  std::vector<char*> pointers;
-  for (std::string& t : texts) pointers.push_back(t.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-// Forks and executes; the child's standard output goes to outFd, standard error to errFd.
-pid_t Spawn(std::vector<std::string> argv, std::vector<std::string> env, int outFd, int errFd) {
-  std::vector<char*> args = Pointers(argv);
-  std::vector<char*> envp = Pointers(env);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(outFd, STDOUT_FILENO);
-    dup2(errFd, STDERR_FILENO);
-    const int devNull = open("/dev/null", O_RDONLY);
-    if (devNull >= 0) dup2(devNull, STDIN_FILENO);  // left open: exec follows at once
-    execve(args[0], args.data(), envp.data());
-    _exit(127);
-  }
-  return pid;
 }
 
 // A minimal SNMPv1 GET of sysUpTime.0, enough to learn whether the agent answers.
@@ -106,8 +65,6 @@ SnmpdProcess::SnmpdProcess(Options options) : options_(std::move(options)) {
   throw std::runtime_error("snmpd did not start");
 }
 
-SnmpdProcess::~SnmpdProcess() { Stop(); }
-
 std::string SnmpdProcess::Peer() const { return "udp:" + address_ + ":" + std::to_string(port_); }
 
 bool SnmpdProcess::Start() {
@@ -126,20 +83,15 @@ bool SnmpdProcess::Start() {
   }
   const int log = open(dir_.File("snmpd.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (log < 0) return false;
-  pid_ = Spawn({kSnmpdBinary, "-f", "-Lo", "-C", "-c", config},
-               ChildEnvironment({"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_.File("persist")}), log, log);
+  agent_ = ChildProcess({kSnmpdBinary, "-f", "-Lo", "-C", "-c", config}, {.output = log, .error = log},
+                        {"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_.File("persist")});
   close(log);
-  if (pid_ < 0) return false;
   const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
   while (std::chrono::steady_clock::now() < deadline) {
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {  // ended: most likely the port was taken meanwhile
-      pid_ = -1;
-      return false;
-    }
+    if (agent_.Ended()) return false;  // most likely the port was taken meanwhile
     if (Answers()) return true;
   }
-  Stop();
+  agent_.Stop();
   return false;
 }
 
@@ -159,21 +111,6 @@ bool SnmpdProcess::Answers() const {
   return answered;
 }
 
-void SnmpdProcess::Stop() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  for (int i = 0; i < 200; ++i) {
-    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-      pid_ = -1;
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid_, SIGKILL);
-  waitpid(pid_, nullptr, 0);
-  pid_ = -1;
-}
-
 int SnmpdProcess::RunTool(const std::string& tool, const std::vector<std::string>& args,
                           std::string& output) const {
   int pipeFds[2];
@@ -181,8 +118,8 @@ int SnmpdProcess::RunTool(const std::string& tool, const std::vector<std::string
   const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
   std::vector<std::string> argv{"/usr/bin/" + tool};
   argv.insert(argv.end(), args.begin(), args.end());
-  const pid_t pid = Spawn(argv, ChildEnvironment({"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_.File("tools")}),
-                          pipeFds[1], devNull);
+  ChildProcess child(argv, {.output = pipeFds[1], .error = devNull},
+                     {"MIBS=", "SNMP_PERSISTENT_DIR=" + dir_.File("tools")});
   close(pipeFds[1]);
   if (devNull >= 0) close(devNull);
   output.clear();
@@ -190,9 +127,7 @@ int SnmpdProcess::RunTool(const std::string& tool, const std::vector<std::string
   ssize_t n;
   while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) output.append(buffer, static_cast<size_t>(n));
   close(pipeFds[0]);
-  int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return child.Wait();
 }
 
 }  // namespace testing_support

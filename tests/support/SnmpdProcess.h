@@ -2,11 +2,10 @@
 // Net-SNMP's own agent (snmpd) as a test peer: started on a loopback address of its own and a free high
 // UDP port, with a small configuration in a temporary folder of its own, so that tests may run in
 // parallel. The constructor returns once the agent answers; the destructor stops it.
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 namespace testing_support {
@@ -22,7 +21,6 @@ class SnmpdProcess {
   SnmpdProcess() : SnmpdProcess(Options{}) {}
   // Throws std::runtime_error when the agent cannot be started or does not answer.
   explicit SnmpdProcess(Options options);
-  ~SnmpdProcess();
   SnmpdProcess(const SnmpdProcess&) = delete;
   SnmpdProcess& operator=(const SnmpdProcess&) = delete;
 
@@ -40,13 +38,12 @@ class SnmpdProcess {
  private:
   bool Start();
   bool Answers() const;
-  void Stop();
 
   Options options_;
   TempDir dir_;
   std::string address_;
   int port_ = 0;
-  pid_t pid_ = -1;
+  ChildProcess agent_;
 };
 
 // A loopback address (127.x.y.z) that no other test is likely to use.
