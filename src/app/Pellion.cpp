@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <wx/gdicmn.h>
+
 #include "app/AboutDialog.h"
 #include "app/CommandIds.h"
 #include "app/GuiMessageBox.h"
@@ -52,6 +54,8 @@ bool CPellionApp::OnInit() {
 bool CPellionApp::OpenFirstDocument() {
   auto* frame = new CMainFrame;
   SetTopWindow(frame);
+  // Without a window manager (a bare X server) maximising changes nothing, so start at the screen's size.
+  frame->SetSize(wxGetClientDisplayRect());
   frame->Maximize();
   frame->Show();
   return true;
