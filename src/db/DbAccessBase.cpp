@@ -2,6 +2,13 @@
 
 #include "db/db_maintain.h"
 
+namespace {
+
+// A database error raised by the program itself: its text is its description.
+db::CDbError ProgramError(const std::string& description) { return db::CDbError(description, description); }
+
+}  // namespace
+
 bool CDbAccessBase::OpenRecordset(const std::string& statement, db::CRecordset& recordset) {
   return GetDBMaintain()->Execute(statement, recordset);
 }
@@ -40,3 +47,50 @@ long CDbAccessBase::GetRecordCount(const db::CRecordset& recordset) { return CDB
 bool CDbAccessBase::BeginAccess() { return GetDBMaintain()->BeginAccess(); }
 
 bool CDbAccessBase::EndAccess() { return GetDBMaintain()->EndAccess(); }
+
+int CDbAccessBase::ReadSelection(const std::string& sql, const db::SqlParams& params, int none,
+                                 const RecordsetWork& read, const DbErrorReport& report) {
+  db::CRecordset recordset;
+  OpenRecordset(sql, params, recordset);
+  if (CDB_Maintain::IsRecordsetEmpty(recordset)) {
+    CloseRecordset(recordset);
+    return none;
+  }
+  try {
+    recordset.MoveFirst();
+    const int result = read(recordset);
+    CloseRecordset(recordset);
+    return result;
+  } catch (const db::CDbError& error) {
+    CloseRecordset(recordset);
+    return report(error);
+  }
+}
+
+int CDbAccessBase::ChangeSelection(const std::string& select, const db::SqlParams& params,
+                                   std::optional<int> whenEmpty, const RecordsetWork& change,
+                                   const std::string& rollbackLog, const DbErrorReport& report) {
+  db::CRecordset recordset;
+  OpenRecordset(select, params, recordset);
+  if (whenEmpty && CDB_Maintain::IsRecordsetEmpty(recordset)) {
+    CloseRecordset(recordset);
+    return *whenEmpty;
+  }
+  try {
+    BeginTransact(recordset);
+    if (recordset.IsOpen()) recordset.MoveFirst();
+    const int result = change(recordset);
+    if (!CommitTransact(recordset)) throw ProgramError("The transaction could not be committed");
+    CloseRecordset(recordset);
+    return result;
+  } catch (const db::CDbError& error) {
+    WriteExceptionLog(rollbackLog);  // an empty text writes nothing
+    RollBackTransact(recordset);
+    CloseRecordset(recordset);
+    return report(error);
+  }
+}
+
+void CDbAccessBase::Run(const std::string& sql, const db::SqlParams& params) {
+  if (!ExecuteCommand(sql, params)) throw ProgramError("The statement failed: " + sql);
+}

@@ -1,8 +1,11 @@
 #pragma once
 // The base of every database manager: each operation forwards to the process-wide pool.
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "db/AccessDatabase.h"
+#include "db/DbError.h"
 #include "db/Recordset.h"
 #include "db/SqlValue.h"
 
@@ -31,4 +34,23 @@ class CDbAccessBase : public CAccessDatabase {
   // There is no component library to start on this platform; kept for the managers that expect them.
   bool InitializeCom() { return true; }
   void UninitializeCom() {}
+
+ protected:
+  // Called with the cursor on the first row; gives the operation's result.
+  using RecordsetWork = std::function<int(db::CRecordset&)>;
+  // How a manager reports a database error once the recordset is closed; gives the operation's result.
+  using DbErrorReport = std::function<int(const db::CDbError&)>;
+
+  // Reads a query: an empty result, or one that could not be opened (the pool logs why), gives none.
+  // Otherwise read runs; a database error while reading closes the recordset and gives report's result.
+  int ReadSelection(const std::string& sql, const db::SqlParams& params, int none, const RecordsetWork& read,
+                    const DbErrorReport& report);
+  // Opens the selection and runs change inside a transaction on its connection, then commits. With
+  // whenEmpty set, an empty selection gives it and nothing runs. A database error, a failed commit
+  // included, writes rollbackLog to the exception log (unless empty), rolls back, closes the recordset
+  // and gives report's result.
+  int ChangeSelection(const std::string& select, const db::SqlParams& params, std::optional<int> whenEmpty,
+                      const RecordsetWork& change, const std::string& rollbackLog, const DbErrorReport& report);
+  // A statement inside ChangeSelection's change; throws db::CDbError when it fails.
+  void Run(const std::string& sql, const db::SqlParams& params = {});
 };

@@ -9,47 +9,21 @@ const char* const kNewDevicesWhere = " from device_list where (type = '1' or typ
 
 }  // namespace
 
-int CDiscoveryDb::ReadRows(const char* method, const std::string& sql, const db::SqlParams& params, int none,
-                           const RecordsetWork& read) {
-  db::CRecordset recordset;
-  OpenRecordset(sql, params, recordset);
-  if (CDB_Maintain::IsRecordsetEmpty(recordset)) {
-    CloseRecordset(recordset);
-    return none;
-  }
-  try {
-    recordset.MoveFirst();
-    const int result = read(recordset);
-    CloseRecordset(recordset);
-    return result;
-  } catch (const db::CDbError&) {
-    CloseRecordset(recordset);
+CDbAccessBase::DbErrorReport CDiscoveryDb::ShowMethod(const char* method) {
+  return [method](const db::CDbError&) {
     platform::MessageBox(std::string(method) + "()");
     return -1;
-  }
+  };
+}
+
+int CDiscoveryDb::ReadRows(const char* method, const std::string& sql, const db::SqlParams& params, int none,
+                           const RecordsetWork& read) {
+  return ReadSelection(sql, params, none, read, ShowMethod(method));
 }
 
 int CDiscoveryDb::ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
                              const RecordsetWork& change) {
-  db::CRecordset recordset;
-  OpenRecordset(select, params, recordset);
-  try {
-    BeginTransact(recordset);
-    if (recordset.IsOpen()) recordset.MoveFirst();
-    const int result = change(recordset);
-    if (!CommitTransact(recordset)) throw db::CDbError("CommitTransact failed", "CommitTransact failed");
-    CloseRecordset(recordset);
-    return result;
-  } catch (const db::CDbError&) {
-    RollBackTransact(recordset);
-    CloseRecordset(recordset);
-    platform::MessageBox(std::string(method) + "()");
-    return -1;
-  }
-}
-
-void CDiscoveryDb::Run(const std::string& sql, const db::SqlParams& params) {
-  if (!ExecuteCommand(sql, params)) throw db::CDbError("The statement failed: " + sql, "The statement failed");
+  return ChangeSelection(select, params, std::nullopt, change, "", ShowMethod(method));
 }
 
 int CDiscoveryDb::getManagementSegment(std::vector<CManagementSegment>& segments) {

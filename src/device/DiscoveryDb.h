@@ -2,7 +2,6 @@
 // The discovery tables: the Discovery Wizard's IP segments, the devices found but not yet managed, the
 // links found between switches and their port devices, and the properties of a found switch. No state:
 // build one where it is needed.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,8 +77,8 @@ class CDiscoveryDb : public CDbAccessBase {
   int IsMacInDeviceList(const std::string& mac);
 
  private:
-  using RecordsetWork = std::function<int(db::CRecordset&)>;
-
+  // A database error shows "<method>()" and gives -1.
+  static DbErrorReport ShowMethod(const char* method);
   // Opens the query; an empty result (or one that could not be opened) returns none. Otherwise read
   // runs with the cursor on the first row. A database error closes the recordset, shows "<method>()"
   // and returns -1.
@@ -89,8 +88,6 @@ class CDiscoveryDb : public CDbAccessBase {
   // database error (a failed commit included) rolls back, closes, shows "<method>()" and returns -1.
   int ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
                  const RecordsetWork& change);
-  // A statement inside ChangeRows; throws db::CDbError when it fails.
-  void Run(const std::string& sql, const db::SqlParams& params = {});
   // A failed query counts as one without rows.
   bool HasRows(const std::string& sql, const db::SqlParams& params = {});
   int AddLinks(const char* method, const char* table, const std::vector<DeviceMapRow>& links);

@@ -20,52 +20,21 @@ db::CDbError ProgramError(const std::string& description) { return db::CDbError(
 
 int CPollingDb::ReadQuery(const char* method, const std::string& sql, const db::SqlParams& params, int none,
                           const RecordsetWork& read, int errorResult, ErrorBox box) {
-  db::CRecordset recordset;
-  OpenRecordset(sql, params, recordset);  // a query that cannot run is logged by the pool and reads as empty
-  if (CDB_Maintain::IsRecordsetEmpty(recordset)) {
-    CloseRecordset(recordset);
-    return none;
-  }
-  try {
-    recordset.MoveFirst();
-    const int result = read(recordset);
-    CloseRecordset(recordset);
-    return result;
-  } catch (const db::CDbError& error) {
-    CloseRecordset(recordset);
+  // A query that cannot run is logged by the pool and reads as empty.
+  return ReadSelection(sql, params, none, read, [&](const db::CDbError& error) {
     platform::MessageBox(box == ErrorBox::MethodName ? std::string(method) + "()" : error.ErrorMessage());
     return errorResult;
-  }
+  });
 }
 
 int CPollingDb::ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
                            bool addWhenEmpty, const RecordsetWork& change) {
-  db::CRecordset recordset;
-  OpenRecordset(select, params, recordset);
-  if (CDB_Maintain::IsRecordsetEmpty(recordset) && !addWhenEmpty) {
-    CloseRecordset(recordset);
-    return 0;
-  }
-  try {
-    BeginTransact(recordset);
-    if (recordset.IsOpen()) recordset.MoveFirst();
-    const int result = change(recordset);
-    if (!CommitTransact(recordset)) throw ProgramError("The transaction could not be committed");
-    CloseRecordset(recordset);
-    return result;
-  } catch (const db::CDbError&) {
-    WriteExceptionLog(std::string("pollingdb ") + method + " RollBackTransact");
-    RollBackTransact(recordset);
-    CloseRecordset(recordset);
-    return -1;
-  }
+  return ChangeSelection(select, params, addWhenEmpty ? std::nullopt : std::optional<int>(0), change,
+                         std::string("pollingdb ") + method + " RollBackTransact",
+                         [](const db::CDbError&) { return -1; });
 }
 
 void CPollingDb::RunCommand(const std::string& sql, const db::SqlParams& params) { ExecuteCommand(sql, params); }
-
-void CPollingDb::Run(const std::string& sql, const db::SqlParams& params) {
-  if (!ExecuteCommand(sql, params)) throw ProgramError("The statement failed: " + sql);
-}
 
 bool CPollingDb::IsNull(const db::CRecordset& recordset, const char* column) {
   return recordset.GetValue(column).IsNull();

@@ -2,7 +2,6 @@
 // The database layer of discovery and polling. No state: build one on the stack for one or a few
 // calls. Every method reaches the database in one of three ways (see the private helpers): a query read
 // row by row, a change of selected rows inside a transaction, or a single command.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,8 +80,6 @@ class CPollingDb : public CDbAccessBase {
   static int GetNameNumber(const char* name);
 
  private:
-  // Called with the cursor on the first row; returns the method's result.
-  using RecordsetWork = std::function<int(db::CRecordset&)>;
   enum class ErrorBox { MethodName, ErrorText };
 
   // Read pattern: an empty result, or a query that could not be opened, returns none. A database
@@ -102,8 +99,6 @@ class CPollingDb : public CDbAccessBase {
   // method does not look at the outcome.
   void RunCommand(const std::string& sql, const db::SqlParams& params = {});
 
-  // A statement inside ChangeRows; throws db::CDbError when it fails.
-  void Run(const std::string& sql, const db::SqlParams& params);
   // The column's text; a NULL value is a database error (db::CDbError).
   static std::string RequiredText(const db::CRecordset& recordset, const char* column);
   static bool IsNull(const db::CRecordset& recordset, const char* column);
