@@ -120,11 +120,6 @@ DeviceListRow ListRow(const CAccessDatabase::TextRow& row) {
   return device;
 }
 
-template <typename T>
-void Append(std::vector<T>& to, const std::vector<T>& from) {
-  to.insert(to.end(), from.begin(), from.end());
-}
-
 // A previous-pass link and the current links that join the same two devices, in either direction.
 constexpr char kSamePair[] =
     "SELECT 1 FROM device_map_polling c WHERE (c.src_mac=p.src_mac AND c.dest_mac=p.dest_mac)"
@@ -147,13 +142,10 @@ CAccessDatabase::DeviceStatusLookup CAccessDatabase::SetDeviceStatusLookup(Devic
   return std::exchange(g_statusLookup, std::move(lookup));
 }
 
+// The readers append, so they fill the topology directly.
 void CAccessDatabase::GetTopologyDifferences(CTopologyData& topology) {
-  std::vector<CDeviceRecord> devices;
-  LoadTopologyDevices(devices);
-  Append(topology.m_Devices, devices);
-  std::vector<CConnectionRecord> links;
-  LoadTopologyLinks(links);
-  Append(topology.m_Connections, links);
+  LoadTopologyDevices(topology.m_Devices);
+  LoadTopologyLinks(topology.m_Connections);
 }
 
 int CAccessDatabase::LoadTopologyDevices(std::vector<CDeviceRecord>& devices) {
@@ -181,81 +173,61 @@ int CAccessDatabase::LoadTopologyLinks(std::vector<CConnectionRecord>& links) {
 
 namespace {
 
-int ReadDevices(CAccessDatabase& database, const std::string& statement, const db::SqlParams& params,
-                std::vector<CDeviceRecord>& devices) {
+// Appends the statement's rows as records; 0, -1 when there is none.
+template <typename Record>
+int ReadRecords(CAccessDatabase& database, const std::string& statement, const db::SqlParams& params,
+                std::vector<Record>& records, Record (*toRecord)(const CAccessDatabase::TextRow&)) {
   const auto rows = database.QueryValues(statement, params);
-  for (const auto& row : rows) devices.push_back(ListedDevice(row));
-  return rows.empty() ? -1 : 0;
-}
-
-int ReadLinks(CAccessDatabase& database, const std::string& statement, std::vector<CConnectionRecord>& links) {
-  const auto rows = database.QueryValues(statement);
-  for (const auto& row : rows) links.push_back(Link(row));
+  for (const auto& row : rows) records.push_back(toRecord(row));
   return rows.empty() ? -1 : 0;
 }
 
 }  // namespace
 
 int CAccessDatabase::ReadDeviceList(std::vector<CDeviceRecord>& devices) {
-  return ReadDevices(*this, "SELECT * FROM device_list", {}, devices);
+  return ReadRecords(*this, "SELECT * FROM device_list", {}, devices, ListedDevice);
 }
 
 int CAccessDatabase::ReadDeviceListAtLocation(std::vector<CDeviceRecord>& devices, const std::string& location) {
-  return ReadDevices(*this, "SELECT * FROM device_list WHERE location=?", {location}, devices);
+  return ReadRecords(*this, "SELECT * FROM device_list WHERE location=?", {location}, devices, ListedDevice);
 }
 
 int CAccessDatabase::ReadManagedDeviceList(std::vector<CDeviceRecord>& devices) {
-  return ReadDevices(*this, "SELECT * FROM device_list_prev", {}, devices);
+  return ReadRecords(*this, "SELECT * FROM device_list_prev", {}, devices, ListedDevice);
 }
 
 int CAccessDatabase::ReadManagedDeviceListAtLocation(std::vector<CDeviceRecord>& devices,
                                                      const std::string& location) {
-  return ReadDevices(*this, "SELECT * FROM device_list_prev WHERE location=?", {location}, devices);
+  return ReadRecords(*this, "SELECT * FROM device_list_prev WHERE location=?", {location}, devices, ListedDevice);
 }
 
 int CAccessDatabase::ReadDeviceMap(std::vector<CConnectionRecord>& links) {
-  return ReadLinks(*this, "SELECT src_mac,dest_mac,src_port,dest_port FROM device_map", links);
+  return ReadRecords(*this, "SELECT src_mac,dest_mac,src_port,dest_port FROM device_map", {}, links, Link);
 }
 
 int CAccessDatabase::ReadManagedDeviceMap(std::vector<CConnectionRecord>& links) {
-  return ReadLinks(*this, "SELECT src_mac,dest_mac,src_port,dest_port FROM device_map_prev", links);
+  return ReadRecords(*this, "SELECT src_mac,dest_mac,src_port,dest_port FROM device_map_prev", {}, links, Link);
 }
 
 void CAccessDatabase::LoadDiscoveredTopology(CTopologyData& topology) {
-  std::vector<CDeviceRecord> devices;
-  ReadDeviceList(devices);
-  std::vector<CConnectionRecord> links;
-  ReadDeviceMap(links);
-  Append(topology.m_Devices, devices);
-  Append(topology.m_Connections, links);
+  ReadDeviceList(topology.m_Devices);
+  ReadDeviceMap(topology.m_Connections);
 }
 
 void CAccessDatabase::LoadDiscoveredTopologyAtLocation(CTopologyData& topology, const std::string& location) {
-  std::vector<CDeviceRecord> devices;
-  ReadDeviceListAtLocation(devices, location);
-  std::vector<CConnectionRecord> links;
-  ReadDeviceMap(links);
-  Append(topology.m_Devices, devices);
-  Append(topology.m_Connections, links);
+  ReadDeviceListAtLocation(topology.m_Devices, location);
+  ReadDeviceMap(topology.m_Connections);
 }
 
 void CAccessDatabase::LoadManagedTopology(CTopologyData& topology) {
-  std::vector<CDeviceRecord> devices;
-  ReadManagedDeviceList(devices);
-  std::vector<CConnectionRecord> links;
-  ReadManagedDeviceMap(links);
-  Append(topology.m_Devices, devices);
-  Append(topology.m_Connections, links);
+  ReadManagedDeviceList(topology.m_Devices);
+  ReadManagedDeviceMap(topology.m_Connections);
 }
 
 // The stored links, not those of the previous pass.
 void CAccessDatabase::LoadManagedTopologyAtLocation(CTopologyData& topology, const std::string& location) {
-  std::vector<CDeviceRecord> devices;
-  ReadManagedDeviceListAtLocation(devices, location);
-  std::vector<CConnectionRecord> links;
-  ReadDeviceMap(links);
-  Append(topology.m_Devices, devices);
-  Append(topology.m_Connections, links);
+  ReadManagedDeviceListAtLocation(topology.m_Devices, location);
+  ReadDeviceMap(topology.m_Connections);
 }
 
 namespace {
