@@ -53,59 +53,50 @@ int CPollingDb::NumberOr(const db::CRecordset& recordset, const char* column, in
 
 // ---- Polling device list and device flags ----
 
+std::optional<PollingDeviceRecord> CPollingDb::PollingDevice(const db::CRecordset& rs, int isNew) {
+  if (IsNull(rs, "ip")) return std::nullopt;
+  PollingDeviceRecord record;
+  record.name = RequiredText(rs, "name");
+  record.ip = rs.GetText("ip");
+  record.mac = RequiredText(rs, "mac");
+  record.type = NumberOr(rs, "type", 0);
+  record.online = NumberOr(rs, "online", 0);
+  record.status = NumberOr(rs, "status", 0);
+  record.isNew = isNew;
+  if (IsNull(rs, "write_community")) return std::nullopt;
+  record.writeCommunity = rs.GetText("write_community");
+  record.sysObjectId = rs.GetText("sysobjid");
+  // Each table has one column of its own.
+  if (isNew)
+    record.isPropertySave = IsNull(rs, "IsPropertySave") ? "0" : rs.GetText("IsPropertySave");
+  else
+    record.groupBalance = IsNull(rs, "group_balance") ? "none" : rs.GetText("group_balance");
+  return record;
+}
+
 int CPollingDb::GetPollingDevList(std::vector<PollingDeviceRecord>& list) {
   int count = 0;
+  const auto collect = [&](int isNew) {
+    return [&list, &count, isNew](db::CRecordset& rs) {
+      for (; !rs.IsEOF(); rs.MoveNext()) {
+        if (auto record = PollingDevice(rs, isNew)) {
+          list.push_back(std::move(*record));
+          ++count;
+        }
+      }
+      return 0;
+    };
+  };
   // A failure among the managed devices shows the engine's own text and skips the new devices.
   const int managed = ReadQuery(
       "GetPollingDevList",
       "select name,ip,mac,type,online,status,group_balance,write_community,sysobjid FROM device_list_prev", {}, 0,
-      [&](db::CRecordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-          if (IsNull(rs, "ip")) continue;
-          PollingDeviceRecord record;
-          record.name = RequiredText(rs, "name");
-          record.ip = rs.GetText("ip");
-          record.mac = RequiredText(rs, "mac");
-          record.type = NumberOr(rs, "type", 0);
-          record.online = NumberOr(rs, "online", 0);
-          record.isNew = 0;
-          record.groupBalance = IsNull(rs, "group_balance") ? "none" : rs.GetText("group_balance");
-          record.status = NumberOr(rs, "status", 0);
-          if (IsNull(rs, "write_community")) continue;
-          record.writeCommunity = rs.GetText("write_community");
-          record.sysObjectId = rs.GetText("sysobjid");
-          list.push_back(record);
-          ++count;
-        }
-        return 0;
-      },
-      -1, ErrorBox::ErrorText);
+      collect(0), -1, ErrorBox::ErrorText);
   if (managed < 0) return -1;
-
-  const int added = ReadQuery(
-      "GetPollingDevList",
-      "select name,ip,mac,type,online,status,write_community,sysobjid,IsPropertySave FROM device_list "
-      "where isnew='1'",
-      {}, 0, [&](db::CRecordset& rs) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-          if (IsNull(rs, "ip")) continue;
-          PollingDeviceRecord record;
-          record.name = RequiredText(rs, "name");
-          record.ip = rs.GetText("ip");
-          record.mac = RequiredText(rs, "mac");
-          record.type = NumberOr(rs, "type", 0);
-          record.online = NumberOr(rs, "online", 0);
-          record.status = NumberOr(rs, "status", 0);
-          record.isNew = 1;
-          if (IsNull(rs, "write_community")) continue;
-          record.writeCommunity = rs.GetText("write_community");
-          record.sysObjectId = rs.GetText("sysobjid");
-          record.isPropertySave = IsNull(rs, "IsPropertySave") ? "0" : rs.GetText("IsPropertySave");
-          list.push_back(record);
-          ++count;
-        }
-        return 0;
-      });
+  const int added = ReadQuery("GetPollingDevList",
+                              "select name,ip,mac,type,online,status,write_community,sysobjid,IsPropertySave "
+                              "FROM device_list where isnew='1'",
+                              {}, 0, collect(1));
   return added < 0 ? -1 : count;
 }
 

@@ -2,6 +2,7 @@
 // The database layer of discovery and polling. No state: build one on the stack for one or a few
 // calls. Every method reaches the database in one of three ways (see the private helpers): a query read
 // row by row, a change of selected rows inside a transaction, or a single command.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,9 @@ class CPollingDb : public CDbAccessBase {
   static bool IsNull(const db::CRecordset& recordset, const char* column);
   // The column read as a number like atoi; NULL gives fallback.
   static int NumberOr(const db::CRecordset& recordset, const char* column, int fallback);
+  // The device of a row of device_list (isNew 1) or device_list_prev (0); none for a row without IP or
+  // write community. A NULL name or MAC is a database error.
+  static std::optional<PollingDeviceRecord> PollingDevice(const db::CRecordset& rs, int isNew);
   // The table of a device: device_list for new devices, device_list_prev for managed ones.
   static const char* DeviceTable(int inNewList) { return inNewList ? "device_list" : "device_list_prev"; }
 };
