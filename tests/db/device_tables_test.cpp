@@ -9,10 +9,8 @@
 #include "db/AccessDatabase.h"
 #include "db/ConnectionRecord.h"
 #include "db/DeviceRecord.h"
-#include "db/db_maintain.h"
-#include "platform/AppContext.h"
-#include "platform/MessageBox.h"
-#include "support/TempDir.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDatabase.h"
 #include "topology/TopologyData.h"
 
 namespace {
@@ -27,23 +25,12 @@ const std::string kAp3 = "02:44:71:00:01:03";
 
 class DeviceTablesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetStartDirectory(dir_.Path().string());
-    previousHandler_ = platform::SetMessageBoxHandler([this](const std::string& text, const std::string&, unsigned) {
-      messages_.push_back(text);
-      return platform::IDOK;
-    });
-  }
   void TearDown() override {
-    DeleteDBMaintain();
     CAccessDatabase::SetDeviceStatusLookup(nullptr);
-    platform::SetMessageBoxHandler(previousHandler_);
-    EXPECT_TRUE(messages_.empty()) << messages_.front();
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{});
   }
 
-  void Exec(const std::string& sql, const db::SqlParams& params = {}) {
-    ASSERT_TRUE(GetDBMaintain()->ExecuteCommand(sql, params)) << sql;
-  }
+  void Exec(const std::string& sql, const db::SqlParams& params = {}) { ASSERT_TRUE(file_.Exec(sql, params)) << sql; }
 
   // A device row with the positions the readers use; the placement columns as given.
   void AddDevice(const std::string& table, const std::string& name, const std::string& mac, int type,
@@ -97,9 +84,8 @@ class DeviceTablesTest : public ::testing::Test {
     return macs;
   }
 
-  testing_support::TempDir dir_;
-  platform::MessageBoxHandler previousHandler_;
-  std::vector<std::string> messages_;
+  testing_support::TempDatabase file_;
+  testing_support::MessageBoxRecorder boxes_;
   CAccessDatabase database_;
   int address_ = 0;
 };
