@@ -3,30 +3,15 @@
 // (where the error log goes), message boxes recorded, the pool deleted again afterwards.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "db/db_maintain.h"
-#include "platform/AppContext.h"
 #include "support/MessageRecorder.h"
-#include "support/TempDir.h"
+#include "support/TempDatabase.h"
 
 class PoolFixture : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previousDirectory_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_.Path());
-    platform::SetStartDirectory(dir_.Path().string());
-    pool_ = GetDBMaintain();
-  }
-
-  void TearDown() override {
-    DeleteDBMaintain();
-    std::filesystem::current_path(previousDirectory_);
-  }
-
   void Run(const std::string& statement, const db::SqlParams& params = {}) {
     ASSERT_TRUE(pool_->ExecuteCommand(statement, params)) << statement;
   }
@@ -41,17 +26,11 @@ class PoolFixture : public ::testing::Test {
     return values;
   }
 
-  std::string ReadLog() const {
-    std::ifstream in(dir_.Path() / "Exception_log.txt", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::string ReadLog() const { return database_.ExceptionLog(); }
+  const testing_support::TempDir& Dir() const { return database_.Dir(); }
 
-  testing_support::TempDir dir_;
+  // The recorder outlives the pool, so boxes shown while it closes are recorded too.
   testing_support::MessageBoxRecorder boxes_;
-  CDB_Maintain* pool_ = nullptr;
-
- private:
-  std::filesystem::path previousDirectory_;
+  testing_support::TempDatabase database_;
+  CDB_Maintain* pool_ = GetDBMaintain();
 };

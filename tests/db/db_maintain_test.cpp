@@ -134,7 +134,7 @@ TEST_F(PoolTest, ClosedConnectionsAreDroppedAndAShortPoolIsRebuilt) {
 
 TEST_F(PoolTest, PoolThatCannotReopenLendsNothingAndHoldsNoLock) {
   EXPECT_FALSE(pool_->Initialize("oracle", "server", "", "", "", 50));
-  EXPECT_FALSE(pool_->Initialize("access", "", (dir_.Path() / "missing" / "x.db").string(), "", "", 50));
+  EXPECT_FALSE(pool_->Initialize("access", "", (Dir().Path() / "missing" / "x.db").string(), "", "", 50));
   ASSERT_EQ(boxes_.Texts().size(), 1u);
   EXPECT_TRUE(std::regex_search(boxes_.Texts()[0], std::regex("^DBM- \\d{14} ;\\d+--\\d+ ;Exception__Desc: .+; "
                                                                "Source: SQLite; ErrMsg: .+; FileName: db_maintain; "
@@ -394,19 +394,19 @@ TEST_F(PoolTest, ClosedRecordsetHelpers) {
 
 TEST_F(PoolTest, ExceptionLogRecordsAreAppendedInTheCurrentDirectory) {
   EXPECT_TRUE(pool_->WriteExceptionLog(""));
-  EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "Exception_log.txt"));
+  EXPECT_FALSE(std::filesystem::exists(Dir().Path() / "Exception_log.txt"));
   EXPECT_TRUE(pool_->WriteExceptionLog("first"));
   EXPECT_TRUE(pool_->WriteExceptionLog("two\r\nlines"));
   EXPECT_EQ(ReadLog(), kSeparator + "first\r\n" + kSeparator + "two\r\nlines\r\n");
 
-  std::filesystem::create_directory(dir_.Path() / "elsewhere");
-  std::filesystem::current_path(dir_.Path() / "elsewhere");
+  std::filesystem::create_directory(Dir().Path() / "elsewhere");
+  std::filesystem::current_path(Dir().Path() / "elsewhere");
   EXPECT_TRUE(pool_->WriteExceptionLog("moved"));
-  EXPECT_TRUE(std::filesystem::exists(dir_.Path() / "elsewhere" / "Exception_log.txt"));
+  EXPECT_TRUE(std::filesystem::exists(Dir().Path() / "elsewhere" / "Exception_log.txt"));
 }
 
 TEST_F(PoolTest, ShutdownClosesThePoolAndALaterCallOpensANewOne) {
-  const auto file = std::filesystem::canonical(dir_.Path() / "Database.mdb");
+  const auto file = std::filesystem::canonical(Dir().Path() / "Database.mdb");
   EXPECT_EQ(OpenDatabaseHandles(file), CDB_Maintain::kPoolSize);
   platform::RunShutdown();
   EXPECT_EQ(OpenDatabaseHandles(file), 0);
