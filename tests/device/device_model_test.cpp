@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "SnmpDefaults.h"
 #include "device/AP.h"
 #include "device/DeviceFactory.h"
 #include "device/DeviceNameIndex.h"
@@ -71,12 +72,7 @@ class DeviceModelTest : public ::testing::Test {
       devices.push_back({address, file});
     }
     simulator_ = std::make_unique<DevSimProcess>(devices);
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = kCommunity;
-      g_RuntimeSettings.strWriteCommunity = kCommunity;
-      g_RuntimeSettings.nSnmpTimeout = 50;
-    }
+    SetSnmpDefaults(kCommunity, kCommunity, 50);
     g_DeviceNameIndex.Clear();
   }
 

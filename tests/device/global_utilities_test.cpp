@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "SnmpDefaults.h"
 #include "device/AddressText.h"
 #include "device/GlobalSettings.h"
 #include "device/PortMask.h"
@@ -130,21 +131,11 @@ TEST(RecentStrings, NewestFirstBoundedAndWithoutDuplicates) {
 }
 
 TEST(RuntimeSettings, EveryWrapperCopiesTheDefaults) {
-  {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.strReadCommunity = "reader";
-    g_RuntimeSettings.strWriteCommunity = "writer";
-    g_RuntimeSettings.nSnmpTimeout = 250;
-  }
+  SetSnmpDefaults("reader", "writer", 250);
   CYSnmp snmp;
   EXPECT_EQ(snmp.timeout, 250);
   EXPECT_STREQ(snmp.GetIp(), "127.0.0.1");
-  {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.nSnmpTimeout = 0;
-    g_RuntimeSettings.strReadCommunity.clear();
-    g_RuntimeSettings.strWriteCommunity.clear();
-  }
+  SetSnmpDefaults("", "", 0);
   EXPECT_EQ(snmp.timeout, 250) << "a copy, not a reference";
 }
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <cstring>
 
+#include "SnmpDefaults.h"
 #include "device/GlobalSettings.h"
 #include "device/y_snmp.h"
 #include "platform/Environment.h"
@@ -313,24 +314,14 @@ TEST_F(SnmpAgentTest, WrappersOnManyThreadsEachGetTheirOwnAnswers) {
 }
 
 TEST_F(SnmpAgentTest, WrappersUseTheDefaultCommunitiesAndTimeOut) {
-  {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.strReadCommunity = agent_->ReadCommunity();
-    g_RuntimeSettings.strWriteCommunity = agent_->WriteCommunity();
-    g_RuntimeSettings.nSnmpTimeout = 100;
-  }
+  SetSnmpDefaults(agent_->ReadCommunity(), agent_->WriteCommunity(), 100);
   CYSnmp snmp;
   snmp.SetIpStr(agent_->Address().c_str());
   EXPECT_EQ(snmp.Set(kSysContact, "defaults"), 0);
   std::string value;
   EXPECT_EQ(snmp.Get(kSysContact, value), 0);
   EXPECT_EQ(value, "defaults");
-  {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.strReadCommunity.clear();
-    g_RuntimeSettings.strWriteCommunity.clear();
-    g_RuntimeSettings.nSnmpTimeout = 0;
-  }
+  SetSnmpDefaults("", "", 0);
 }
 
 TEST_F(SnmpAgentTest, AnInvalidAddressFailsWithoutSending) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "SnmpDefaults.h"
 #include "device/AntiRoguePort.h"
 #include "device/GlobalSettings.h"
 #include "device/LldpRemoteTable.h"
@@ -152,12 +153,7 @@ class SwitchDetailsTest : public ::testing::Test {
   SwitchDetailsTest() : sim_({{DevSimReference::kSwitch, DevSimProcess::DataFile("switch.snmprec")}}) {}
 
   void SetUp() override {
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = "private";
-      g_RuntimeSettings.strWriteCommunity = "private";
-      g_RuntimeSettings.nSnmpTimeout = 100;
-    }
+    SetSnmpDefaults("private", "private", 100);
     g_nLogLevelMask = 0xF;
     switch_.ip = DevSimReference::kSwitch;
     switch_.community = "private";
