@@ -106,14 +106,14 @@ int CLogDBModule::GetMaxIndex(const std::string& column, const std::string& tabl
 }
 
 int CLogDBModule::ShowSystemLogLine(const std::string& line, int level) {
-  platform::PostMessage(platform::GetMainWindow(), msg::WM_LOG_SYSTEM_LINE, static_cast<std::uintptr_t>(level), 0,
+  platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_SYSLOG_LINE, static_cast<std::uintptr_t>(level), 0,
                         line);
   return 0;
 }
 
 int CLogDBModule::ShowActionLogLine(const std::string& line) {
   // Posted, not sent: a worker that logs an action never waits for the user-interface thread.
-  platform::PostMessage(platform::GetMainWindow(), msg::WM_LOG_ACTION_LINE, 0, 0, line);
+  platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_ACTION_LINE, 0, 0, line);
   return 0;
 }
 

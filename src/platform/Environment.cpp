@@ -37,7 +37,7 @@ std::optional<Overrides> g_overrides;
 
 }  // namespace
 
-const Overrides& GetOverrides() {
+Overrides GetOverrides() {
   std::lock_guard lock(g_mutex);
   if (!g_overrides) g_overrides = Read();
   return *g_overrides;

@@ -15,8 +15,8 @@ struct Overrides {
   bool trace = false;                     // PELLION_TRACE
 };
 
-// Read once, on first use.
-const Overrides& GetOverrides();
+// Read once, on first use. A copy, so a reload on another thread never changes what a caller holds.
+Overrides GetOverrides();
 // Reads the environment again (tests that change a variable).
 void ReloadOverrides();
 

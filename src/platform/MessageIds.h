@@ -19,8 +19,8 @@ constexpr std::uint32_t WM_NMS_POLLING_LOCK = 0x4F4;
 constexpr std::uint32_t WM_NMS_POLLING_RESTART = 0x4F5;
 
 // Event log lines for the output bar: wParam the level (system log) or 0 (action log), text in the payload.
-constexpr std::uint32_t WM_LOG_SYSTEM_LINE = 0x1A1C;
-constexpr std::uint32_t WM_LOG_ACTION_LINE = 0x1A1D;
+constexpr std::uint32_t WM_NMS_SYSLOG_LINE = 0x1A1C;
+constexpr std::uint32_t WM_NMS_ACTION_LINE = 0x1A1D;
 
 // Views.
 constexpr std::uint32_t WM_GROUP_RELOAD = 0x08D2;

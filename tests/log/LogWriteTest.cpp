@@ -19,7 +19,7 @@ TEST_F(LogTest, SystemRowIsRecordedOnlyWhenItsLevelIsEnabled) {
       EXPECT_EQ(Log().WriteSystemLog(level, "event"), valid ? 0 : -1);
       expectedRows += enabled;
       EXPECT_EQ(StoredRows().size(), expectedRows);
-      EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_LOG_SYSTEM_LINE).size(), expectedRows);
+      EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_NMS_SYSLOG_LINE).size(), expectedRows);
     }
   }
 }
@@ -56,8 +56,8 @@ TEST_F(LogTest, DescriptionIsCutTo150CharactersWithoutSplittingOne) {
     EXPECT_EQ(Log().WriteSystemLog(LOG_LEVEL_INFO, c.text), 0);
     EXPECT_EQ(Log().WriteActionLog(c.text), 0);
     EXPECT_EQ(StoredRows(), (std::vector<std::string>{"1|1|3|" + c.stored, "2|0|0|" + c.stored}));
-    auto system = mainWindow.MessagesWithId(msg::WM_LOG_SYSTEM_LINE);
-    auto action = mainWindow.MessagesWithId(msg::WM_LOG_ACTION_LINE);
+    auto system = mainWindow.MessagesWithId(msg::WM_NMS_SYSLOG_LINE);
+    auto action = mainWindow.MessagesWithId(msg::WM_NMS_ACTION_LINE);
     ASSERT_EQ(system.size(), 1u);
     ASSERT_EQ(action.size(), 1u);
     EXPECT_EQ(system[0].text, "[" + now + "] " + c.stored);
@@ -109,7 +109,7 @@ TEST_F(LogTest, TextsAreStoredAndReadBackAsWritten) {
     EXPECT_TRUE(items[i].text.ends_with("    " + text)) << items[i].text;
     EXPECT_EQ(items[i].level, i % 2 ? 1 : 0);
   }
-  auto lines = mainWindow.MessagesWithId(msg::WM_LOG_ACTION_LINE);
+  auto lines = mainWindow.MessagesWithId(msg::WM_NMS_ACTION_LINE);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_TRUE(lines[0].text.ends_with("] " + texts[0] + " "));
 }
@@ -122,10 +122,10 @@ TEST_F(LogTest, LinesReachTheMainWindowAsPostedCopies) {
   text = "changed after the call";  // the message owns its own copy
   auto messages = mainWindow.Messages();
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].id, msg::WM_LOG_SYSTEM_LINE);
+  EXPECT_EQ(messages[0].id, msg::WM_NMS_SYSLOG_LINE);
   EXPECT_EQ(messages[0].wParam, 2u);
   EXPECT_EQ(messages[0].text, "[2023-12-31 23:59:58] AP online");
-  EXPECT_EQ(messages[1].id, msg::WM_LOG_ACTION_LINE);
+  EXPECT_EQ(messages[1].id, msg::WM_NMS_ACTION_LINE);
   EXPECT_EQ(messages[1].wParam, 0u);
   EXPECT_EQ(messages[1].text, "[2023-12-31 23:59:58] Apply template ");
   EXPECT_EQ(now, "2023-12-31 23:59:58");
@@ -168,8 +168,8 @@ TEST_F(LogTest, TwoThreadsWritingAtOnceLoseNoRowAndNoLine) {
     descriptions.insert(rows[i][1]);
   }
   EXPECT_EQ(descriptions.size(), 2u * kPerThread);
-  EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_LOG_SYSTEM_LINE).size(), size_t{kPerThread});
-  EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_LOG_ACTION_LINE).size(), size_t{kPerThread});
+  EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_NMS_SYSLOG_LINE).size(), size_t{kPerThread});
+  EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_NMS_ACTION_LINE).size(), size_t{kPerThread});
 }
 
 TEST(LogModule, FirstCallsFromManyThreadsShareOneModule) {
