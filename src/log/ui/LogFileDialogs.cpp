@@ -5,12 +5,13 @@
 
 namespace {
 
-// Runs the dialog; a chosen name without extension gets the default one.
+// Runs the dialog; a chosen name without extension gets the default one, unless a file of exactly that
+// name exists (opening "notes" must open "notes", not a missing "notes.events").
 std::optional<std::string> Choose(wxWindow* parent, const char* filter, long style, const char* defaultExtension) {
   wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, filter, style);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   wxFileName name(dialog.GetPath());
-  if (!name.HasExt()) name.SetExt(defaultExtension);
+  if (!name.HasExt() && !name.FileExists()) name.SetExt(defaultExtension);
   return std::string(name.GetFullPath().ToUTF8());
 }
 
