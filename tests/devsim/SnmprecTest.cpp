@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "CommandLine.h"
 #include "DeviceConfig.h"
 #include "DeviceLoader.h"
 #include "Scenario.h"
@@ -96,6 +97,37 @@ TEST(Scenario, ResolvesDataFilesNextToTheScenario) {
   EXPECT_EQ(DeviceLoader::SideFileOf(devices[1].dataFile), DEVSIM_DATA_DIR "/ap-1.devsim");
   EXPECT_THROW(Scenario::ParseDeviceArgument("127.0.0.1"), ScenarioError);
   EXPECT_EQ(Scenario::ParseDeviceArgument("127.0.0.1=a.snmprec").dataFile, "a.snmprec");
+}
+
+TEST(Scenario, TakesLoopbackAddressesOnly) {
+  for (const char* address : {"127.0.0.1", "127.77.0.0", "127.255.255.254"}) {
+    SCOPED_TRACE(address);
+    EXPECT_NO_THROW(Scenario::RequireLoopback(address));
+    EXPECT_EQ(CommandLine::Parse({std::string(address) + "=a.snmprec"}, nullptr).devices[0].address, address);
+  }
+  for (const char* address : {"10.0.0.5", "0.0.0.0", "128.0.0.1", "126.255.255.255", "255.255.255.255", "localhost",
+                              "::1", "127.0.0", "127.0.0.1.5", " 127.0.0.1"}) {
+    SCOPED_TRACE(address);
+    try {
+      CommandLine::Parse({"--port", "0", std::string(address) + "=a.snmprec"}, nullptr);
+      ADD_FAILURE() << "accepted";
+    } catch (const ScenarioError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "\"" + std::string(address) + "\" is not a loopback address: devices live on 127.0.0.0/8 only");
+    }
+  }
+
+  // A scenario names the file and line of the address it refuses; nothing of it is started.
+  testing_support::TempDir dir;
+  std::ofstream(dir.File("net.scenario")) << "# lab\n127.0.0.10 switch.snmprec\n192.168.1.10 switch.snmprec\n";
+  try {
+    CommandLine::Parse({"--scenario", dir.File("net.scenario")}, nullptr);
+    ADD_FAILURE() << "accepted";
+  } catch (const ScenarioError& error) {
+    EXPECT_NE(std::string(error.what()).find("net.scenario:3: \"192.168.1.10\" is not a loopback address"),
+              std::string::npos)
+        << error.what();
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include <arpa/inet.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,6 +21,11 @@ std::vector<DeviceSpec> Scenario::ParseFile(const std::string& path) {
     std::string extra;
     if (!(words >> entry.dataFile) || (words >> extra && extra.front() != '#'))
       throw ScenarioError(path + ":" + std::to_string(number) + ": expected ADDRESS DATAFILE");
+    try {
+      RequireLoopback(entry.address);
+    } catch (const ScenarioError& error) {
+      throw ScenarioError(path + ":" + std::to_string(number) + ": " + error.what());
+    }
     if (std::filesystem::path(entry.dataFile).is_relative()) entry.dataFile = (baseDir / entry.dataFile).string();
     devices.push_back(entry);
   }
@@ -29,7 +36,15 @@ DeviceSpec Scenario::ParseDeviceArgument(const std::string& text) {
   const auto equals = text.find('=');
   if (equals == std::string::npos || equals == 0 || equals + 1 == text.size())
     throw ScenarioError("expected ADDRESS=DATAFILE, got \"" + text + "\"");
-  return {text.substr(0, equals), text.substr(equals + 1)};
+  DeviceSpec entry{text.substr(0, equals), text.substr(equals + 1)};
+  RequireLoopback(entry.address);
+  return entry;
+}
+
+void Scenario::RequireLoopback(const std::string& address) {
+  in_addr parsed{};
+  if (inet_pton(AF_INET, address.c_str(), &parsed) != 1 || (ntohl(parsed.s_addr) >> 24) != 127)
+    throw ScenarioError("\"" + address + "\" is not a loopback address: devices live on 127.0.0.0/8 only");
 }
 
 }  // namespace devsim
