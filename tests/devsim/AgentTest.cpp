@@ -176,6 +176,8 @@ TEST_F(AgentTest, CommitsApplyThePasswordRaiseTheConfigIdAndRestart) {
   EXPECT_EQ(ap->Find(configId)->integer, 3);
   EXPECT_TRUE(ap->IsSilent(now_ + 1s));
   EXPECT_FALSE(ap->IsSilent(now_ + 2s));
+  ap->EndRestart(now_ + 500ms);
+  EXPECT_FALSE(ap->IsSilent(now_ + 1s));
   EXPECT_FALSE(Send(*ap, SNMP_MSG_GET, {{configId, {}}}, "private")) << "the old password is gone";
 }
 

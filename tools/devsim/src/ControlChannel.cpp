@@ -44,6 +44,11 @@ std::string ControlChannel::Execute(const std::string& line) {
       device->NextFrame();
       return "ok";
     }
+    if (command == "state") return device->IsSilent(Device::Clock::now()) ? "ok silent" : "ok answering";
+    if (command == "wake") {
+      device->EndRestart(Device::Clock::now());
+      return "ok";
+    }
   } catch (const std::exception& error) {
     return std::string("error ") + error.what();
   }

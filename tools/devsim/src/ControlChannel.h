@@ -6,6 +6,8 @@
 //   unset ADDRESS OID               removes an object
 //   config ADDRESS DIRECTIVE...     applies a side-file directive, e.g. "config 127.0.0.11 silent on"
 //   next ADDRESS                    moves the rotating objects to their next frame
+//   state ADDRESS                   -> "ok silent" (restarting or "silent on") or "ok answering"
+//   wake ADDRESS                    ends a restart's silence now, as if the device had finished booting
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #pragma once
 // The state of one simulated device: its objects, its settings and the timers of its behaviours.
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -33,6 +34,8 @@ class Device {
   void Tick(Clock::time_point now);
   // Starts again: silent for the restart time, uptime from zero.
   void Restart(Clock::time_point now);
+  // The restart is over: answering again from now on.
+  void EndRestart(Clock::time_point now) { silentUntil_ = std::min(silentUntil_, now); }
   // Replaces the rotating objects with the next frame.
   void NextFrame();
   void CloseFirmwareAt(Clock::time_point when) { firmwareCloseAt_ = when; }
