@@ -9,21 +9,21 @@ const char* const kNewDevicesWhere = " from device_list where (type = '1' or typ
 
 }  // namespace
 
-CDbAccessBase::DbErrorReport CDiscoveryDb::ShowMethod(const char* method) {
-  return [method](const db::CDbError&) {
+CDbAccessBase::DbErrorReport CDiscoveryDb::ShowMethod(const char* method, int errorResult) {
+  return [method, errorResult](const db::CDbError&) {
     platform::MessageBox(std::string(method) + "()");
-    return -1;
+    return errorResult;
   };
 }
 
 int CDiscoveryDb::ReadRows(const char* method, const std::string& sql, const db::SqlParams& params, int none,
                            const RecordsetWork& read) {
-  return ReadSelection(sql, params, none, read, ShowMethod(method));
+  return ReadSelection(sql, params, none, read, ShowMethod(method, -1));
 }
 
 int CDiscoveryDb::ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
-                             const RecordsetWork& change) {
-  return ChangeSelection(select, params, std::nullopt, change, "", ShowMethod(method));
+                             const RecordsetWork& change, int errorResult) {
+  return ChangeSelection(select, params, std::nullopt, change, "", ShowMethod(method, errorResult));
 }
 
 int CDiscoveryDb::getManagementSegment(std::vector<CManagementSegment>& segments) {
@@ -59,7 +59,8 @@ int CDiscoveryDb::writeSwitchProperty(const SwitchPropertyRecord& record) {
             {record.mac, record.sys_name, record.location, record.ip_address, record.subnet_mask, record.gateway,
              record.password, record.anti_rogue, record.ipmode});
         return 0;
-      });
+      },
+      kDiscoveryDbError);
 }
 
 int CDiscoveryDb::UpdateNewDeviceName(const SwitchPropertyRecord& record) {
@@ -70,7 +71,8 @@ int CDiscoveryDb::UpdateNewDeviceName(const SwitchPropertyRecord& record) {
         Run("update device_list set name=? where rowid in (select rowid from device_list where mac=? limit 1)",
             {record.sys_name, record.mac});
         return 0;
-      });
+      },
+      kDiscoveryDbError);
 }
 
 int CDiscoveryDb::getNewDevice(std::vector<NewDeviceEntry>& devices) {

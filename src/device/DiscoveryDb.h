@@ -10,6 +10,10 @@
 #include "db/DeviceListRow.h"
 #include "db/Recordset.h"
 
+// What writeSwitchProperty and UpdateNewDeviceName give on a database error, so that their callers can
+// tell a failure from the -1 of "the MAC already has a row" or "has no row".
+constexpr int kDiscoveryDbError = -2;
+
 // One IP range the Discovery Wizard scans, as typed (dotted IPv4 texts).
 struct CManagementSegment {
   std::string from_ip;
@@ -53,10 +57,11 @@ class CDiscoveryDb : public CDbAccessBase {
   int getManagementSegment(std::vector<CManagementSegment>& segments);
   // Replaces every segment by the list, all or nothing; 0, -1 on a database error.
   int setManagementSegment(const std::vector<CManagementSegment>& segments);
-  // Adds the switch's switch_property row; 0 when added, -1 when the MAC has one or on a database error.
+  // Adds the switch's switch_property row; 0 when added, -1 when the MAC has one, kDiscoveryDbError on a
+  // database error.
   int writeSwitchProperty(const SwitchPropertyRecord& record);
-  // Names the new device after the record's sys_name; 0, -1 when device_list has no row for its MAC or
-  // on a database error.
+  // Names the new device after the record's sys_name; 0, -1 when device_list has no row for its MAC,
+  // kDiscoveryDbError on a database error.
   int UpdateNewDeviceName(const SwitchPropertyRecord& record);
   // Appends the new switches and APs (replacing devices excluded); 1, or -1 when there is none or on a
   // database error.
@@ -77,17 +82,18 @@ class CDiscoveryDb : public CDbAccessBase {
   int IsMacInDeviceList(const std::string& mac);
 
  private:
-  // A database error shows "<method>()" and gives -1.
-  static DbErrorReport ShowMethod(const char* method);
+  // A database error shows "<method>()" and gives errorResult.
+  static DbErrorReport ShowMethod(const char* method, int errorResult);
   // Opens the query; an empty result (or one that could not be opened) returns none. Otherwise read
   // runs with the cursor on the first row. A database error closes the recordset, shows "<method>()"
   // and returns -1.
   int ReadRows(const char* method, const std::string& sql, const db::SqlParams& params, int none,
                const RecordsetWork& read);
   // Opens the selection and runs change inside a transaction on its connection, then commits. A
-  // database error (a failed commit included) rolls back, closes, shows "<method>()" and returns -1.
+  // database error (a failed commit included) rolls back, closes, shows "<method>()" and returns
+  // errorResult.
   int ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
-                 const RecordsetWork& change);
+                 const RecordsetWork& change, int errorResult = -1);
   // A failed query counts as one without rows.
   bool HasRows(const std::string& sql, const db::SqlParams& params = {});
   int AddLinks(const char* method, const char* table, const std::vector<DeviceMapRow>& links);

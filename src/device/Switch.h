@@ -23,7 +23,8 @@ class CSwitch : public CDevice {
   // Rebuilds neighbours from the LLDP remote tables: 1, or -100 when stopping.
   int ReadLldpNeighbours();
   // Reads the switch's settings, stores them in switch_property, names the new device and writes the
-  // display name back to the switch: 1; 0 when a settings request failed; -100 when stopping.
+  // display name back to the switch: 1; 0 when a settings request failed or they could not be stored;
+  // -100 when stopping.
   int CollectDetails() override;
   // ---- end of details ----
 

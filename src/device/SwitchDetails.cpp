@@ -121,12 +121,18 @@ int CSwitch::CollectDetails() {
 
   record.sys_name = name;
   CDiscoveryDb discovery;
-  discovery.writeSwitchProperty(record);
-  discovery.UpdateNewDeviceName(record);
+  // A row the switch already has stays as it is; a database error ends the collection unmarked, so the
+  // properties are collected again later.
+  if (discovery.writeSwitchProperty(record) == kDiscoveryDbError) return 0;
+  if (discovery.UpdateNewDeviceName(record) == kDiscoveryDbError) return 0;
   snmp.Set(kSysNameOid, name);
 
   CPollingDb polling;
-  polling.SetIsPropertySave(mac);
+  if (!polling.SetIsPropertySave(mac)) {
+    const std::string failed = "SetIsSaveProperty failed Mac:" + mac;
+    DebugTrace("%s", failed.c_str());
+    GetLogDBModule()->WriteSystemLog(LOG_LEVEL_DEBUG, failed);
+  }
   if (lldpAnswered) polling.updateLLDP(mac, lldp[0]);
   return 1;
 }

@@ -80,11 +80,11 @@ TEST_F(DiscoveryDbTest, SwitchPropertyIsAddedOnceAndNeverOverwritten) {
 
 TEST_F(DiscoveryDbTest, DatabaseErrorsOfTheWritersShowTheMethodAndChangeNothing) {
   ASSERT_TRUE(database_.BreakWrites("switch_property", "INSERT"));
-  EXPECT_EQ(discovery_.writeSwitchProperty(Switch("02:44:71:00:00:01")), -1);
+  EXPECT_EQ(discovery_.writeSwitchProperty(Switch("02:44:71:00:00:01")), kDiscoveryDbError);
 
   AddDevice({"SW_1", "1", "02:44:71:00:00:01", "0"});
   ASSERT_TRUE(database_.BreakWrites("device_list", "UPDATE"));
-  EXPECT_EQ(discovery_.UpdateNewDeviceName(Switch("02:44:71:00:00:01")), -1);
+  EXPECT_EQ(discovery_.UpdateNewDeviceName(Switch("02:44:71:00:00:01")), kDiscoveryDbError);
 
   ASSERT_TRUE(database_.BreakWrites("device_map", "INSERT", "NEW.dest_mac = 'bad'"));
   EXPECT_EQ(discovery_.setDevRelationship({{"02:44:71:00:00:01", "02:44:71:00:01:01", "1", "1"},

@@ -163,6 +163,11 @@ class SwitchDetailsTest : public ::testing::Test {
   }
 
   Rows SystemLog() { return database_.Rows("select level, description from system_log order by \"index\""); }
+  // The switch as a new device, found but not yet saved.
+  void AddNewDeviceRow() {
+    ASSERT_TRUE(database_.Exec("insert into device_list (name, ip, mac, type, isnew) values ('SW_1', ?, ?, 1, 1)",
+                               {DevSimReference::kSwitch, kSwitchMac}));
+  }
   void SetObject(const std::string& line) { sim_.Set(DevSimReference::kSwitch, line); }
 
   TempDatabase database_;
@@ -224,8 +229,7 @@ TEST_F(SwitchDetailsTest, ASwitchWithoutNeighboursGivesAnEmptyList) {
 }
 
 TEST_F(SwitchDetailsTest, DetailsAreStoredAndTheDisplayNameIsWrittenBack) {
-  ASSERT_TRUE(database_.Exec("insert into device_list (name, ip, mac, type, isnew) values ('SW_1', ?, ?, 1, 1)",
-                             {DevSimReference::kSwitch, kSwitchMac}));
+  AddNewDeviceRow();
   SetObject(std::string(kSwitchRoot) + ".24.2.0|4x|800001");
 
   EXPECT_EQ(switch_.CollectDetails(), 1);
@@ -247,6 +251,7 @@ TEST_F(SwitchDetailsTest, DetailsAreStoredAndTheDisplayNameIsWrittenBack) {
 }
 
 TEST_F(SwitchDetailsTest, LldpOffWritesTheCriticalLineAndStillStoresTheSettings) {
+  AddNewDeviceRow();
   SetObject("1.3.6.1.4.1.44711.10.75.3.24.6.0|2|2");
 
   EXPECT_EQ(switch_.CollectDetails(), 1);
@@ -254,6 +259,34 @@ TEST_F(SwitchDetailsTest, LldpOffWritesTheCriticalLineAndStillStoresTheSettings)
                                      "will not be found"}}));
   EXPECT_EQ(database_.Rows("select ip_address, anti_rogue, LLDPonoff from switch_property"),
             (Rows{{"127.0.0.10", "", "2"}}));
+}
+
+TEST_F(SwitchDetailsTest, ADatabaseErrorFailsTheCollectionAndLeavesTheDeviceUnmarked) {
+  AddNewDeviceRow();
+  const std::string sysName = "1.3.6.1.2.1.1.5.0";
+  const std::string nameOnSwitch = sim_.Get(DevSimReference::kSwitch, sysName);
+
+  // The properties cannot be stored: nothing else happens.
+  ASSERT_TRUE(database_.BreakWrites("switch_property", "INSERT"));
+  EXPECT_EQ(switch_.CollectDetails(), 0);
+  EXPECT_EQ(database_.Value("select count(*) from switch_property"), "0");
+  EXPECT_NE(database_.Value("select IsPropertySave from device_list"), "1");
+  EXPECT_EQ(sim_.Get(DevSimReference::kSwitch, sysName), nameOnSwitch);
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"writeSwitchProperty()"});
+
+  // The properties are stored but the new device cannot take its name.
+  ASSERT_TRUE(database_.Exec("drop trigger break_switch_property_INSERT"));
+  ASSERT_TRUE(database_.BreakWrites("device_list", "UPDATE"));
+  EXPECT_EQ(switch_.CollectDetails(), 0);
+  EXPECT_EQ(database_.Value("select count(*) from switch_property"), "1");
+  EXPECT_NE(database_.Value("select IsPropertySave from device_list"), "1");
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"writeSwitchProperty()", "UpdateNewDeviceName()"}));
+}
+
+TEST_F(SwitchDetailsTest, ASwitchThatIsNoNewDeviceLogsTheMarkItCouldNotSet) {
+  EXPECT_EQ(switch_.CollectDetails(), 1);
+  EXPECT_EQ(database_.Value("select count(*) from switch_property"), "1");
+  EXPECT_EQ(SystemLog(), (Rows{{"4", "SetIsSaveProperty failed Mac:02:44:71:00:00:01"}}));
 }
 
 TEST_F(SwitchDetailsTest, AFailedSettingsRequestStoresNothing) {
