@@ -204,6 +204,26 @@ TEST_F(AgentTest, MacFilterAddAndDeleteEditTheTable) {
   EXPECT_EQ(SetStatus(*ap, {{add, Value::OctetString("02BB00000003")}}), 0);  // known: still fine when full
 }
 
+TEST_F(AgentTest, ReferenceDevicesCloseFirmwareAfterTheirTransferTime) {
+  const std::pair<const char*, std::string> devices[] = {{"switch.snmprec", kSwitch + ".11.42.0"},
+                                                         {"ap-2.snmprec", kAp + ".1.8.0"}};
+  for (const auto& [file, oid] : devices) {
+    SCOPED_TRACE(file);
+    auto device = Load(file);
+    const auto transfer = device->Config().firmwareCloseAfter;
+    ASSERT_GT(transfer.count(), 0);
+    EXPECT_EQ(SetStatus(*device, {{O(oid), Value::Integer(1)}}), 0);
+    device->Tick(now_ + transfer - 1ms);
+    EXPECT_EQ(device->Find(O(oid))->integer, 1);
+    device->Tick(now_ + transfer);
+    EXPECT_EQ(device->Find(O(oid))->integer, 0);
+    // Closing by hand works too and leaves nothing pending.
+    EXPECT_EQ(SetStatus(*device, {{O(oid), Value::Integer(0)}}), 0);
+    device->Tick(now_ + 2 * transfer);
+    EXPECT_EQ(device->Find(O(oid))->integer, 0);
+  }
+}
+
 TEST_F(AgentTest, TimedBehavioursFirmwareUptimeAndRotation) {
   auto sw = Load("switch.snmprec");
   sw->Config().firmwareCloseAfter = 3s;

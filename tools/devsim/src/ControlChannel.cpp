@@ -23,6 +23,7 @@ std::string ControlChannel::Execute(const std::string& line) {
     if (command == "get" || command == "unset") {
       auto name = ParseOid(rest);
       if (!name) return "error bad OID \"" + rest + "\"";
+      device->Tick(Device::Clock::now());  // the state as a request now would see it
       auto found = device->Objects().find(*name);
       if (found == device->Objects().end()) return "error no such object";
       if (command == "unset") {
