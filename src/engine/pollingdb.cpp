@@ -28,10 +28,10 @@ int CPollingDb::ReadQuery(const char* method, const std::string& sql, const db::
 }
 
 int CPollingDb::ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
-                           bool addWhenEmpty, const RecordsetWork& change) {
+                           bool addWhenEmpty, const RecordsetWork& change, const DbErrorReport& report) {
   return ChangeSelection(select, params, addWhenEmpty ? std::nullopt : std::optional<int>(0), change,
                          std::string("pollingdb ") + method + " RollBackTransact",
-                         [](const db::CDbError&) { return -1; });
+                         report ? report : [](const db::CDbError&) { return -1; });
 }
 
 void CPollingDb::RunCommand(const std::string& sql, const db::SqlParams& params) { ExecuteCommand(sql, params); }
@@ -158,33 +158,29 @@ bool CPollingDb::SetIsPropertySave(const std::string& mac) {
 
 int CPollingDb::insertFilterEntry(const std::string& apMac, const std::vector<std::string>& entries) {
   constexpr size_t kMacTextLength = 17;
-  std::string failedEntry;
-  std::optional<db::CDbError> failure;
+  std::string entryWritten;  // the entry last handed to the database, named when the change fails
+  // Every database error, in the delete, an insert or the commit, is reported the same way.
+  const auto report = [&](const db::CDbError& error) {
+    WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + entryWritten);
+    platform::MessageBox(db::FormatExceptionText(error, __FILE__, __LINE__));
+    platform::MessageBox("insertFilterEntry()");
+    return -1;
+  };
   // The old rows go in the same transaction as the new ones, so a failed write leaves them in place.
-  const int written = ChangeRows(
+  return ChangeRows(
       "insertFilterEntry", "select mac,filterMAC from filter_entry where mac=?", {apMac}, true,
       [&](db::CRecordset& rs) {
         if (rs.IsOpen() && !rs.Rows().empty()) Run("delete from filter_entry where mac=?", {apMac});
         int count = 0;
         for (const std::string& entry : entries) {
           if (entry.size() != kMacTextLength) continue;
-          try {
-            Run("insert into filter_entry (mac, filterMAC) values (?, ?)", {apMac, entry});
-          } catch (const db::CDbError& error) {
-            failedEntry = entry;
-            failure = error;
-            throw;
-          }
+          entryWritten = entry;
+          Run("insert into filter_entry (mac, filterMAC) values (?, ?)", {apMac, entry});
           ++count;
         }
         return count;
-      });
-  if (written < 0) {
-    WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + failedEntry);
-    if (failure) platform::MessageBox(db::FormatExceptionText(*failure, __FILE__, __LINE__));
-    platform::MessageBox("insertFilterEntry()");
-  }
-  return written;
+      },
+      report);
 }
 
 int CPollingDb::getFilterEntry(const std::string& apMac, std::vector<std::string>& entries) {

@@ -92,9 +92,10 @@ class CPollingDb : public CDbAccessBase {
   // Write pattern: selects the rows to change; when there are none, returns 0 unless addWhenEmpty.
   // Otherwise runs change (bound statements through Run) in a transaction on the recordset's
   // connection and commits. A database error, a failed commit included, writes
-  // "pollingdb <method> RollBackTransact" to the exception log, rolls back and returns -1.
+  // "pollingdb <method> RollBackTransact" to the exception log, rolls back and returns -1, or what
+  // report gives when the method reports more.
   int ChangeRows(const char* method, const std::string& select, const db::SqlParams& params, bool addWhenEmpty,
-                 const RecordsetWork& change);
+                 const RecordsetWork& change, const DbErrorReport& report = {});
 
   // Command pattern: one statement in a transaction of its own; the pool logs a failure, and the
   // method does not look at the outcome.

@@ -69,6 +69,28 @@ TEST_F(FilterOuiTest, FailedInsertKeepsTheOldRowsAndReports) {
   EXPECT_EQ(texts[1], "insertFilterEntry()");
 }
 
+TEST_F(FilterOuiTest, FailedDeleteIsReportedLikeAFailedInsert) {
+  ASSERT_TRUE(database_.Exec("insert into filter_entry (mac, filterMAC) values (?, ?)", {kAp, "02:55:00:00:00:01"}));
+  ASSERT_TRUE(database_.BreakWrites("filter_entry", "DELETE"));
+
+  EXPECT_EQ(polling_.insertFilterEntry(kAp, {"02:55:00:00:00:0A"}), -1);
+  EXPECT_EQ(StoredFilter(kAp), std::vector<std::string>{"02:55:00:00:00:01"});
+
+  // No entry had been written yet when the delete failed.
+  const std::string log = database_.ExceptionLog();
+  const size_t rollback = log.find("pollingdb insertFilterEntry RollBackTransact");
+  const size_t entry = log.find("AP MAC : 02:44:71:00:01:01...Filter MAC : \r\n");
+  EXPECT_NE(rollback, std::string::npos) << log;
+  EXPECT_NE(entry, std::string::npos) << log;
+  EXPECT_LT(rollback, entry);
+
+  const std::vector<std::string> texts = boxes_.Texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].rfind("Exception__Desc: ", 0), 0u) << texts[0];
+  EXPECT_NE(texts[0].find("delete from filter_entry"), std::string::npos) << texts[0];
+  EXPECT_EQ(texts[1], "insertFilterEntry()");
+}
+
 TEST_F(FilterOuiTest, GetAppendsTheStoredEntries) {
   std::vector<std::string> entries{"kept"};
   EXPECT_EQ(polling_.getFilterEntry(kAp, entries), 0);
