@@ -30,6 +30,7 @@ std::string CurrentDirectory() {
 }  // namespace
 
 bool CPellionApp::OnInit() {
+  CGuiMessageBox::SetShuttingDown(false);
   platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
   auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
   if (!lock->Acquire()) {
@@ -69,6 +70,7 @@ int CPellionApp::OnExit() {
 void CPellionApp::EndInstance() {
   // Each process-wide service registered its deleter when it was created; services never created in
   // this run are not created just to be deleted.
+  CGuiMessageBox::SetShuttingDown(true);
   platform::RunShutdown();
   instanceLock_.reset();
   platform::SetMessageBoxHandler(std::move(previousMessageBox_));

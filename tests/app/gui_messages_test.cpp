@@ -12,6 +12,7 @@
 #include "AppTestEnvironment.h"
 #include "app/GuiMessageReceiver.h"
 #include "app/MainFrm.h"
+#include "app/GuiMessageBox.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
@@ -202,6 +203,20 @@ TEST(GuiMessageBoxTest, AWorkerWaitsForTheAnswerGivenOnTheUiThread) {
   EXPECT_TRUE(shown[0].onUiThread);
   EXPECT_EQ(shown[0].message, "SNMP trap port is in use, please stop the other SNMP application");
   EXPECT_EQ(shown[0].title, "Aurelan") << "a box without a caption carries the application title";
+}
+
+TEST(GuiMessageBoxTest, AWorkerAskingDuringShutDownIsAnsweredCancelWithoutADialog) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  ModalDialogRecorder boxes(wxID_OK);
+  // The UI thread is busy deleting services (here: blocked in join) and cannot show anything.
+  CGuiMessageBox::SetShuttingDown(true);
+  int answer = -1;
+  std::thread worker([&] { answer = platform::MessageBox("Save failed", "", platform::MB_OK); });
+  worker.join();
+  CGuiMessageBox::SetShuttingDown(false);
+  EXPECT_EQ(answer, platform::IDCANCEL);
+  EXPECT_TRUE(boxes.Dialogs().empty());
 }
 
 TEST(GuiMessageBoxTest, TheHandlerBeforeTheApplicationIsBackAfterItsExit) {
