@@ -41,7 +41,8 @@ class CPollingDb : public CDbAccessBase {
   // The managed device's IP: 1 copied (also when ip is null, then nothing is read), 0 no row, -2 the
   // column is NULL, -1 on a database error.
   int findMangementDevice(const std::string& mac, std::string* ip);
-  // 1 when ap_property or device_list has a row for the MAC, else 0.
+  // 1 when ap_property or device_list has a row for the MAC, else 0; a query that cannot run counts
+  // as one without rows. As every reader: -1 and "IsMacRecorded()" on a database error while reading.
   int IsMacRecorded(const std::string& mac);
 
   // ---- Single-column updates ----

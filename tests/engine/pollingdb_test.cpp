@@ -158,6 +158,18 @@ TEST_F(PollingDbTest, FindManagementDeviceAndRecordedMacs) {
   EXPECT_EQ(polling_.IsMacRecorded("02:00:00:00:00:01"), 0);  // managed only
 }
 
+TEST_F(PollingDbTest, IsMacRecordedTakesATableThatCannotBeReadForAnEmptyOne) {
+  AddDevice("device_list", {"AP_1", "10.0.0.3", "02:00:00:00:00:03", "2", "1", "0", "1", nullptr, "pw", nullptr,
+                            nullptr});
+  ASSERT_TRUE(database_.Exec("insert into ap_property (mac) values ('02:00:00:00:00:04')"));
+  ASSERT_TRUE(database_.Exec("alter table ap_property rename to ap_property_moved"));
+
+  EXPECT_EQ(polling_.IsMacRecorded("02:00:00:00:00:03"), 1);  // device_list is still asked
+  EXPECT_EQ(polling_.IsMacRecorded("02:00:00:00:00:04"), 0);
+  EXPECT_NE(database_.ExceptionLog().find("ap_property"), std::string::npos);  // the pool logged the query
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
 TEST_F(PollingDbTest, UpdateLldpChangesEverySwitchRowOfTheMac) {
   AddSwitchProperty("02:44:71:00:00:01", "10.0.0.1", "1");
   AddSwitchProperty("02:44:71:00:00:01", "10.0.0.1", "1");
