@@ -145,6 +145,21 @@ TEST_F(AgentTest, SwitchPasswordChangesAtOnceAndReadsBack) {
   EXPECT_EQ(sw->Authorise("newpass"), Device::Access::Write);
   EXPECT_EQ(sw->Authorise("private"), Device::Access::None);
   EXPECT_EQ(sw->Find(O(kSwitch + ".11.15.0"))->bytes, "newpass");
+  EXPECT_EQ(sw->Find(O(kSwitch + ".1.1.1.2.2"))->bytes, "newpass");
+}
+
+TEST_F(AgentTest, SwitchServesTheLldpStateAtBothOidsWithOneValue) {
+  auto sw = Load("switch.snmprec");
+  const Oid absolute = O("1.3.6.1.4.1.44711.10.75.3.24.6.0"), underRoot = O(kSwitch + ".24.6.0");
+  auto answer = Get(*sw, {FormatOid(absolute), FormatOid(underRoot)});
+  ASSERT_EQ(answer->errorStatus, SNMP_ERR_NOERROR);
+  EXPECT_EQ(answer->varbinds[0].value, Value::Integer(1));
+  EXPECT_EQ(answer->varbinds[1].value, Value::Integer(1));
+  for (const auto& [set, other] : {std::pair{absolute, underRoot}, std::pair{underRoot, absolute}}) {
+    const long state = sw->Find(set)->integer == 1 ? 2 : 1;
+    EXPECT_EQ(SetStatus(*sw, {{set, Value::Integer(state)}}), 0);
+    EXPECT_EQ(sw->Find(other)->integer, state) << FormatOid(set);
+  }
 }
 
 TEST_F(AgentTest, SwitchSystemKeyChangesTheDigest) {
@@ -164,9 +179,12 @@ TEST_F(AgentTest, CommitsApplyThePasswordRaiseTheConfigIdAndRestart) {
   EXPECT_EQ(ap->Find(configId)->integer, 1);
   EXPECT_EQ(SetStatus(*ap, {{O(kAp + ".1.4.0"), Value::OctetString("newpass")}}), 0);
   EXPECT_EQ(ap->Authorise("newpass"), Device::Access::None);  // waits for the commit
+  EXPECT_EQ(ap->Find(O(kAp + ".1.4.0"))->bytes, "private");    // and reads back the current one
 
   EXPECT_EQ(SetStatus(*ap, {{O(kAp + ".1.1.0"), Value::Integer(1)}}), 0);
   EXPECT_EQ(ap->Authorise("newpass"), Device::Access::Write);
+  EXPECT_EQ(ap->Authorise("private"), Device::Access::None);
+  EXPECT_EQ(ap->Find(O(kAp + ".1.4.0"))->bytes, "newpass");
   EXPECT_EQ(ap->Find(configId)->integer, 2);
   EXPECT_EQ(ap->Find(O(kAp + ".1.1.0"))->integer, 0);
   EXPECT_FALSE(ap->IsSilent(now_));

@@ -53,6 +53,9 @@ TEST_F(ReferenceNetworkTest, ServesTheReferenceValuesToSnmpget) {
       {DevSimReference::kSwitch, "1.3.6.1.2.1.17.2.15.1.3.24", "INTEGER: 5"},
       {DevSimReference::kSwitch, "1.0.8802.1.1.2.1.1.6.1.2.1", "INTEGER: 3"},
       {DevSimReference::kSwitch, "1.3.6.1.4.1.44711.10.75.3.24.6.0", "INTEGER: 1"},
+      {DevSimReference::kSwitch, kSwitch + ".24.6.0", "INTEGER: 1"},
+      {DevSimReference::kSwitch, kSwitch + ".11.15.0", "STRING: \"private\""},
+      {DevSimReference::kAp1, kAp + ".1.4.0", "STRING: \"private\""},
       {DevSimReference::kSwitch, kSwitch + ".11.16.0", "IpAddress: 127.0.0.10"},
       {DevSimReference::kSwitch, kSwitch + ".11.17.0", "IpAddress: 255.0.0.0"},
       {DevSimReference::kSwitch, kSwitch + ".24.1.0", "STRING: \"E77E059E88D60FC190FEECA13F26D527\""},
@@ -152,6 +155,9 @@ TEST_F(ReferenceNetworkTest, SetsCommitsAndRestarts) {
   EXPECT_EQ(Output("snmpget", ap, {"1.3.6.1.2.1.1.6.0", kAp + ".4.2.0"}),
             ".1.3.6.1.2.1.1.6.0 = STRING: \"rack 2\"\n." + kAp + ".4.2.0 = INTEGER: 6\n");
 
+  // The new password waits for the commit; until then the AP reads back the one in force.
+  EXPECT_EQ(Output("snmpset", ap, {kAp + ".1.4.0", "s", "newpass"}), "." + kAp + ".1.4.0 = STRING: \"newpass\"\n");
+  EXPECT_EQ(Output("snmpget", ap, {kAp + ".1.4.0"}), "." + kAp + ".1.4.0 = STRING: \"private\"\n");
   EXPECT_EQ(Output("snmpset", ap, {kAp + ".1.4.0", "s", "newpass", kAp + ".1.3.0", "i", "1"}),
             "." + kAp + ".1.4.0 = STRING: \"newpass\"\n." + kAp + ".1.3.0 = INTEGER: 1\n");
   // Restarting: no answer with either password; once the restart is over, the new password and a new
@@ -162,8 +168,9 @@ TEST_F(ReferenceNetworkTest, SetsCommitsAndRestarts) {
   EXPECT_FALSE(simulator_.IsSilent(DevSimReference::kAp2));
   simulator_.Wake(ap);
   EXPECT_FALSE(simulator_.IsSilent(ap));
-  EXPECT_EQ(Output("snmpget", ap, {kAp + ".1.11.0", kAp + ".1.3.0"}, "newpass"),
-            "." + kAp + ".1.11.0 = INTEGER: 2\n." + kAp + ".1.3.0 = INTEGER: 0\n");
+  EXPECT_EQ(Output("snmpget", ap, {kAp + ".1.11.0", kAp + ".1.3.0", kAp + ".1.4.0"}, "newpass"),
+            "." + kAp + ".1.11.0 = INTEGER: 2\n." + kAp + ".1.3.0 = INTEGER: 0\n." + kAp +
+                ".1.4.0 = STRING: \"newpass\"\n");
   EXPECT_NE(Tool("snmpget", ap, {kAp + ".1.11.0"}, "private").output.find("Timeout"), std::string::npos);
 }
 
@@ -186,6 +193,14 @@ TEST_F(ReferenceNetworkTest, FirmwareOpenObjectsCloseAfterTheTransfer) {
     EXPECT_EQ(state, oid + "|2|0");
     EXPECT_EQ(Output("snmpget", address, {oid}), "." + oid + " = INTEGER: 0\n");
   }
+}
+
+TEST_F(ReferenceNetworkTest, LldpStateIsOneValueAtTheAbsoluteOidAndUnderTheRoot) {
+  const std::string sw = DevSimReference::kSwitch, absolute = "1.3.6.1.4.1.44711.10.75.3.24.6.0";
+  Output("snmpset", sw, {kSwitch + ".24.6.0", "i", "2"});
+  EXPECT_EQ(Output("snmpget", sw, {absolute}), "." + absolute + " = INTEGER: 2\n");
+  simulator_.Set(sw, absolute + "|2|1");  // a test's own change follows the same rule
+  EXPECT_EQ(Output("snmpget", sw, {kSwitch + ".24.6.0"}), "." + kSwitch + ".24.6.0 = INTEGER: 1\n");
 }
 
 TEST_F(ReferenceNetworkTest, AddsAndDeletesMacFilterRows) {

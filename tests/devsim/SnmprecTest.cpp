@@ -69,7 +69,7 @@ TEST(DeviceConfig, ReadsDirectivesIncludesAndFramesAndRefusesUnknownOnes) {
   std::ofstream(dir.File("frame.snmprec")) << "1.3.6.1.4.1.9.1.0|2|5\n";
   std::ofstream(dir.File("dev.devsim")) << "# one device\ninclude model.devsim\nfirmware-open 1.3.6.1.4.1.9.2.0 1500\n"
                                            "password 1.3.6.1.4.1.9.3.0 commit\nrotate-scope 1.3.6.1.4.1.9.1\n"
-                                           "rotate-frame frame.snmprec\nsilent on\n";
+                                           "rotate-frame frame.snmprec\nsilent on\nmirror 1.3.6.1.4.1.9.4.0 .1.3.6.1.4.1.9.5.0\n";
   DeviceConfig config;
   config.ApplyFile(dir.File("dev.devsim"));
   EXPECT_EQ(config.writeCommunity, "secret");
@@ -80,9 +80,11 @@ TEST(DeviceConfig, ReadsDirectivesIncludesAndFramesAndRefusesUnknownOnes) {
   ASSERT_EQ(config.rotateFrames.size(), 1u);
   EXPECT_EQ(config.rotateFrames[0].size(), 1u);
   EXPECT_TRUE(config.silent);
+  ASSERT_EQ(config.mirrors.size(), 1u);
+  EXPECT_EQ(FormatOid(config.mirrors[0].second), "1.3.6.1.4.1.9.5.0");
 
   for (const char* line : {"colour blue", "writable", "writable 1.x", "delay-ms -5", "silent maybe",
-                           "password 1.3.6 later", "delay-ms 5 6", "rotate-frame missing.snmprec",
+                           "password 1.3.6 later", "mirror 1.3.6", "delay-ms 5 6", "rotate-frame missing.snmprec",
                            "system-key 1.3.1 1.3.2 0244 024471000001", "system-key 1.3.1 1.3.2 024471 02447100000g"}) {
     SCOPED_TRACE(line);
     EXPECT_THROW(config.Apply(line, dir.Path().string()), DeviceConfigError);

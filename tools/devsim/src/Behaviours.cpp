@@ -92,20 +92,22 @@ void Behaviours::Apply(Device& device, const VarBind& binding, Device::Clock::ti
     const std::string mac = *FilterMacText(value.bytes);
     std::erase_if(entries, [&](const std::string& entry) { return SameText(entry, mac); });
     WriteFilterEntries(device, entries);
+  } else if (Is(config.password, name)) {
+    if (config.passwordOnCommit)
+      device.SetPendingPassword(value.bytes);
+    else
+      SetWriteCommunity(device, value.bytes);
   } else {
-    device.Objects()[name] = value;
+    device.Put(name, value);
     if (Is(config.firmwareOpen, name) && value.integer == 1 && config.firmwareCloseAfter.count() > 0)
       device.CloseFirmwareAt(now + config.firmwareCloseAfter);
-    if (Is(config.password, name) && !config.passwordOnCommit) SetWriteCommunity(device, value.bytes);
     if (config.systemKey && config.systemKey->key == name) UpdateSystemKeyDigest(device, value.bytes);
   }
 }
 
 void Behaviours::Commit(Device& device, bool restart, Device::Clock::time_point now) {
   const DeviceConfig& config = device.Config();
-  if (config.password && config.passwordOnCommit) {
-    if (const Value* pending = device.Find(*config.password)) SetWriteCommunity(device, pending->bytes);
-  }
+  if (auto pending = device.TakePendingPassword()) SetWriteCommunity(device, *pending);
   if (config.configId) {
     Value& id = device.Objects()[*config.configId];
     id = Value::Integer(id.integer + 1);
@@ -127,8 +129,10 @@ void Behaviours::UpdateSystemKeyDigest(Device& device, const std::string& keyTex
 }
 
 void Behaviours::SetWriteCommunity(Device& device, const std::string& community) {
-  device.Config().writeCommunity = community;
-  for (const Oid& mirror : device.Config().passwordMirrors) device.Objects()[mirror] = Value::OctetString(community);
+  DeviceConfig& config = device.Config();
+  config.writeCommunity = community;
+  if (config.password) device.Objects()[*config.password] = Value::OctetString(community);
+  for (const Oid& mirror : config.passwordMirrors) device.Objects()[mirror] = Value::OctetString(community);
 }
 
 std::vector<std::string> Behaviours::FilterEntries(Device& device) {

@@ -34,7 +34,7 @@ std::string ControlChannel::Execute(const std::string& line) {
     }
     if (command == "set") {
       auto [name, value] = Snmprec::ParseLine(rest);
-      device->Objects().insert_or_assign(std::move(name), std::move(value));
+      device->Put(name, value);
       return "ok";
     }
     if (command == "config") {

@@ -2,7 +2,7 @@
 // Commands a test sends to a running simulator, one a line, each answered by one line "ok [TEXT]" or
 // "error TEXT":
 //   get ADDRESS OID                 -> "ok OID|TAG|VALUE" (the device's current value, timers applied)
-//   set ADDRESS OID|TAG|VALUE       puts an object (new or replaced)
+//   set ADDRESS OID|TAG|VALUE       puts an object (new or replaced) and its mirror
 //   unset ADDRESS OID               removes an object
 //   config ADDRESS DIRECTIVE...     applies a side-file directive, e.g. "config 127.0.0.11 silent on"
 //   next ADDRESS                    moves the rotating objects to their next frame

@@ -38,6 +38,14 @@ void Device::EraseSubtree(const Oid& prefix) {
   objects_.erase(first, last);
 }
 
+void Device::Put(const Oid& name, const Value& value) {
+  objects_[name] = value;
+  for (const auto& [one, other] : config_.mirrors) {
+    if (one == name) objects_[other] = value;
+    if (other == name) objects_[one] = value;
+  }
+}
+
 void Device::Tick(Clock::time_point now) {
   if (config_.uptime) {
     const auto ticks = std::chrono::duration_cast<std::chrono::milliseconds>(now - startedAt_).count() / 10;

@@ -2,7 +2,9 @@
 // The state of one simulated device: its objects, its settings and the timers of its behaviours.
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "DeviceConfig.h"
 #include "Snmprec.h"
@@ -29,6 +31,8 @@ class Device {
   // The first visible object after name in SNMP order.
   const ObjectMap::value_type* Next(const Oid& name) const;
   void EraseSubtree(const Oid& prefix);
+  // Stores an object and its mirror, if it has one.
+  void Put(const Oid& name, const Value& value);
 
   // Brings time-driven state up to date before a request is served.
   void Tick(Clock::time_point now);
@@ -39,6 +43,9 @@ class Device {
   // Replaces the rotating objects with the next frame.
   void NextFrame();
   void CloseFirmwareAt(Clock::time_point when) { firmwareCloseAt_ = when; }
+  // A new write community that waits for the next commit.
+  void SetPendingPassword(std::string community) { pendingPassword_ = std::move(community); }
+  std::optional<std::string> TakePendingPassword() { return std::exchange(pendingPassword_, std::nullopt); }
 
  private:
   std::string address_;
@@ -48,6 +55,7 @@ class Device {
   Clock::time_point silentUntil_;
   Clock::time_point lastRotation_;
   std::optional<Clock::time_point> firmwareCloseAt_;
+  std::optional<std::string> pendingPassword_;
   ObjectMap firstFrame_;  // the rotating objects as the data file had them, taken at the first change
   size_t frame_ = 0;
 };

@@ -61,6 +61,9 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
     passwordOnCommit = mode == "commit";
   } else if (key == "password-mirror") {
     passwordMirrors.push_back(OidArgument(args));
+  } else if (key == "mirror") {
+    Oid name = OidArgument(args);
+    mirrors.emplace_back(std::move(name), OidArgument(args));
   } else if (key == "mac-filter-add") {
     macFilterAdd = OidArgument(args);
   } else if (key == "mac-filter-delete") {

@@ -9,8 +9,10 @@
 //   commit-restart OID           the same, then the device restarts: silent for restart-silence-ms
 //   restart-silence-ms N         default 0
 //   config-id OID                INTEGER object a commit increments
-//   password OID commit|immediate  a SET of OID changes the write community at the next commit or at once
+//   password OID commit|immediate  a SET of OID changes the write community at the next commit or at once;
+//                                OID reads back the current write community (not a pending one)
 //   password-mirror OID          reads back the current write community
+//   mirror OID OTHER             two objects with one value: a SET of either changes both
 //   mac-filter-add OID           OCTET STRING of 12 hex digits appends "XX:XX:XX:XX:XX:XX" to the table
 //   mac-filter-delete OID        removes the matching entry (any case) and renumbers the rest
 //   mac-filter-table ENTRY_OID   ENTRY.1.i = i (INTEGER), ENTRY.2.i = the MAC text
@@ -54,6 +56,7 @@ struct DeviceConfig {
   std::optional<Oid> password;
   bool passwordOnCommit = false;
   std::vector<Oid> passwordMirrors;
+  std::vector<std::pair<Oid, Oid>> mirrors;
   std::optional<Oid> macFilterAdd;
   std::optional<Oid> macFilterDelete;
   std::optional<Oid> macFilterTable;
