@@ -19,7 +19,9 @@ struct DiscoveryStopObject {
   }
 };
 
-// The last registration wins; an owner that goes away registers nullptr first.
+// The last registration wins. The registry keeps only the pointer and readers use it without owning it,
+// so an owner that goes away first sets the flag, stops and joins every worker that may run a device
+// step, then registers nullptr, and only then destroys its stop object.
 void SetDiscoveryStopObject(DiscoveryStopObject* stop);
 // Reads the registered flag under its lock; false when no object is registered.
 bool IsDiscoveryStopping();

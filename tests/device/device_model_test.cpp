@@ -300,6 +300,31 @@ TEST_F(DeviceModelTest, NamesAndPortCounts) {
   EXPECT_EQ(mac, "kept");
 }
 
+// The owner's shut-down order: set the flag, join the workers, unregister, destroy.
+TEST(DiscoveryStopTest, WorkersSeeTheFlagOfTheLastRegisteredObjectUntilItIsUnregistered) {
+  auto earlier = std::make_unique<DiscoveryStopObject>();
+  SetDiscoveryStopObject(earlier.get());
+  auto stop = std::make_unique<DiscoveryStopObject>();
+  SetDiscoveryStopObject(stop.get());
+  earlier->Set(true);
+  EXPECT_FALSE(IsDiscoveryStopping()) << "only the last registration counts";
+
+  std::atomic<int> stopped{0};
+  std::vector<std::thread> workers;
+  for (int i = 0; i < 4; ++i)
+    workers.emplace_back([&stopped] {
+      while (!IsDiscoveryStopping()) std::this_thread::yield();
+      ++stopped;
+    });
+  stop->Set(true);
+  for (std::thread& worker : workers) worker.join();
+  EXPECT_EQ(stopped.load(), 4);
+
+  SetDiscoveryStopObject(nullptr);
+  stop.reset();
+  EXPECT_FALSE(IsDiscoveryStopping());
+}
+
 TEST_F(DeviceModelTest, StopFlagTurnsEveryStepIntoMinus100) {
   DiscoveryStopObject stop;
   SetDiscoveryStopObject(&stop);
