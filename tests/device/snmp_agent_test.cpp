@@ -137,6 +137,25 @@ TEST_F(SnmpAgentTest, GetReadsValuesInTheirTextForms) {
   EXPECT_STREQ(small, "Pell");
 }
 
+TEST_F(SnmpAgentTest, GetAndGetListCutLongValuesTo95Characters) {
+  std::string contact;
+  for (int i = 0; contact.size() < 120; ++i) contact += std::to_string(i % 10);
+  ASSERT_EQ(Client().Set(kSysContact, contact), 0);
+
+  std::string value;
+  ASSERT_EQ(Client().Get(kSysContact, value), 0);
+  EXPECT_EQ(value, contact.substr(0, 95));
+
+  std::vector<std::string> values;
+  ASSERT_EQ(Client().GetList({kSysDescr, kSysContact}, values), 0);
+  EXPECT_EQ(values, (std::vector<std::string>{"Pellion test agent", contact.substr(0, 95)}));
+
+  // A value of exactly 95 characters comes back whole.
+  ASSERT_EQ(Client().Set(kSysContact, contact.substr(0, 95)), 0);
+  ASSERT_EQ(Client().Get(kSysContact, value), 0);
+  EXPECT_EQ(value, contact.substr(0, 95));
+}
+
 TEST_F(SnmpAgentTest, WrapperAndSnmpgetReadTheSameValues) {
   const std::vector<std::string> oids{kSysDescr, kSysObjectId, kSysContact, kSysName, kIfNumber,
                                       "1.3.6.1.2.1.2.2.1.2.1", "1.3.6.1.2.1.2.2.1.6.1", kLoopbackIpAddress};
