@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/pollingdb.h"
+#include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -37,6 +38,22 @@ TEST(PollingDbNameNumbers, LoadIdAppendsTableOrderWithDuplicates) {
   std::vector<int> none;
   EXPECT_EQ(CPollingDb().loadId(none, 0), 0);
   EXPECT_TRUE(none.empty());
+}
+
+// Both tables are read whole when their query runs, so a database error can only stop a query from
+// running; such a table counts as one without rows and the other table is still read.
+TEST(PollingDbNameNumbers, LoadIdTakesATableThatCannotBeReadForAnEmptyOne) {
+  testing_support::TempDatabase database;
+  testing_support::MessageBoxRecorder boxes;
+  ASSERT_TRUE(database.Exec("insert into device_list_prev (name, mac, type) values ('AP_3', '02:00:00:00:00:01', "
+                            "'2'), ('AP_5', '02:00:00:00:00:02', '2')"));
+  ASSERT_TRUE(database.Exec("alter table device_list rename to device_list_moved"));
+
+  std::vector<int> numbers{99};
+  EXPECT_EQ(CPollingDb().loadId(numbers, 2), 0);
+  EXPECT_EQ(numbers, (std::vector<int>{99, 3, 5}));
+  EXPECT_NE(database.ExceptionLog().find("device_list"), std::string::npos);
+  EXPECT_TRUE(boxes.Texts().empty());
 }
 
 }  // namespace
