@@ -90,10 +90,13 @@ TEST(PduCodec, RefusesTruncatedAndDamagedDatagrams) {
   for (size_t length = 0; length < bytes.size(); ++length)
     EXPECT_FALSE(PduCodec::Decode(bytes.data(), length)) << "cut at " << length;
 
-  Pdu trap = request;
-  trap.command = SNMP_MSG_TRAP2;
-  const auto trapBytes = Encoded(trap);
-  EXPECT_FALSE(PduCodec::Decode(trapBytes.data(), trapBytes.size()));
+  // The version-1 Trap-PDU has a layout of its own; GetBulk does not exist here.
+  for (const u_char command : {SNMP_MSG_TRAP, SNMP_MSG_GETBULK}) {
+    Pdu other = request;
+    other.command = command;
+    const auto otherBytes = Encoded(other);
+    EXPECT_FALSE(PduCodec::Decode(otherBytes.data(), otherBytes.size())) << int(command);
+  }
 
   // Random damage must never crash or read outside the datagram (run under a sanitizer to see the latter).
   std::mt19937 random(1234);

@@ -103,11 +103,11 @@ std::string DevSimProcess::ReadLine(int timeoutMillis) {
   return line;
 }
 
-std::string DevSimProcess::Command(const std::string& line) {
+std::string DevSimProcess::Command(const std::string& line, int extraMillis) {
   const std::string request = line + "\n";
   if (channel_ < 0 || send(channel_, request.data(), request.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(request.size()))
     throw std::runtime_error("devsim is not running");
-  const std::string reply = ReadLine(kReplyMillis);
+  const std::string reply = ReadLine(kReplyMillis + extraMillis);
   if (reply != "ok" && !reply.starts_with("ok ")) throw std::runtime_error("devsim: " + line + ": " + reply);
   return reply.size() > 3 ? reply.substr(3) : "";
 }
@@ -133,5 +133,18 @@ void DevSimProcess::NextFrame(const std::string& address) { Command("next " + ad
 bool DevSimProcess::IsSilent(const std::string& address) { return Command("state " + address) == "silent"; }
 
 void DevSimProcess::Wake(const std::string& address) { Command("wake " + address); }
+
+void DevSimProcess::SendTrap(const std::string& address, const std::string& toAddress, int toPort,
+                             const std::string& identifier, int portNumber) {
+  Command("trap " + address + " " + toAddress + ":" + std::to_string(toPort) + " " + identifier + " " +
+          std::to_string(portNumber));
+}
+
+bool DevSimProcess::SendInform(const std::string& address, const std::string& toAddress, int toPort,
+                               const std::string& identifier, int portNumber, int waitMillis) {
+  return Command("inform " + address + " " + toAddress + ":" + std::to_string(toPort) + " " + identifier + " " +
+                     std::to_string(portNumber) + " " + std::to_string(waitMillis),
+                 waitMillis) == "answered";
+}
 
 }  // namespace testing_support

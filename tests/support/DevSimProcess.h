@@ -63,12 +63,19 @@ class DevSimProcess {
   bool IsSilent(const std::string& address);
   // Ends a restart's silence now, so a test can ask for a long one and still go on.
   void Wake(const std::string& address);
+  // The device sends an SNMPv2c TRAP from its own address to toAddress:toPort (a loopback address):
+  // bindings sysUpTime.0, snmpTrapOID.0 (identifier without a trailing ".0"), identifier = portNumber.
+  void SendTrap(const std::string& address, const std::string& toAddress, int toPort, const std::string& identifier,
+                int portNumber);
+  // The same as an INFORM; true when its response reached the device within waitMillis.
+  bool SendInform(const std::string& address, const std::string& toAddress, int toPort, const std::string& identifier,
+                  int portNumber, int waitMillis = 5000);
 
   // Ends the simulator now; the destructor does the same.
   void Stop();
 
  private:
-  std::string Command(const std::string& line);
+  std::string Command(const std::string& line, int extraMillis = 0);
   std::string ReadLine(int timeoutMillis);
 
   std::vector<DevSimDevice> devices_;

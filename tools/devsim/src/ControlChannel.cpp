@@ -12,7 +12,7 @@ Device* ControlChannel::FindDevice(const std::string& address) {
   return nullptr;
 }
 
-std::string ControlChannel::Execute(const std::string& line) {
+std::optional<std::string> ControlChannel::Execute(const std::string& line) {
   std::istringstream words(line);
   std::string command, address, rest;
   words >> command >> address;
@@ -50,6 +50,8 @@ std::string ControlChannel::Execute(const std::string& line) {
       device->EndRestart(Device::Clock::now());
       return "ok";
     }
+    if (command == "trap" || command == "inform")
+      return notify_(*device, NotificationOrder::Parse(command == "inform", rest));
   } catch (const std::exception& error) {
     return std::string("error ") + error.what();
   }

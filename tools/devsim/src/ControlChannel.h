@@ -8,22 +8,37 @@
 //   next ADDRESS                    moves the rotating objects to their next frame
 //   state ADDRESS                   -> "ok silent" (restarting or "silent on") or "ok answering"
 //   wake ADDRESS                    ends a restart's silence now, as if the device had finished booting
+//   trap ADDRESS DESTINATION:PORT IDENTIFIER PORT_NUMBER
+//                                   the device sends an SNMPv2c TRAP from its own address (Notification.h)
+//   inform ADDRESS DESTINATION:PORT IDENTIFIER PORT_NUMBER [WAIT_MS]
+//                                   the same as an INFORM; -> "ok answered" when the response came within
+//                                   WAIT_MS (default 5000), else "ok unanswered". Later commands wait for it.
+// DESTINATION is a loopback address, like the devices' own.
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Device.h"
+#include "Notification.h"
 
 namespace devsim {
 
 class ControlChannel {
  public:
-  explicit ControlChannel(std::vector<std::unique_ptr<Device>>& devices) : devices_(devices) {}
-  std::string Execute(const std::string& line);
+  // Sends a device's notification: the reply line, or nothing while an INFORM waits for its response.
+  using Notify = std::function<std::optional<std::string>(Device&, const NotificationOrder&)>;
+
+  ControlChannel(std::vector<std::unique_ptr<Device>>& devices, Notify notify)
+      : devices_(devices), notify_(std::move(notify)) {}
+  // The reply line; nothing when the reply comes later (an INFORM in flight).
+  std::optional<std::string> Execute(const std::string& line);
 
  private:
   Device* FindDevice(const std::string& address);
   std::vector<std::unique_ptr<Device>>& devices_;
+  Notify notify_;
 };
 
 }  // namespace devsim

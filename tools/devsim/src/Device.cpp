@@ -46,11 +46,13 @@ void Device::Put(const Oid& name, const Value& value) {
   }
 }
 
+long Device::UptimeTicks(Clock::time_point now) const {
+  const auto ticks = std::chrono::duration_cast<std::chrono::milliseconds>(now - startedAt_).count() / 10;
+  return static_cast<long>(ticks & 0xFFFFFFFF);
+}
+
 void Device::Tick(Clock::time_point now) {
-  if (config_.uptime) {
-    const auto ticks = std::chrono::duration_cast<std::chrono::milliseconds>(now - startedAt_).count() / 10;
-    objects_[*config_.uptime] = Value::Integer(static_cast<long>(ticks & 0xFFFFFFFF), ASN_TIMETICKS);
-  }
+  if (config_.uptime) objects_[*config_.uptime] = Value::Integer(UptimeTicks(now), ASN_TIMETICKS);
   if (firmwareCloseAt_ && now >= *firmwareCloseAt_ && config_.firmwareOpen) {
     objects_[*config_.firmwareOpen] = Value::Integer(0);
     firmwareCloseAt_.reset();

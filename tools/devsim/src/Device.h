@@ -20,6 +20,7 @@ class Device {
 
   const std::string& Address() const { return address_; }
   DeviceConfig& Config() { return config_; }
+  const DeviceConfig& Config() const { return config_; }
   ObjectMap& Objects() { return objects_; }
 
   // The write community is accepted for reads too; an empty community is never accepted.
@@ -34,6 +35,8 @@ class Device {
   // Stores an object and its mirror, if it has one.
   void Put(const Oid& name, const Value& value);
 
+  // Hundredths of a second since the start or the last restart, as sysUpTime counts (wraps at 2^32).
+  long UptimeTicks(Clock::time_point now) const;
   // Brings time-driven state up to date before a request is served.
   void Tick(Clock::time_point now);
   // Starts again: silent for the restart time, uptime from zero.

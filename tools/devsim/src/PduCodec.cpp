@@ -119,7 +119,7 @@ std::optional<Pdu> PduCodec::Decode(const u_char* input, size_t length) {
   data = asn_parse_header(data, &length, &pdu.command);
   if (!data) return std::nullopt;
   if (pdu.command != SNMP_MSG_GET && pdu.command != SNMP_MSG_GETNEXT && pdu.command != SNMP_MSG_SET &&
-      pdu.command != SNMP_MSG_RESPONSE)
+      pdu.command != SNMP_MSG_RESPONSE && pdu.command != SNMP_MSG_TRAP2 && pdu.command != SNMP_MSG_INFORM)
     return std::nullopt;
   for (long* field : {&pdu.requestId, &pdu.errorStatus, &pdu.errorIndex}) {
     data = asn_parse_int(data, &length, &type, field, sizeof *field);

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "Agent.h"
+#include "Notification.h"
 #include "PduCodec.h"
 
 namespace devsim {
@@ -31,7 +32,9 @@ sockaddr_in SocketAddress(const std::string& address, int port) {
 }  // namespace
 
 Simulator::Simulator(std::vector<std::unique_ptr<Device>> devices)
-    : devices_(std::move(devices)), control_(devices_), output_(kMaxDatagram) {
+    : devices_(std::move(devices)),
+      control_(devices_, [this](Device& device, const NotificationOrder& order) { return Notify(device, order); }),
+      output_(kMaxDatagram) {
   std::set<std::string> addresses;
   for (const auto& device : devices_) {
     SocketAddress(device->Address(), 0);
@@ -107,13 +110,17 @@ void Simulator::Run() {
         ServeSocket(events[i].data.u32);
     }
     SendDue(Clock::now());
+    if (inform_ && Clock::now() >= inform_->deadline) FinishInform(false);
   }
 }
 
 int Simulator::WaitMillis(Clock::time_point now) const {
   constexpr int kStopCheckMillis = 200;  // a signal landing just before epoll_wait is seen this late
-  if (pending_.empty()) return kStopCheckMillis;
-  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(pending_.top().due - now).count();
+  std::optional<Clock::time_point> next;
+  if (!pending_.empty()) next = pending_.top().due;
+  if (inform_ && (!next || inform_->deadline < *next)) next = inform_->deadline;
+  if (!next) return kStopCheckMillis;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now).count();
   return static_cast<int>(std::clamp<long>(wait, 0, kStopCheckMillis));
 }
 
@@ -130,6 +137,10 @@ void Simulator::ServeSocket(size_t index) {
 }
 
 void Simulator::Answer(size_t index, const u_char* data, size_t length, const sockaddr_in& peer) {
+  if (inform_ && inform_->device == index && IsInformResponse(data, length, peer)) {
+    FinishInform(true);
+    return;
+  }
   Device& device = *devices_[index];
   const auto now = Clock::now();
   if (device.IsSilent(now)) return;
@@ -165,12 +176,50 @@ void Simulator::ReadControl() {
     return;
   }
   controlBuffer_.append(chunk, static_cast<size_t>(received));
-  for (auto end = controlBuffer_.find('\n'); end != std::string::npos; end = controlBuffer_.find('\n')) {
+  ExecuteControlLines();
+}
+
+// One line at a time, in order: while an INFORM waits, the lines after it wait too.
+void Simulator::ExecuteControlLines() {
+  for (auto end = controlBuffer_.find('\n'); !inform_ && end != std::string::npos; end = controlBuffer_.find('\n')) {
     const std::string line = controlBuffer_.substr(0, end);
     controlBuffer_.erase(0, end + 1);
-    std::fprintf(controlOutput_, "%s\n", control_.Execute(line).c_str());
-    std::fflush(controlOutput_);
+    if (const auto reply = control_.Execute(line)) Reply(*reply);
   }
+}
+
+void Simulator::Reply(const std::string& line) {
+  std::fprintf(controlOutput_, "%s\n", line.c_str());
+  std::fflush(controlOutput_);
+}
+
+std::optional<std::string> Simulator::Notify(Device& device, const NotificationOrder& order) {
+  const auto found = std::find_if(devices_.begin(), devices_.end(), [&](const auto& d) { return d.get() == &device; });
+  const size_t index = found - devices_.begin();
+  if (index >= sockets_.size()) return "error not bound";
+  const auto now = Clock::now();
+  const long requestId = nextRequestId_++;
+  const size_t size = PduCodec::Encode(Notification::Build(device, order, requestId, now), output_.data(), output_.size());
+  if (size == 0 || sendto(sockets_[index], output_.data(), size, 0, reinterpret_cast<const sockaddr*>(&order.destination),
+                          sizeof order.destination) != static_cast<ssize_t>(size))
+    return "error cannot send";
+  if (!order.inform) return "ok";
+  inform_ = AwaitedInform{index, order.destination, requestId, now + order.wait};
+  return std::nullopt;
+}
+
+bool Simulator::IsInformResponse(const u_char* data, size_t length, const sockaddr_in& peer) const {
+  if (peer.sin_addr.s_addr != inform_->destination.sin_addr.s_addr || peer.sin_port != inform_->destination.sin_port)
+    return false;
+  const auto response = PduCodec::Decode(data, length);
+  return response && response->version == SNMP_VERSION_2c && response->command == SNMP_MSG_RESPONSE &&
+         response->requestId == inform_->requestId;
+}
+
+void Simulator::FinishInform(bool answered) {
+  inform_.reset();
+  Reply(answered ? "ok answered" : "ok unanswered");
+  ExecuteControlLines();
 }
 
 }  // namespace devsim

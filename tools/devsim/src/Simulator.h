@@ -1,10 +1,12 @@
 #pragma once
 // Serves many devices from one thread: one UDP socket per device address, one epoll loop, answers that a
-// device delays wait in a queue. Optionally reads control commands from a file descriptor (stdin).
+// device delays wait in a queue. Optionally reads control commands from a file descriptor (stdin); a
+// device's notifications go out from its own socket, where the response to an INFORM comes back.
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <queue>
 #include <string>
 #include <vector>
@@ -43,12 +45,24 @@ class Simulator {
     bool operator>(const Pending& other) const { return due > other.due; }
   };
 
+  struct AwaitedInform {
+    size_t device;
+    sockaddr_in destination;
+    long requestId;
+    Clock::time_point deadline;
+  };
+
   bool TryBind(int port);
   void CloseSockets();
   void ServeSocket(size_t index);
   void Answer(size_t index, const u_char* data, size_t length, const sockaddr_in& peer);
   void SendDue(Clock::time_point now);
   void ReadControl();
+  void ExecuteControlLines();
+  void Reply(const std::string& line);
+  std::optional<std::string> Notify(Device& device, const NotificationOrder& order);
+  bool IsInformResponse(const u_char* data, size_t length, const sockaddr_in& peer) const;
+  void FinishInform(bool answered);
   int WaitMillis(Clock::time_point now) const;
 
   std::vector<std::unique_ptr<Device>> devices_;
@@ -60,6 +74,8 @@ class Simulator {
   ControlChannel control_;
   std::vector<u_char> output_;
   std::priority_queue<Pending, std::vector<Pending>, std::greater<>> pending_;
+  std::optional<AwaitedInform> inform_;
+  long nextRequestId_ = 1;
   std::atomic<bool> stop_{false};
 };
 
