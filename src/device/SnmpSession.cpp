@@ -3,7 +3,6 @@
 #include <arpa/inet.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <mutex>
 
 #include "device/SnmpStatus.h"
@@ -48,8 +47,12 @@ int ErrorStatusCode(long errstat) {
 void CSnmpSession::InitLibrary() {
   static std::once_flag once;
   std::call_once(once, [] {
-    // No MIB is needed for numeric OIDs; loading none also keeps the library from printing at start.
-    setenv("MIBS", "", 1);
+    // No MIB is needed for numeric OIDs. An empty MIB search path keeps the library from opening any
+    // MIB file, and an empty module list from complaining about the default modules it cannot find;
+    // both are set here rather than in the environment, which other threads and child processes share.
+    netsnmp_set_mib_directory("");
+    char noModules[] = "mibs :";  // the library keeps a copy
+    netsnmp_config_remember(noModules);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
