@@ -72,6 +72,7 @@ class Simulator {
   std::FILE* controlOutput_ = nullptr;
   std::string controlBuffer_;
   ControlChannel control_;
+  std::vector<u_char> input_;  // one batch of datagrams
   std::vector<u_char> output_;
   std::priority_queue<Pending, std::vector<Pending>, std::greater<>> pending_;
   std::optional<AwaitedInform> inform_;
