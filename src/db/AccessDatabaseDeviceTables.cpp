@@ -241,9 +241,10 @@ int SavePositions(const std::string& table, const std::vector<CDeviceRecord>& de
     try {
       db::CTransaction transaction(*GetDBMaintain());
       db::CStatement update(transaction.Connection(), statement);
-      update.Bind({device.location, device.autoP ? "1" : "0", std::to_string(device.xP), std::to_string(device.yP),
-                   device.autoPosition ? "1" : "0", std::to_string(device.xPosition),
-                   std::to_string(device.yPosition), device.mac});
+      const db::SqlParams values = {device.location, device.autoP ? "1" : "0", std::to_string(device.xP),
+                                    std::to_string(device.yP), device.autoPosition ? "1" : "0",
+                                    std::to_string(device.xPosition), std::to_string(device.yPosition), device.mac};
+      update.Bind(values);
       update.Run();
       if (sqlite3_changes(transaction.Connection().Handle()) == 0)
         throw db::CDbError("No row of " + table + " has the MAC " + device.mac, "not found", SQLITE_NOTFOUND);

@@ -25,8 +25,17 @@ void CConnection::Open(const std::string& path, int timeoutSeconds) {
 
 void CConnection::Close() {
   if (!handle_) return;
-  for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
-  statements_.clear();
+  // A statement in use is finalized by its user when it comes back; the closed handle lives on until then.
+  for (auto item = statements_.begin(); item != statements_.end();) {
+    if (item->second.inUse) {
+      item->second.stale = true;
+      ++item;
+      continue;
+    }
+    sqlite3_finalize(item->second.statement);
+    item = statements_.erase(item);
+  }
+  lastBorrowed_ = nullptr;
   sqlite3_close_v2(handle_);
   handle_ = nullptr;
   depth_ = 0;
@@ -54,15 +63,33 @@ void CConnection::Rollback() {
   Run("RELEASE " + name);
 }
 
-CConnection::CachedStatement CConnection::TakeStatement(const std::string& sql) { return statements_.extract(sql); }
+CConnection::CachedStatement* CConnection::BorrowStatement(std::string_view sql) {
+  if (!lastBorrowed_ || lastBorrowed_->first != sql) {
+    const auto found = statements_.find(sql);
+    if (found == statements_.end()) return nullptr;
+    lastBorrowed_ = &*found;
+  }
+  CachedStatement& entry = lastBorrowed_->second;
+  if (entry.inUse) return nullptr;
+  entry.inUse = true;
+  return &entry;
+}
 
-void CConnection::KeepStatement(CachedStatement entry) {
-  // A full cache keeps what it has; the statement of a second holder of the same text goes too.
-  if (!handle_ || statements_.size() >= kCachedStatements || statements_.contains(entry.key())) {
-    sqlite3_finalize(entry.mapped());
+CConnection::CachedStatement* CConnection::KeepStatement(std::string_view sql, sqlite3_stmt* statement) {
+  // A full cache keeps what it has; a second user of the same text keeps its own statement.
+  if (!handle_ || statements_.size() >= kCachedStatements) return nullptr;
+  const auto [entry, added] = statements_.try_emplace(std::string(sql), CachedStatement{statement, true});
+  return added ? &entry->second : nullptr;
+}
+
+void CConnection::ReturnStatement(CachedStatement& entry) {
+  if (!entry.stale) {
+    entry.inUse = false;
     return;
   }
-  statements_.insert(std::move(entry));
+  sqlite3_finalize(entry.statement);
+  if (lastBorrowed_ && &lastBorrowed_->second == &entry) lastBorrowed_ = nullptr;
+  std::erase_if(statements_, [&](const auto& item) { return &item.second == &entry; });
 }
 
 void CConnection::Run(const std::string& sql) {

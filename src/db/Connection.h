@@ -30,20 +30,35 @@ class CConnection {
   int TransactionDepth() const { return depth_; }
 
   // Prepared statements kept for their text, so a statement that runs again is not compiled again.
-  // Take removes the entry from the cache (an empty one when there is none); Keep takes it back with a
-  // reset statement.
-  using CachedStatement = std::unordered_map<std::string, sqlite3_stmt*>::node_type;
-  CachedStatement TakeStatement(const std::string& sql);
-  void KeepStatement(CachedStatement entry);
+  // One user at a time has a cached statement: Borrow gives it (nullptr when there is none or it is in
+  // use), Return takes it back reset. Keep adds a new statement in use; false when the cache is full or
+  // holds the text already, and the caller finalizes its statement itself.
+  struct CachedStatement {
+    sqlite3_stmt* statement = nullptr;
+    bool inUse = false;
+    bool stale = false;  // its connection was closed while it was in use
+  };
+  CachedStatement* BorrowStatement(std::string_view sql);
+  CachedStatement* KeepStatement(std::string_view sql, sqlite3_stmt* statement);
+  void ReturnStatement(CachedStatement& entry);
 
  private:
   static constexpr size_t kCachedStatements = 64;
+
+  // Looks texts up without copying them into a key.
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
 
   void Run(const std::string& sql);
 
   sqlite3* handle_ = nullptr;
   int depth_ = 0;
-  std::unordered_map<std::string, sqlite3_stmt*> statements_;
+  using Statements = std::unordered_map<std::string, CachedStatement, TextHash, std::equal_to<>>;
+  Statements statements_;
+  // The entry borrowed last, compared before the text is hashed: a batch runs one text again and again.
+  Statements::value_type* lastBorrowed_ = nullptr;
 };
 
 }  // namespace db

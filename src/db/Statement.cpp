@@ -12,19 +12,20 @@ namespace {
 
 std::string Text(const char* text) { return text ? text : ""; }
 
+CDbError CountMismatch() {
+  return CDbError("The number of values differs from the number of placeholders", sqlite3_errstr(SQLITE_RANGE),
+                  SQLITE_RANGE);
+}
+
 }  // namespace
 
 CStatement::CStatement(CConnection& connection, std::string_view sql) : connection_(connection) {
   if (!connection.IsOpen()) throw CDbError("The connection is closed", sqlite3_errstr(SQLITE_MISUSE), SQLITE_MISUSE);
-  std::string text(sql);
-  entry_ = connection.TakeStatement(text);
-  if (entry_) {
-    statement_ = entry_.mapped();
+  cached_ = connection.BorrowStatement(sql);
+  if (cached_) {
+    statement_ = cached_->statement;
     return;
   }
-  // A new entry for the cache, keyed by the text as the callers give it.
-  std::unordered_map<std::string, sqlite3_stmt*> made{{std::move(text), nullptr}};
-  entry_ = made.extract(made.begin());
   const char* tail = nullptr;
   const int code = sqlite3_prepare_v3(connection.Handle(), sql.data(), static_cast<int>(sql.size()),
                                       SQLITE_PREPARE_PERSISTENT, &statement_, &tail);
@@ -38,21 +39,22 @@ CStatement::CStatement(CConnection& connection, std::string_view sql) : connecti
       throw CDbError("The text holds more than one statement", sqlite3_errstr(SQLITE_MISUSE), SQLITE_MISUSE);
     }
   }
+  cached_ = connection.KeepStatement(sql, statement_);
 }
 
 CStatement::~CStatement() {
   if (!statement_) return;
-  // Reset ends the statement's read of the database, so no snapshot outlives it.
+  // Reset ends the statement's read of the database, so no snapshot outlives it. The values bound stay
+  // behind, pointing at the caller's memory; the next user binds its own before stepping.
   sqlite3_reset(statement_);
-  sqlite3_clear_bindings(statement_);
-  entry_.mapped() = statement_;
-  connection_.KeepStatement(std::move(entry_));
+  if (cached_)
+    connection_.ReturnStatement(*cached_);
+  else
+    sqlite3_finalize(statement_);
 }
 
 void CStatement::Bind(const SqlParams& params) {
-  if (static_cast<int>(params.size()) != sqlite3_bind_parameter_count(statement_))
-    throw CDbError("The number of values differs from the number of placeholders", sqlite3_errstr(SQLITE_RANGE),
-                   SQLITE_RANGE);
+  if (static_cast<int>(params.size()) != sqlite3_bind_parameter_count(statement_)) throw CountMismatch();
   for (int i = 0; i < static_cast<int>(params.size()); ++i) {
     const SqlValue& value = params[i];
     int code = SQLITE_OK;
@@ -67,18 +69,20 @@ void CStatement::Bind(const SqlParams& params) {
         code = sqlite3_bind_double(statement_, i + 1, value.AsReal());
         break;
       case SqlValue::Kind::Text:
-        code = sqlite3_bind_text64(statement_, i + 1, value.AsText().data(), value.AsText().size(),
-                                   SQLITE_TRANSIENT, SQLITE_UTF8);
+        code = sqlite3_bind_text64(statement_, i + 1, value.AsText().data(), value.AsText().size(), SQLITE_STATIC,
+                                   SQLITE_UTF8);
         break;
       case SqlValue::Kind::Blob:
-        code = sqlite3_bind_blob64(statement_, i + 1, value.AsBlob().data(), value.AsBlob().size(), SQLITE_TRANSIENT);
+        code = sqlite3_bind_blob64(statement_, i + 1, value.AsBlob().data(), value.AsBlob().size(), SQLITE_STATIC);
         break;
     }
     if (code != SQLITE_OK) throw CDbError::FromConnection(connection_.Handle(), code);
   }
+  bound_ = true;
 }
 
 bool CStatement::Step() {
+  if (!bound_ && sqlite3_bind_parameter_count(statement_) > 0) throw CountMismatch();
   const int code = sqlite3_step(statement_);
   if (code == SQLITE_ROW) return true;
   if (code == SQLITE_DONE) return false;

@@ -19,9 +19,12 @@ class CStatement {
   CStatement(const CStatement&) = delete;
   CStatement& operator=(const CStatement&) = delete;
 
-  // Throws CDbError when the number of values differs from the number of placeholders.
+  // Throws CDbError when the number of values differs from the number of placeholders. The values are
+  // not copied: they must stay alive until the statement is done, so a temporary list is refused.
   void Bind(const SqlParams& params);
-  // True when a row is ready, false when the statement is done. Throws CDbError.
+  void Bind(SqlParams&&) = delete;
+  // True when a row is ready, false when the statement is done. Throws CDbError, also for a statement
+  // with placeholders that was not bound (a reused one would otherwise step with an earlier user's values).
   bool Step();
   // Steps to the end, dropping any rows.
   void Run();
@@ -35,8 +38,9 @@ class CStatement {
 
  private:
   CConnection& connection_;
-  CConnection::CachedStatement entry_;  // the text and its compiled statement
+  CConnection::CachedStatement* cached_ = nullptr;  // the cache's entry; none for a statement of its own
   sqlite3_stmt* statement_ = nullptr;
+  bool bound_ = false;
 };
 
 }  // namespace db

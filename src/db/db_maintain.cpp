@@ -1,5 +1,7 @@
 #include "db/db_maintain.h"
 
+#include <sqlite3.h>
+
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -84,14 +86,53 @@ bool CDB_Maintain::Initialize(const std::string& kind, const std::string&, const
   return opened > 0;
 }
 
+// Both locks and the lent connection for one statement, taken together and given back on every path.
+// The pool lock is already held, so the connection is lent without taking it a second time.
+class CDB_Maintain::CLockedLease {
+ public:
+  explicit CLockedLease(CDB_Maintain& pool) : pool_(pool) {
+    pool_.LockAll();
+    connection_ = pool_.Lend();
+    if (connection_) return;
+    pool_.UnlockAll();
+    throw CDbError("No connection is available", sqlite3_errstr(SQLITE_CANTOPEN), SQLITE_CANTOPEN);
+  }
+  ~CLockedLease() {
+    pool_.GiveBack();
+    pool_.UnlockAll();
+  }
+  CLockedLease(const CLockedLease&) = delete;
+  CLockedLease& operator=(const CLockedLease&) = delete;
+
+  db::CConnection& Connection() { return *connection_; }
+
+ private:
+  CDB_Maintain& pool_;
+  db::CConnection* connection_;
+};
+
 bool CDB_Maintain::GetConnection(db::CConnection*& connection) {
-  connection = nullptr;
   connectPoolMutex_.Lock();
+  connection = Lend();
+  if (!connection) connectPoolMutex_.Unlock();
+  return connection != nullptr;
+}
+
+bool CDB_Maintain::ReleaseConnection(db::CConnection* connection) {
+  // Fails at once for a thread that holds no lend, rather than unlocking what it does not own.
+  if (!connectPoolMutex_.TryLock()) return false;
+  const bool lentHere = lendDepth_ > 0 && connection == lent_.get();
+  if (lentHere) GiveBack();
+  connectPoolMutex_.Unlock();
+  if (lentHere) connectPoolMutex_.Unlock();
+  return lentHere;
+}
+
+db::CConnection* CDB_Maintain::Lend() {
   if (lendDepth_ > 0) {
     // Only the thread holding the lend can be here: it gets its own connection again.
     ++lendDepth_;
-    connection = lent_.get();
-    return true;
+    return lent_.get();
   }
   while (!pool_.empty() && !pool_.front()->IsOpen()) {
     pool_.pop_front();
@@ -101,25 +142,17 @@ bool CDB_Maintain::GetConnection(db::CConnection*& connection) {
       Initialize(kind_, "", platform::DatabaseFilePath(), "", "", kConnectionTimeout);
     }
   }
-  if (pool_.empty()) {
-    connectPoolMutex_.Unlock();
-    return false;
-  }
+  if (pool_.empty()) return nullptr;
   lent_ = std::move(pool_.front());
   pool_.pop_front();
   lendDepth_ = 1;
-  connection = lent_.get();
-  return true;
+  return lent_.get();
 }
 
-bool CDB_Maintain::ReleaseConnection(db::CConnection* connection) {
-  // Fails at once for a thread that holds no lend, rather than unlocking what it does not own.
-  if (!connectPoolMutex_.TryLock()) return false;
-  const bool lentHere = lendDepth_ > 0 && connection == lent_.get();
-  if (lentHere && --lendDepth_ == 0) pool_.push_back(std::move(lent_));
-  connectPoolMutex_.Unlock();
-  if (lentHere) connectPoolMutex_.Unlock();
-  return lentHere;
+void CDB_Maintain::GiveBack() {
+  // Back at the front: the connection used last is lent next, with its page and statement caches warm.
+  // Taking the longest idle one instead would make every statement rebuild a cold connection's cache.
+  if (--lendDepth_ == 0) pool_.push_front(std::move(lent_));
 }
 
 bool CDB_Maintain::Execute(const std::string& statement, db::CRecordset& recordset) {
@@ -151,16 +184,14 @@ bool CDB_Maintain::ReleaseRecordset(db::CRecordset& recordset) { return recordse
 bool CDB_Maintain::ExecuteCommand(const std::string& statement, const db::SqlParams& params) {
   if (statement.empty()) return false;
   std::string failure;
-  LockAll();
   try {
-    db::CConnectionLease lease(*this);
+    CLockedLease lease(*this);
     db::CStatement command(lease.Connection(), statement);
     command.Bind(params);
     command.Run();
   } catch (const CDbError& error) {
     failure = db::FormatDbmText(error, kFileName, __LINE__) + "\nSQL error : " + statement;
   }
-  UnlockAll();
   if (failure.empty()) return true;
   WriteExceptionLog(statement);
   WriteExceptionLog("db_maintain Execute 271 RollbackTrans");
@@ -185,16 +216,14 @@ int CDB_Maintain::GetFieldMinValue(const std::string& table, const std::string& 
 int CDB_Maintain::ExtremeValue(const std::string& statement, const db::SqlParams& params, const char* errorLog) {
   int result = 0;
   bool failed = false;
-  LockAll();
   try {
-    db::CConnectionLease lease(*this);
+    CLockedLease lease(*this);
     db::CStatement query(lease.Connection(), statement);
     query.Bind(params);
     if (query.Step()) result = ToInteger(query.Column(0));
   } catch (const CDbError&) {
     failed = true;
   }
-  UnlockAll();
   if (!failed) return result;
   WriteExceptionLog(errorLog);
   return -1;

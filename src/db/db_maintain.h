@@ -81,13 +81,18 @@ class CDB_Maintain {
 
  private:
   friend class db::CTransaction;
+  class CLockedLease;
 
+  // With the pool lock held by this thread: lends it a connection (its own again when it holds one),
+  // nullptr when the pool is empty; and takes one lend back.
+  db::CConnection* Lend();
+  void GiveBack();
   // Both locks together, for work that needs the pool and the transaction lock at once.
   void LockAll();
   void UnlockAll();
   int ExtremeValue(const std::string& statement, const db::SqlParams& params, const char* errorLog);
 
-  std::deque<std::unique_ptr<db::CConnection>> pool_;
+  std::deque<std::unique_ptr<db::CConnection>> pool_;  // idle connections, lent from the front
   platform::RecursiveMutex connectPoolMutex_;  // "ConnectPoolMutex"
   std::string kind_;
   std::string server_;

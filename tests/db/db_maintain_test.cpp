@@ -116,14 +116,14 @@ TEST_F(PoolTest, LentConnectionHoldsOtherThreadsUntilReturned) {
 }
 
 TEST_F(PoolTest, ClosedConnectionsAreDroppedAndAShortPoolIsRebuilt) {
-  // Close the first 41 connections in pool order, then go round once so they are at the front again.
-  for (int i = 0; i < CDB_Maintain::kPoolSize; ++i) {
+  // Close the lent connection 41 times: each closed one is dropped when the next is lent, and dropping
+  // the 41st leaves 9, so the pool is refilled before the caller gets one.
+  for (int i = 0; i < 41; ++i) {
     db::CConnection* connection = nullptr;
     ASSERT_TRUE(pool_->GetConnection(connection));
-    if (i < 41) connection->Close();
+    connection->Close();
     pool_->ReleaseConnection(connection);
   }
-  // Dropping the 41st closed one leaves 9: the pool is refilled before the caller gets one.
   db::CConnection* connection = nullptr;
   ASSERT_TRUE(pool_->GetConnection(connection));
   EXPECT_TRUE(connection->IsOpen());
