@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 #include <strings.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <mutex>
 #include <set>
@@ -120,6 +121,20 @@ DeviceListRow ListRow(const CAccessDatabase::TextRow& row) {
   return device;
 }
 
+// A link as the unordered pair of its ends (MAC without case, port): a link stored from both ends, A to B
+// and B to A with the ports exchanged, is one link.
+using LinkEnd = std::pair<std::string, int>;
+std::pair<LinkEnd, LinkEnd> LinkKey(const CConnectionRecord& link) {
+  const auto end = [](std::string mac, int port) {
+    for (char& c : mac) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return LinkEnd{std::move(mac), port};
+  };
+  LinkEnd first = end(link.srcMac, link.srcPort);
+  LinkEnd second = end(link.destMac, link.destPort);
+  if (second < first) std::swap(first, second);
+  return {std::move(first), std::move(second)};
+}
+
 // A previous-pass link and the current links that join the same two devices, in either direction.
 constexpr char kSamePair[] =
     "SELECT 1 FROM device_map_polling c WHERE (c.src_mac=p.src_mac AND c.dest_mac=p.dest_mac)"
@@ -129,7 +144,7 @@ constexpr char kSameLink[] =
     "SELECT 1 FROM device_map_polling c"
     " WHERE (c.src_mac=p.src_mac AND c.dest_mac=p.dest_mac AND c.src_port=p.src_port AND c.dest_port=p.dest_port)"
     " OR (c.src_mac=p.dest_mac AND c.dest_mac=p.src_mac AND c.src_port=p.dest_port AND c.dest_port=p.src_port)";
-constexpr char kPreviousLinks[] = "SELECT DISTINCT src_mac, dest_mac, src_port, dest_port FROM device_map_prev p WHERE ";
+constexpr char kPreviousLinks[] = "SELECT src_mac, dest_mac, src_port, dest_port FROM device_map_prev p WHERE ";
 
 void LogError(const db::CDbError& error, int line) {
   GetDBMaintain()->WriteExceptionLog(db::FormatExceptionText(error, "AccessDatabase", line));
@@ -159,14 +174,19 @@ int CAccessDatabase::LoadTopologyDevices(std::vector<CDeviceRecord>& devices) {
 
 // The links of the current pass, then those of the previous pass whose two devices no current link joins
 // any more (vanished), then those whose devices are still joined, but not through the same ports (port
-// changed). A link of the previous pass is judged by its own pair of devices, so each is reported once.
+// changed). A link of the previous pass is judged by its own pair of devices; a link met again, stored
+// twice or from its other end, is left out, so each is reported once.
 int CAccessDatabase::LoadTopologyLinks(std::vector<CConnectionRecord>& links) {
-  const std::string current = "SELECT DISTINCT src_mac, dest_mac, src_port, dest_port FROM device_map_polling";
+  const std::string current = "SELECT src_mac, dest_mac, src_port, dest_port FROM device_map_polling";
   const std::string vanished = std::string(kPreviousLinks) + "NOT EXISTS (" + kSamePair + ")";
   const std::string portChanged =
       std::string(kPreviousLinks) + "EXISTS (" + kSamePair + ") AND NOT EXISTS (" + kSameLink + ")";
+  std::set<std::pair<LinkEnd, LinkEnd>> reported;
   for (const std::string& statement : {current, vanished, portChanged}) {
-    for (const auto& row : QueryValues(statement)) links.push_back(Link(row));
+    for (const auto& row : QueryValues(statement)) {
+      CConnectionRecord link = Link(row);
+      if (reported.insert(LinkKey(link)).second) links.push_back(std::move(link));
+    }
   }
   return 0;
 }
