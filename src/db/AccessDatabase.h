@@ -146,4 +146,6 @@ class CAccessDatabase {
   bool AppendTextRows(const std::string& table, const TextRows& rows, const char* logText);
   void InsertRows(db::CConnection& connection, const std::string& table, const TextRows& rows);
   bool ChangeRecordAt(const std::string& statement, long position, const std::vector<std::string>* values);
+  // Replaces the rows of table to with those of table from, in one transaction.
+  void CopyTable(const std::string& from, const std::string& to);
 };

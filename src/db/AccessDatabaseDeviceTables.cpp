@@ -408,19 +408,28 @@ void ReplaceLinks(const std::string& table, const std::vector<CConnectionRecord>
   }
 }
 
-// Replaces the rows of one table of a pair with those of the other; the old rows stay when the copy fails.
-void CopyTable(CAccessDatabase& database, const std::string& from, const std::string& to) {
+}  // namespace
+
+// The old rows stay when the copy fails. A failed delete shows its box as DeleteAllRecords does, but only
+// once the transaction has given both locks back.
+void CAccessDatabase::CopyTable(const std::string& from, const std::string& to) {
+  std::optional<db::CDbError> deleteError;
   try {
     db::CTransaction transaction(*GetDBMaintain());
-    if (database.DeleteAllRecords(to) &&
+    try {
+      db::CStatement erase(transaction.Connection(), "DELETE FROM " + db::QuoteName(to));
+      erase.Run();
+    } catch (const db::CDbError& error) {
+      deleteError = error;
+    }
+    if (!deleteError &&
         GetDBMaintain()->ExecuteCommand("INSERT INTO " + to + " SELECT " + from + ".* FROM " + from))
       transaction.Commit();
   } catch (const db::CDbError& error) {
     LogError(error, __LINE__);
   }
+  if (deleteError) ShowException(*deleteError, __LINE__);
 }
-
-}  // namespace
 
 void CAccessDatabase::DeleteDevices(const std::vector<CDeviceRecord>& devices) { DeleteByMac("device_list", devices); }
 
@@ -455,5 +464,5 @@ void CAccessDatabase::DeleteAllManagedDeviceRows() { DeleteAllRecords("device_li
 void CAccessDatabase::DeleteAllLinkRows() { DeleteAllRecords("device_map"); }
 void CAccessDatabase::DeleteAllPreviousLinkRows() { DeleteAllRecords("device_map_prev"); }
 
-void CAccessDatabase::CopyDevicesToManaged() { CopyTable(*this, "device_list", "device_list_prev"); }
-void CAccessDatabase::CopyLinksToPrevious() { CopyTable(*this, "device_map", "device_map_prev"); }
+void CAccessDatabase::CopyDevicesToManaged() { CopyTable("device_list", "device_list_prev"); }
+void CAccessDatabase::CopyLinksToPrevious() { CopyTable("device_map", "device_map_prev"); }

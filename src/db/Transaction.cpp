@@ -12,12 +12,14 @@ namespace db {
 CTransaction::CTransaction(CDB_Maintain& pool) : pool_(pool) {
   pool_.LockAll();
   try {
-    if (!pool_.GetConnection(connection_))
-      throw CDbError("No connection is available", sqlite3_errstr(SQLITE_CANTOPEN), SQLITE_CANTOPEN);
+    // Both locks are held, so the connection is lent without taking the pool lock again.
+    connection_ = pool_.Lend();
+    if (!connection_) throw CDbError("No connection is available", sqlite3_errstr(SQLITE_CANTOPEN), SQLITE_CANTOPEN);
     connection_->Begin();
     open_ = true;
   } catch (...) {
     Finish();
+    pool_.ShowRebuildError();
     throw;
   }
 }
@@ -46,7 +48,7 @@ void CTransaction::Rollback() {
 }
 
 void CTransaction::Finish() {
-  if (connection_) pool_.ReleaseConnection(std::exchange(connection_, nullptr));
+  if (std::exchange(connection_, nullptr)) pool_.GiveBack();
   pool_.UnlockAll();
 }
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <utility>
 
-#include "db/ConnectionLease.h"
 #include "db/DatabaseFile.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
@@ -70,6 +70,14 @@ bool CDB_Maintain::Initialize(const std::string& kind, const std::string&, const
                               const std::string&, const std::string&, int timeout) {
   // Only the database file is known here; the server kinds of other engines open nothing.
   if (kind != kProviderKind) return false;
+  if (const auto error = OpenConnections(file, timeout)) {
+    ShowComError(*error);
+    return false;
+  }
+  return !pool_.empty();
+}
+
+std::optional<CDbError> CDB_Maintain::OpenConnections(const std::string& file, int timeout) {
   int opened = 0;
   try {
     for (int attempts = 0; opened < kPoolSize && attempts < kOpenAttempts; ++attempts) {
@@ -79,43 +87,58 @@ bool CDB_Maintain::Initialize(const std::string& kind, const std::string&, const
       ++opened;
     }
   } catch (const CDbError& error) {
-    ShowComError(error);
     pool_.clear();
-    return false;
+    return error;
   }
-  return opened > 0;
+  return std::nullopt;
 }
 
-// Both locks and the lent connection for one statement, taken together and given back on every path.
-// The pool lock is already held, so the connection is lent without taking it a second time.
-class CDB_Maintain::CLockedLease {
+// The lent connection for one statement under the pool lock, with the transaction lock taken together
+// with it when asked; given back on every path. The pool lock is taken once: the connection is lent
+// without locking it a second time.
+class CDB_Maintain::CLease {
  public:
-  explicit CLockedLease(CDB_Maintain& pool) : pool_(pool) {
-    pool_.LockAll();
+  enum class Locks { Pool, Both };
+
+  CLease(CDB_Maintain& pool, Locks locks) : pool_(pool), both_(locks == Locks::Both) {
+    if (both_)
+      pool_.LockAll();
+    else
+      pool_.connectPoolMutex_.Lock();
     connection_ = pool_.Lend();
     if (connection_) return;
-    pool_.UnlockAll();
+    Unlock();
     throw CDbError("No connection is available", sqlite3_errstr(SQLITE_CANTOPEN), SQLITE_CANTOPEN);
   }
-  ~CLockedLease() {
+  ~CLease() {
     pool_.GiveBack();
-    pool_.UnlockAll();
+    Unlock();
   }
-  CLockedLease(const CLockedLease&) = delete;
-  CLockedLease& operator=(const CLockedLease&) = delete;
+  CLease(const CLease&) = delete;
+  CLease& operator=(const CLease&) = delete;
 
   db::CConnection& Connection() { return *connection_; }
 
  private:
+  void Unlock() {
+    if (both_)
+      pool_.UnlockAll();
+    else
+      pool_.connectPoolMutex_.Unlock();
+  }
+
   CDB_Maintain& pool_;
+  const bool both_;
   db::CConnection* connection_;
 };
 
 bool CDB_Maintain::GetConnection(db::CConnection*& connection) {
   connectPoolMutex_.Lock();
   connection = Lend();
-  if (!connection) connectPoolMutex_.Unlock();
-  return connection != nullptr;
+  if (connection) return true;
+  connectPoolMutex_.Unlock();
+  ShowRebuildError();
+  return false;
 }
 
 bool CDB_Maintain::ReleaseConnection(db::CConnection* connection) {
@@ -139,7 +162,11 @@ db::CConnection* CDB_Maintain::Lend() {
     if (static_cast<int>(pool_.size()) < kRebuildThreshold) {
       pool_.clear();
       kind_ = kProviderKind;
-      Initialize(kind_, "", platform::DatabaseFilePath(), "", "", kConnectionTimeout);
+      if (auto error = OpenConnections(platform::DatabaseFilePath(), kConnectionTimeout)) {
+        std::lock_guard lock(rebuildErrorMutex_);
+        rebuildError_ = std::move(error);
+        hasRebuildError_ = true;
+      }
     }
   }
   if (pool_.empty()) return nullptr;
@@ -147,6 +174,17 @@ db::CConnection* CDB_Maintain::Lend() {
   pool_.pop_front();
   lendDepth_ = 1;
   return lent_.get();
+}
+
+void CDB_Maintain::ShowRebuildError() {
+  if (!hasRebuildError_.load(std::memory_order_relaxed)) return;
+  std::optional<CDbError> error;
+  {
+    std::lock_guard lock(rebuildErrorMutex_);
+    error = std::exchange(rebuildError_, std::nullopt);
+    hasRebuildError_ = false;
+  }
+  if (error) ShowComError(*error);
 }
 
 void CDB_Maintain::GiveBack() {
@@ -162,7 +200,7 @@ bool CDB_Maintain::Execute(const std::string& statement, db::CRecordset& records
 bool CDB_Maintain::Execute(const std::string& statement, const db::SqlParams& params, db::CRecordset& recordset) {
   recordset.HoldLock(databaseTransaction_);
   try {
-    db::CConnectionLease lease(*this);
+    CLease lease(*this, CLease::Locks::Pool);
     db::CStatement query(lease.Connection(), statement);
     query.Bind(params);
     recordset.Fill(query);
@@ -179,19 +217,24 @@ bool CDB_Maintain::Execute(const std::string& statement, const db::SqlParams& pa
   }
 }
 
-bool CDB_Maintain::ReleaseRecordset(db::CRecordset& recordset) { return recordset.Release(); }
+bool CDB_Maintain::ReleaseRecordset(db::CRecordset& recordset) {
+  const bool released = recordset.Release();
+  ShowRebuildError();
+  return released;
+}
 
 bool CDB_Maintain::ExecuteCommand(const std::string& statement, const db::SqlParams& params) {
   if (statement.empty()) return false;
   std::string failure;
   try {
-    CLockedLease lease(*this);
+    CLease lease(*this, CLease::Locks::Both);
     db::CStatement command(lease.Connection(), statement);
     command.Bind(params);
     command.Run();
   } catch (const CDbError& error) {
     failure = db::FormatDbmText(error, kFileName, __LINE__) + "\nSQL error : " + statement;
   }
+  ShowRebuildError();
   if (failure.empty()) return true;
   WriteExceptionLog(statement);
   WriteExceptionLog("db_maintain Execute 271 RollbackTrans");
@@ -217,13 +260,14 @@ int CDB_Maintain::ExtremeValue(const std::string& statement, const db::SqlParams
   int result = 0;
   bool failed = false;
   try {
-    CLockedLease lease(*this);
+    CLease lease(*this, CLease::Locks::Both);
     db::CStatement query(lease.Connection(), statement);
     query.Bind(params);
     if (query.Step()) result = ToInteger(query.Column(0));
   } catch (const CDbError&) {
     failed = true;
   }
+  ShowRebuildError();
   if (!failed) return result;
   WriteExceptionLog(errorLog);
   return -1;

@@ -3,8 +3,11 @@
 // "ConnectPoolMutex" (a thread that already holds the lent connection gets it again), runs statements,
 // opens recordsets that keep "DatabaseTransaction" held until they are released, answers MAX and MIN
 // queries and writes the database error log. Every caller runs its database work on its own thread.
+#include <atomic>
 #include <deque>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <source_location>
 #include <string>
 
@@ -81,12 +84,18 @@ class CDB_Maintain {
 
  private:
   friend class db::CTransaction;
-  class CLockedLease;
+  class CLease;
 
+  // Opens up to kPoolSize connections to file; on a database error the pool is emptied and the error
+  // handed back, so that it can be shown once no lock is held.
+  std::optional<db::CDbError> OpenConnections(const std::string& file, int timeout);
   // With the pool lock held by this thread: lends it a connection (its own again when it holds one),
   // nullptr when the pool is empty; and takes one lend back.
   db::CConnection* Lend();
   void GiveBack();
+  // Shows the error of a rebuild that failed inside Lend, once; called where an operation has given back
+  // the locks it took, so a box that waits for another thread never keeps them.
+  void ShowRebuildError();
   // Both locks together, for work that needs the pool and the transaction lock at once.
   void LockAll();
   void UnlockAll();
@@ -99,6 +108,9 @@ class CDB_Maintain {
   platform::RecursiveMutex databaseTransaction_;  // "DatabaseTransaction"
   std::unique_ptr<db::CConnection> lent_;
   int lendDepth_ = 0;
+  std::mutex rebuildErrorMutex_;
+  std::optional<db::CDbError> rebuildError_;
+  std::atomic<bool> hasRebuildError_{false};
 };
 
 // The pool, created on first use from any thread.

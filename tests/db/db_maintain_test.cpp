@@ -5,13 +5,16 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <regex>
 #include <thread>
 
+#include "BoxLockProbe.h"
 #include "PoolFixture.h"
 #include "db/Transaction.h"
+#include "platform/AppContext.h"
 #include "platform/Shutdown.h"
 
 namespace {
@@ -130,6 +133,53 @@ TEST_F(PoolTest, ClosedConnectionsAreDroppedAndAShortPoolIsRebuilt) {
   pool_->ReleaseConnection(connection);
   EXPECT_EQ(pool_->GetPoolSize(), CDB_Maintain::kPoolSize);
   EXPECT_TRUE(pool_->ExecuteCommand("INSERT INTO t_items VALUES (1, 'a')"));
+}
+
+// The pool's rebuild fails when the file has become unopenable; its box must not keep the locks of the
+// operation that ran into it, whichever operation that is.
+TEST_F(PoolTest, FailedRebuildIsShownOnlyAfterTheOperationGaveItsLocksBack) {
+  const std::string file = platform::DatabaseFilePath();
+  const struct {
+    const char* name;
+    std::function<void()> run;
+  } operations[] = {
+      {"ExecuteCommand", [&] { EXPECT_FALSE(pool_->ExecuteCommand("INSERT INTO t_items VALUES (1, 'a')")); }},
+      {"Execute", [&] {
+         db::CRecordset recordset;
+         EXPECT_FALSE(pool_->Execute("SELECT 1", recordset));
+         pool_->ReleaseRecordset(recordset);
+       }},
+      {"transaction", [&] { EXPECT_THROW(db::CTransaction transaction(*pool_), db::CDbError); }},
+      {"GetConnection", [&] {
+         db::CConnection* connection = nullptr;
+         EXPECT_FALSE(pool_->GetConnection(connection));
+       }},
+  };
+  for (const auto& operation : operations) {
+    SCOPED_TRACE(operation.name);
+    if (pool_->GetPoolSize() == 0) {
+      ASSERT_TRUE(pool_->Initialize("access", "", file, "", "", 50));
+    }
+    // Close the lent connection 41 times: the next lend finds 9 open ones and rebuilds the pool.
+    for (int i = 0; i < 41; ++i) {
+      db::CConnection* connection = nullptr;
+      ASSERT_TRUE(pool_->GetConnection(connection));
+      connection->Close();
+      pool_->ReleaseConnection(connection);
+    }
+    std::filesystem::rename(file, file + ".kept");
+    std::filesystem::create_directory(file);
+    {
+      BoxLockProbe probe;
+      operation.run();
+      const auto boxes = probe.Boxes();
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_TRUE(boxes[0].locksWereFree);
+      EXPECT_NE(boxes[0].text.find("FileName: db_maintain"), std::string::npos) << boxes[0].text;
+    }
+    std::filesystem::remove(file);
+    std::filesystem::rename(file + ".kept", file);
+  }
 }
 
 TEST_F(PoolTest, PoolThatCannotReopenLendsNothingAndHoldsNoLock) {

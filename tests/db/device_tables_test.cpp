@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "BoxLockProbe.h"
 #include "db/AccessDatabase.h"
 #include "db/ConnectionRecord.h"
 #include "db/DeviceRecord.h"
@@ -172,6 +173,21 @@ TEST_F(DeviceTablesTest, PreviousLinksAreReportedOnceWhenVanishedOrMovedToOtherP
     EXPECT_EQ(current, expectedCurrent);
     EXPECT_EQ(added, test.reportedFromPrevious);
   }
+}
+
+TEST_F(DeviceTablesTest, CopyShowsAFailedDeleteOnlyAfterGivingTheLocksBack) {
+  AddDevice("device_list", "AP_1", kAp1, 2);
+  AddDevice("device_list_prev", "AP_2", kAp2, 2);
+  ASSERT_TRUE(file_.BreakWrites("device_list_prev", "DELETE"));
+  {
+    BoxLockProbe probe;
+    database_.CopyDevicesToManaged();
+    const auto boxes = probe.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].locksWereFree);
+    EXPECT_NE(boxes[0].text.find("FileName: AccessDatabase"), std::string::npos) << boxes[0].text;
+  }
+  EXPECT_EQ(Rows("SELECT mac FROM device_list_prev"), (CAccessDatabase::TextRows{{kAp2}}));
 }
 
 TEST_F(DeviceTablesTest, VanishedLinksComeBeforePortChanges) {
