@@ -195,20 +195,29 @@ void CAccessDatabase::InsertRows(db::CConnection& connection, const std::string&
 }
 
 bool CAccessDatabase::DeleteRecordAt(const std::string& statement, long position) {
-  return ChangeRecordAt(statement, position, nullptr);
+  return ChangeRecordAt(statement, {}, position, nullptr);
+}
+
+bool CAccessDatabase::DeleteRecordAt(const std::string& statement, const db::SqlParams& params, long position) {
+  return ChangeRecordAt(statement, params, position, nullptr);
 }
 
 bool CAccessDatabase::UpdateRecordAt(const std::string& statement, long position,
                                      const std::vector<std::string>& values) {
-  return ChangeRecordAt(statement, position, &values);
+  return ChangeRecordAt(statement, {}, position, &values);
 }
 
-bool CAccessDatabase::ChangeRecordAt(const std::string& statement, long position,
+bool CAccessDatabase::UpdateRecordAt(const std::string& statement, const db::SqlParams& params, long position,
+                                     const std::vector<std::string>& values) {
+  return ChangeRecordAt(statement, params, position, &values);
+}
+
+bool CAccessDatabase::ChangeRecordAt(const std::string& statement, const db::SqlParams& params, long position,
                                      const std::vector<std::string>* values) {
   try {
     db::CTransaction transaction(*GetDBMaintain());
     db::CConnection& connection = transaction.Connection();
-    auto recordset = Fetch(connection, statement, {});
+    auto recordset = Fetch(connection, statement, params);
     recordset->MoveFirst();
     recordset->Move(position);
     if (recordset->IsBOF() || recordset->IsEOF())

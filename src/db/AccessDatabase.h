@@ -72,7 +72,10 @@ class CAccessDatabase {
   // Deletes or rewrites the row at position (0 = first) of the statement's result. The fields of the
   // result must come from one table.
   bool DeleteRecordAt(const std::string& statement, long position);
+  bool DeleteRecordAt(const std::string& statement, const db::SqlParams& params, long position);
   bool UpdateRecordAt(const std::string& statement, long position, const std::vector<std::string>& values);
+  bool UpdateRecordAt(const std::string& statement, const db::SqlParams& params, long position,
+                      const std::vector<std::string>& values);
   static std::string VariantToText(const db::SqlValue& value);
   static char* GetTextBuffer(std::string& text);
 
@@ -145,7 +148,8 @@ class CAccessDatabase {
   // goes to the error log once the transaction has begun.
   bool AppendTextRows(const std::string& table, const TextRows& rows, const char* logText);
   void InsertRows(db::CConnection& connection, const std::string& table, const TextRows& rows);
-  bool ChangeRecordAt(const std::string& statement, long position, const std::vector<std::string>* values);
+  bool ChangeRecordAt(const std::string& statement, const db::SqlParams& params, long position,
+                      const std::vector<std::string>* values);
   // Replaces the rows of table to with those of table from, in one transaction.
   void CopyTable(const std::string& from, const std::string& to);
 };

@@ -90,6 +90,19 @@ TEST_F(AccessDatabaseTest, InsertRecordFillsTheFirstColumnsAndLeavesTheRestToDef
   EXPECT_EQ(All().size(), 2u);
 }
 
+TEST_F(AccessDatabaseTest, RowsAtAPositionOfABoundSelectionAreRewrittenOrDeleted) {
+  Run("INSERT INTO t_dev (name, ip) VALUES ('it''s', '1'), ('it''s', '2'), ('x', '3')");
+  const std::string selection = "SELECT name, ip FROM t_dev WHERE name=? ORDER BY ip";
+  EXPECT_TRUE(access_.UpdateRecordAt(selection, {"it's"}, 1, {"it's", "it's 20"}));
+  EXPECT_TRUE(access_.DeleteRecordAt(selection, {"it's"}, 0));
+  EXPECT_EQ(All(), (Rows{{"it's", "it's 20", "8", "none"}, {"x", "3", "8", "none"}}));
+  // The selection is one row long now, so position 1 is past its end; a missing value is refused.
+  EXPECT_FALSE(access_.DeleteRecordAt(selection, {"it's"}, 1));
+  EXPECT_FALSE(access_.UpdateRecordAt(selection, {}, 0, {"y"}));
+  EXPECT_EQ(boxes_.Texts().size(), 2u);
+  EXPECT_EQ(All().size(), 2u);
+}
+
 TEST_F(AccessDatabaseTest, InsertMatrixIsAllOrNothing) {
   CStringMatrix matrix;
   matrix.SetColumnCount(2);
