@@ -4,11 +4,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "db/DatabaseScripts.h"
 
 namespace db {
 namespace {
@@ -16,17 +16,6 @@ namespace {
 // Tables whose presence marks a database of this program.
 constexpr std::string_view kMarkerTables[] = {"global_setting", "device_list", "device_list_prev",
                                               "system_password"};
-
-std::string ReadResource(const std::string& name, std::string& error) {
-  const std::string path = std::string(PELLION_RES_DIR) + "/" + name;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (!(in && text << in.rdbuf())) {
-    error = "Cannot read the database script " + path + ".";
-    return {};
-  }
-  return text.str();
-}
 
 // Owns one sqlite3 handle for the checks and the creation below.
 class Handle {
@@ -81,11 +70,6 @@ std::string FolderOf(const std::string& path) {
 // Builds the database in a private temporary file beside the target and moves it into place only when it
 // is complete, so an interrupted start never leaves a half-made database behind.
 bool CreateNew(const std::string& path, std::string& error) {
-  const std::string schema = ReadResource("schema.sql", error);
-  if (!error.empty()) return false;
-  const std::string seed = ReadResource("seed.sql", error);
-  if (!error.empty()) return false;
-
   std::string temp = FolderOf(path) + "/.Database-XXXXXX";
   const int fd = mkstemp(temp.data());  // mode 0600: readable by its owner only
   if (fd < 0) {
@@ -98,7 +82,8 @@ bool CreateNew(const std::string& path, std::string& error) {
   {
     Handle db;
     char* message = nullptr;
-    const std::string script = "BEGIN;\n" + schema + "\n" + seed + "\nCOMMIT;";
+    const std::string script =
+        "BEGIN;\n" + std::string(SchemaScript()) + "\n" + std::string(SeedScript()) + "\nCOMMIT;";
     built = db.Open(temp, SQLITE_OPEN_READWRITE) &&
             sqlite3_exec(db.get(), script.c_str(), nullptr, nullptr, &message) == SQLITE_OK &&
             sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, &message) == SQLITE_OK;

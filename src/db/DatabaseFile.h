@@ -1,6 +1,6 @@
 #pragma once
-// The database file on disk: created from the schema and seed SQL in res/ on first start, opened as it is
-// when it exists, refused when it is not a database of this program.
+// The database file on disk: created on first start from the schema and seed scripts built into the
+// program, opened as it is when it exists, refused when it is not a database of this program.
 #include <string>
 
 namespace db {
