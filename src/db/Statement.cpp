@@ -53,7 +53,7 @@ CStatement::~CStatement() {
     sqlite3_finalize(statement_);
 }
 
-void CStatement::Bind(const SqlParams& params) {
+void CStatement::Bind(std::span<const SqlValue> params) {
   if (static_cast<int>(params.size()) != sqlite3_bind_parameter_count(statement_)) throw CountMismatch();
   for (int i = 0; i < static_cast<int>(params.size()); ++i) {
     const SqlValue& value = params[i];

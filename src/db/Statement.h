@@ -1,6 +1,7 @@
 #pragma once
 // One prepared statement: binds values to its '?' placeholders and steps through its rows. Compiled
 // statements are kept by their connection and reused for the same text.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,7 @@ class CStatement {
 
   // Throws CDbError when the number of values differs from the number of placeholders. The values are
   // not copied: they must stay alive until the statement is done, so a temporary list is refused.
-  void Bind(const SqlParams& params);
+  void Bind(std::span<const SqlValue> params);
   void Bind(SqlParams&&) = delete;
   // True when a row is ready, false when the statement is done. Throws CDbError, also for a statement
   // with placeholders that was not bound (a reused one would otherwise step with an earlier user's values).

@@ -194,10 +194,11 @@ void CDB_Maintain::GiveBack() {
 }
 
 bool CDB_Maintain::Execute(const std::string& statement, db::CRecordset& recordset) {
-  return Execute(statement, {}, recordset);
+  return Execute(statement, std::span<const db::SqlValue>(), recordset);
 }
 
-bool CDB_Maintain::Execute(const std::string& statement, const db::SqlParams& params, db::CRecordset& recordset) {
+bool CDB_Maintain::Execute(const std::string& statement, std::span<const db::SqlValue> params,
+                          db::CRecordset& recordset) {
   recordset.HoldLock(databaseTransaction_);
   try {
     CLease lease(*this, CLease::Locks::Pool);
@@ -223,7 +224,7 @@ bool CDB_Maintain::ReleaseRecordset(db::CRecordset& recordset) {
   return released;
 }
 
-bool CDB_Maintain::ExecuteCommand(const std::string& statement, const db::SqlParams& params) {
+bool CDB_Maintain::ExecuteCommand(const std::string& statement, std::span<const db::SqlValue> params) {
   if (statement.empty()) return false;
   std::string failure;
   try {
@@ -256,13 +257,14 @@ int CDB_Maintain::GetFieldMinValue(const std::string& table, const std::string& 
                       {clientMac}, "db_maintain GetFieldMaxValue 564 RollbackTrans");
 }
 
-int CDB_Maintain::ExtremeValue(const std::string& statement, const db::SqlParams& params, const char* errorLog) {
+int CDB_Maintain::ExtremeValue(const std::string& statement, std::initializer_list<db::SqlValue> params,
+                               const char* errorLog) {
   int result = 0;
   bool failed = false;
   try {
     CLease lease(*this, CLease::Locks::Both);
     db::CStatement query(lease.Connection(), statement);
-    query.Bind(params);
+    query.Bind(std::span(params));
     if (query.Step()) result = ToInteger(query.Column(0));
   } catch (const CDbError&) {
     failed = true;

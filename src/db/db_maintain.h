@@ -5,10 +5,12 @@
 // queries and writes the database error log. Every caller runs its database work on its own thread.
 #include <atomic>
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <source_location>
+#include <span>
 #include <string>
 
 #include "db/Connection.h"
@@ -49,12 +51,19 @@ class CDB_Maintain {
   // Runs a statement into the recordset, which keeps "DatabaseTransaction" held until ReleaseRecordset
   // (or its destructor) on the same thread, also when the statement failed. True when it is open.
   bool Execute(const std::string& statement, db::CRecordset& recordset);
-  bool Execute(const std::string& statement, const db::SqlParams& params, db::CRecordset& recordset);
+  bool Execute(const std::string& statement, std::span<const db::SqlValue> params, db::CRecordset& recordset);
+  bool Execute(const std::string& statement, std::initializer_list<db::SqlValue> params, db::CRecordset& recordset) {
+    return Execute(statement, std::span(params), recordset);
+  }
   // Gives back the lock the recordset holds and closes it; false when it held none.
   bool ReleaseRecordset(db::CRecordset& recordset);
 
-  // Runs a statement without result rows; false for an empty statement or on a database error.
-  bool ExecuteCommand(const std::string& statement, const db::SqlParams& params = {});
+  // Runs a statement without result rows; false for an empty statement or on a database error. The values
+  // are bound where they are, so a list written at the call stays on the stack.
+  bool ExecuteCommand(const std::string& statement, std::span<const db::SqlValue> params = {});
+  bool ExecuteCommand(const std::string& statement, std::initializer_list<db::SqlValue> params) {
+    return ExecuteCommand(statement, std::span(params));
+  }
 
   // MAX(field) of table as an integer: 0 for no row or NULL, -1 for empty names or an error.
   int GetFieldMaxValue(const std::string& table, const std::string& field);
@@ -99,7 +108,7 @@ class CDB_Maintain {
   // Both locks together, for work that needs the pool and the transaction lock at once.
   void LockAll();
   void UnlockAll();
-  int ExtremeValue(const std::string& statement, const db::SqlParams& params, const char* errorLog);
+  int ExtremeValue(const std::string& statement, std::initializer_list<db::SqlValue> params, const char* errorLog);
 
   std::deque<std::unique_ptr<db::CConnection>> pool_;  // idle connections, lent from the front
   platform::RecursiveMutex connectPoolMutex_;  // "ConnectPoolMutex"
