@@ -4,17 +4,11 @@
 #include <wx/msgdlg.h>
 #include <wx/thread.h>
 
-#include <atomic>
-#include <chrono>
-#include <future>
-#include <memory>
-
 #include "app/Resources.h"
+#include "app/UiThreadCall.h"
 #include "platform/MessageBox.h"
 
 namespace {
-
-std::atomic<bool> g_shuttingDown{false};
 
 long DialogStyle(unsigned style) {
   long buttons = wxOK;
@@ -44,24 +38,11 @@ int Answer(int dialogResult) {
 
 }  // namespace
 
-void CGuiMessageBox::SetShuttingDown(bool shuttingDown) { g_shuttingDown = shuttingDown; }
-
 int CGuiMessageBox::operator()(const std::string& text, const std::string& caption, unsigned style) const {
   if (wxThread::IsMain()) return ShowModal(text, caption, style);
-  if (g_shuttingDown) return platform::IDCANCEL;
-  auto result = std::make_shared<std::promise<int>>();
-  std::future<int> answer = result->get_future();
-  wxTheApp->CallAfter([text, caption, style, result = std::move(result)] {
-    result->set_value(ShowModal(text, caption, style));
-  });
-  while (answer.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
-    if (g_shuttingDown) return platform::IDCANCEL;
-  try {
-    return answer.get();
-  } catch (const std::future_error&) {
-    // The application ended before it could ask.
-    return platform::IDCANCEL;
-  }
+  if (CUiThreadCall::IsShuttingDown()) return platform::IDCANCEL;
+  CUiThreadCall call(*wxTheApp, [text, caption, style] { return ShowModal(text, caption, style); });
+  return static_cast<int>(call.Wait(platform::IDCANCEL));
 }
 
 int CGuiMessageBox::ShowModal(const std::string& text, const std::string& caption, unsigned style) {

@@ -2,8 +2,9 @@
 
 #include <wx/thread.h>
 
-#include <future>
-#include <memory>
+#include <optional>
+
+#include "app/UiThreadCall.h"
 
 CGuiMessageReceiver::CGuiMessageReceiver(wxEvtHandler* target, Handler handler)
     : target_(target), handler_(std::move(handler)) {}
@@ -24,21 +25,13 @@ std::intptr_t CGuiMessageReceiver::Send(const platform::Message& message) {
     }
     return handler(message);
   }
-  // The promise travels with the queued call; if the window goes before handling it, the call is
-  // deleted unrun and the broken promise releases the waiting sender.
-  auto result = std::make_shared<std::promise<std::intptr_t>>();
-  std::future<std::intptr_t> answer = result->get_future();
+  std::optional<CUiThreadCall> call;
   {
     std::lock_guard lock(mutex_);
     if (!target_) return 0;
-    target_->CallAfter(
-        [handler = handler_, message, result = std::move(result)] { result->set_value(handler(message)); });
+    call.emplace(*target_, [handler = handler_, message] { return handler(message); });
   }
-  try {
-    return answer.get();
-  } catch (const std::future_error&) {
-    return 0;
-  }
+  return call->Wait(0);
 }
 
 void CGuiMessageReceiver::Detach() {

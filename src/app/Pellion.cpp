@@ -10,6 +10,7 @@
 #include "app/GuiMessageBox.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
+#include "app/UiThreadCall.h"
 #include "platform/AppContext.h"
 #include "platform/Shutdown.h"
 
@@ -30,7 +31,7 @@ std::string CurrentDirectory() {
 }  // namespace
 
 bool CPellionApp::OnInit() {
-  CGuiMessageBox::SetShuttingDown(false);
+  CUiThreadCall::SetShuttingDown(false);
   platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
   auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
   if (!lock->Acquire()) {
@@ -70,7 +71,7 @@ int CPellionApp::OnExit() {
 void CPellionApp::EndInstance() {
   // Each process-wide service registered its deleter when it was created; services never created in
   // this run are not created just to be deleted.
-  CGuiMessageBox::SetShuttingDown(true);
+  CUiThreadCall::SetShuttingDown(true);
   platform::RunShutdown();
   instanceLock_.reset();
   platform::SetMessageBoxHandler(std::move(previousMessageBox_));

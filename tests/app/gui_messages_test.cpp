@@ -12,7 +12,7 @@
 #include "AppTestEnvironment.h"
 #include "app/GuiMessageReceiver.h"
 #include "app/MainFrm.h"
-#include "app/GuiMessageBox.h"
+#include "app/UiThreadCall.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
@@ -184,6 +184,18 @@ TEST(GuiMessageBoxTest, ShowsADialogWithTheStyleAndReturnsTheAnswer) {
   }
 }
 
+TEST(GuiMessageReceiverTest, ASendFromAWorkerDuringShutDownGivesUpInsteadOfWaitingForTheUiThread) {
+  wxEvtHandler target;
+  CGuiMessageReceiver receiver(&target, [](const platform::Message&) { return std::intptr_t{7}; });
+  // The UI thread joins the worker here without pumping events, as a service's deleter would.
+  CUiThreadCall::SetShuttingDown(true);
+  std::intptr_t result = -1;
+  std::thread worker([&] { result = receiver.Send({0x500, 0, 0, {}}); });
+  worker.join();
+  CUiThreadCall::SetShuttingDown(false);
+  EXPECT_EQ(result, 0);
+}
+
 TEST(GuiMessageBoxTest, AWorkerWaitsForTheAnswerGivenOnTheUiThread) {
   RunningApp app;
   ASSERT_TRUE(app.Started());
@@ -210,11 +222,11 @@ TEST(GuiMessageBoxTest, AWorkerAskingDuringShutDownIsAnsweredCancelWithoutADialo
   ASSERT_TRUE(app.Started());
   ModalDialogRecorder boxes(wxID_OK);
   // The UI thread is busy deleting services (here: blocked in join) and cannot show anything.
-  CGuiMessageBox::SetShuttingDown(true);
+  CUiThreadCall::SetShuttingDown(true);
   int answer = -1;
   std::thread worker([&] { answer = platform::MessageBox("Save failed", "", platform::MB_OK); });
   worker.join();
-  CGuiMessageBox::SetShuttingDown(false);
+  CUiThreadCall::SetShuttingDown(false);
   EXPECT_EQ(answer, platform::IDCANCEL);
   EXPECT_TRUE(boxes.Dialogs().empty());
 }
