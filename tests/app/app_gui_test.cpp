@@ -34,6 +34,16 @@ bool InstanceMarkerIsFree() {
 
 std::string Folder(const std::filesystem::path& path) { return std::filesystem::canonical(path).string(); }
 
+// Starts a second copy in its own folder and checks that it is refused with the one message.
+void ExpectSecondStartRefused() {
+  ModalDialogRecorder boxes(wxID_OK);
+  RunningApp second(TestRoot() / "second");
+  EXPECT_FALSE(second.Started());
+  auto shown = boxes.Dialogs();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].message, "Application is already running!");
+}
+
 }  // namespace
 
 TEST(AppStartTest, ShowsTheMaximisedMainWindowWithItsMenusAndExitsCleanly) {
@@ -114,14 +124,7 @@ TEST(SecondStartTest, IsRefusedAndLeavesTheRunningCopyAlone) {
   bool firstServiceDeleted = false;
   platform::RegisterShutdown(platform::ShutdownStage::ConnectionPool, [&] { firstServiceDeleted = true; });
 
-  {
-    ModalDialogRecorder boxes(wxID_OK);
-    RunningApp second(TestRoot() / "second");
-    EXPECT_FALSE(second.Started());
-    auto shown = boxes.Dialogs();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].message, "Application is already running!");
-  }
+  ExpectSecondStartRefused();
 
   EXPECT_EQ(first.Frame(), frame);
   EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u) << "the refused copy opens no window";
@@ -190,12 +193,7 @@ TEST(SecondStartTest, IsRefusedWhileTheProgramRunsInAnotherProcess) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
 
-  ModalDialogRecorder boxes(wxID_OK);
-  RunningApp second(TestRoot() / "second");
-  EXPECT_FALSE(second.Started());
-  auto shown = boxes.Dialogs();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].message, "Application is already running!");
+  ExpectSecondStartRefused();
   EXPECT_TRUE(wxTopLevelWindows.IsEmpty());
   EXPECT_TRUE(program.Running()) << "the first copy keeps running";
   EXPECT_TRUE(HoldsLock(program.Pid(), marker));
