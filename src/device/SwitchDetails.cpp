@@ -1,5 +1,4 @@
 // The switch's details: its LLDP neighbours and its settings, stored for the polling engine.
-#include <array>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,7 @@
 namespace {
 
 constexpr int kLldpWalkTimeout = 200;  // hundredths of a second: a slow switch must not stall a pass
-constexpr int kValueLength = 96;
+constexpr int kValueLength = 96;  // a neighbour column's OID and value texts
 const char kSysObjectIdOid[] = "1.3.6.1.2.1.1.2.0";
 const char kSysNameOid[] = ".1.3.6.1.2.1.1.5.0";
 const char kSysLocationOid[] = ".1.3.6.1.2.1.1.6.0";
@@ -29,21 +28,6 @@ bool MovesForward(const std::string& current, const std::string& next) {
   const auto from = snmptext::ParseOid(current);
   const auto to = snmptext::ParseOid(next);
   return from && to && *from < *to;
-}
-
-// One GET of several objects of the switch into texts; false when the request fails.
-bool GetObjects(CYSnmp& snmp, const std::vector<std::string>& oids, std::vector<std::string>& values) {
-  std::vector<const char*> names;
-  std::vector<std::array<char, kValueLength>> buffers(oids.size());
-  std::vector<char*> targets;
-  for (size_t i = 0; i < oids.size(); ++i) {
-    names.push_back(oids[i].c_str());
-    buffers[i].fill('\0');
-    targets.push_back(buffers[i].data());
-  }
-  if (snmp.GetMany(static_cast<int>(oids.size()), names.data(), targets.data(), kValueLength) != 0) return false;
-  values.assign(targets.begin(), targets.end());
-  return true;
 }
 
 }  // namespace
@@ -77,7 +61,7 @@ int CSwitch::CollectDetails() {
   CYSnmp snmp = SnmpSessionFor(ip, community);
 
   std::vector<std::string> lldp;
-  const bool lldpAnswered = GetObjects(snmp, {kLldpStateOid}, lldp);
+  const bool lldpAnswered = snmp.GetList({kLldpStateOid}, lldp) == 0;
   if (lldpAnswered) {
     DebugTrace("%s", lldp[0].c_str());
     if (lldp[0] == kLldpOff)
@@ -88,7 +72,7 @@ int CSwitch::CollectDetails() {
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
 
   std::vector<std::string> system;
-  if (!GetObjects(snmp, {kSysObjectIdOid, kSysNameOid, kSysLocationOid}, system)) return 0;
+  if (snmp.GetList({kSysObjectIdOid, kSysNameOid, kSysLocationOid}, system) != 0) return 0;
   PostStatusText(nullptr, GetProgressSpan() * 3 / 9);
   SwitchPropertyRecord record;
   record.sys_object_id = system[0];
@@ -98,10 +82,9 @@ int CSwitch::CollectDetails() {
   const std::string& objectId = record.sys_object_id;
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
   std::vector<std::string> settings;
-  if (!GetObjects(snmp,
-                  {objectId + ".11.15.0", objectId + ".11.16.0", objectId + ".11.17.0", objectId + ".11.18.0",
-                   objectId + ".11.12.0"},
-                  settings))
+  if (snmp.GetList({objectId + ".11.15.0", objectId + ".11.16.0", objectId + ".11.17.0", objectId + ".11.18.0",
+                    objectId + ".11.12.0"},
+                   settings) != 0)
     return 0;
   PostStatusText(nullptr, GetProgressSpan() * 6 / 9);
   record.password = settings[0];
@@ -113,7 +96,7 @@ int CSwitch::CollectDetails() {
 
   // anti_rogue holds the port mask, which the anti-rogue page and the stored-mask test read back.
   std::vector<std::string> mask;
-  if (lldpAnswered && lldp[0] == kLldpOn && GetObjects(snmp, {objectId + ".24.2.0"}, mask)) {
+  if (lldpAnswered && lldp[0] == kLldpOn && snmp.GetList({objectId + ".24.2.0"}, mask) == 0) {
     DebugTrace("%s", mask[0].c_str());
     // The value text ends in the blank that follows every hexadecimal byte; the stored mask does not.
     record.anti_rogue = mask[0].substr(0, mask[0].find_last_not_of(' ') + 1);
