@@ -233,22 +233,22 @@ bool CAccessDatabase::ChangeRecordAt(const std::string& statement, const db::Sql
     for (size_t i = 0; i < origins.size(); ++i) match += (i ? " AND " : "") + db::QuoteName(origins[i]) + " IS ?";
     const std::string where =
         " WHERE rowid = (SELECT rowid FROM " + table + " WHERE " + match + " LIMIT 1)";
-    db::SqlParams params;
+    db::SqlParams bound;
     std::string sql = "DELETE FROM " + table + where;
     if (values) {
       if (values->size() > origins.size()) throw Failure("More values than the recordset has fields");
+      if (values->empty()) return true;
       std::string assignments;
       for (size_t i = 0; i < values->size(); ++i) {
         assignments += (i ? "," : "") + db::QuoteName(origins[i]) + " = ?";
-        params.emplace_back((*values)[i]);
+        bound.emplace_back((*values)[i]);
       }
-      if (values->empty()) return true;
       sql = "UPDATE " + table + " SET " + assignments + where;
     }
     const db::CRecordset::Row& row = recordset->Rows()[recordset->Position()];
-    params.insert(params.end(), row.begin(), row.end());
+    bound.insert(bound.end(), row.begin(), row.end());
     db::CStatement change(connection, sql);
-    change.Bind(params);
+    change.Bind(bound);
     change.Run();
     if (sqlite3_changes(connection.Handle()) == 0) throw Failure("Row cannot be located for updating");
     transaction.Commit();
