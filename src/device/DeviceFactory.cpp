@@ -38,10 +38,8 @@ int JudgeDeviceType(const std::string& ip, const std::string& community, std::st
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
   if (result == 0 && IsLldpAdminStatus(value)) return kDeviceSwitch;
 
-  const char* lldpState[] = {kLldpStateOid};
-  char stateValue[kValueBufferSize];
-  char* stateValues[] = {stateValue};
-  result = snmp.GetMany(1, lldpState, stateValues, sizeof stateValue);
+  std::string lldpState;
+  result = snmp.Get(kLldpStateOid, lldpState);
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
   if (result == 0) return kDeviceSwitch;
 
