@@ -10,7 +10,6 @@ constexpr const char* kBridgeAddressOid = "1.3.6.1.2.1.17.1.1.0";
 int CSwitch::Identify() {
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
   CDevice::Identify();
-  status = kStatusNormal;
 
   std::string sysName;
   int read = SnmpSessionFor(ip, community).Get(kSysNameOid, sysName);
