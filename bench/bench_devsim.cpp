@@ -1,7 +1,6 @@
 // The device simulator against Net-SNMP's snmpd: the same GET of sysName.0, sent by the same client with
 // 16 requests in flight, answered per second. Also one simulator process playing 256 devices, asked
 // round robin, against asking one device. Prints the ratios at the end.
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -21,19 +20,13 @@
 
 namespace {
 
+using testing_support::SocketAddress;
+
 constexpr int kWindow = 16;
 
 // SNMPv1 GET of 1.3.6.1.2.1.1.5.0 with community "public".
 const std::string kRequest("\x30\x26\x02\x01\x00\x04\x06public\xa0\x19\x02\x01\x01\x02\x01\x00\x02\x01\x00"
                            "\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x05\x00\x05\x00", 40);
-
-sockaddr_in Agent(const std::string& address, int port) {
-  sockaddr_in agent{};
-  agent.sin_family = AF_INET;
-  agent.sin_port = htons(static_cast<uint16_t>(port));
-  inet_pton(AF_INET, address.c_str(), &agent.sin_addr);
-  return agent;
-}
 
 struct Peers {
   testing_support::SnmpdProcess snmpd;
@@ -69,16 +62,17 @@ void AskAgents(benchmark::State& state, const std::string& name, const std::vect
 }
 
 void BM_Snmpd(benchmark::State& state) {
-  AskAgents(state, "snmpd", {Agent(g_peers->snmpd.Address(), g_peers->snmpd.Port())});
+  AskAgents(state, "snmpd", {SocketAddress(g_peers->snmpd.Address(), g_peers->snmpd.Port())});
 }
 
 void BM_DevSim(benchmark::State& state) {
-  AskAgents(state, "devsim", {Agent(testing_support::DevSimReference::kSwitch, g_peers->reference.Port())});
+  AskAgents(state, "devsim", {SocketAddress(testing_support::DevSimReference::kSwitch, g_peers->reference.Port())});
 }
 
 void BM_DevSim256Devices(benchmark::State& state) {
   std::vector<sockaddr_in> agents;
-  for (const auto& device : g_peers->many->Devices()) agents.push_back(Agent(device.address, g_peers->many->Port()));
+  for (const auto& device : g_peers->many->Devices())
+    agents.push_back(SocketAddress(device.address, g_peers->many->Port()));
   AskAgents(state, "devsim256", agents);
 }
 

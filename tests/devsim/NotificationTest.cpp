@@ -12,6 +12,7 @@
 #include "DeviceLoader.h"
 #include "Notification.h"
 #include "support/DevSimProcess.h"
+#include "support/SnmpdProcess.h"
 
 #include <net-snmp/library/snmp_impl.h>
 
@@ -97,9 +98,7 @@ class Receiver {
  public:
   Receiver() {
     fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.1", &address.sin_addr);
+    sockaddr_in address = testing_support::SocketAddress("127.0.0.1", 0);
     bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
     socklen_t size = sizeof address;
     getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);

@@ -1,5 +1,4 @@
 // The simulator as Net-SNMP's own tools see it: the reference network over real UDP.
-#include <arpa/inet.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -11,6 +10,7 @@
 
 #include "NetSnmpTool.h"
 #include "support/DevSimProcess.h"
+#include "support/SnmpdProcess.h"
 
 namespace {
 
@@ -215,10 +215,7 @@ TEST_F(ReferenceNetworkTest, AddsAndDeletesMacFilterRows) {
 TEST_F(ReferenceNetworkTest, DropsMalformedDatagramsAndKeepsServing) {
   const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   ASSERT_GE(fd, 0);
-  sockaddr_in agent{};
-  agent.sin_family = AF_INET;
-  agent.sin_port = htons(static_cast<uint16_t>(simulator_.Port()));
-  inet_pton(AF_INET, DevSimReference::kSwitch, &agent.sin_addr);
+  sockaddr_in agent = testing_support::SocketAddress(DevSimReference::kSwitch, simulator_.Port());
   const std::string getSysName("\x30\x27\x02\x01\x00\x04\x07private\xa0\x19\x02\x01\x01\x02\x01\x00\x02\x01\x00"
                                "\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x05\x00\x05\x00", 41);
   std::vector<std::string> junk = {"", "hello", std::string(1400, '\xff'), std::string("\x30\x82\xff\xff", 4),

@@ -20,14 +20,6 @@ namespace {
 constexpr const char* kSnmpdBinary = "/usr/sbin/snmpd";
 constexpr auto kStartLimit = std::chrono::seconds(15);
 
-sockaddr_in SocketAddress(const std::string& address, int port) {
-  sockaddr_in sa{};
-  sa.sin_family = AF_INET;
-  sa.sin_port = htons(static_cast<uint16_t>(port));
-  inet_pton(AF_INET, address.c_str(), &sa.sin_addr);
-  return sa;
-}
-
 // A minimal SNMPv1 GET of sysUpTime.0, enough to learn whether the agent answers.
 std::string ProbeRequest(const std::string& community) {
   const std::string varbinds("\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x03\x00\x05\x00", 16);
@@ -37,6 +29,14 @@ std::string ProbeRequest(const std::string& community) {
 }
 
 }  // namespace
+
+sockaddr_in SocketAddress(const std::string& address, int port) {
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_port = htons(static_cast<uint16_t>(port));
+  inet_pton(AF_INET, address.c_str(), &sa.sin_addr);
+  return sa;
+}
 
 std::string UniqueLoopbackAddress() {
   static std::atomic<unsigned> counter{0};

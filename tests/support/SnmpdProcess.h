@@ -2,6 +2,8 @@
 // Net-SNMP's own agent (snmpd) as a test peer: started on a loopback address of its own and a free high
 // UDP port, with a small configuration in a temporary folder of its own, so that tests may run in
 // parallel. The constructor returns once the agent answers; the destructor stops it.
+#include <netinet/in.h>
+
 #include <string>
 #include <vector>
 
@@ -46,6 +48,8 @@ class SnmpdProcess {
   ChildProcess agent_;
 };
 
+// An IPv4 socket address from dotted text and a port.
+sockaddr_in SocketAddress(const std::string& address, int port);
 // A loopback address (127.x.y.z) that no other test is likely to use.
 std::string UniqueLoopbackAddress();
 // A UDP port that was free on the address a moment ago; 0 when none could be found.
