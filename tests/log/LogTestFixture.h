@@ -3,33 +3,24 @@
 // shut-down at the end deletes the event log and the pool, so the next test starts from a new file.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "db/AccessDatabase.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevelMask.h"
-#include "platform/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Shutdown.h"
 #include "support/MessageRecorder.h"
-#include "support/TempDir.h"
+#include "support/TempDatabase.h"
 
 class LogTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetStartDirectory(tmp.Path().string());
-    // The pool's exception log goes to the current directory: keep it in the test's folder.
-    previousDirectory = std::filesystem::current_path();
-    std::filesystem::current_path(tmp.Path());
-    g_nLogLevelMask = 0xF;
-  }
+  void SetUp() override { g_nLogLevelMask = 0xF; }
   void TearDown() override {
     platform::RunShutdown();
     platform::UnpinClock();
     g_nLogLevelMask = 0;
-    std::filesystem::current_path(previousDirectory);
   }
 
   CLogDBModule& Log() { return *GetLogDBModule(); }
@@ -57,8 +48,8 @@ class LogTest : public ::testing::Test {
     return platform::NowText();
   }
 
-  testing_support::TempDir tmp;
-  std::filesystem::path previousDirectory;
   testing_support::MessageRecorder mainWindow;
   testing_support::MessageBoxRecorder boxes;
+  testing_support::TempDatabase database;
+  const testing_support::TempDir& tmp = database.Dir();
 };
