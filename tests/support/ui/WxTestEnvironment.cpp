@@ -1,0 +1,107 @@
+#include "support/ui/WxTestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/init.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "support/TempDir.h"
+
+namespace testing_support {
+namespace {
+
+void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                  const wxString& message) {
+  ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+      << "wxWidgets assertion in " << function << ": " << condition << " " << message;
+}
+
+std::unique_ptr<TempDir> g_root;
+
+}  // namespace
+
+class WxTestEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    g_root = std::make_unique<TempDir>();
+    // Window layout and other per-user files go below the test's own folder.
+    for (const char* variable : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+      std::filesystem::path folder = g_root->Path() / variable;
+      std::filesystem::create_directories(folder);
+      setenv(variable, folder.c_str(), 1);
+    }
+    wxSetAssertHandler(FailOnAssert);
+    wxApp::SetInstance(new wxApp);  // a GUI application object, so the toolkit and its display are started
+    static char name[] = "window_test";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run the window tests under xvfb-run -a";
+    wxInitAllImageHandlers();
+  }
+
+  void TearDown() override {
+    wxEntryCleanup();
+    g_root.reset();
+  }
+};
+
+::testing::Environment* NewWxTestEnvironment() { return new WxTestEnvironment; }
+
+void PumpPending() { wxTheApp->Yield(true); }
+
+bool PumpUntil(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    PumpPending();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+wxImage CaptureWindow(wxWindow* window) {
+  window->Show();
+  window->Raise();
+  window->Refresh();
+  window->Update();
+  // The X server draws asynchronously: give it a few rounds of events before reading the screen back.
+  for (int round = 0; round < 20; ++round) {
+    PumpPending();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const wxRect area = window->GetScreenRect();
+  wxBitmap bitmap(area.width, area.height, 24);
+  wxMemoryDC memory(bitmap);
+  wxScreenDC screen;
+  memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
+  memory.SelectObject(wxNullBitmap);
+  return bitmap.ConvertToImage();
+}
+
+std::filesystem::path SaveCapture(const wxImage& image, const std::string& name) {
+  const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path path = folder / (name + ".png");
+  image.SaveFile(wxString::FromUTF8(path.string()), wxBITMAP_TYPE_PNG);
+  return path;
+}
+
+int CountPixels(const wxImage& image, const wxColour& colour, int tolerance, wxRect area) {
+  if (area.IsEmpty()) area = wxRect(0, 0, image.GetWidth(), image.GetHeight());
+  area.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+  int count = 0;
+  for (int y = area.y; y < area.GetBottom() + 1; ++y)
+    for (int x = area.x; x < area.GetRight() + 1; ++x)
+      if (std::abs(image.GetRed(x, y) - colour.Red()) <= tolerance &&
+          std::abs(image.GetGreen(x, y) - colour.Green()) <= tolerance &&
+          std::abs(image.GetBlue(x, y) - colour.Blue()) <= tolerance)
+        ++count;
+  return count;
+}
+
+}  // namespace testing_support
