@@ -162,7 +162,8 @@ bool IsTemporaryName(std::string_view name) {
 // that was killed, and goes with its companions. A companion without its file goes too.
 void RemoveAbandonedTemporaries(const std::string& folder) {
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::filesystem::directory_entry& entry = *it;
     const std::string name = entry.path().filename().string();
     if (!IsTemporaryName(name)) continue;
     const std::string main = (entry.path().parent_path() / name.substr(0, kTemporaryNameLength)).string();
