@@ -97,10 +97,13 @@ bool CDiscoveryDb::HasRows(const std::string& sql, const db::SqlParams& params) 
 
 int CDiscoveryDb::HasNewDevices() { return HasRows(std::string("select mac") + kNewDevicesWhere) ? 1 : -1; }
 
-int CDiscoveryDb::ClearDeviceMap() {
-  ExecuteCommand("delete from device_map");
-  return 0;
+int CDiscoveryDb::Clear(const char* method, const std::string& sql) {
+  if (ExecuteCommand(sql)) return 0;
+  platform::MessageBox(std::string(method) + "()");
+  return -1;
 }
+
+int CDiscoveryDb::ClearDeviceMap() { return Clear("ClearDeviceMap", "delete from device_map"); }
 
 int CDiscoveryDb::AddLinks(const char* method, const char* table, const std::vector<DeviceMapRow>& links) {
   const std::string name(table);
@@ -116,10 +119,7 @@ int CDiscoveryDb::setDevRelationship(const std::vector<DeviceMapRow>& links) {
   return AddLinks("setDevRelationship", "device_map", links);
 }
 
-int CDiscoveryDb::ClearDeviceList() {
-  ExecuteCommand("delete from device_list");
-  return 0;
-}
+int CDiscoveryDb::ClearDeviceList() { return Clear("ClearDeviceList", "delete from device_list"); }
 
 int CDiscoveryDb::setManagementDevRelationship(const std::vector<DeviceMapRow>& links) {
   return AddLinks("setManagementDevRelationship", "device_map_prev", links);

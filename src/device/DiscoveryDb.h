@@ -68,11 +68,13 @@ class CDiscoveryDb : public CDbAccessBase {
   int getNewDevice(std::vector<NewDeviceEntry>& devices);
   // 1 when a new switch or AP exists, -1 otherwise.
   int HasNewDevices();
+  // Deletes every link of device_map; 0, -1 on a database error ("ClearDeviceMap()").
   int ClearDeviceMap();
   // Adds the links to device_map; 0, -1 on a database error.
   int setDevRelationship(const std::vector<DeviceMapRow>& links);
 
   // Operations that nothing in the program calls.
+  // Deletes every row of device_list; 0, -1 on a database error ("ClearDeviceList()").
   int ClearDeviceList();
   // Adds the links to device_map_prev; 0, -1 on a database error.
   int setManagementDevRelationship(const std::vector<DeviceMapRow>& links);
@@ -97,4 +99,6 @@ class CDiscoveryDb : public CDbAccessBase {
   // A failed query counts as one without rows.
   bool HasRows(const std::string& sql, const db::SqlParams& params = {});
   int AddLinks(const char* method, const char* table, const std::vector<DeviceMapRow>& links);
+  // Runs one command; 0, or -1 after showing "<method>()" when it fails.
+  int Clear(const char* method, const std::string& sql);
 };

@@ -34,7 +34,9 @@ int CPollingDb::ChangeRows(const char* method, const std::string& select, const 
                          report ? report : [](const db::CDbError&) { return -1; });
 }
 
-void CPollingDb::RunCommand(const std::string& sql, const db::SqlParams& params) { ExecuteCommand(sql, params); }
+int CPollingDb::RunCommand(const std::string& sql, const db::SqlParams& params) {
+  return ExecuteCommand(sql, params) ? 0 : -1;
+}
 
 bool CPollingDb::IsNull(const db::CRecordset& recordset, const char* column) {
   return recordset.GetValue(column).IsNull();
@@ -102,18 +104,13 @@ int CPollingDb::GetPollingDevList(std::vector<PollingDeviceRecord>& list) {
 
 int CPollingDb::SetOnline(int inNewList, const std::string& mac, int online) {
   const std::string table = DeviceTable(inNewList);
-  if (online == 1)
-    RunCommand("update " + table + " set online=?,status='0' where mac=?", {online, mac});
-  else if (online == 0)
-    RunCommand("update " + table + " set online=? where mac=?", {online, mac});
-  else
-    return -1;
-  return 0;
+  if (online == 1) return RunCommand("update " + table + " set online=?,status='0' where mac=?", {online, mac});
+  if (online == 0) return RunCommand("update " + table + " set online=? where mac=?", {online, mac});
+  return -1;
 }
 
 int CPollingDb::SetPrevIsNew(const std::string& mac, int isNew) {
-  RunCommand("update device_list_prev set isnew=? where mac=?", {isNew, mac});
-  return 0;
+  return RunCommand("update device_list_prev set isnew=? where mac=?", {isNew, mac});
 }
 
 int CPollingDb::findMangementDevice(const std::string& mac, std::string* ip) {
@@ -162,7 +159,7 @@ int CPollingDb::insertFilterEntry(const std::string& apMac, const std::vector<st
   // Every database error, in the delete, an insert or the commit, is reported the same way.
   const auto report = [&](const db::CDbError& error) {
     WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + entryWritten);
-    platform::MessageBox(db::FormatExceptionText(error, __FILE__, __LINE__));
+    platform::MessageBox(db::FormatExceptionText(error, "pollingdb", __LINE__));
     platform::MessageBox("insertFilterEntry()");
     return -1;
   };

@@ -35,8 +35,10 @@ class CPollingDb : public CDbAccessBase {
 
   // Appends the managed devices, then the new devices; the number appended, -1 on a database error.
   int GetPollingDevList(std::vector<PollingDeviceRecord>& list);
-  // online 1 also clears the status; 0, or -1 without any write when online is neither 0 nor 1.
+  // online 1 also clears the status; 0, -1 when the update fails, or -1 without any write when online is
+  // neither 0 nor 1.
   int SetOnline(int inNewList, const std::string& mac, int online);
+  // 0, -1 when the update fails.
   int SetPrevIsNew(const std::string& mac, int isNew);
   // The managed device's IP: 1 copied (also when ip is null, then nothing is read), 0 no row, -2 the
   // column is NULL, -1 on a database error.
@@ -98,9 +100,9 @@ class CPollingDb : public CDbAccessBase {
   int ChangeRows(const char* method, const std::string& select, const db::SqlParams& params, bool addWhenEmpty,
                  const RecordsetWork& change, const DbErrorReport& report = {});
 
-  // Command pattern: one statement in a transaction of its own; the pool logs a failure, and the
-  // method does not look at the outcome.
-  void RunCommand(const std::string& sql, const db::SqlParams& params = {});
+  // Command pattern: one statement in a transaction of its own; 0, or -1 when it fails (the pool logs
+  // why).
+  int RunCommand(const std::string& sql, const db::SqlParams& params = {});
 
   // The column's text; a NULL value is a database error (db::CDbError).
   static std::string RequiredText(const db::CRecordset& recordset, const char* column);

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/CompetingWriter.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 
 namespace {
 
+using testing_support::CompetingWriter;
 using testing_support::MessageBoxRecorder;
 using testing_support::TempDatabase;
 using Rows = CAccessDatabase::TextRows;
@@ -60,6 +62,33 @@ TEST_F(DiscoveryDbTest, AFailedSegmentInsertKeepsTheOldSegments) {
   EXPECT_EQ(discovery_.setManagementSegment({{"127.0.0.10", "127.0.0.10"}, {"bad", "bad"}}), -1);
   EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"setManagementSegment()"});
   EXPECT_EQ(database_.Rows("select from_ip, to_ip from management_segment"), (Rows{{"10.0.0.1", "10.0.0.9"}}));
+}
+
+// Another holder keeps the file busy past the time-out and lets go right after: a change that went on
+// outside its transaction would delete the old segments and keep only the new ones before the broken one.
+TEST_F(DiscoveryDbTest, AChangeWhoseTransactionCannotBeginWritesNothing) {
+  ASSERT_EQ(discovery_.setManagementSegment({{"10.0.0.1", "10.0.0.9"}}), 0);
+  ASSERT_TRUE(database_.BreakWrites("management_segment", "INSERT", "NEW.from_ip = 'bad'"));
+  CompetingWriter writer(CompetingWriter::OnGiveUp::LetGo);
+
+  EXPECT_EQ(discovery_.setManagementSegment({{"127.0.0.10", "127.0.0.10"}, {"bad", "bad"}}), -1);
+  EXPECT_EQ(writer.GiveUps(), 1);
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"setManagementSegment()"});
+  EXPECT_EQ(database_.Rows("select from_ip, to_ip from management_segment"), (Rows{{"10.0.0.1", "10.0.0.9"}}));
+  EXPECT_NE(database_.ExceptionLog().find("BeginTransact faild"), std::string::npos);
+}
+
+TEST_F(DiscoveryDbTest, ClearingATableTheDatabaseRefusesReportsTheFailure) {
+  AddDevice({"SW_1", "1", "02:44:71:00:00:01", "0"});
+  ASSERT_EQ(discovery_.setDevRelationship({{"02:44:71:00:00:01", "02:44:71:00:01:01", "1", "1"}}), 0);
+  {
+    CompetingWriter writer;
+    EXPECT_EQ(discovery_.ClearDeviceMap(), -1);
+    EXPECT_EQ(discovery_.ClearDeviceList(), -1);
+  }
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"ClearDeviceMap()", "ClearDeviceList()"}));
+  EXPECT_EQ(database_.Value("select count(*) from device_map"), "1");
+  EXPECT_EQ(database_.Value("select count(*) from device_list"), "1");
 }
 
 TEST_F(DiscoveryDbTest, SwitchPropertyIsAddedOnceAndNeverOverwritten) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/CompetingWriter.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 
@@ -197,6 +198,35 @@ TEST_F(PollingDbTest, UpdateLldpReportsADatabaseErrorAndKeepsTheRow) {
   EXPECT_EQ(database_.Value("select LLDPonoff from switch_property"), "1");
   EXPECT_NE(database_.ExceptionLog().find("pollingdb updateLLDP RollBackTransact"), std::string::npos);
   EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+// Rows that cannot be read are no "no rows", and a change that cannot begin its transaction writes nothing.
+TEST_F(PollingDbTest, UpdateLldpFailsWhenItCannotReadOrLockTheRows) {
+  AddSwitchProperty("02:44:71:00:00:01", "10.0.0.1", "1");
+  {
+    testing_support::CompetingWriter writer;
+    EXPECT_EQ(polling_.updateLLDP("02:44:71:00:00:01", "2"), -1);
+  }
+  EXPECT_EQ(database_.Value("select LLDPonoff from switch_property"), "1");
+
+  ASSERT_TRUE(database_.Exec("alter table switch_property rename to switch_property_moved"));
+  EXPECT_EQ(polling_.updateLLDP("02:44:71:00:00:01", "2"), -1);
+  const std::string log = database_.ExceptionLog();
+  EXPECT_NE(log.find("BeginTransact faild"), std::string::npos) << log;
+  EXPECT_NE(log.find("pollingdb updateLLDP RollBackTransact"), std::string::npos) << log;
+  EXPECT_EQ(log.find("RollBackTransact error"), std::string::npos) << log;  // nothing had begun
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(PollingDbTest, FlagCommandsReportAFailedUpdate) {
+  const std::string mac = "02:00:00:00:00:01";
+  for (const char* table : {"device_list", "device_list_prev"}) {
+    AddDevice(table, {"SW_1", "10.0.0.1", mac, "1", "0", "2", "1", nullptr, "pw", nullptr, nullptr});
+    ASSERT_TRUE(database_.BreakWrites(table, "UPDATE"));
+  }
+  EXPECT_EQ(polling_.SetOnline(1, mac, 1), -1);
+  EXPECT_EQ(polling_.SetOnline(0, mac, 0), -1);
+  EXPECT_EQ(polling_.SetPrevIsNew(mac, 0), -1);
 }
 
 TEST_F(PollingDbTest, SetIsPropertySaveMarksOnlyTheNewDeviceRow) {
