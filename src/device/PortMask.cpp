@@ -38,6 +38,18 @@ std::vector<unsigned char> ReadMaskBytes(const std::string& text, int count) {
   return bytes;
 }
 
+// The bytes as two-digit hexadecimal numbers (conversion "%02x" or "%02X") separated by single blanks.
+std::string JoinHexBytes(const std::vector<unsigned char>& bytes, const char* conversion) {
+  std::string text;
+  for (unsigned char byte : bytes) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, conversion, byte);
+    if (!text.empty()) text += ' ';
+    text += hex;
+  }
+  return text;
+}
+
 }  // namespace
 
 int IsPortInPortMask(const std::string& maskText, int port, const std::string& modelOid) {
@@ -52,13 +64,8 @@ int IsPortInPortMask(const std::string& maskText, int port, const std::string& m
 bool NormalizePortMask(std::string& maskText, const std::string& modelOid) {
   const SwitchModel* model = FindModel(modelOid);
   if (!model) return false;
-  std::string text;
-  for (unsigned char byte : ReadMaskBytes(maskText, MaskBytes(*model))) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02x", byte);
-    if (!text.empty()) text += ' ';
-    text += hex;
-  }
-  maskText = text;
+  maskText = JoinHexBytes(ReadMaskBytes(maskText, MaskBytes(*model)), "%02x");
   return true;
 }
+
+std::string FormatPortMaskOctets(const std::vector<unsigned char>& octets) { return JoinHexBytes(octets, "%02X"); }
