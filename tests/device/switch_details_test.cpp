@@ -200,10 +200,14 @@ using Rows = CAccessDatabase::TextRows;
 const char kSwitchRoot[] = "1.3.6.1.4.1.44711.10.76.2";
 const char kSwitchMac[] = "02:44:71:00:00:01";
 const char kManAddr[] = "1.0.8802.1.1.2.1.4.2.1.4.0.";  // + local port index + ".1.1.4." + address
+// A switch whose MAC and anti-rogue mask are printable bytes and whose LLDP table holds odd rows.
+const char kAwkwardSwitch[] = "127.0.0.20";
 
 class SwitchDetailsTest : public ::testing::Test {
  protected:
-  SwitchDetailsTest() : sim_({{DevSimReference::kSwitch, DevSimProcess::DataFile("switch.snmprec")}}) {}
+  SwitchDetailsTest()
+      : sim_({{DevSimReference::kSwitch, DevSimProcess::DataFile("switch.snmprec")},
+              {kAwkwardSwitch, DevSimProcess::DataFile("switch-awkward.snmprec")}}) {}
 
   void SetUp() override {
     SetSnmpDefaults("private", "private", 100);
@@ -213,6 +217,11 @@ class SwitchDetailsTest : public ::testing::Test {
     switch_.rootOid = kSwitchRoot;
     switch_.mac = kSwitchMac;
     switch_.name = "SW_1";
+    awkward_.ip = kAwkwardSwitch;
+    awkward_.community = "private";
+    awkward_.rootOid = kSwitchRoot;
+    awkward_.mac = "41:42:43:44:45:46";
+    awkward_.name = "SW_2";
   }
 
   Rows SystemLog() { return database_.Rows("select level, description from system_log order by \"index\""); }
@@ -227,7 +236,17 @@ class SwitchDetailsTest : public ::testing::Test {
   MessageBoxRecorder boxes_;
   DevSimProcess sim_;
   CSwitch switch_;
+  CSwitch awkward_;
 };
+
+// One line per neighbour: local port, MAC, IP, remote port, capabilities.
+std::vector<std::string> Describe(const std::vector<LldpNeighbour>& neighbours) {
+  std::vector<std::string> lines;
+  for (const LldpNeighbour& n : neighbours)
+    lines.push_back(std::to_string(n.localPort) + " " + n.mac + " " + n.ip + " " + std::to_string(n.remotePort) + " " +
+                    std::to_string(n.capabilities));
+  return lines;
+}
 
 TEST_F(SwitchDetailsTest, ReadsTheFourNeighboursOfTheReferenceSwitch) {
   switch_.neighbours.push_back({});  // replaced, not appended to
@@ -266,12 +285,43 @@ TEST_F(SwitchDetailsTest, OddRowsOfAVariantSwitchShiftNoOtherNeighbour) {
   SetObject(std::string(kManAddr) + "5.1.1.4.127.0.0.16|2|0");
 
   ASSERT_EQ(switch_.ReadLldpNeighbours(), 1);
-  std::vector<std::string> found;
-  for (const LldpNeighbour& n : switch_.neighbours)
-    found.push_back(std::to_string(n.localPort) + " " + n.mac + " " + n.ip + " " + std::to_string(n.remotePort) +
-                    " " + std::to_string(n.capabilities));
-  EXPECT_EQ(found, (std::vector<std::string>{"1 02:44:71:00:01:01 127.0.0.11 1 8", "2 02:44:71:00:01:02 127.0.0.12 1 8",
-                                             "6 02:44:71:00:01:06 127.0.0.16 3 20"}));
+  EXPECT_EQ(Describe(switch_.neighbours),
+            (std::vector<std::string>{"1 02:44:71:00:01:01 127.0.0.11 1 8", "2 02:44:71:00:01:02 127.0.0.12 1 8",
+                                      "6 02:44:71:00:01:06 127.0.0.16 3 20"}));
+}
+
+TEST_F(SwitchDetailsTest, PrintableChassisIdsNetworkAddressesAndLongRowsOfARealTable) {
+  // Port 1's printable MAC is kept, port 2's network-address chassis id is dropped, and the row with a
+  // 110-character management-address OID is skipped without ending the walk before ports 5 and 6.
+  ASSERT_EQ(awkward_.ReadLldpNeighbours(), 1);
+  EXPECT_EQ(Describe(awkward_.neighbours),
+            (std::vector<std::string>{"1 41:42:43:44:45:47 127.0.0.21 1 8", "5 02:44:71:00:02:04 127.0.0.24 2 4",
+                                      "6 02:44:71:00:02:05 127.0.0.25 2 8"}));
+}
+
+TEST_F(SwitchDetailsTest, PrintableMacAndMaskAreReadAsBytes) {
+  std::string mac;
+  EXPECT_EQ(awkward_.GetMAC(mac), 1);
+  EXPECT_EQ(mac, "41:42:43:44:45:46");
+  EXPECT_EQ(awkward_.VerifyMac(), 1);
+
+  // Mask 20 20 20: ports 3, 11 and 19 are anti-rogue ports; every port's client has the switch's OUI.
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 3), 1);
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 1), 0);
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 4), 0);
+  std::string mask;
+  EXPECT_EQ(ReadAntiRoguePortMask(awkward_, mask), 1);
+  EXPECT_EQ(mask, "20 20 20");
+
+  EXPECT_EQ(awkward_.CollectDetails(), 1);
+  EXPECT_EQ(database_.Value("select anti_rogue from switch_property where mac = '41:42:43:44:45:46'"), "20 20 20");
+
+  // A MAC or mask object of another syntax is no MAC and no mask.
+  sim_.Set(kAwkwardSwitch, "1.3.6.1.2.1.17.1.1.0|2|7");
+  sim_.Set(kAwkwardSwitch, std::string(kSwitchRoot) + ".24.2.0|2|7");
+  EXPECT_EQ(awkward_.GetMAC(mac), -1);
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 3), -1);
+  EXPECT_EQ(SystemLog().back(), (std::vector<std::string>{"4", "get switch anti-rogue port fail"}));
 }
 
 TEST_F(SwitchDetailsTest, ASwitchWithoutNeighboursGivesAnEmptyList) {
