@@ -1,6 +1,5 @@
 #include "device/PortMask.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -38,6 +37,18 @@ std::vector<unsigned char> ReadMaskBytes(const std::string& text, int count) {
   return bytes;
 }
 
+// The bytes as two-digit hexadecimal numbers separated by single blanks.
+std::string JoinHexBytes(const std::vector<unsigned char>& bytes, bool upperCase) {
+  const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
+  std::string text;
+  for (unsigned char byte : bytes) {
+    if (!text.empty()) text += ' ';
+    text += digits[byte >> 4];
+    text += digits[byte & 0x0F];
+  }
+  return text;
+}
+
 }  // namespace
 
 int IsPortInPortMask(const std::string& maskText, int port, const std::string& modelOid) {
@@ -52,13 +63,8 @@ int IsPortInPortMask(const std::string& maskText, int port, const std::string& m
 bool NormalizePortMask(std::string& maskText, const std::string& modelOid) {
   const SwitchModel* model = FindModel(modelOid);
   if (!model) return false;
-  std::string text;
-  for (unsigned char byte : ReadMaskBytes(maskText, MaskBytes(*model))) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02x", byte);
-    if (!text.empty()) text += ' ';
-    text += hex;
-  }
-  maskText = text;
+  maskText = JoinHexBytes(ReadMaskBytes(maskText, MaskBytes(*model)), false);
   return true;
 }
+
+std::string FormatPortMaskOctets(const std::vector<unsigned char>& octets) { return JoinHexBytes(octets, true); }

@@ -93,6 +93,13 @@ TEST(PortMasks, BitsAreMostSignificantFirstPerModel) {
   mask = "1 2";
   EXPECT_FALSE(NormalizePortMask(mask, "1.3.6.1.4.1.9"));
   EXPECT_EQ(mask, "1 2");
+
+  // A mask sent as bytes keeps every bit, printable bytes included, and reads back through the mask test.
+  mask = FormatPortMaskOctets({0x20, 0x20, 0xAB});
+  EXPECT_EQ(mask, "20 20 AB");
+  EXPECT_NE(IsPortInPortMask(mask, 3, model24), 0);
+  EXPECT_EQ(IsPortInPortMask(mask, 4, model24), 0);
+  EXPECT_EQ(FormatPortMaskOctets({}), "");
 }
 
 TEST(ClassfulNetmask, FollowsTheAddressClass) {
