@@ -1,4 +1,5 @@
 // The switch's details: its LLDP neighbours and its settings, stored for the polling engine.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -6,6 +7,7 @@
 #include "device/LldpRemoteTable.h"
 #include "device/SnmpText.h"
 #include "device/Switch.h"
+#include "device/WalkLimit.h"
 #include "engine/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
@@ -43,12 +45,14 @@ int CSwitch::ReadLldpNeighbours() {
     const auto column = static_cast<CLldpRemoteTable::Column>(c);
     const std::string prefix = CLldpRemoteTable::ColumnOid(column);
     std::string cursor = prefix;
+    CWalkLimit limit;
     for (;;) {
       if (IsDiscoveryStopping()) return kDiscoveryStopped;
       char oid[kValueLength] = {};
       char value[kValueLength] = {};
       if (snmp.GetNext(cursor, oid, sizeof oid, value, sizeof value, prefix) != 0) break;
       if (!MovesForward(cursor, oid)) break;
+      if (!limit.Take(std::strlen(oid) + std::strlen(value))) return 0;
       table.Add(column, oid, value);
       cursor = oid;
     }
