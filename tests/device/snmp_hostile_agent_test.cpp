@@ -202,6 +202,8 @@ TEST_F(SnmpHostileAgentTest, TheLibrarysLogLinesGoToTheTraceNotToStandardError) 
     EXPECT_EQ(Client().Get("7.1", value), kSnmpStatusSessionFailure);
   };
 
+  unsetenv("PELLION_TRACE");
+  platform::ReloadOverrides();
   testing::internal::CaptureStderr();
   exchange();
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

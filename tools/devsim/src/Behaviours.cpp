@@ -52,10 +52,9 @@ SetOutcome Behaviours::Set(Device& device, const std::vector<VarBind>& bindings,
   return {};
 }
 
-// v1 error choice (RFC 1157, 4.1.5): a value of the wrong type, length or range is badValue (so is a
-// sysName snmpd would refuse); an object that
-// does not exist or is read-only is noSuchName (v1 agents never send readOnly, Net-SNMP's snmpd included);
-// a full MAC-filter table is genErr.
+// v1 error choice (RFC 1157, 4.1.5): a value of the wrong type, length or range is badValue, and so is a
+// sysName snmpd would refuse; an object that does not exist or is read-only is noSuchName (v1 agents
+// never send readOnly, Net-SNMP's snmpd included); a full MAC-filter table is genErr.
 long Behaviours::Check(Device& device, const VarBind& binding) {
   const DeviceConfig& config = device.Config();
   const Oid& name = binding.name;
