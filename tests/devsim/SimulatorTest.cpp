@@ -40,9 +40,12 @@ class Peer {
   int Port() const { return port_; }
 
   void Send(const sockaddr_in& to, const Pdu& pdu) {
-    std::vector<u_char> bytes(65535);
-    const size_t size = PduCodec::Encode(pdu, bytes.data(), bytes.size());
-    sendto(fd_, bytes.data(), size, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    std::string bytes(65535, '\0');
+    bytes.resize(PduCodec::Encode(pdu, reinterpret_cast<u_char*>(bytes.data()), bytes.size()));
+    SendBytes(to, bytes);
+  }
+  void SendBytes(const sockaddr_in& to, const std::string& datagram) {
+    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
   }
   // The next datagram, decoded, and its sender; nothing when none comes within five seconds.
   std::optional<Pdu> Receive(sockaddr_in* sender = nullptr) {
@@ -177,6 +180,34 @@ TEST_F(SimulatorTest, AFailedSendIsLoggedAndTheDeviceGoesOn) {
   EXPECT_EQ(answer->varbinds[0].value.bytes, "lab-switch");
   EXPECT_NE(log.find("devsim: cannot send"), std::string::npos) << log;
   EXPECT_NE(log.find("to 127.255.255.255:162"), std::string::npos) << log;
+}
+
+std::string Tlv(u_char tag, const std::string& content) {
+  std::string length = content.size() < 0x80 ? std::string(1, static_cast<char>(content.size()))
+                                            : std::string{'\x82', static_cast<char>(content.size() >> 8),
+                                                          static_cast<char>(content.size() & 0xFF)};
+  return static_cast<char>(tag) + length + content;
+}
+
+// A request in BER's shortest form can be smaller than the same bindings sent back in the simulator's
+// fixed-size headers: then the tooBig answer goes without its bindings.
+TEST_F(SimulatorTest, ATooBigAnswerWhoseRequestDoesNotFitEitherGoesWithoutBindings) {
+  std::string bindings;
+  const std::string missing = Tlv(0x30, Tlv(ASN_OBJECT_ID, std::string(1, '\0')) + Tlv(ASN_NULL, ""));  // 0.0
+  while (bindings.size() + missing.size() < 65000) bindings += missing;
+  const std::string pdu = Tlv(ASN_INTEGER, "\x05") + Tlv(ASN_INTEGER, std::string(1, '\0')) +
+                          Tlv(ASN_INTEGER, std::string(1, '\0')) + Tlv(0x30, bindings);
+  const std::string datagram = Tlv(0x30, Tlv(ASN_INTEGER, std::string(1, '\0')) + Tlv(ASN_OCTET_STR, "public") +
+                                             Tlv(SNMP_MSG_GET, pdu));
+  ASSERT_LE(datagram.size(), 65507u);
+  Start();
+  Peer manager;
+  manager.SendBytes(device_address_, datagram);
+  const auto answer = manager.Receive();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->requestId, 5);
+  EXPECT_EQ(answer->errorStatus, SNMP_ERR_TOOBIG);
+  EXPECT_TRUE(answer->varbinds.empty());
 }
 
 // While an INFORM waits for its response, later control lines wait too. A long backlog is then worked

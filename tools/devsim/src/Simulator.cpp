@@ -180,6 +180,7 @@ void Simulator::Answer(size_t index, const u_char* data, size_t length, const so
     size = PduCodec::Encode(tooBig, out, kMaxAnswer);
     tooBig.varbinds.clear();
     if (size == 0) size = PduCodec::Encode(tooBig, out, kMaxAnswer);
+    if (size == 0) return;
   }
   if (device.Config().delay.count() > 0) {
     pending_.push({now + device.Config().delay, sockets_[index], peer, std::vector<u_char>(out, out + size)});
