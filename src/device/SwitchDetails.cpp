@@ -1,4 +1,5 @@
 // The switch's details: its LLDP neighbours and its settings, stored for the polling engine.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "device/PortMask.h"
 #include "device/SnmpText.h"
 #include "device/Switch.h"
+#include "device/WalkLimit.h"
 #include "engine/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
@@ -44,11 +46,13 @@ int CSwitch::ReadLldpNeighbours() {
     const std::string prefix = CLldpRemoteTable::ColumnOid(column);
     std::string cursor = prefix;
     // OIDs of any length: a long index (large time mark and port, IPv6 address) must not end the walk.
+    CWalkLimit limit;
     for (;;) {
       if (IsDiscoveryStopping()) return kDiscoveryStopped;
       SnmpObject next;
       if (snmp.GetNextObject(cursor, prefix, next) != 0) break;
       if (!MovesForward(cursor, next.oid)) break;
+      if (!limit.Take(next.oid.size() + next.text.size())) return 0;
       table.Add(column, next);
       cursor = next.oid;
     }

@@ -13,6 +13,7 @@
 #include "device/GlobalSettings.h"
 #include "device/SnmpSession.h"
 #include "device/SnmpText.h"
+#include "device/WalkLimit.h"
 #include "platform/DebugTrace.h"
 #include "platform/Environment.h"
 
@@ -32,6 +33,10 @@ void CopyToBuffer(const std::string& text, char* buffer, int length) {
 bool UnderPrefix(const netsnmp_variable_list& binding, const snmptext::ObjectId& prefix) {
   return binding.name_length >= prefix.size() && std::equal(prefix.begin(), prefix.end(), binding.name);
 }
+
+// BER carries the first two parts of an OID in one number: the first 0 to 2, the second below 40 unless
+// the first is 2. The library cannot build a request with any other OID value.
+bool IsSendableOid(const snmptext::ObjectId& id) { return id.size() >= 2 && id[0] <= 2 && (id[0] == 2 || id[1] < 40); }
 
 // Decimal text in [low, high]; text without digits reads as 0, as atol would.
 bool ReadNumber(const std::string& text, long long low, long long high, long& number) {
@@ -132,6 +137,7 @@ int CYSnmp::Walk(const std::string& prefixText,
   if (!prefix) return -1;
   std::vector<SnmpBinding> step(1);
   step[0].name = *prefix;
+  CWalkLimit limit;
   while (true) {
     PduPtr answer;
     if (session.Request(SNMP_MSG_GETNEXT, step, answer) != 0) return -1;
@@ -140,7 +146,9 @@ int CYSnmp::Walk(const std::string& prefixText,
     if (snmp_oid_compare(binding.name, binding.name_length, step[0].name.data(), step[0].name.size()) <= 0)
       return -1;
     if (!UnderPrefix(binding, *prefix)) return 0;
-    append(snmptext::FormatValue(binding));
+    const std::string value = snmptext::FormatValue(binding);
+    if (!limit.Take(value.size())) return -1;
+    append(value);
     step[0].name.assign(binding.name, binding.name + binding.name_length);
   }
 }
@@ -281,7 +289,7 @@ int CYSnmp::ConvertSnmpValue(int syntax, SnmpBinding& binding, const std::string
       break;
     case ASN_OBJECT_ID: {
       std::optional<snmptext::ObjectId> value = snmptext::ParseOid(text);
-      if (!value) return 0;
+      if (!value || !IsSendableOid(*value)) return 0;
       binding.objectId = std::move(*value);
       break;
     }

@@ -43,7 +43,7 @@ class CYSnmp {
   int GetNextObject(const std::string& startOid, const std::string& prefix, SnmpObject& next);
   // Walks the subtree under prefix with one GETNEXT per object, appending each value; OIDs of any length.
   // 0 end of the subtree; -1 invalid address or OID, session or request failure (also an agent that does
-  // not move forward), values appended so far stay.
+  // not move forward, or a subtree past CWalkLimit's rows or bytes of values), values appended so far stay.
   int WalkToList(const std::string& prefix, std::vector<std::string>& values);
   // As WalkToList, each value read as a decimal integer.
   int WalkToIntVector(const std::string& prefix, std::vector<int>& values);
@@ -82,7 +82,8 @@ class CYSnmp {
   // Sets the binding's value from the text in the given SMI syntax (2 INTEGER, 4 OCTET STRING,
   // 6 OBJECT IDENTIFIER, 64 IpAddress, 65 Counter32, 66 Gauge32, 67 TimeTicks): 1, or 0 with the binding
   // unchanged. Numbers are read as decimal (non-numeric text gives 0); a number outside the syntax's
-  // range fails, as do any other syntax, an invalid OID and an invalid address.
+  // range fails, as do any other syntax, an invalid address and an OID that is invalid or cannot be sent
+  // (fewer than two parts, a first part above 2, a second above 39 under a first of 0 or 1).
   static int ConvertSnmpValue(int syntax, SnmpBinding& binding, const std::string& text);
   // Syntax 4: the binding becomes exactly count bytes (zero bytes included), 1; any other syntax 0.
   static int SetOctetValue(int syntax, SnmpBinding& binding, const unsigned char* bytes, int count);

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "CommandLine.h"
 #include "DeviceConfig.h"
@@ -190,6 +192,46 @@ TEST(DeviceConfig, ReadsDirectivesIncludesAndFramesAndRefusesUnknownOnes) {
                            "system-key 1.3.1 1.3.2 0244 024471000001", "system-key 1.3.1 1.3.2 024471 02447100000g"}) {
     SCOPED_TRACE(line);
     EXPECT_THROW(config.Apply(line, dir.Path().string()), DeviceConfigError);
+  }
+}
+
+TEST(DeviceConfig, RefusesIncludeCyclesNamingTheirFiles) {
+  testing_support::TempDir dir;
+  std::ofstream(dir.File("self.devsim")) << "uptime 1.3.6.1.2.1.1.3.0\ninclude self.devsim\n";
+  std::ofstream(dir.File("a.devsim")) << "include b.devsim\n";
+  std::ofstream(dir.File("b.devsim")) << "include shared.devsim\ninclude a.devsim\n";
+  std::ofstream(dir.File("shared.devsim")) << "silent on\n";
+  // The same file twice, but not inside itself, is no cycle.
+  std::ofstream(dir.File("twice.devsim")) << "include shared.devsim\ninclude shared.devsim\n";
+  const struct {
+    const char* file;
+    std::vector<const char*> chain;
+  } cases[] = {{"self.devsim", {"self.devsim", "self.devsim"}}, {"a.devsim", {"a.devsim", "b.devsim", "a.devsim"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    DeviceConfig config;
+    try {
+      config.ApplyFile(dir.File(c.file));
+      FAIL() << "no error";
+    } catch (const DeviceConfigError& error) {
+      std::string chain;
+      for (const char* file : c.chain) chain += (chain.empty() ? "" : " -> ") + dir.File(file);
+      EXPECT_NE(std::string(error.what()).find("include cycle: " + chain), std::string::npos) << error.what();
+    }
+  }
+  DeviceConfig config;
+  EXPECT_NO_THROW(config.ApplyFile(dir.File("twice.devsim")));
+  EXPECT_TRUE(config.silent);
+}
+
+// A time is added to clock readings: past a day it is refused before it can overflow one.
+TEST(DeviceConfig, RefusesTimesPastADay) {
+  for (const std::string directive : {"delay-ms", "restart-silence-ms", "rotate-period-ms", "firmware-open 1.3.6.1.4.1.9.2.0"}) {
+    SCOPED_TRACE(directive);
+    DeviceConfig config;
+    EXPECT_NO_THROW(config.Apply(directive + " 86400000", "."));
+    for (const char* time : {"86400001", "9223372036854775807"})
+      EXPECT_THROW(config.Apply(directive + " " + time, "."), DeviceConfigError) << time;
   }
 }
 
