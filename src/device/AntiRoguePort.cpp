@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "device/Switch.h"
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"

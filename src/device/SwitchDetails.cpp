@@ -2,11 +2,11 @@
 #include <string>
 #include <vector>
 
-#include "device/DiscoveryDb.h"
+#include "db/DiscoveryDb.h"
 #include "device/LldpRemoteTable.h"
 #include "device/SnmpText.h"
 #include "device/Switch.h"
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"

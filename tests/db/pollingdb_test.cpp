@@ -1,6 +1,6 @@
 // The polling database layer: the polling device list, the device flags, the switch's LLDP state and the
 // property-saved mark, and how each reports a database error.
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 
 #include <gtest/gtest.h>
 

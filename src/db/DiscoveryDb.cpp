@@ -1,4 +1,4 @@
-#include "device/DiscoveryDb.h"
+#include "db/DiscoveryDb.h"
 
 #include "db/db_maintain.h"
 #include "platform/MessageBox.h"

@@ -1,11 +1,11 @@
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 
 #include "db/db_maintain.h"
-#include "device/PortMask.h"
+#include "db/PortMask.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 
