@@ -21,7 +21,8 @@ db::CDbError ProgramError(const std::string& description) { return db::CDbError(
 int CPollingDb::ReadQuery(const char* method, const std::string& sql, const db::SqlParams& params, int none,
                           const RecordsetWork& read, int errorResult, ErrorBox box) {
   // A query that cannot run is logged by the pool and reads as empty.
-  if (box == ErrorBox::MethodName) return ReadSelection(sql, params, none, read, db::ShowMethodBox(method, errorResult));
+  if (box == ErrorBox::MethodName)
+    return ReadSelection(sql, params, none, read, db::ShowMethodBox(method, errorResult));
   return ReadSelection(sql, params, none, read, [errorResult](const db::CDbError& error) {
     platform::MessageBox(error.ErrorMessage());
     return errorResult;

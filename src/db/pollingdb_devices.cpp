@@ -94,12 +94,11 @@ int CPollingDb::HasSyncResult(const std::string& mac) {
 // ---- Device lists ----
 
 int CPollingDb::GetManagementDevList(std::vector<ManagedDeviceRow>& devices) {
-  return ReadQuery("GetManagementDevList", "select name,ip,mac,type,write_community,sysobjid FROM device_list_prev",
-                   {}, 0, [&](db::CRecordset& rs) {
+  return ReadQuery("GetManagementDevList", "select name,ip,mac,type,write_community,sysobjid FROM device_list_prev", {},
+                   0, [&](db::CRecordset& rs) {
                      int count = 0;
                      for (; !rs.IsEOF(); rs.MoveNext()) {
-                       if (IsNull(rs, "ip") || IsNull(rs, "mac") || IsNull(rs, "type") ||
-                           IsNull(rs, "write_community"))
+                       if (IsNull(rs, "ip") || IsNull(rs, "mac") || IsNull(rs, "type") || IsNull(rs, "write_community"))
                          continue;
                        ManagedDeviceRow row;
                        row.name = RequiredText(rs, "name");

@@ -9,8 +9,7 @@
 int CPollingDb::ReadLinks(db::CRecordset& rs, std::vector<LinkRow>& links) {
   int count = 0;
   for (; !rs.IsEOF(); rs.MoveNext()) {
-    if (IsNull(rs, "src_mac") || IsNull(rs, "dest_mac") || IsNull(rs, "src_port") || IsNull(rs, "dest_port"))
-      continue;
+    if (IsNull(rs, "src_mac") || IsNull(rs, "dest_mac") || IsNull(rs, "src_port") || IsNull(rs, "dest_port")) continue;
     links.push_back({rs.GetText("src_mac"), rs.GetText("dest_mac"), rs.GetText("src_port"), rs.GetText("dest_port")});
     ++count;
   }

@@ -33,9 +33,8 @@ int CPollingDb::getGlobalSetting(int& interval, int& timeout, int& monitorTime, 
   });
 }
 
-int CPollingDb::saveGlobalSetting(const int& interval, const int& timeout, const int& monitorTime,
-                                  const int& logLevel, const int& countryIndex, const unsigned& countryCode,
-                                  const int& threadNo) {
+int CPollingDb::saveGlobalSetting(const int& interval, const int& timeout, const int& monitorTime, const int& logLevel,
+                                  const int& countryIndex, const unsigned& countryCode, const int& threadNo) {
   return ChangeRows(
       "saveGlobalSetting", "select * from global_setting", {}, true,
       [&](db::CRecordset& rs) {

@@ -81,8 +81,8 @@ void CDeviceEventLog::LogApIpChanged(CDevice& device, const std::string& newIp, 
 void CDeviceEventLog::LogReplaced(CDevice& newDevice, const CDevice& oldDevice) {
   newDevice.AddStringProperty(newDevice.mac, "port_reload", newDevice.mac, oldDevice.mac);
   SetStatusByMac(1, newDevice.mac, kStatusReplaced);
-  WriteLine(LOG_LEVEL_WARNING, newDevice.ip + " [" + newDevice.mac + "] replaced " + oldDevice.ip + " [" +
-                                   oldDevice.mac + "]");
+  WriteLine(LOG_LEVEL_WARNING,
+            newDevice.ip + " [" + newDevice.mac + "] replaced " + oldDevice.ip + " [" + oldDevice.mac + "]");
 }
 
 void CDeviceEventLog::SetStatus(const CDevice& device, int status) {

@@ -1,10 +1,10 @@
 // How the links of a pass are folded into the memory of links.
-#include "db/LinkMemory.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "db/LinkMemory.h"
 
 namespace {
 
@@ -29,7 +29,10 @@ TEST(LinkMemory, EachCurrentLinkIsJudgedByTheFirstRememberedLinkSharingAnEnd) {
   } cases[] = {
       {"the same links", {"S 3>D 1", "S 4>E 1"}, {"S 4>E 1", "S 3>D 1"}, {"S 3>D 1", "S 4>E 1"}, false},
       {"another device on the same switch port replaces the link and goes last",
-       {"S 3>D1 1", "S 4>E 1"}, {"S 3>D2 1"}, {"S 4>E 1", "S 3>D2 1"}, true},
+       {"S 3>D1 1", "S 4>E 1"},
+       {"S 3>D2 1"},
+       {"S 4>E 1", "S 3>D2 1"},
+       true},
       {"the device moved to another port", {"S 3>D 1"}, {"S 5>D 1"}, {"S 5>D 1"}, true},
       {"the same link seen from the device's side", {"S 3>D 1"}, {"D 1>S 3"}, {"S 3>D 1"}, false},
       {"a link onward from the device replaces it", {"S 3>D 1"}, {"D 1>X 7"}, {"D 1>X 7"}, true},

@@ -49,15 +49,15 @@ TEST_F(PollingDbDevicesTest, ADeviceIsAddedOnceAndThenOverwrittenInTheTableItsMa
   // A name as a device reports it: quotes and non-ASCII characters are data.
   DeviceListRow row = Row("Büro's \"AP\"", net::kAp1, 1);
   EXPECT_EQ(polling_.insertNewDevTable(row), 1);
-  EXPECT_EQ(Stored("device_list"), (Rows{{"Büro's \"AP\"", "127.0.0.11", net::kAp1, "2", "2", "1", "private", "1",
-                                          "0", ".1.3.6.1.4.1.44711.1"}}));
+  EXPECT_EQ(
+      Stored("device_list"),
+      (Rows{{"Büro's \"AP\"", "127.0.0.11", net::kAp1, "2", "2", "1", "private", "1", "0", ".1.3.6.1.4.1.44711.1"}}));
 
   ASSERT_TRUE(database_.Exec("update device_list set isnew=0, location='lab'"));
   row = {"127.0.0.21", net::kAp1, "AP_7", "3", "1", "0", "2", "", "", "public", "1.3"};
   row.newDeviceMark = 1;
   EXPECT_EQ(polling_.insertNewDevTable(row), -1);
-  EXPECT_EQ(Stored("device_list"),
-            (Rows{{"AP_7", "127.0.0.21", net::kAp1, "1", "3", "0", "public", "1", "2", "1.3"}}));
+  EXPECT_EQ(Stored("device_list"), (Rows{{"AP_7", "127.0.0.21", net::kAp1, "1", "3", "0", "public", "1", "2", "1.3"}}));
   EXPECT_EQ(database_.Value("select location from device_list"), "lab");  // other columns stay
 
   EXPECT_EQ(polling_.insertNewDevTable(Row("AP_1", net::kAp2, 0)), 1);

@@ -55,8 +55,7 @@ TEST_F(PollingDbLinksTest, AFailedRewriteOfTheLatestPassKeepsItsLinks) {
   ASSERT_TRUE(net::AddLinks(database_, "device_map_polling"));
   ASSERT_TRUE(database_.BreakWrites("device_map_polling", "INSERT", "NEW.src_port = 2"));
 
-  EXPECT_EQ(polling_.updateConnection({{net::kSwitch, net::kAp1, "1", "1"}, {net::kSwitch, net::kAp3, "2", "1"}}),
-            -1);
+  EXPECT_EQ(polling_.updateConnection({{net::kSwitch, net::kAp1, "1", "1"}, {net::kSwitch, net::kAp3, "2", "1"}}), -1);
   EXPECT_EQ(Stored("device_map_polling"), kPassLinks);
   EXPECT_NE(database_.ExceptionLog().find("pollingdb updateConnection RollBackTransact"), std::string::npos);
   EXPECT_EQ(boxes_.Texts(), Texts{"updateConnection()"});
@@ -149,8 +148,9 @@ TEST_F(PollingDbLinksTest, DeletingASavedLinkRemovesEveryDeviceOfThatPort) {
 
 TEST_F(PollingDbLinksTest, AReplacedDevicesRememberedLinksAreSavedUnlessItIsSavedOnThatSwitch) {
   const std::string replaced = "02:44:71:00:01:09", other = "02:44:71:00:00:02";
-  ASSERT_TRUE(net::AddLinks(database_, "device_map_prev",
-                            {{net::kSwitch, replaced, "3", "1"}, {other, replaced, "2", "1"}, {net::kSwitch, net::kAp1, "1", "1"}}));
+  ASSERT_TRUE(net::AddLinks(
+      database_, "device_map_prev",
+      {{net::kSwitch, replaced, "3", "1"}, {other, replaced, "2", "1"}, {net::kSwitch, net::kAp1, "1", "1"}}));
 
   EXPECT_EQ(polling_.KeepReplacedDeviceLinks(net::kAp2, net::kSwitch), 0);  // nothing remembered
   EXPECT_TRUE(Stored("device_map").empty());

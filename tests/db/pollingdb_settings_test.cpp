@@ -60,8 +60,9 @@ TEST_F(PollingDbSettingsTest, NullColumnsReadAsTheirDefaults) {
   ASSERT_EQ(read.Read(polling_), 1);
   EXPECT_EQ(read.Values(), (std::vector<int>{60, 1, 600, 15, 109, 5}));
 
-  ASSERT_TRUE(database_.Exec("update global_setting set interval=NULL, monitor_time=NULL, log_level=NULL, "
-                             "country_index=NULL, timeout=7, threadno=9"));
+  ASSERT_TRUE(
+      database_.Exec("update global_setting set interval=NULL, monitor_time=NULL, log_level=NULL, "
+                     "country_index=NULL, timeout=7, threadno=9"));
   ASSERT_EQ(read.Read(polling_), 1);
   EXPECT_EQ(read.Values(), (std::vector<int>{60, 7, 600, 15, 1, 9}));
 
@@ -113,12 +114,8 @@ TEST_F(PollingDbSettingsTest, CountryCodeComesFromTheFirstApRow) {
     int result;
     int code;
   } cases[] = {
-      {{}, -1, -5},
-      {{"840"}, 1, 840},
-      {{"392 (Japan)"}, 1, 392},
-      {{"none"}, 1, 0},
-      {{nullptr, "840"}, -1, -5},
-      {{"276", "840"}, 1, 276},
+      {{}, -1, -5},     {{"840"}, 1, 840},          {{"392 (Japan)"}, 1, 392},
+      {{"none"}, 1, 0}, {{nullptr, "840"}, -1, -5}, {{"276", "840"}, 1, 276},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(database_.Exec("delete from ap_property"));

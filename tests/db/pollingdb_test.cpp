@@ -202,7 +202,8 @@ TEST_F(PollingDbTest, UpdateLldpReportsADatabaseErrorAndKeepsTheRow) {
 TEST_F(PollingDbTest, UpdatePreApIpKeepsTheApsPreviousAddress) {
   ASSERT_TRUE(database_.Exec("insert into ap_property (mac, ip) values ('02:44:71:00:01:01', '10.0.0.9')"));
   EXPECT_EQ(polling_.updatePreAPIP("02:44:71:00:01:01", "127.0.0.11"), 1);
-  EXPECT_EQ(database_.Rows("select ip, KipAPIP from ap_property"), (CAccessDatabase::TextRows{{"10.0.0.9", "127.0.0.11"}}));
+  EXPECT_EQ(database_.Rows("select ip, KipAPIP from ap_property"),
+            (CAccessDatabase::TextRows{{"10.0.0.9", "127.0.0.11"}}));
   EXPECT_EQ(polling_.updatePreAPIP("02:44:71:00:01:02", "127.0.0.12"), 0);
 
   ASSERT_TRUE(database_.BreakWrites("ap_property", "UPDATE"));

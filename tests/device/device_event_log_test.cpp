@@ -1,6 +1,4 @@
 // The device event log: each change of a device updates its row and writes its line at its level.
-#include "device/DeviceEventLog.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +7,7 @@
 #include "db/AccessDatabase.h"
 #include "db/pollingdb.h"
 #include "device/AP.h"
+#include "device/DeviceEventLog.h"
 #include "device/Switch.h"
 #include "log/LogLevelMask.h"
 #include "platform/Shutdown.h"
@@ -155,9 +154,9 @@ TEST_F(DeviceEventLogTest, StatusLinesNameTheStatus) {
                             "4|02:44:71:00:01:03(0) Status is set to \"normal\"",
                             "4|02:44:71:00:01:03(1) Status is set to \"DHCP fail\""}));
 
-  const std::pair<int, const char*> names[] = {{0, "normal"}, {1, "DHCP fail"}, {2, "not available"},
-                                               {3, "3"}, {4, "system key error"}, {5, "replace"},
-                                               {6, "configuration changed"}, {-1, "-1"}};
+  const std::pair<int, const char*> names[] = {
+      {0, "normal"},           {1, "DHCP fail"}, {2, "not available"},         {3, "3"},
+      {4, "system key error"}, {5, "replace"},   {6, "configuration changed"}, {-1, "-1"}};
   for (const auto& [status, name] : names) EXPECT_EQ(CDeviceEventLog::StatusText(status), name);
 }
 

@@ -46,7 +46,8 @@ inline bool AddDevices(TempDatabase& database, const std::string& table) {
 
 // The links of the pass: port n of S to port 1 of the device.
 inline std::vector<LinkRow> Links() {
-  return {{kSwitch, kAp1, "1", "1"}, {kSwitch, kAp2, "2", "1"}, {kSwitch, kAp3, "3", "1"}, {kSwitch, kUnknown, "4", "1"}};
+  return {
+      {kSwitch, kAp1, "1", "1"}, {kSwitch, kAp2, "2", "1"}, {kSwitch, kAp3, "3", "1"}, {kSwitch, kUnknown, "4", "1"}};
 }
 
 inline bool AddLinks(TempDatabase& database, const std::string& table, const std::vector<LinkRow>& links = Links()) {
@@ -61,7 +62,8 @@ inline bool AddLinks(TempDatabase& database, const std::string& table, const std
 // The links of a table as "src_mac src_port>dest_mac dest_port", in rowid order.
 inline std::vector<std::string> StoredLinks(TempDatabase& database, const std::string& table) {
   std::vector<std::string> links;
-  for (const auto& row : database.Rows("select src_mac, src_port, dest_mac, dest_port from " + table + " order by rowid"))
+  for (const auto& row :
+       database.Rows("select src_mac, src_port, dest_mac, dest_port from " + table + " order by rowid"))
     links.push_back(row[0] + " " + row[1] + ">" + row[2] + " " + row[3]);
   return links;
 }
