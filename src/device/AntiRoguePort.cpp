@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "device/PortMask.h"
+#include "db/PortMask.h"
 #include "device/Switch.h"
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "device/DiscoveryDb.h"
+#include "db/DiscoveryDb.h"
 #include "device/LldpRemoteTable.h"
-#include "device/PortMask.h"
+#include "db/PortMask.h"
 #include "device/SnmpText.h"
 #include "device/Switch.h"
 #include "device/WalkLimit.h"
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"

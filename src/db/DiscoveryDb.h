@@ -8,6 +8,7 @@
 #include "db/DbAccessBase.h"
 #include "db/DbError.h"
 #include "db/DeviceListRow.h"
+#include "db/LinkRow.h"
 #include "db/Recordset.h"
 
 // What writeSwitchProperty and UpdateNewDeviceName give on a database error, so that their callers can
@@ -26,13 +27,8 @@ struct NewDeviceEntry {
   std::string mac;
 };
 
-// One link: the switch, the device on its port, and both port numbers as decimal texts.
-struct DeviceMapRow {
-  std::string src_mac;
-  std::string dest_mac;
-  std::string src_port;
-  std::string dest_port;
-};
+// One link found by discovery.
+using DeviceMapRow = LinkRow;
 
 // What the switch's detail collection stores; sys_object_id is carried but not stored.
 struct SwitchPropertyRecord {
@@ -84,8 +80,6 @@ class CDiscoveryDb : public CDbAccessBase {
   int IsMacInDeviceList(const std::string& mac);
 
  private:
-  // A database error shows "<method>()" and gives errorResult.
-  static DbErrorReport ShowMethod(const char* method, int errorResult);
   // Opens the query; an empty result (or one that could not be opened) returns none. Otherwise read
   // runs with the cursor on the first row. A database error closes the recordset, shows "<method>()"
   // and returns -1.

@@ -1,4 +1,4 @@
-#include "device/PortMask.h"
+#include "db/PortMask.h"
 
 #include <cstdlib>
 #include <vector>

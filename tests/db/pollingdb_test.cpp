@@ -1,6 +1,6 @@
 // The polling database layer: the polling device list, the device flags, the switch's LLDP state and the
 // property-saved mark, and how each reports a database error.
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +227,20 @@ TEST_F(PollingDbTest, FlagCommandsReportAFailedUpdate) {
   EXPECT_EQ(polling_.SetOnline(1, mac, 1), -1);
   EXPECT_EQ(polling_.SetOnline(0, mac, 0), -1);
   EXPECT_EQ(polling_.SetPrevIsNew(mac, 0), -1);
+}
+
+TEST_F(PollingDbTest, UpdatePreApIpKeepsTheApsPreviousAddress) {
+  ASSERT_TRUE(database_.Exec("insert into ap_property (mac, ip) values ('02:44:71:00:01:01', '10.0.0.9')"));
+  EXPECT_EQ(polling_.updatePreAPIP("02:44:71:00:01:01", "127.0.0.11"), 1);
+  EXPECT_EQ(database_.Rows("select ip, KipAPIP from ap_property"),
+            (CAccessDatabase::TextRows{{"10.0.0.9", "127.0.0.11"}}));
+  EXPECT_EQ(polling_.updatePreAPIP("02:44:71:00:01:02", "127.0.0.12"), 0);
+
+  ASSERT_TRUE(database_.BreakWrites("ap_property", "UPDATE"));
+  EXPECT_EQ(polling_.updatePreAPIP("02:44:71:00:01:01", "127.0.0.13"), -1);
+  EXPECT_EQ(database_.Value("select KipAPIP from ap_property"), "127.0.0.11");
+  EXPECT_NE(database_.ExceptionLog().find("pollingdb updatePreAPIP RollBackTransact"), std::string::npos);
+  EXPECT_TRUE(boxes_.Texts().empty());
 }
 
 TEST_F(PollingDbTest, SetIsPropertySaveMarksOnlyTheNewDeviceRow) {

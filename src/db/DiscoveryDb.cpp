@@ -1,5 +1,6 @@
-#include "device/DiscoveryDb.h"
+#include "db/DiscoveryDb.h"
 
+#include "db/MethodBox.h"
 #include "db/db_maintain.h"
 #include "platform/MessageBox.h"
 
@@ -9,21 +10,14 @@ const char* const kNewDevicesWhere = " from device_list where (type = '1' or typ
 
 }  // namespace
 
-CDbAccessBase::DbErrorReport CDiscoveryDb::ShowMethod(const char* method, int errorResult) {
-  return [method, errorResult](const db::CDbError&) {
-    platform::MessageBox(std::string(method) + "()");
-    return errorResult;
-  };
-}
-
 int CDiscoveryDb::ReadRows(const char* method, const std::string& sql, const db::SqlParams& params, int none,
                            const RecordsetWork& read) {
-  return ReadSelection(sql, params, none, read, ShowMethod(method, -1));
+  return ReadSelection(sql, params, none, read, db::ShowMethodBox(method, -1));
 }
 
 int CDiscoveryDb::ChangeRows(const char* method, const std::string& select, const db::SqlParams& params,
                              const RecordsetWork& change, int errorResult) {
-  return ChangeSelection(select, params, std::nullopt, change, "", ShowMethod(method, errorResult));
+  return ChangeSelection(select, params, std::nullopt, change, "", db::ShowMethodBox(method, errorResult));
 }
 
 int CDiscoveryDb::getManagementSegment(std::vector<CManagementSegment>& segments) {

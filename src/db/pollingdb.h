@@ -8,6 +8,8 @@
 
 #include "db/DbAccessBase.h"
 #include "db/DbError.h"
+#include "db/DeviceListRow.h"
+#include "db/LinkRow.h"
 #include "db/Recordset.h"
 #include "db/SqlValue.h"
 
@@ -24,6 +26,16 @@ struct PollingDeviceRecord {
   std::string sysObjectId;
   int status = 0;
   std::string isPropertySave;
+};
+
+// One managed device as the client monitor reads it.
+struct ManagedDeviceRow {
+  std::string name;
+  std::string ip;
+  std::string mac;
+  std::string type;
+  std::string write_community;
+  std::string sysobjid;
 };
 
 class CPollingDb : public CDbAccessBase {
@@ -52,12 +64,89 @@ class CPollingDb : public CDbAccessBase {
   // LLDPonoff of the switch's switch_property rows: the number of rows changed, 0 when there is none,
   // -1 on a database error.
   int updateLLDP(const std::string& mac, const std::string& value);
+  // KipAPIP, the AP's previous address, of the AP's ap_property rows: the number of rows changed, 0 when
+  // there is none, -1 on a database error.
+  int updatePreAPIP(const std::string& mac, const std::string& ip);
+
+  // ---- Settings row and discovery password ----
+
+  // Reads the first global_setting row; a NULL column gives its default (60, 1, 600, 15, 1, 5). 1 read;
+  // 0 no row (outputs unchanged); -1 and "getGlobalSetting()" on a database error.
+  int getGlobalSetting(int& interval, int& timeout, int& monitorTime, int& logLevel, int& countryIndex,
+                       int& threadNo);
+  // Writes the first row: 0; -1 and "saveGlobalSetting()" on a database error, the empty table included.
+  int saveGlobalSetting(const int& interval, const int& timeout, const int& monitorTime, const int& logLevel,
+                        const int& countryIndex, const unsigned& countryCode, const int& threadNo);
+  // The discovery password (w_community): 1 read (a NULL leaves community unchanged); -1 no row; -2 and
+  // "getPassword()" on a database error.
+  int getPassword(std::string& community);
+  // 0 stored; -1 and "setPassword()" on a database error, the empty table included.
+  int setPassword(const std::string& community);
+  // APSysCountryCode of the first ap_property row, read like atoi: 1; -1 no row or NULL (code unchanged);
+  // -2 and "getCountryCode()" on a database error.
+  int getCountryCode(int& code);
+
+  // ---- Link tables and their rotation ----
+
+  // Appends the usable links (no NULL column) of the latest pass: their number; -1 on a database error.
+  int getConnection(std::vector<LinkRow>& links);
+  // Replaces the links of the latest pass by links, in one transaction: 0; -1 on a database error, the
+  // previous links kept.
+  int updateConnection(const std::vector<LinkRow>& links);
+  // Folds the latest pass's links into the remembered links (device_map_prev), in one transaction. 0 when
+  // the latest pass has no link; 1 remembered links written; -1 when nothing changed or on a database
+  // error (the remembered links kept).
+  int backupConnectTable();
+
+  // ---- Link lookups and edits of the saved links ----
+  // A lookup reads the first row the database returns; "" when there is none. A database error shows
+  // "<method>()" and gives "".
+
+  // The device remembered (device_map_prev) or saved (device_map) on the switch's port.
+  std::string GetPrevPeerMacByPort(int port, const std::string& switchMac);
+  std::string GetSavedPeerMacByPort(int port, const std::string& switchMac);
+  // The switch the device hangs on, in the latest pass or else in the remembered links.
+  std::string GetSrcMacByDestMac(const std::string& deviceMac, bool latestPass);
+  // The switch the device hangs on in the saved links.
+  std::string GetSavedSrcMacByDestMac(const std::string& deviceMac);
+  // The switch port the device hangs on in the latest pass.
+  std::string GetPollingSrcPortByDestMac(const std::string& deviceMac);
+  // Deletes every saved link of the switch's port: 1 when the command ran, 0 when it failed.
+  int DeleteDeviceMapLink(const std::string& switchMac, const std::string& port);
+  // Copies the replaced device's remembered links into the saved links, unless the saved links already
+  // hold the device on that switch. 0; -1 on a database error ("backupConnectTable()1" reading,
+  // "backupConnectTable()2" writing, nothing written).
+  int KeepReplacedDeviceLinks(const std::string& previousMac, const std::string& switchMac);
 
   // ---- Device rows ----
 
+  // Stores the device in device_list (newDeviceMark not 0) or device_list_prev, marked new: 1 row added;
+  // -1 row of the MAC updated, or a database error ("insertNewDevTable()").
+  int insertNewDevTable(const DeviceListRow& row);
+  // The device's ip in device_list (inNewList 1) or device_list_prev; online is not used. 0.
+  int UpdateDeviceIp(const std::string& ip, int online, int inNewList, const std::string& mac);
+  void SetDeviceStatus(int inNewList, const std::string& mac, int status);
+  // The managed device's write community. 0.
+  int UpdatePrevWriteCommunity(const std::string& community, const std::string& mac);
+  void DeleteNewDevice(const std::string& mac);
   // Marks the new device's properties as stored. False when device_list has no row for the MAC or on
   // a database error.
   bool SetIsPropertySave(const std::string& mac);
+  // 1 when the companion row exists, else 0 (HasSyncResult: -1).
+  int HasApProperty(const std::string& mac);
+  int HasSwitchProperty(const std::string& mac);
+  int HasSyncResult(const std::string& mac);
+
+  // ---- Device lists ----
+
+  // Appends the managed devices with ip, mac, type and write_community set: their number; -1 and
+  // "GetManagementDevList()" on a database error (rows appended stay).
+  int GetManagementDevList(std::vector<ManagedDeviceRow>& devices);
+  // Appends ip and mac of every new device that has both: their number, also after a database error
+  // (which shows nothing).
+  int GetNewDeviceAddresses(std::vector<PollingDeviceRecord>& devices);
+  // As GetNewDeviceAddresses for the new APs; -1 and "GetNewAPDevList()" on a database error.
+  int GetNewAPDevList(std::vector<PollingDeviceRecord>& devices);
 
   // ---- MAC filter entries, anti-rogue ports and vendor prefix ----
 
@@ -104,6 +193,8 @@ class CPollingDb : public CDbAccessBase {
   // why).
   int RunCommand(const std::string& sql, const db::SqlParams& params = {});
 
+  // Throws db::CDbError when the recordset has no row to change.
+  static void RequireRow(const db::CRecordset& recordset);
   // The column's text; a NULL value is a database error (db::CDbError).
   static std::string RequiredText(const db::CRecordset& recordset, const char* column);
   static bool IsNull(const db::CRecordset& recordset, const char* column);
@@ -112,6 +203,15 @@ class CPollingDb : public CDbAccessBase {
   // The device of a row of device_list (isNew 1) or device_list_prev (0); none for a row without IP or
   // write community. A NULL name or MAC is a database error.
   static std::optional<PollingDeviceRecord> PollingDevice(const db::CRecordset& rs, int isNew);
+  // The text of the column in the query's first row; "" when there is none or on a database error.
+  std::string FirstText(const char* method, const std::string& sql, const db::SqlParams& params,
+                        const char* column);
+  // 1 when the query returns a row, else none.
+  int HasRow(const char* method, const std::string& sql, const std::string& mac, int none);
+  // Appends the usable links (no NULL column) from the cursor to the end; their number.
+  static int ReadLinks(db::CRecordset& rs, std::vector<LinkRow>& links);
+  // Inserts the links into the table, in order (inside a change).
+  void InsertLinks(const char* table, const std::vector<LinkRow>& links);
   // The table of a device: device_list for new devices, device_list_prev for managed ones.
   static const char* DeviceTable(int inNewList) { return inNewList ? "device_list" : "device_list_prev"; }
 };

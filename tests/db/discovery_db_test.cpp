@@ -1,6 +1,6 @@
 // The discovery tables: segments, new devices, links and a found switch's properties, and how a database
 // error is reported.
-#include "device/DiscoveryDb.h"
+#include "db/DiscoveryDb.h"
 
 #include <gtest/gtest.h>
 

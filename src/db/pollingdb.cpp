@@ -1,11 +1,11 @@
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 
+#include "db/MethodBox.h"
 #include "db/db_maintain.h"
-#include "device/PortMask.h"
+#include "db/PortMask.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 
@@ -21,8 +21,10 @@ db::CDbError ProgramError(const std::string& description) { return db::CDbError(
 int CPollingDb::ReadQuery(const char* method, const std::string& sql, const db::SqlParams& params, int none,
                           const RecordsetWork& read, int errorResult, ErrorBox box) {
   // A query that cannot run is logged by the pool and reads as empty.
-  return ReadSelection(sql, params, none, read, [&](const db::CDbError& error) {
-    platform::MessageBox(box == ErrorBox::MethodName ? std::string(method) + "()" : error.ErrorMessage());
+  if (box == ErrorBox::MethodName)
+    return ReadSelection(sql, params, none, read, db::ShowMethodBox(method, errorResult));
+  return ReadSelection(sql, params, none, read, [errorResult](const db::CDbError& error) {
+    platform::MessageBox(error.ErrorMessage());
     return errorResult;
   });
 }
@@ -36,6 +38,24 @@ int CPollingDb::ChangeRows(const char* method, const std::string& select, const 
 
 int CPollingDb::RunCommand(const std::string& sql, const db::SqlParams& params) {
   return ExecuteCommand(sql, params) ? 0 : -1;
+}
+
+std::string CPollingDb::FirstText(const char* method, const std::string& sql, const db::SqlParams& params,
+                                  const char* column) {
+  std::string text;
+  ReadQuery(method, sql, params, 0, [&](db::CRecordset& rs) {
+    text = rs.GetText(column);  // NULL reads as "", like no link
+    return 1;
+  });
+  return text;
+}
+
+int CPollingDb::HasRow(const char* method, const std::string& sql, const std::string& mac, int none) {
+  return ReadQuery(method, sql, {mac}, none, [](db::CRecordset&) { return 1; });
+}
+
+void CPollingDb::RequireRow(const db::CRecordset& recordset) {
+  if (CDB_Maintain::IsRecordsetEmpty(recordset)) throw ProgramError("Either BOF or EOF is True: there is no row");
 }
 
 bool CPollingDb::IsNull(const db::CRecordset& recordset, const char* column) {
@@ -139,16 +159,11 @@ int CPollingDb::updateLLDP(const std::string& mac, const std::string& value) {
   });
 }
 
-// ---- Device rows ----
-
-bool CPollingDb::SetIsPropertySave(const std::string& mac) {
-  // Only the first row of the MAC is marked, as the row found by the query.
-  return ChangeRows("SetIsPropertySave", "SELECT * FROM device_list WHERE mac=?", {mac}, false, [&](db::CRecordset&) {
-           Run("UPDATE device_list SET IsPropertySave='1' "
-               "WHERE rowid IN (SELECT rowid FROM device_list WHERE mac=? LIMIT 1)",
-               {mac});
-           return 1;
-         }) > 0;
+int CPollingDb::updatePreAPIP(const std::string& mac, const std::string& ip) {
+  return ChangeRows("updatePreAPIP", "select * from ap_property where mac=?", {mac}, false, [&](db::CRecordset& rs) {
+    Run("update ap_property set KipAPIP=? where mac=?", {ip, mac});
+    return static_cast<int>(rs.Rows().size());
+  });
 }
 
 // ---- MAC filter entries, anti-rogue ports and vendor prefix ----
@@ -215,23 +230,4 @@ int CPollingDb::CheckAntiRogue(const std::string& switchMac, int port, std::stri
                      objid = rs.GetText("objid");
                      return IsPortInPortMask(rs.GetText("anti_rogue"), port, objid) >= 1 ? 1 : 0;
                    });
-}
-
-int CPollingDb::GetNameNumber(const char* name) {
-  const char* underscore = std::strchr(name, '_');
-  return underscore ? std::atoi(underscore + 1) : -1;
-}
-
-int CPollingDb::loadId(std::vector<int>& numbers, int type) {
-  const auto collect = [&numbers](db::CRecordset& rs) {
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-      if (IsNull(rs, "name")) continue;
-      const int number = GetNameNumber(rs.GetText("name").c_str());
-      if (number >= 1) numbers.push_back(number);
-    }
-    return 0;
-  };
-  const db::SqlParams kind{std::to_string(type)};
-  if (ReadQuery("loadId", "select name from device_list where type=?", kind, 0, collect) < 0) return -1;
-  return ReadQuery("loadId", "select name from device_list_prev where type=?", kind, 0, collect) < 0 ? -1 : 0;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 
