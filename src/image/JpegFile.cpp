@@ -22,13 +22,22 @@ struct ErrorJump {
   std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->jump, 1);
 }
 
+// Warnings about damaged data go nowhere: a picture that cannot be decoded is refused as a whole.
+void IgnoreMessage(j_common_ptr) {}
+
+jpeg_error_mgr* QuietErrors(ErrorJump& error) {
+  jpeg_error_mgr* manager = jpeg_std_error(&error.manager);
+  manager->error_exit = JumpOnError;
+  manager->output_message = IgnoreMessage;
+  return manager;
+}
+
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 bool Decode(std::FILE* file, std::vector<std::uint8_t>& pixels, std::uint32_t& width, std::uint32_t& height) {
   jpeg_decompress_struct info;
   ErrorJump error;
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = JumpOnError;
+  info.err = QuietErrors(error);
   if (setjmp(error.jump)) {
     jpeg_destroy_decompress(&info);
     return false;
@@ -59,8 +68,7 @@ bool Encode(std::FILE* file, const std::uint8_t* pixels, std::uint32_t width, st
             int quality) {
   jpeg_compress_struct info;
   ErrorJump error;
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = JumpOnError;
+  info.err = QuietErrors(error);
   if (setjmp(error.jump)) {
     jpeg_destroy_compress(&info);
     return false;
