@@ -54,7 +54,7 @@ std::int64_t FileLength(std::FILE* file) {
   return length;
 }
 
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+void PutLe(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back((value >> (8 * i)) & 0xFF);
 }
 

@@ -12,7 +12,7 @@ namespace image_test {
 
 namespace {
 
-void Put(Bytes& out, std::uint32_t value, int size) {
+void Put(Bytes& out, std::uint64_t value, int size) {
   for (int i = 0; i < size; ++i) out.push_back((value >> (8 * i)) & 0xFF);
 }
 
