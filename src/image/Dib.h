@@ -3,12 +3,14 @@
 // section and the palette of its colour table. Every operation that makes a new DIB adopts it through one
 // replace-and-rebuild step; an operation that fails before a new DIB exists keeps the previous picture.
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "image/DibDraw.h"
 #include "image/DibHeader.h"
 #include "image/DibSection.h"
 #include "image/RgbImage.h"
@@ -57,6 +59,31 @@ class CDib {
   // A new object holding a copy; none when this one is empty.
   std::unique_ptr<CDib> Clone() const;
 
+  // Drawing onto a canvas of screen pixels (the window layer shows the canvas); false when empty or when
+  // the transfer fails.
+  bool BitBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY,
+              std::uint32_t rasterOp) const;
+  bool StretchBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY,
+                  int sourceWidth, int sourceHeight, std::uint32_t rasterOp) const;
+  bool StretchBlt(RgbImage& canvas, const Rect& destination, const Rect& source, std::uint32_t rasterOp) const;
+  bool Draw(RgbImage& canvas, int x, int y, std::uint32_t rasterOp) const;
+  // Every pixel of the transparent colour leaves the canvas as it was.
+  bool DrawTransparent(RgbImage& canvas, int x, int y, ColorRef transparent) const;
+
+  // Transitions (effects 1 to 20) that draw the picture, or erase it to the window colour, in passes.
+  // After every pass `shown` lets the window present the canvas, then the delay passes. Effect 19 uses
+  // the step as the tile size, effect 20 as the number of passes. False when empty or for another effect.
+  using ShowPass = std::function<void()>;
+  bool Display(int effect, RgbImage& canvas, int x, int y, int step, unsigned delayMs, std::uint32_t rasterOp,
+               const ShowPass& shown = {});
+  bool Clear(int effect, RgbImage& canvas, int x, int y, int step, unsigned delayMs, const ShowPass& shown = {});
+  bool MosaicIn(RgbImage& canvas, int x, int y, int tileSize, unsigned delayMs, std::uint32_t rasterOp,
+                const ShowPass& shown = {});
+  bool MosaicOut(RgbImage& canvas, int x, int y, int tileSize, unsigned delayMs, const ShowPass& shown = {});
+  // From black to the picture and back; the object holds its own picture again afterwards.
+  bool FadeIn(RgbImage& canvas, int x, int y, int passes, unsigned delayMs, const ShowPass& shown = {});
+  bool FadeOut(RgbImage& canvas, int x, int y, int passes, unsigned delayMs, const ShowPass& shown = {});
+
   bool IsEmpty() const { return !dib_.has_value(); }
   std::int32_t GetWidth() const;
   std::int32_t GetHeight() const;
@@ -83,6 +110,9 @@ class CDib {
  private:
   // Adopts the new DIB and rebuilds; false and nothing changed without one.
   bool Replace(DibHandle dib);
+  // Moves the colours of the picture toward the target values over the passes, drawing each pass.
+  void FadeTowards(Dib& working, const std::vector<std::uint8_t>& target, RgbImage& canvas, int x, int y,
+                   int passes, unsigned delayMs, const ShowPass& shown);
   // Runs one DIB operation on the current DIB and adopts its result.
   template <typename Operation>
   bool Apply(Operation operation) {

@@ -1,6 +1,6 @@
 #include "image/DibSection.h"
 
-DibSection::DibSection(Dib dib) : dib_(std::move(dib)), colors_(dib::ColorTable(dib_)) {}
+DibSection::DibSection(Dib dib) : dib_(std::move(dib)), colors_(dib::ColorTable(dib_)), screen_(Decode()) {}
 
 std::optional<DibSection> DibSection::FromDib(DibView dib) {
   if (!dib::PixelsFit(dib)) return std::nullopt;
@@ -24,7 +24,7 @@ PaletteEntry DibSection::ColorAt(int x, int y) const {
   }
 }
 
-RgbImage DibSection::ToRgb() const {
+RgbImage DibSection::Decode() const {
   RgbImage image{Width(), Height(), std::vector<std::uint8_t>(static_cast<std::size_t>(Width()) * Height() * 3)};
   for (int y = 0; y < Height(); ++y) {
     for (int x = 0; x < Width(); ++x) {

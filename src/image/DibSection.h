@@ -20,13 +20,17 @@ class DibSection {
   const std::uint8_t* Row(int y) const { return DibBits(dib_) + RowBytes() * y; }
   // The colour of pixel x of stored row y: an index past the colour table gives black, 16 bits are 5-5-5.
   PaletteEntry ColorAt(int x, int y) const;
-  RgbImage ToRgb() const;
+  // The picture as the screen shows it, made once with the section.
+  const RgbImage& ToRgb() const { return screen_; }
   DibView Packed() const { return dib_; }
 
  private:
   explicit DibSection(Dib dib);
+  RgbImage Decode() const;
+
   Dib dib_;
   Palette colors_;
+  RgbImage screen_;
 };
 
 std::optional<DibSection> DibToDibSection(DibView dib);
