@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <memory>
-#include <new>
 
 #include "image/DibHeader.h"
 

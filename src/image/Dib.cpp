@@ -76,7 +76,7 @@ bool CDib::CreateFromBitmapToDepth(const RgbImage* bitmap, const Palette* palett
 }
 
 bool CDib::LoadFromResource(std::span<const std::uint8_t> resource) {
-  if (dib::Read16(resource, 0) != dib::kBmpType) return false;
+  if (resource.size() < dib::kFileHeaderSize || dib::Read16(resource, 0) != dib::kBmpType) return false;
   return Create(resource.subspan(dib::kFileHeaderSize));
 }
 

@@ -95,17 +95,8 @@ DibHandle ConvertDib(DibView source, std::int32_t width, std::int32_t height, st
                      bool stretch, const Palette* palette) {
   if (!dib::IsSupportedDepth(bitsPerPixel)) return std::nullopt;
   const std::optional<DibSection> from = DibToDibSection(source);
-  DibHandle result = NewDib(width, height, bitsPerPixel);
+  DibHandle result = NewDibOfDepth(width, height, bitsPerPixel);
   if (!from || !result) return std::nullopt;
-  // NewDib rounds 16 bits up; the header takes the depth asked for.
-  if (DibBitCount(*result) != bitsPerPixel) {
-    result->assign(dib::kInfoHeaderSize + dib::RowBytes(width, bitsPerPixel) * height, 0);
-    dib::Write32(*result, dib::kSize, dib::kInfoHeaderSize);
-    dib::Write32(*result, dib::kWidth, static_cast<std::uint32_t>(width));
-    dib::Write32(*result, dib::kHeight, static_cast<std::uint32_t>(height));
-    dib::Write16(*result, dib::kPlanes, 1);
-    dib::Write16(*result, dib::kBitCount, bitsPerPixel);
-  }
   FillColorTable(*result, source, palette);
   PixelEncoder encoder(*result);
   const bool scaled = stretch && (width != from->Width() || height != from->Height());

@@ -1,7 +1,6 @@
 #include "image/DibHeader.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace dib {
 
@@ -53,8 +52,9 @@ bool LayoutFits(DibView dib) {
   if (Read16(dib, kPlanes) != 1 || !IsSupportedDepth(DibBitCount(dib))) return false;
   const std::uint32_t compression = Read32(dib, kCompression);
   if (compression != kRgb && compression != kRle8 && compression != kRle4) return false;
-  const std::size_t image =
-      compression == kRgb ? DibRowBytes(dib) * DibHeight(dib) : Read32(dib, kSizeImage);
+  // Both the rows and the stated image size must lie inside the block.
+  const std::size_t rows = compression == kRgb ? DibRowBytes(dib) * DibHeight(dib) : 0;
+  const std::size_t image = std::max<std::size_t>(rows, Read32(dib, kSizeImage));
   return DibBitsOffset(dib) <= dib.size() && image <= dib.size() - DibBitsOffset(dib);
 }
 
@@ -173,19 +173,23 @@ std::size_t DibTotalBytes(Dib& dib) {
 const std::uint8_t* DibBits(DibView dib) { return dib.data() + DibBitsOffset(dib); }
 std::uint8_t* DibBits(Dib& dib) { return dib.data() + DibBitsOffset(dib); }
 
-DibHandle NewDib(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
-  if (!dib::SizeIsBounded(width, height)) return std::nullopt;
-  const std::uint16_t depth = bitsPerPixel <= 1 ? 1 : bitsPerPixel <= 4 ? 4 : bitsPerPixel <= 8 ? 8
-                              : bitsPerPixel <= 24                       ? 24
-                                                                         : 32;
-  const std::size_t colors = depth <= 8 ? std::size_t{1} << depth : 0;
-  Dib block(dib::kInfoHeaderSize + colors * 4 + dib::RowBytes(width, depth) * height, 0);
+DibHandle NewDibOfDepth(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
+  if (!dib::SizeIsBounded(width, height) || !dib::IsSupportedDepth(bitsPerPixel)) return std::nullopt;
+  const std::size_t colors = bitsPerPixel <= 8 ? std::size_t{1} << bitsPerPixel : 0;
+  Dib block(dib::kInfoHeaderSize + colors * 4 + dib::RowBytes(width, bitsPerPixel) * height, 0);
   dib::Write32(block, dib::kSize, dib::kInfoHeaderSize);
   dib::Write32(block, dib::kWidth, static_cast<std::uint32_t>(width));
   dib::Write32(block, dib::kHeight, static_cast<std::uint32_t>(height));
   dib::Write16(block, dib::kPlanes, 1);
-  dib::Write16(block, dib::kBitCount, depth);
+  dib::Write16(block, dib::kBitCount, bitsPerPixel);
   return block;
+}
+
+DibHandle NewDib(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
+  const std::uint16_t depth = bitsPerPixel <= 1 ? 1 : bitsPerPixel <= 4 ? 4 : bitsPerPixel <= 8 ? 8
+                              : bitsPerPixel <= 24                       ? 24
+                                                                         : 32;
+  return NewDibOfDepth(width, height, depth);
 }
 
 DibHandle NewScreenDib(std::int32_t width, std::int32_t height) {

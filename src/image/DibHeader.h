@@ -61,7 +61,7 @@ bool IsSupportedDepth(int bitsPerPixel);
 bool SizeIsBounded(std::int64_t width, std::int64_t height);
 
 // True when the block is a 40-byte-header DIB of positive, bounded size and a supported depth whose colour
-// table and image (its image-size field, or the rows for an uncompressed image) lie inside the block.
+// table, image-size field and (for an uncompressed image) rows lie inside the block.
 bool LayoutFits(DibView dib);
 // LayoutFits, uncompressed, and the rows of DibRowBytes inside the block: the pixel functions need this.
 bool PixelsFit(DibView dib);
@@ -98,6 +98,8 @@ std::uint8_t* DibBits(Dib& dib);
 // A zero-filled DIB: depth up to 1 gives 1, up to 4 gives 4, up to 8 gives 8, up to 24 gives 24, deeper 32;
 // 2 to the depth colour entries for depths up to 8. None for a size that is not positive or too large.
 DibHandle NewDib(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel);
+// A zero-filled DIB of exactly that depth (1, 4, 8, 16, 24 or 32 bits; none for another).
+DibHandle NewDibOfDepth(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel);
 // A DIB at the screen's depth, every pixel byte 0xFF.
 DibHandle NewScreenDib(std::int32_t width, std::int32_t height);
 // A copy of the whole block; none for an empty one.

@@ -1,5 +1,6 @@
 #include "image/JpegFile.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>

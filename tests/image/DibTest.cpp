@@ -89,6 +89,9 @@ TEST_F(DibTest, FilesItCannotTakeLeaveThePreviousPicture) {
     EXPECT_FALSE(Load(file)) << name;
     EXPECT_EQ(dib.GetWidth(), 3) << name;
   }
+  // The same checks hold for a DIB in memory: a stated image size past the block is not copied.
+  EXPECT_FALSE(dib.Create(image_test::BuildDib({.imageSize = 4000, .rows = {Bytes(3, 1)}})));
+  EXPECT_FALSE(dib.LoadFromResource(BuildBmp({.imageSize = 4000, .rows = {Bytes(3, 1)}})));
   EXPECT_FALSE(dib.Load(dir.File("missing.bmp")));
   EXPECT_FALSE(dib.CreateFromBitmap(nullptr, nullptr));
   EXPECT_FALSE(dib.Create(0, 5));
@@ -182,6 +185,7 @@ TEST_F(DibTest, ConversionsFiltersAndCopies) {
   ASSERT_TRUE(dib.LoadFromResource(BuildBmp({.width = 4, .rows = {Bytes(12, 5)}})));
   EXPECT_EQ(dib.GetWidth(), 4);
   EXPECT_FALSE(dib.LoadFromResource(Bytes{'M', 'B', 0}));
+  EXPECT_FALSE(dib.LoadFromResource(Bytes{'B', 'M', 0}));
   ASSERT_TRUE(dib.Create(2, 2));
   EXPECT_EQ(Colors(), Bytes(12, 0xFF));
 }

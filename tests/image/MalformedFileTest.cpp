@@ -105,6 +105,11 @@ TEST(MalformedFileTest, MutatedBmpFilesAreReadOrRefused) {
       EXPECT_TRUE(dib.ChangeBitCount(8));
       EXPECT_TRUE(dib.Save(dir.File("saved.bmp")));
     }
+    RgbImage canvas{8, 8, Bytes(8 * 8 * 3)};
+    // A compressed picture is kept without a drawable section.
+    EXPECT_EQ(dib.Draw(canvas, -1, 2, kSrcCopy), dib.GetBitmap().has_value());
+    CDib fromMemory;
+    fromMemory.LoadFromResource(file);
     const DibHandle raw = LoadDibFile(path);
     if (raw) {
       EXPECT_TRUE(dib::LayoutFits(*raw));
