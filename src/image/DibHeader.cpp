@@ -52,10 +52,9 @@ bool LayoutFits(DibView dib) {
   if (Read16(dib, kPlanes) != 1 || !IsSupportedDepth(DibBitCount(dib))) return false;
   const std::uint32_t compression = Read32(dib, kCompression);
   if (compression != kRgb && compression != kRle8 && compression != kRle4) return false;
-  // Both the rows and the stated image size must lie inside the block.
+  // Both the rows and the size the header states must lie inside the block.
   const std::size_t rows = compression == kRgb ? DibRowBytes(dib) * DibHeight(dib) : 0;
-  const std::size_t image = std::max<std::size_t>(rows, Read32(dib, kSizeImage));
-  return DibBitsOffset(dib) <= dib.size() && image <= dib.size() - DibBitsOffset(dib);
+  return DibTotalBytes(dib) <= dib.size() && DibBitsOffset(dib) + rows <= dib.size();
 }
 
 bool PixelsFit(DibView dib) { return LayoutFits(dib) && Read32(dib, kCompression) == kRgb; }

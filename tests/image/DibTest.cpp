@@ -92,6 +92,8 @@ TEST_F(DibTest, FilesItCannotTakeLeaveThePreviousPicture) {
   // The same checks hold for a DIB in memory: a stated image size past the block is not copied.
   EXPECT_FALSE(dib.Create(image_test::BuildDib({.imageSize = 4000, .rows = {Bytes(3, 1)}})));
   EXPECT_FALSE(dib.LoadFromResource(BuildBmp({.imageSize = 4000, .rows = {Bytes(3, 1)}})));
+  EXPECT_FALSE(dib.Create(image_test::BuildDib({.width = 64, .height = 64, .bits = 8, .compression = 1,
+                                                .colorsUsed = 1, .colors = {{1, 1, 1}}, .rows = {{0, 0}}})));
   EXPECT_FALSE(dib.Load(dir.File("missing.bmp")));
   EXPECT_FALSE(dib.CreateFromBitmap(nullptr, nullptr));
   EXPECT_FALSE(dib.Create(0, 5));
