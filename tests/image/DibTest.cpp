@@ -3,7 +3,11 @@
 #include <sstream>
 
 #include "ImageFixture.h"
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "image/Dib.h"
+#include "image/DibFile.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -66,6 +70,33 @@ TEST_F(DibTest, ReadTakesTheFileLengthAndThePixelOffset) {
   gap.gap = 6;
   ASSERT_TRUE(Load(BuildBmp(gap)));
   EXPECT_EQ(Colors(), expected);
+}
+
+TEST_F(DibTest, FileFunctionsReadAndWriteWhatCDibDoes) {
+  BmpSpec spec = {.width = 3, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{3, 2, 1}}, .gap = 10};
+  ASSERT_TRUE(Load(BuildBmp(spec)));
+  const DibHandle loaded = LoadDibFile(dir.File("in.bmp"));
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(*loaded, *dib.GetHandle());
+  EXPECT_FALSE(LoadDibFile(dir.File("missing.bmp")));
+
+  const std::string saved = dir.File("saved.bmp");
+  ASSERT_TRUE(SaveDibFile(loaded, saved));
+  EXPECT_EQ(image_test::ReadFile(saved), Saved());
+  EXPECT_FALSE(SaveDibFile(std::nullopt, saved));
+
+  // From an open file, starting at its current position.
+  Bytes withLead = {'l', 'e', 'a', 'd'};
+  const Bytes file = image_test::ReadFile(saved);
+  withLead.insert(withLead.end(), file.begin(), file.end());
+  image_test::WriteFile(saved, withLead);
+  const int fd = ::open(saved.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::lseek(fd, 4, SEEK_SET), 4);
+  const DibHandle fromHandle = ReadDibFromFileHandle(fd);
+  ::close(fd);
+  ASSERT_TRUE(fromHandle);
+  EXPECT_EQ(*fromHandle, *loaded);
 }
 
 TEST_F(DibTest, FilesItCannotTakeLeaveThePreviousPicture) {
