@@ -80,8 +80,7 @@ std::vector<std::uint8_t> Headers(std::uint32_t fileSize, std::uint32_t pixelOff
 
 }  // namespace
 
-std::optional<PixelBuffer> CBmpFile::LoadBmpFile(const std::string& path, std::uint32_t& width,
-                                                 std::uint32_t& height) {
+std::optional<PixelBuffer> CBmpFile::LoadBmpFile(const std::string& path, std::uint32_t& width, std::uint32_t& height) {
   width = height = 0;
   status_ = "OK";
   byteCount_ = 0;
@@ -246,9 +245,9 @@ void CBmpFile::SaveBmpFile24(const std::string& path, std::span<const std::uint8
   if (std::fflush(file.get()) != 0) status_ = "fwrite error\nGiving up";
 }
 
-void CBmpFile::SaveBmpFilePalette(const std::string& path, std::span<const std::uint8_t> indexes,
-                                  std::uint32_t width, std::uint32_t height, int bitsPerPixel,
-                                  std::uint32_t colors, std::span<const std::uint8_t> palette) {
+void CBmpFile::SaveBmpFilePalette(const std::string& path, std::span<const std::uint8_t> indexes, std::uint32_t width,
+                                  std::uint32_t height, int bitsPerPixel, std::uint32_t colors,
+                                  std::span<const std::uint8_t> palette) {
   status_ = "OK";
   if (bitsPerPixel == 24) {
     status_ = "We don't do 24-bit files in here, sorry";
@@ -271,8 +270,9 @@ void CBmpFile::SaveBmpFilePalette(const std::string& path, std::span<const std::
     status_ = "Can't Open";
     return;
   }
-  std::vector<std::uint8_t> out = Headers(static_cast<std::uint32_t>(fileSize), static_cast<std::uint32_t>(54 + tableBytes),
-                                          width, height, bitsPerPixel, static_cast<std::uint32_t>(rowBytes * height), colors);
+  std::vector<std::uint8_t> out =
+      Headers(static_cast<std::uint32_t>(fileSize), static_cast<std::uint32_t>(54 + tableBytes), width, height,
+              bitsPerPixel, static_cast<std::uint32_t>(rowBytes * height), colors);
   for (std::uint32_t i = 0; i < colors; ++i) {
     out.insert(out.end(), {palette[4 * i + 2], palette[4 * i + 1], palette[4 * i], 0});
   }

@@ -95,11 +95,13 @@ bool CDib::Read(std::istream& file) {
   const std::streampos start = file.tellg();
   if (start < 0 || !file.seekg(0, std::ios::end)) return false;
   const std::streamoff length = file.tellg() - start;
-  DibHandle dib = ReadBmpImage(static_cast<std::uint64_t>(length), [&](std::uint64_t offset, std::span<std::uint8_t> bytes) {
-    file.clear();
-    file.seekg(start + static_cast<std::streamoff>(offset));
-    return static_cast<bool>(file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())));
-  });
+  DibHandle dib =
+      ReadBmpImage(static_cast<std::uint64_t>(length), [&](std::uint64_t offset, std::span<std::uint8_t> bytes) {
+        file.clear();
+        file.seekg(start + static_cast<std::streamoff>(offset));
+        return static_cast<bool>(
+            file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())));
+      });
   return dib && Create(*dib);
 }
 
@@ -221,7 +223,8 @@ std::vector<std::pair<int, int>> Tiles(int width, int height, int size) {
 
 // Takes a tile at random and puts the last one in its place.
 std::pair<int, int> TakeRandomTile(std::vector<std::pair<int, int>>& tiles) {
-  const auto index = std::min(static_cast<std::size_t>(std::rand() / (RAND_MAX + 1.0) * tiles.size()), tiles.size() - 1);
+  const auto index =
+      std::min(static_cast<std::size_t>(std::rand() / (RAND_MAX + 1.0) * tiles.size()), tiles.size() - 1);
   const std::pair<int, int> tile = tiles[index];
   tiles[index] = tiles.back();
   tiles.pop_back();
@@ -237,7 +240,8 @@ std::vector<std::size_t> FadedBytes(const Dib& dib) {
     return offsets;
   }
   for (std::int64_t row = 0; row < DibHeight(dib); ++row)
-    for (std::int64_t x = 0; x < DibWidth(dib); ++x) offsets.push_back(DibBitsOffset(dib) + DibRowBytes(dib) * row + 3 * x);
+    for (std::int64_t x = 0; x < DibWidth(dib); ++x)
+      offsets.push_back(DibBitsOffset(dib) + DibRowBytes(dib) * row + 3 * x);
   return offsets;
 }
 
@@ -247,8 +251,8 @@ int CeilingStep(int difference, int passesLeft) {
 
 }  // namespace
 
-bool CDib::StretchBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY,
-                      int sourceWidth, int sourceHeight, std::uint32_t rasterOp) const {
+bool CDib::StretchBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
+                      int sourceHeight, std::uint32_t rasterOp) const {
   return section_ && StretchTransfer(canvas, x, y, width, height, section_->ToRgb(), sourceX, sourceY, sourceWidth,
                                      sourceHeight, rasterOp);
 }

@@ -41,7 +41,7 @@ class CDib {
   // A CDib in an archive is a complete BMP image at the archive's position.
   bool Serialize(std::iostream& archive, bool storing);
 
-  bool Rotate90();   // a quarter turn counter-clockwise
+  bool Rotate90();  // a quarter turn counter-clockwise
   bool Rotate180();
   bool Rotate270();  // a quarter turn clockwise
   bool Resize(std::int32_t width, std::int32_t height);
@@ -63,8 +63,8 @@ class CDib {
   // the transfer fails.
   bool BitBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY,
               std::uint32_t rasterOp) const;
-  bool StretchBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY,
-                  int sourceWidth, int sourceHeight, std::uint32_t rasterOp) const;
+  bool StretchBlt(RgbImage& canvas, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
+                  int sourceHeight, std::uint32_t rasterOp) const;
   bool StretchBlt(RgbImage& canvas, const Rect& destination, const Rect& source, std::uint32_t rasterOp) const;
   bool Draw(RgbImage& canvas, int x, int y, std::uint32_t rasterOp) const;
   // Every pixel of the transparent colour leaves the canvas as it was.
@@ -111,8 +111,8 @@ class CDib {
   // Adopts the new DIB and rebuilds; false and nothing changed without one.
   bool Replace(DibHandle dib);
   // Moves the colours of the picture toward the target values over the passes, drawing each pass.
-  void FadeTowards(Dib& working, const std::vector<std::uint8_t>& target, RgbImage& canvas, int x, int y,
-                   int passes, unsigned delayMs, const ShowPass& shown);
+  void FadeTowards(Dib& working, const std::vector<std::uint8_t>& target, RgbImage& canvas, int x, int y, int passes,
+                   unsigned delayMs, const ShowPass& shown);
   // Runs one DIB operation on the current DIB and adopts its result.
   template <typename Operation>
   bool Apply(Operation operation) {

@@ -12,8 +12,7 @@ namespace {
 // Writes colours into the pixels of a DIB, matching them to its colour table when it has one.
 class PixelEncoder {
  public:
-  explicit PixelEncoder(Dib& target)
-      : target_(target), bits_(DibBitCount(target)), table_(dib::ColorTable(target)) {}
+  explicit PixelEncoder(Dib& target) : target_(target), bits_(DibBitCount(target)), table_(dib::ColorTable(target)) {}
 
   void Put(std::int64_t x, std::int64_t y, PaletteEntry color) {
     dib::SetPixel(DibBits(target_) + DibRowBytes(target_) * y, x, bits_, Encode(color));
@@ -55,8 +54,7 @@ void WriteTable(Dib& header, const Palette& colors, bool keepFlags) {
 }
 
 DibHandle EncodeDdb(const RgbImage& ddb, std::uint16_t bitsPerPixel, const Palette* palette) {
-  if (ddb.IsEmpty() || ddb.pixels.size() != static_cast<std::size_t>(ddb.width) * ddb.height * 3)
-    return std::nullopt;
+  if (ddb.IsEmpty() || ddb.pixels.size() != static_cast<std::size_t>(ddb.width) * ddb.height * 3) return std::nullopt;
   DibHandle dib = NewDib(ddb.width, ddb.height, 24);
   if (!dib) return std::nullopt;
   PixelEncoder encoder(*dib);
@@ -91,8 +89,8 @@ bool FillColorTable(Dib& header, DibView source, const Palette* palette) {
   return true;
 }
 
-DibHandle ConvertDib(DibView source, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
-                     bool stretch, const Palette* palette) {
+DibHandle ConvertDib(DibView source, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel, bool stretch,
+                     const Palette* palette) {
   if (!dib::IsSupportedDepth(bitsPerPixel)) return std::nullopt;
   const std::optional<DibSection> from = DibToDibSection(source);
   DibHandle result = NewDibOfDepth(width, height, bitsPerPixel);

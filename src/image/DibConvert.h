@@ -10,8 +10,8 @@
 // source is copied to the top-left corner, cropped, and what it does not cover stays zero; with stretching
 // rows and columns are repeated or dropped to fit. Colours of a palettised result are matched to the
 // nearest entry of the colour table that FillColorTable gives it.
-DibHandle ConvertDib(DibView source, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
-                     bool stretch, const Palette* palette);
+DibHandle ConvertDib(DibView source, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel, bool stretch,
+                     const Palette* palette);
 DibHandle ConvertDib(DibView source, std::uint16_t bitsPerPixel, const Palette* palette);
 
 // Fills the colour table of a new header (40 bytes followed by room for its DibColorCount entries) by its

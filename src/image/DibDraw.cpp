@@ -6,8 +6,14 @@ namespace {
 
 bool IsKnown(std::uint32_t rasterOp) {
   switch (rasterOp) {
-    case kSrcCopy: case kSrcPaint: case kSrcAnd: case kSrcInvert: case kNotSrcCopy: case kDstInvert:
-    case kBlackness: case kWhiteness:
+    case kSrcCopy:
+    case kSrcPaint:
+    case kSrcAnd:
+    case kSrcInvert:
+    case kNotSrcCopy:
+    case kDstInvert:
+    case kBlackness:
+    case kWhiteness:
       return true;
     default:
       return false;
@@ -16,14 +22,22 @@ bool IsKnown(std::uint32_t rasterOp) {
 
 std::uint8_t Combine(std::uint8_t source, std::uint8_t target, std::uint32_t rasterOp) {
   switch (rasterOp) {
-    case kSrcPaint: return source | target;
-    case kSrcAnd: return source & target;
-    case kSrcInvert: return source ^ target;
-    case kNotSrcCopy: return static_cast<std::uint8_t>(~source);
-    case kDstInvert: return static_cast<std::uint8_t>(~target);
-    case kBlackness: return 0;
-    case kWhiteness: return 255;
-    default: return source;
+    case kSrcPaint:
+      return source | target;
+    case kSrcAnd:
+      return source & target;
+    case kSrcInvert:
+      return source ^ target;
+    case kNotSrcCopy:
+      return static_cast<std::uint8_t>(~source);
+    case kDstInvert:
+      return static_cast<std::uint8_t>(~target);
+    case kBlackness:
+      return 0;
+    case kWhiteness:
+      return 255;
+    default:
+      return source;
   }
 }
 
@@ -67,8 +81,7 @@ void DrawTransparentDdb(RgbImage& target, const RgbImage& ddb, int x, int y, Col
   for (int row = 0; row < ddb.height; ++row)
     for (int column = 0; column < ddb.width; ++column) {
       const std::uint8_t* from = ddb.At(column, row);
-      if (Rgb(from[0], from[1], from[2]) == (transparent & 0xFFFFFF) || !Inside(target, x + column, y + row))
-        continue;
+      if (Rgb(from[0], from[1], from[2]) == (transparent & 0xFFFFFF) || !Inside(target, x + column, y + row)) continue;
       std::uint8_t* to = target.At(x + column, y + row);
       to[0] = from[0];
       to[1] = from[1];

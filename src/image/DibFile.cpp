@@ -43,8 +43,7 @@ DibHandle ReadBmpImage(std::uint64_t fileLength, const ReadAt& readAt) {
   if (dib::Read16(fileHeader, 0) != dib::kBmpType || dib::Read32(header, dib::kSize) != dib::kInfoHeaderSize)
     return std::nullopt;
   const int bits = DibBitCount(header);
-  if (!dib::SizeIsBounded(DibWidth(header), DibHeight(header)) || !dib::IsSupportedDepth(bits))
-    return std::nullopt;
+  if (!dib::SizeIsBounded(DibWidth(header), DibHeight(header)) || !dib::IsSupportedDepth(bits)) return std::nullopt;
   if (dib::Read32(header, dib::kClrUsed) == 0 && bits <= 8) dib::Write32(header, dib::kClrUsed, 1u << bits);
   if (dib::Read32(header, dib::kSizeImage) == 0)
     dib::Write32(header, dib::kSizeImage,

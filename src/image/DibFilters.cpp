@@ -13,8 +13,8 @@ namespace {
 // Runs change(result, unchanged) over a 24-bit copy of the DIB and converts the result back to its depth.
 DibHandle OnTrueColorCopy(DibView dib, const std::function<void(Dib&, const Dib&)>& change) {
   const int bits = DibBitCount(dib);
-  DibHandle working = bits == 24 ? (dib::PixelsFit(dib) ? DuplicateGlobalBlock(dib) : std::nullopt)
-                                 : ConvertDib(dib, 24, nullptr);
+  DibHandle working =
+      bits == 24 ? (dib::PixelsFit(dib) ? DuplicateGlobalBlock(dib) : std::nullopt) : ConvertDib(dib, 24, nullptr);
   if (!working) return std::nullopt;
   const Dib unchanged = *working;
   change(*working, unchanged);
@@ -23,9 +23,7 @@ DibHandle OnTrueColorCopy(DibView dib, const std::function<void(Dib&, const Dib&
   return ConvertDib(*working, static_cast<std::uint16_t>(bits), palette ? &*palette : nullptr);
 }
 
-std::uint8_t* PixelAt(Dib& dib, std::int64_t x, std::int64_t y) {
-  return DibBits(dib) + DibRowBytes(dib) * y + 3 * x;
-}
+std::uint8_t* PixelAt(Dib& dib, std::int64_t x, std::int64_t y) { return DibBits(dib) + DibRowBytes(dib) * y + 3 * x; }
 
 const std::uint8_t* PixelAt(const Dib& dib, std::int64_t x, std::int64_t y) {
   return DibBits(DibView(dib)) + DibRowBytes(dib) * y + 3 * x;

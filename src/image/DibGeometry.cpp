@@ -70,7 +70,8 @@ std::uint32_t BackgroundValue(DibView dib, ColorRef background) {
     case 8: {
       const Palette table = dib::ColorTable(dib);
       for (std::size_t i = 0; i < table.size(); ++i)
-        if (table[i].red == red && table[i].green == green && table[i].blue == blue) return static_cast<std::uint32_t>(i);
+        if (table[i].red == red && table[i].green == green && table[i].blue == blue)
+          return static_cast<std::uint32_t>(i);
       return 0;
     }
     case 16:
@@ -94,14 +95,16 @@ DibHandle RotateDibQuarter(DibView dib) {
 
 DibHandle MirrorDib(DibView dib) {
   const std::int64_t width = DibWidth(dib);
-  return Remap(dib, DibWidth(dib), DibHeight(dib),
-               [width](std::int64_t x, std::int64_t y) { return std::pair{width - 1 - x, y}; });
+  return Remap(dib, DibWidth(dib), DibHeight(dib), [width](std::int64_t x, std::int64_t y) {
+    return std::pair{width - 1 - x, y};
+  });
 }
 
 DibHandle FlipDib(DibView dib) {
   const std::int64_t height = DibHeight(dib);
-  return Remap(dib, DibWidth(dib), DibHeight(dib),
-               [height](std::int64_t x, std::int64_t y) { return std::pair{x, height - 1 - y}; });
+  return Remap(dib, DibWidth(dib), DibHeight(dib), [height](std::int64_t x, std::int64_t y) {
+    return std::pair{x, height - 1 - y};
+  });
 }
 
 DibHandle ResizeDib(DibView dib, std::int32_t width, std::int32_t height) {

@@ -12,8 +12,7 @@ std::uint16_t Read16(DibView bytes, std::size_t offset) {
 std::uint32_t Read32(DibView bytes, std::size_t offset) {
   if (offset > bytes.size() || bytes.size() - offset < 4) return 0;
   return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-         (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+         (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) | (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
 void Write16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value) {
@@ -34,7 +33,12 @@ std::size_t RowBytes(std::int64_t width, std::int64_t bitsPerPixel) {
 
 bool IsSupportedDepth(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32:
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
       return true;
     default:
       return false;
@@ -87,8 +91,10 @@ void SetPixel(std::uint8_t* row, std::int64_t x, int bitsPerPixel, std::uint32_t
       break;
     }
     case 4:
-      if (x % 2 == 0) row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0x0F) | ((value & 0x0F) << 4));
-      else row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0xF0) | (value & 0x0F));
+      if (x % 2 == 0)
+        row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0x0F) | ((value & 0x0F) << 4));
+      else
+        row[x / 2] = static_cast<std::uint8_t>((row[x / 2] & 0xF0) | (value & 0x0F));
       break;
     default:
       for (int i = 0; i < bitsPerPixel / 8; ++i) row[x * (bitsPerPixel / 8) + i] = (value >> (8 * i)) & 0xFF;
@@ -135,10 +141,14 @@ std::uint16_t DibColorCount(DibView dib) {
     if (used != 0) return used;
   }
   switch (DibBitCount(dib)) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+      return 2;
+    case 4:
+      return 16;
+    case 8:
+      return 256;
+    default:
+      return 0;
   }
 }
 
@@ -185,9 +195,11 @@ DibHandle NewDibOfDepth(std::int32_t width, std::int32_t height, std::uint16_t b
 }
 
 DibHandle NewDib(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel) {
-  const std::uint16_t depth = bitsPerPixel <= 1 ? 1 : bitsPerPixel <= 4 ? 4 : bitsPerPixel <= 8 ? 8
-                              : bitsPerPixel <= 24                       ? 24
-                                                                         : 32;
+  const std::uint16_t depth = bitsPerPixel <= 1    ? 1
+                              : bitsPerPixel <= 4  ? 4
+                              : bitsPerPixel <= 8  ? 8
+                              : bitsPerPixel <= 24 ? 24
+                                                   : 32;
   return NewDibOfDepth(width, height, depth);
 }
 

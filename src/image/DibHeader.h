@@ -45,8 +45,17 @@ enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 
 
 // Offsets of the fields of the 40-byte information header.
 enum InfoField : std::size_t {
-  kSize = 0, kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14, kCompression = 16, kSizeImage = 20,
-  kXPelsPerMeter = 24, kYPelsPerMeter = 28, kClrUsed = 32, kClrImportant = 36
+  kSize = 0,
+  kWidth = 4,
+  kHeight = 8,
+  kPlanes = 12,
+  kBitCount = 14,
+  kCompression = 16,
+  kSizeImage = 20,
+  kXPelsPerMeter = 24,
+  kYPelsPerMeter = 28,
+  kClrUsed = 32,
+  kClrImportant = 36
 };
 
 // Little-endian fields; a field that does not lie wholly inside the bytes reads as 0 and is not written.

@@ -15,15 +15,28 @@ TransitionStrip InPlace(int left, int top, int right, int bottom) { return Strip
 
 int TransitionBound(int effect, int width, int height, int step) {
   switch (effect) {
-    case 1: case 2: case 7: case 8: case 13: case 15:
+    case 1:
+    case 2:
+    case 7:
+    case 8:
+    case 13:
+    case 15:
       return height;
-    case 3: case 4: case 9: case 10: case 14: case 16:
+    case 3:
+    case 4:
+    case 9:
+    case 10:
+    case 14:
+    case 16:
       return width;
-    case 5: case 11:
+    case 5:
+    case 11:
       return height / 2;
-    case 6: case 12:
+    case 6:
+    case 12:
       return width / 2;
-    case 17: case 18:
+    case 17:
+    case 18:
       return step;
     default:
       return 0;
@@ -38,16 +51,44 @@ std::vector<TransitionStrip> TransitionStrips(int effect, int width, int height,
   const auto shown = [p](int advance, int extent) { return std::min(p + advance, extent); };
   std::vector<TransitionStrip> strips;
   switch (effect) {
-    case 1: strips = {InPlace(0, p, w, p + s)}; break;
-    case 2: strips = {InPlace(0, h - p - s, w, h - p)}; break;
-    case 3: strips = {InPlace(p, 0, p + s, h)}; break;
-    case 4: strips = {InPlace(w - p - s, 0, w - p, h)}; break;
-    case 5: strips = {InPlace(0, p, w, p + s), InPlace(0, h - p - s, w, h - p)}; break;
-    case 6: strips = {InPlace(p, 0, p + s, h), InPlace(w - p - s, 0, w - p, h)}; break;
-    case 7: { const int n = shown(s, h); strips = {Strip(0, 0, w, n, 0, h - n)}; break; }
-    case 8: { const int n = shown(s, h); strips = {Strip(0, h - n, w, h, 0, 0)}; break; }
-    case 9: { const int n = shown(s, w); strips = {Strip(0, 0, n, h, w - n, 0)}; break; }
-    case 10: { const int n = shown(s, w); strips = {Strip(w - n, 0, w, h, 0, 0)}; break; }
+    case 1:
+      strips = {InPlace(0, p, w, p + s)};
+      break;
+    case 2:
+      strips = {InPlace(0, h - p - s, w, h - p)};
+      break;
+    case 3:
+      strips = {InPlace(p, 0, p + s, h)};
+      break;
+    case 4:
+      strips = {InPlace(w - p - s, 0, w - p, h)};
+      break;
+    case 5:
+      strips = {InPlace(0, p, w, p + s), InPlace(0, h - p - s, w, h - p)};
+      break;
+    case 6:
+      strips = {InPlace(p, 0, p + s, h), InPlace(w - p - s, 0, w - p, h)};
+      break;
+    case 7: {
+      const int n = shown(s, h);
+      strips = {Strip(0, 0, w, n, 0, h - n)};
+      break;
+    }
+    case 8: {
+      const int n = shown(s, h);
+      strips = {Strip(0, h - n, w, h, 0, 0)};
+      break;
+    }
+    case 9: {
+      const int n = shown(s, w);
+      strips = {Strip(0, 0, n, h, w - n, 0)};
+      break;
+    }
+    case 10: {
+      const int n = shown(s, w);
+      strips = {Strip(w - n, 0, w, h, 0, 0)};
+      break;
+    }
     case 11: {
       const int upper = shown(s, halfH), lower = shown(s, h - halfH);
       strips = {Strip(0, 0, w, upper, 0, halfH - upper), Strip(0, h - lower, w, h, 0, halfH)};

@@ -1,12 +1,12 @@
 #include "image/JpegFile.h"
 
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
 #include <utility>
-
-#include <jpeglib.h>
 
 #include "image/DibHeader.h"
 
@@ -19,9 +19,7 @@ struct ErrorJump {
   std::jmp_buf jump;
 };
 
-[[noreturn]] void JumpOnError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->jump, 1);
-}
+[[noreturn]] void JumpOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->jump, 1); }
 
 // Warnings about damaged data go nowhere: a picture that cannot be decoded is refused as a whole.
 void IgnoreMessage(j_common_ptr) {}

@@ -63,8 +63,8 @@ class Octree {
       return;
     }
     const int shift = 7 - level;
-    const int child = (((color.red >> shift) & 1) << 2) | (((color.green >> shift) & 1) << 1) |
-                      ((color.blue >> shift) & 1);
+    const int child =
+        (((color.red >> shift) & 1) << 2) | (((color.green >> shift) & 1) << 1) | ((color.blue >> shift) & 1);
     int next = nodes_[node].children[child];
     Add(next, color, level + 1);
     nodes_[node].children[child] = next;  // the pool may have moved while the child was made

@@ -13,7 +13,5 @@ struct RgbImage {
 
   bool IsEmpty() const { return width <= 0 || height <= 0; }
   std::uint8_t* At(int x, int y) { return pixels.data() + (static_cast<std::size_t>(y) * width + x) * 3; }
-  const std::uint8_t* At(int x, int y) const {
-    return pixels.data() + (static_cast<std::size_t>(y) * width + x) * 3;
-  }
+  const std::uint8_t* At(int x, int y) const { return pixels.data() + (static_cast<std::size_t>(y) * width + x) * 3; }
 };

@@ -43,19 +43,20 @@ TEST_F(BmpFileTest, BadFilesGiveTheirStatusAndNoPixels) {
       {"width 0", BuildBmp({.width = 0, .rows = {{}}}), "Not a valid BMP File", false},
       {"16 bits", BuildBmp({.bits = 16, .rows = {{1, 2}}}), "Not a valid BMP File", false},
       {"core header", BuildBmp({.headerSize = 12, .rows = {{1, 2, 3}}}), "Not a valid BMP File", false},
-      {"more colours than 8 bits index", BuildBmp({.bits = 8, .colorsUsed = 300, .rows = {{0}}}),
-       "Corrupt palette", false},
+      {"more colours than 8 bits index", BuildBmp({.bits = 8, .colorsUsed = 300, .rows = {{0}}}), "Corrupt palette",
+       false},
       {"colour table cut", BuildBmp({.bits = 8, .colorsUsed = 4, .colors = {{1, 1, 1}}}), "Read Error!", false},
       {"rows past the end of the file", BuildBmp({.width = 4, .height = 2, .rows = {Bytes(12, 1)}}), "Read Error",
        false},
-      {"huge height in a short file", BuildBmp({.width = 1, .height = 0x7FFFFFFF, .rows = {{1, 2, 3}}}),
-       "Read Error", false},
-      {"wider than the bound", BuildBmp({.width = 40000, .bits = 1, .colorsUsed = 2,
-                                         .colors = {{0, 0, 0}, {1, 1, 1}}, .rows = {Bytes(5000, 0)}}),
+      {"huge height in a short file", BuildBmp({.width = 1, .height = 0x7FFFFFFF, .rows = {{1, 2, 3}}}), "Read Error",
+       false},
+      {"wider than the bound",
+       BuildBmp(
+           {.width = 40000, .bits = 1, .colorsUsed = 2, .colors = {{0, 0, 0}, {1, 1, 1}}, .rows = {Bytes(5000, 0)}}),
        "Memory alloc Failed", true},
-      {"index past the colour table", BuildBmp({.bits = 8, .colorsUsed = 2, .colors = {{1, 1, 1}, {2, 2, 2}},
-                                                .rows = {{5}}}),
-       "Corrupt palette", true},
+      {"index past the colour table",
+       BuildBmp({.bits = 8, .colorsUsed = 2, .colors = {{1, 1, 1}, {2, 2, 2}}, .rows = {{5}}}), "Corrupt palette",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -82,16 +83,15 @@ TEST_F(BmpFileTest, FourBitOddWidthTakesTheLastPixelFromTheHighHalfOfTheByte) {
 
 TEST_F(BmpFileTest, RowsArePaddedAndStoredBottomUpUnlessTheHeightIsNegative) {
   // Width 1 at 24 bits: 3 pixel bytes and 1 padding byte per row.
-  auto pixels = bmp.LoadBmpFile(Write(BuildBmp({.width = 1, .height = 2, .rows = {{1, 2, 3}, {4, 5, 6}}})),
-                                width, height);
+  auto pixels =
+      bmp.LoadBmpFile(Write(BuildBmp({.width = 1, .height = 2, .rows = {{1, 2, 3}, {4, 5, 6}}})), width, height);
   ASSERT_TRUE(pixels) << bmp.Status();
   EXPECT_EQ(*pixels, (Bytes{6, 5, 4, 3, 2, 1}));
   EXPECT_EQ(bmp.ByteCount(), 62);
   EXPECT_EQ(width, 1u);
   EXPECT_EQ(height, 2u);
 
-  pixels = bmp.LoadBmpFile(Write(BuildBmp({.width = 1, .height = -2, .rows = {{1, 2, 3}, {4, 5, 6}}})), width,
-                           height);
+  pixels = bmp.LoadBmpFile(Write(BuildBmp({.width = 1, .height = -2, .rows = {{1, 2, 3}, {4, 5, 6}}})), width, height);
   ASSERT_TRUE(pixels) << bmp.Status();
   EXPECT_EQ(*pixels, (Bytes{3, 2, 1, 6, 5, 4}));
   EXPECT_EQ(height, 2u);
@@ -99,8 +99,8 @@ TEST_F(BmpFileTest, RowsArePaddedAndStoredBottomUpUnlessTheHeightIsNegative) {
 
 TEST_F(BmpFileTest, ColourTableFollowsALargerInfoHeader) {
   const auto pixels = bmp.LoadBmpFile(
-      Write(BuildBmp({.width = 2, .bits = 8, .colorsUsed = 4, .headerSize = 124, .colors = kFourColors,
-                      .rows = {{3, 1}}})),
+      Write(BuildBmp(
+          {.width = 2, .bits = 8, .colorsUsed = 4, .headerSize = 124, .colors = kFourColors, .rows = {{3, 1}}})),
       width, height);
   ASSERT_TRUE(pixels) << bmp.Status();
   EXPECT_EQ(*pixels, (Bytes{100, 110, 120, 40, 50, 60}));

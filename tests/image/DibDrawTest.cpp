@@ -34,7 +34,7 @@ TEST(DibDrawTest, RasterOperationsCombineSourceAndTarget) {
   struct Case {
     std::uint32_t rasterOp;
     Bytes expected;
-  } cases[] = {{kSrcCopy, {0x0F, 0xF0, 0x55}},   {kSrcAnd, {0x0C, 0x30, 0x00}},  {kSrcPaint, {0x3F, 0xFC, 0xFF}},
+  } cases[] = {{kSrcCopy, {0x0F, 0xF0, 0x55}},   {kSrcAnd, {0x0C, 0x30, 0x00}},     {kSrcPaint, {0x3F, 0xFC, 0xFF}},
                {kSrcInvert, {0x33, 0xCC, 0xFF}}, {kNotSrcCopy, {0xF0, 0x0F, 0xAA}}, {kDstInvert, {0xC3, 0xC3, 0x55}},
                {kBlackness, {0, 0, 0}},          {kWhiteness, {255, 255, 255}}};
   for (const Case& c : cases) {

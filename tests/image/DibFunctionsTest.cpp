@@ -82,8 +82,8 @@ TEST(DibHeaderTest, NewDibNormalisesTheDepthAndRefusesBadSizes) {
 
 TEST(DibGeometryTest, QuarterTurnsMoveEveryPixelOfEveryDepth) {
   // 2 × 1 [A B] at 8 bits gives 1 × 2 with B on top.
-  const DibHandle turned = RotateDibQuarter(BuildDib({.width = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys,
-                                                      .rows = {{1, 2}}}));
+  const DibHandle turned =
+      RotateDibQuarter(BuildDib({.width = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{1, 2}}}));
   ASSERT_TRUE(turned);
   EXPECT_EQ(DibWidth(*turned), 1);
   EXPECT_EQ(DibHeight(*turned), 2);
@@ -110,12 +110,14 @@ TEST(DibGeometryTest, QuarterTurnsMoveEveryPixelOfEveryDepth) {
 }
 
 TEST(DibGeometryTest, MirrorFlipResizeAndFreeRotation) {
-  const Dib dib = BuildDib({.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys,
-                            .rows = {{0, 1}, {2, 3}}});
-  EXPECT_EQ(Colors(*MirrorDib(dib)), Colors(BuildDib({.width = 2, .height = 2, .bits = 8, .colorsUsed = 4,
-                                                       .colors = kGreys, .rows = {{1, 0}, {3, 2}}})));
-  EXPECT_EQ(Colors(*FlipDib(dib)), Colors(BuildDib({.width = 2, .height = 2, .bits = 8, .colorsUsed = 4,
-                                                     .colors = kGreys, .rows = {{2, 3}, {0, 1}}})));
+  const Dib dib =
+      BuildDib({.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{0, 1}, {2, 3}}});
+  EXPECT_EQ(Colors(*MirrorDib(dib)),
+            Colors(BuildDib(
+                {.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{1, 0}, {3, 2}}})));
+  EXPECT_EQ(Colors(*FlipDib(dib)),
+            Colors(BuildDib(
+                {.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{2, 3}, {0, 1}}})));
   const DibHandle big = ResizeDib(dib, 4, 6);
   ASSERT_TRUE(big);
   EXPECT_EQ(DibBitCount(*big), 8);
@@ -141,8 +143,8 @@ TEST(DibGeometryTest, MirrorFlipResizeAndFreeRotation) {
 }
 
 TEST(DibConvertTest, DepthConversionKeepsColoursWithinTheTargetTable) {
-  const Dib grey8 = BuildDib({.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys,
-                              .rows = {{0, 1}, {2, 3}}});
+  const Dib grey8 =
+      BuildDib({.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{0, 1}, {2, 3}}});
   const DibHandle rgb = ConvertDib(grey8, 24, nullptr);
   ASSERT_TRUE(rgb);
   EXPECT_EQ(Colors(*rgb), Colors(grey8));
@@ -198,8 +200,8 @@ TEST(DibFiltersTest, StepColorTowardsStopsAtItsTargetsAndTheByteRange) {
   struct Case {
     int step;
     std::uint8_t from, target, expected;
-  } cases[] = {{10, 250, 255, 255}, {-10, 5, 0, 0}, {10, 10, 15, 15}, {-10, 10, 255, 255}, {10, 250, 100, 100},
-               {0, 7, 7, 7}};
+  } cases[] = {{10, 250, 255, 255}, {-10, 5, 0, 0},      {10, 10, 15, 15},
+               {-10, 10, 255, 255}, {10, 250, 100, 100}, {0, 7, 7, 7}};
   for (const Case& c : cases) {
     std::uint8_t red = c.from, green = c.from, blue = c.from;
     EXPECT_TRUE(StepColorTowards(c.step, c.step, c.step, c.target, c.target, c.target, &red, &green, &blue))
@@ -241,8 +243,7 @@ TEST(DibFiltersTest, FiltersWorkOnTrueColourAndReturnTheSourceDepth) {
     Dib dib = BuildDib({.bits = 8, .colorsUsed = 1, .colors = {{10, 20, 30}}, .rows = {{0}}});
     const std::optional<Palette> palette = GrayDib(dib, c.method, 0.3, 0.59, 0.11);
     ASSERT_TRUE(palette);
-    const PaletteEntry expected =
-        c.method == 7 ? PaletteEntry{10, 20, 30} : PaletteEntry{c.grey, c.grey, c.grey};
+    const PaletteEntry expected = c.method == 7 ? PaletteEntry{10, 20, 30} : PaletteEntry{c.grey, c.grey, c.grey};
     EXPECT_EQ((*palette)[0], expected);
   }
   Dib trueColor = rgb;

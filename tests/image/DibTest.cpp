@@ -1,11 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sstream>
 
 #include "ImageFixture.h"
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "image/Dib.h"
 #include "image/DibFile.h"
 #include "support/TempDir.h"
@@ -59,7 +58,8 @@ TEST_F(DibTest, ColoursUsedIsFilledInForPalettisedDepthsOnly) {
 }
 
 TEST_F(DibTest, ReadTakesTheFileLengthAndThePixelOffset) {
-  const BmpSpec spec = {.width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{0, 1}, {2, 3}}};
+  const BmpSpec spec = {
+      .width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{0, 1}, {2, 3}}};
   const Bytes expected = {170, 170, 170, 255, 255, 255, 0, 0, 0, 85, 85, 85};
   BmpSpec wrongSize = spec;
   wrongSize.fileSizeField = 9999;
@@ -123,8 +123,13 @@ TEST_F(DibTest, FilesItCannotTakeLeaveThePreviousPicture) {
   // The same checks hold for a DIB in memory: a stated image size past the block is not copied.
   EXPECT_FALSE(dib.Create(image_test::BuildDib({.imageSize = 4000, .rows = {Bytes(3, 1)}})));
   EXPECT_FALSE(dib.LoadFromResource(BuildBmp({.imageSize = 4000, .rows = {Bytes(3, 1)}})));
-  EXPECT_FALSE(dib.Create(image_test::BuildDib({.width = 64, .height = 64, .bits = 8, .compression = 1,
-                                                .colorsUsed = 1, .colors = {{1, 1, 1}}, .rows = {{0, 0}}})));
+  EXPECT_FALSE(dib.Create(image_test::BuildDib({.width = 64,
+                                                .height = 64,
+                                                .bits = 8,
+                                                .compression = 1,
+                                                .colorsUsed = 1,
+                                                .colors = {{1, 1, 1}},
+                                                .rows = {{0, 0}}})));
   EXPECT_FALSE(dib.Load(dir.File("missing.bmp")));
   EXPECT_FALSE(dib.CreateFromBitmap(nullptr, nullptr));
   EXPECT_FALSE(dib.Create(0, 5));
@@ -153,7 +158,10 @@ TEST_F(DibTest, WriteOfThreeByTwoTrueColour) {
 TEST_F(DibTest, QuarterTurnsAndResizeReplaceThePicture) {
   for (std::uint16_t depth : {8, 24}) {
     SCOPED_TRACE(depth);
-    ASSERT_TRUE(Load(BuildBmp({.width = 3, .height = 2, .bits = depth, .colorsUsed = depth == 8 ? 4u : 0u,
+    ASSERT_TRUE(Load(BuildBmp({.width = 3,
+                               .height = 2,
+                               .bits = depth,
+                               .colorsUsed = depth == 8 ? 4u : 0u,
                                .colors = depth == 8 ? kGreys : Palette{},
                                .rows = {Bytes(3 * depth / 8, 1), Bytes(3 * depth / 8, 2)}})));
     const Bytes before = Colors();
@@ -177,8 +185,13 @@ TEST_F(DibTest, QuarterTurnsAndResizeReplaceThePicture) {
 }
 
 TEST_F(DibTest, CompressedPicturesAreKeptWithoutASection) {
-  const Dib rle = image_test::BuildDib({.width = 2, .bits = 8, .compression = 1, .colorsUsed = 4, .imageSize = 4,
-                                        .colors = kGreys, .rows = {{2, 1, 0, 1}}});
+  const Dib rle = image_test::BuildDib({.width = 2,
+                                        .bits = 8,
+                                        .compression = 1,
+                                        .colorsUsed = 4,
+                                        .imageSize = 4,
+                                        .colors = kGreys,
+                                        .rows = {{2, 1, 0, 1}}});
   EXPECT_FALSE(dib.Create(rle));
   EXPECT_FALSE(dib.IsEmpty());
   EXPECT_EQ(dib.GetCompression(), 1u);

@@ -20,7 +20,7 @@ struct BmpSpec {
   std::uint32_t colorsUsed = 0;
   std::uint32_t headerSize = 40;
   std::uint32_t imageSize = 0;
-  std::int64_t pixelOffset = -1;  // -1: right after the colour table
+  std::int64_t pixelOffset = -1;    // -1: right after the colour table
   std::int64_t fileSizeField = -1;  // -1: the real size
   Palette colors = {};
   std::vector<Bytes> rows = {};

@@ -16,9 +16,10 @@ class JpegImageTest : public ::testing::Test {
   // 3 × 2: bottom row red, green, blue; top row white, black, grey (rows as stored, blue-green-red).
   std::string ThreeByTwo() {
     const std::string path = dir.File("chart.bmp");
-    image_test::WriteFile(path, BuildBmp({.width = 3, .height = 2,
-                                          .rows = {{0, 0, 255, 0, 255, 0, 255, 0, 0},
-                                                   {255, 255, 255, 0, 0, 0, 128, 128, 128}}}));
+    image_test::WriteFile(
+        path, BuildBmp({.width = 3,
+                        .height = 2,
+                        .rows = {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {255, 255, 255, 0, 0, 0, 128, 128, 128}}}));
     return path;
   }
 
@@ -69,8 +70,9 @@ TEST_F(JpegImageTest, FailuresAreShownInMessageBoxes) {
   image.LoadBmp(dir.File("missing.bmp"));
   image.SaveJpeg(dir.File("none.jpg"), true);
   image.SaveBmp(dir.File("none.bmp"));
-  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"No Image!", "Can't open file for reading :\n" + dir.File("missing.bmp"),
-                                                     "No Image!", "No Image!"}));
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::string>{"No Image!", "Can't open file for reading :\n" + dir.File("missing.bmp"),
+                                      "No Image!", "No Image!"}));
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.jpg")));
 
   image.LoadBmp(ThreeByTwo());

@@ -18,7 +18,8 @@ using image_test::BuildBmp;
 using image_test::Bytes;
 
 // Values that tend to break size arithmetic.
-constexpr std::uint32_t kEdgeValues[] = {0, 1, 2, 3, 4, 8, 12, 14, 24, 32, 40, 54, 124, 255, 256, 257,
+constexpr std::uint32_t kEdgeValues[] = {0,      1,      2,      3,       4,          8,          12,        14,
+                                         24,     32,     40,     54,      124,        255,        256,       257,
                                          0x7FFF, 0x8000, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
 
 class Mutator {
@@ -67,11 +68,20 @@ std::vector<Bytes> BmpSeeds() {
       BuildBmp({.width = 5, .height = 3, .rows = {Bytes(15, 1), Bytes(15, 2), Bytes(15, 3)}}),
       BuildBmp({.width = 7, .height = 2, .bits = 8, .colors = twoFiftySix, .rows = {Bytes(7, 200), Bytes(7, 3)}}),
       BuildBmp({.width = 3, .height = 3, .bits = 4, .colors = sixteen, .rows = {{0x12, 0x30}, {0xFF, 0xE0}, {0, 0}}}),
-      BuildBmp({.width = 9, .height = 2, .bits = 1, .colors = {{0, 0, 0}, {255, 255, 255}}, .rows = {{0xAA, 0x80}, {0x55, 0}}}),
+      BuildBmp({.width = 9,
+                .height = 2,
+                .bits = 1,
+                .colors = {{0, 0, 0}, {255, 255, 255}},
+                .rows = {{0xAA, 0x80}, {0x55, 0}}}),
       BuildBmp({.width = 3, .height = 2, .bits = 16, .rows = {Bytes(6, 0x1F), Bytes(6, 0x7C)}}),
       BuildBmp({.width = 2, .height = 2, .bits = 32, .rows = {Bytes(8, 9), Bytes(8, 250)}}),
-      BuildBmp({.width = 2, .height = -2, .bits = 8, .colorsUsed = 2, .headerSize = 124,
-                .colors = {{1, 2, 3}, {4, 5, 6}}, .rows = {{0, 1}, {1, 0}}}),
+      BuildBmp({.width = 2,
+                .height = -2,
+                .bits = 8,
+                .colorsUsed = 2,
+                .headerSize = 124,
+                .colors = {{1, 2, 3}, {4, 5, 6}},
+                .rows = {{0, 1}, {1, 0}}}),
   };
 }
 

@@ -13,7 +13,8 @@ namespace {
 Dib RowOf(const std::vector<PaletteEntry>& colours) {
   Dib dib = *NewDib(static_cast<std::int32_t>(colours.size()), 1, 24);
   for (std::size_t x = 0; x < colours.size(); ++x)
-    dib::SetPixel(DibBits(dib), static_cast<std::int64_t>(x), 24, Rgb(colours[x].blue, colours[x].green, colours[x].red));
+    dib::SetPixel(DibBits(dib), static_cast<std::int64_t>(x), 24,
+                  Rgb(colours[x].blue, colours[x].green, colours[x].red));
   return dib;
 }
 
@@ -26,7 +27,8 @@ std::set<std::tuple<int, int, int>> AsSet(const Palette& palette) {
 TEST(OctreePaletteTest, PaletteHoldsAtMostTheMaximumAndExactlyTheFewColoursThereAre) {
   std::vector<PaletteEntry> many;
   for (int i = 0; i < 300; ++i)
-    many.push_back({static_cast<std::uint8_t>(i % 256), static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i / 3)});
+    many.push_back(
+        {static_cast<std::uint8_t>(i % 256), static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i / 3)});
   const std::optional<Palette> reduced = BuildOctreePaletteFromDib(RowOf(many), 236, 8);
   ASSERT_TRUE(reduced);
   EXPECT_LE(reduced->size(), 236u);
