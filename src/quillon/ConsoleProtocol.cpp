@@ -189,14 +189,13 @@ void StoreAddress(const std::uint8_t* value, std::uint32_t& number, std::string&
 int ParseConsoleTlvs(std::span<const std::uint8_t> datagram, ConsoleDeviceRecord& record) {
   if (datagram.size() <= kHeaderSize) return 1;
   std::size_t position = kHeaderSize;
-  while (datagram.size() - position >= 4) {
+  while (datagram.size() - position >= ConsoleTlv::kSize) {
     const std::uint8_t* element = datagram.data() + position;
-    const std::uint16_t type = GetU16(element);
-    const std::uint16_t length = GetU16(element + 2);
+    const auto [type, length] = ConsoleTlv::Read(element);
     const std::size_t remaining = datagram.size() - position;
-    if (!IsKnownElement(type) || length < 4 || length > remaining) break;
-    const std::uint8_t* value = element + 4;
-    const std::size_t valueLength = length - 4u;
+    if (!IsKnownElement(type) || length < ConsoleTlv::kSize || length > remaining) break;
+    const std::uint8_t* value = element + ConsoleTlv::kSize;
+    const std::size_t valueLength = length - ConsoleTlv::kSize;
     if (valueLength < FixedValueSize(type, record.interfaceVersion)) break;
     switch (type) {
       case kProductName: record.productName = CutText(value, valueLength, field::kProductName); break;

@@ -113,6 +113,14 @@ struct ConsoleHeader {
   static ConsoleHeader Read(const std::uint8_t* bytes);
 };
 
+// The head of one element: its type and the length of the whole element, these four bytes included.
+struct ConsoleTlv {
+  static constexpr std::size_t kSize = 4;
+  std::uint16_t type = 0;
+  std::uint16_t length = 0;
+  static ConsoleTlv Read(const std::uint8_t* bytes) { return {GetU16(bytes), GetU16(bytes + 2)}; }
+};
+
 // Writes a request header (version 2, revision 0, the command and the magic, zeros elsewhere); returns 40.
 std::size_t BuildConsoleRequest(std::uint8_t* buffer, std::uint16_t command, std::uint32_t magic);
 
