@@ -37,7 +37,7 @@ bool CPellionApp::OnInit() {
   auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
   if (!lock->Acquire()) {
     // Nothing of this copy has started, so there is nothing to shut down; the running copy is untouched.
-    platform::MessageBox(res::kAlreadyRunning);
+    platform::MessageBox(lock->Error().empty() ? std::string(res::kAlreadyRunning) : lock->Error());
     platform::SetMessageBoxHandler(std::move(previous));
     return false;
   }

@@ -85,6 +85,10 @@ bool CAccessDatabase::IsBofAndEof(const db::CRecordset& recordset) {
   return recordset.IsBOF() && recordset.IsEOF();
 }
 
+bool CAccessDatabase::IsRecordsetEmpty(const db::CRecordset& recordset) {
+  return CDB_Maintain::IsRecordsetEmpty(recordset);
+}
+
 bool CAccessDatabase::InsertRecord(const std::string& table, const std::vector<std::string>& values) {
   return AppendTextRows(table, {values}, nullptr);
 }

@@ -42,6 +42,8 @@ class CAccessDatabase {
   std::unique_ptr<db::CRecordset> GetRecordset(const std::string& statementOrTable);
   // No state test: a closed recordset throws db::CDbError.
   static bool IsBofAndEof(const db::CRecordset& recordset);
+  // True when the recordset is closed (a failed open included) or has no row.
+  static bool IsRecordsetEmpty(const db::CRecordset& recordset);
 
   // Inserts one row, values as texts in the table's column order; missing ones keep their defaults.
   bool InsertRecord(const std::string& table, const std::vector<std::string>& values);

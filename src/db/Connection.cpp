@@ -14,6 +14,10 @@ void CConnection::Open(const std::string& path, int timeoutSeconds) {
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   try {
     if (code != SQLITE_OK) throw CDbError::FromConnection(handle_, code);
+    // SQLite falls back to reading only when the file is write-protected; every write would then fail.
+    if (sqlite3_db_readonly(handle_, "main") == 1)
+      throw CDbError("The database file " + path + " cannot be written", sqlite3_errstr(SQLITE_READONLY),
+                     SQLITE_READONLY);
     sqlite3_busy_timeout(handle_, timeoutSeconds * 1000);
     sqlite3_extended_result_codes(handle_, 1);
     Run("PRAGMA journal_mode=WAL");

@@ -32,7 +32,7 @@ int CDbAccessBase::GetFieldMinValue(const std::string& table, const std::string&
   return GetDBMaintain()->GetFieldMinValue(table, field, clientMac);
 }
 
-void CDbAccessBase::BeginTransact(db::CRecordset& recordset) { GetDBMaintain()->BeginTransact(recordset); }
+bool CDbAccessBase::BeginTransact(db::CRecordset& recordset) { return GetDBMaintain()->BeginTransact(recordset); }
 
 bool CDbAccessBase::CommitTransact(db::CRecordset& recordset) { return GetDBMaintain()->CommitTransact(recordset); }
 
@@ -71,21 +71,24 @@ int CDbAccessBase::ChangeSelection(const std::string& select, const db::SqlParam
                                    std::optional<int> whenEmpty, const RecordsetWork& change,
                                    const std::string& rollbackLog, const DbErrorReport& report) {
   db::CRecordset recordset;
-  OpenRecordset(select, params, recordset);
-  if (whenEmpty && CDB_Maintain::IsRecordsetEmpty(recordset)) {
+  const bool read = OpenRecordset(select, params, recordset);
+  if (read && whenEmpty && CDB_Maintain::IsRecordsetEmpty(recordset)) {
     CloseRecordset(recordset);
     return *whenEmpty;
   }
   try {
-    BeginTransact(recordset);
-    if (recordset.IsOpen()) recordset.MoveFirst();
+    // Rows that were not read look like no rows, and a statement outside a transaction cannot be undone
+    // when a later one fails: either way the change would replace only part of what it should.
+    if (!read) throw ProgramError("The rows to change could not be read");
+    if (!BeginTransact(recordset)) throw ProgramError("The transaction could not begin");
+    recordset.MoveFirst();
     const int result = change(recordset);
     if (!CommitTransact(recordset)) throw ProgramError("The transaction could not be committed");
     CloseRecordset(recordset);
     return result;
   } catch (const db::CDbError& error) {
     WriteExceptionLog(rollbackLog);  // an empty text writes nothing
-    RollBackTransact(recordset);
+    if (recordset.InTransaction()) RollBackTransact(recordset);
     CloseRecordset(recordset);
     return report(error);
   }

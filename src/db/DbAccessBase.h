@@ -21,7 +21,7 @@ class CDbAccessBase : public CAccessDatabase {
   bool ExecuteCommand(const std::string& statement, const db::SqlParams& params = {});
   int GetFieldMaxValue(const std::string& table, const std::string& field);
   int GetFieldMinValue(const std::string& table, const std::string& field, const std::string& clientMac);
-  void BeginTransact(db::CRecordset& recordset);
+  bool BeginTransact(db::CRecordset& recordset);
   bool CommitTransact(db::CRecordset& recordset);
   bool RollBackTransact(db::CRecordset& recordset);
   bool WriteExceptionLog(const std::string& text);
@@ -48,7 +48,8 @@ class CDbAccessBase : public CAccessDatabase {
   // Opens the selection and runs change inside a transaction on its connection, then commits. With
   // whenEmpty set, an empty selection gives it and nothing runs. A database error, a failed commit
   // included, writes rollbackLog to the exception log (unless empty), rolls back, closes the recordset
-  // and gives report's result.
+  // and gives report's result. A selection that cannot be read or a transaction that cannot begin is
+  // such an error too, met before change runs.
   int ChangeSelection(const std::string& select, const db::SqlParams& params, std::optional<int> whenEmpty,
                       const RecordsetWork& change, const std::string& rollbackLog, const DbErrorReport& report);
   // A statement inside ChangeSelection's change; throws db::CDbError when it fails.

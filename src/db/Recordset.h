@@ -64,6 +64,7 @@ class CRecordset {
   bool Release();
   void PushTransaction(std::unique_ptr<CTransaction> transaction);
   std::unique_ptr<CTransaction> PopTransaction();
+  bool InTransaction() const { return !transactions_.empty(); }
 
  private:
   void EndTransactions();

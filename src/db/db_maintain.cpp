@@ -275,12 +275,14 @@ int CDB_Maintain::ExtremeValue(const std::string& statement, std::initializer_li
   return -1;
 }
 
-void CDB_Maintain::BeginTransact(db::CRecordset& recordset) {
+bool CDB_Maintain::BeginTransact(db::CRecordset& recordset) {
   try {
     recordset.PushTransaction(std::make_unique<db::CTransaction>(*this));
+    return true;
   } catch (const CDbError&) {
     WriteExceptionLog("BeginTransact faild");
     DebugTrace("BeginTransact error");
+    return false;
   }
 }
 

@@ -71,8 +71,9 @@ class CDB_Maintain {
   int GetFieldMinValue(const std::string& table, const std::string& field, const std::string& clientMac);
 
   // A transaction on this thread's lent connection, ended by the recordset's commit or rollback (or by
-  // its release, which rolls back).
-  void BeginTransact(db::CRecordset& recordset);
+  // its release, which rolls back). False when it could not begin (another holder kept the file busy
+  // past the time-out, no connection): nothing may then be written in its name.
+  bool BeginTransact(db::CRecordset& recordset);
   bool CommitTransact(db::CRecordset& recordset);
   bool RollBackTransact(db::CRecordset& recordset);
 

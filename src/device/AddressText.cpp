@@ -74,6 +74,14 @@ int NormalizeMacSpacing(char* text, int bufferLength) {
   return 1;
 }
 
+std::optional<std::string> FormatMacOctets(const std::vector<unsigned char>& octets) {
+  if (octets.size() != 6) return std::nullopt;
+  char text[18];
+  std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", octets[0], octets[1], octets[2], octets[3],
+                octets[4], octets[5]);
+  return std::string(text);
+}
+
 char* FormatMacColons(char* text) {
   for (int i = 2; i <= 14; i += 3) text[i] = ':';
   return text;

@@ -1,6 +1,8 @@
 #pragma once
 // Checks and normalisers for the IPv4 and MAC address texts that users type and devices report.
+#include <optional>
 #include <string>
+#include <vector>
 
 // 0 valid; -1 length outside 7..15; -2 a part with no digit or more than three; -3 a part above 255 or a
 // character other than a digit or '.'; -4 not exactly four parts. Leading zeros are accepted.
@@ -17,6 +19,10 @@ bool IsValidMacText17(std::string& text);
 // them (whatever the value printer appended is dropped): 1; -1 bufferLength below 18 or text shorter
 // than 17 characters; -2 a wrong separator; -3 a wrong digit. The text is unchanged on failure.
 int NormalizeMacSpacing(char* text, int bufferLength);
+
+// The colon form "02:44:71:0A:00:01" (upper-case hex) of a MAC address sent as bytes; none unless there
+// are exactly six bytes (a longer chassis id, such as a network address, is no MAC).
+std::optional<std::string> FormatMacOctets(const std::vector<unsigned char>& octets);
 
 // Writes ':' at positions 2, 5, 8, 11 and 14, turning the spaced form into the colon form. The text must
 // hold at least 15 characters (callers pass a text NormalizeMacSpacing accepted).

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
+#include "db/PortMask.h"
 #include "device/Switch.h"
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"
@@ -36,11 +38,18 @@ bool IsAntiRoguePortBitSet(const std::string& mask, int port) {
   // Unsigned throughout: port 1 is bit 31, which a signed 32-bit value cannot hold.
   std::uint32_t value = 0;
   for (unsigned byte : bytes) value = value << 8 | (byte & 0xFF);
-  return (value >> ((32 - port) % 32) & 1u) != 0;
+  // Port 33 wraps round to the bit of port 1; the shift stays within 0..31.
+  const unsigned fromTop = static_cast<unsigned>(port - 1) % 32;
+  return (value >> (31 - fromTop) & 1u) != 0;
 }
 
 int ReadAntiRoguePortMask(const CSwitch& device, std::string& mask) {
-  return ReadSwitchObject(device, device.rootOid + ".24.2.0", mask);
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
+  // The mask is a bitmap: read as bytes, so a mask of printable bytes (20 20 20) keeps its bits.
+  std::vector<unsigned char> octets;
+  if (SnmpSessionFor(device.ip, device.community).GetOctets(device.rootOid + ".24.2.0", octets) != 0) return -1;
+  mask = FormatPortMaskOctets(octets);
+  return 1;
 }
 
 int ReadPortClientOui(const CSwitch& device, int port, std::string& oui, const std::string& root) {

@@ -12,8 +12,8 @@ class CSwitch;
 // the system log at the Debug level).
 int CheckAntiRoguePort(const CSwitch& device, int port);
 
-// The switch's anti-rogue mask as hexadecimal bytes separated by blanks: 1; -1 the GET failed; -100
-// when stopping (nothing sent).
+// The switch's anti-rogue mask, its bytes as hexadecimal numbers separated by blanks: 1; -1 the GET
+// failed or the value is not an OCTET STRING; -100 when stopping (nothing sent).
 int ReadAntiRoguePortMask(const CSwitch& device, std::string& mask);
 // The OUI of the client seen on the 1-based port, read under root: 1; -1; -100 as above.
 int ReadPortClientOui(const CSwitch& device, int port, std::string& oui, const std::string& root);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "device/AddressText.h"
 #include "device/DeviceNameIndex.h"
@@ -91,10 +93,12 @@ int CDevice::Ping() const { return CIcmpPing().Ping(ip.c_str()); }
 
 int CDevice::ReadMacObject(const char* oid, std::string& macText) {
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
-  char value[kValueBufferSize];
-  if (SnmpSessionFor(ip, community).GetToBuffer(oid, value, sizeof value) != 0) return -2;
-  if (NormalizeMacSpacing(value, sizeof value) != 1) return -1;
-  macText = FormatMacColons(value);
+  std::vector<unsigned char> octets;
+  const int result = SnmpSessionFor(ip, community).GetOctets(oid, octets);
+  if (result != 0 && result != CYSnmp::kNotOctetString) return -2;
+  const std::optional<std::string> read = FormatMacOctets(octets);
+  if (!read) return -1;
+  macText = *read;
   return 1;
 }
 

@@ -75,8 +75,8 @@ class CDevice {
   std::string note;
 
  protected:
-  // GETs a MAC-valued object with community and turns the spaced hex text into the colon form: 1;
-  // -2 the GET failed; -1 the value is not a MAC; -100 when stopping (nothing is sent).
+  // GETs a MAC-valued object with community and writes its bytes in the colon form: 1; -2 the GET
+  // failed; -1 the value is not an OCTET STRING of six bytes; -100 when stopping (nothing is sent).
   int ReadMacObject(const char* oid, std::string& macText);
   // "AP_%d", "SW_%d" or "UNKNOWN_%d" with the next free number of the kind.
   static std::string AllocateName(const char* prefix, int kind);

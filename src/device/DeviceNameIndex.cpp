@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 
 CDeviceNameIndex g_DeviceNameIndex;
 

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "device/AddressText.h"
@@ -14,7 +14,6 @@
 namespace {
 
 constexpr size_t kRowIndexLength = 3;  // time mark, local port number, remote index
-constexpr size_t kValueBufferLength = 96;
 // The address part of an IPv4 management address row: subtype 1 (IPv4), length 4, four bytes.
 constexpr unsigned long kIpv4Subtype = 1;
 constexpr unsigned long kIpv4Length = 4;
@@ -42,22 +41,21 @@ const char* CLldpRemoteTable::ColumnOid(Column column) {
   return kOids[column];
 }
 
-bool CLldpRemoteTable::Add(Column column, const std::string& oid, const std::string& value) {
-  const auto id = snmptext::ParseOid(oid);
+bool CLldpRemoteTable::Add(Column column, const SnmpObject& object) {
+  const auto id = snmptext::ParseOid(object.oid);
   const auto prefix = snmptext::ParseOid(ColumnOid(column));
   const size_t start = prefix->size();
   if (!id || id->size() < start + kRowIndexLength || !std::equal(prefix->begin(), prefix->end(), id->begin()))
     return false;
   const RowIndex row{(*id)[start], (*id)[start + 1], (*id)[start + 2]};
-  Cell cell{oid, value};
   if (column == kManagementAddress) {
     addresses_.emplace(row, std::make_pair(std::vector<unsigned long>(id->begin() + start + kRowIndexLength, id->end()),
-                                           std::move(cell)));
+                                           object));
     return true;
   }
   if (id->size() != start + kRowIndexLength) return false;
   std::map<RowIndex, Cell>& cells = column == kChassisId ? chassis_ : column == kPortId ? portIds_ : capabilities_;
-  cells.emplace(row, std::move(cell));
+  cells.emplace(row, object);
   return true;
 }
 
@@ -80,23 +78,22 @@ std::vector<LldpNeighbour> CLldpRemoteTable::Join(CSwitch* owner) const {
     const Cell* address = FindIpv4Address(row);
     if (portId == portIds_.end() || capabilities == capabilities_.end() || !address) continue;
 
-    char mac[kValueBufferLength] = {};
-    chassis.value.copy(mac, sizeof mac - 1);
-    if (NormalizeMacSpacing(mac, sizeof mac) != 1) continue;
-    FormatMacColons(mac);
+    const std::optional<std::string> mac = FormatMacOctets(chassis.octets);
+    if (!mac) continue;
 
     LldpNeighbour neighbour;
-    std::string remotePort = portId->second.value;
+    std::string remotePort = portId->second.text;
     std::string localPort;
     if (ParseLldpPortId(remotePort) != 0 || !ToInt32(remotePort, neighbour.remotePort)) continue;
     if (ExtractLldpLocalPort(portId->second.oid, localPort) != 0 || !ToInt32(localPort, neighbour.localPort)) continue;
     if (ExtractIpFromOid(address->oid, neighbour.ip) != 1) continue;
 
-    unsigned first = 0;
-    unsigned second = 0;
-    std::sscanf(capabilities->second.value.c_str(), "%x %x", &first, &second);
-    neighbour.capabilities = static_cast<int32_t>((first & 0xFF) << 8 | (second & 0xFF));
-    neighbour.mac = mac;
+    // A bitmap of two bytes; bytes the agent left out count as 0.
+    const std::vector<unsigned char>& bits = capabilities->second.octets;
+    const unsigned first = bits.size() > 0 ? bits[0] : 0;
+    const unsigned second = bits.size() > 1 ? bits[1] : 0;
+    neighbour.capabilities = static_cast<int32_t>(first << 8 | second);
+    neighbour.mac = *mac;
     neighbour.owner = owner;
     neighbours.push_back(std::move(neighbour));
   }
@@ -121,7 +118,7 @@ int ExtractLldpLocalPort(const std::string& oid, std::string& port) {
   const size_t last = oid.rfind('.');
   const size_t before = last == std::string::npos || last < 2 ? std::string::npos : oid.rfind('.', last - 1);
   if (before == std::string::npos || before < 1) {
-    port = "0";
+    port.assign(1, '0');  // not = "0": GCC 12 warns falsely about that assignment here
     return -1;
   }
   // The number's leading digits, as the agent wrote them; none reads as 0.

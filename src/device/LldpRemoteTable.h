@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/LldpNeighbour.h"
+#include "device/SnmpObject.h"
 
 class CLldpRemoteTable {
  public:
@@ -16,20 +17,18 @@ class CLldpRemoteTable {
   // The column's OID, with a leading '.'.
   static const char* ColumnOid(Column column);
 
-  // Keeps one object of a column walk: the OID the agent returned and its value text. False when the
-  // OID is not a row of that column.
-  bool Add(Column column, const std::string& oid, const std::string& value);
+  // Keeps one object of a column walk as the agent returned it. False when its OID is not a row of that
+  // column.
+  bool Add(Column column, const SnmpObject& object);
 
   // One entry per row found in all four columns with an IPv4 management address, in row order. Rows
-  // whose values do not parse are left out.
+  // whose values do not parse are left out, among them a chassis id that is not six bytes (a network
+  // address or a name is no MAC). The chassis id and the capabilities are read from their bytes.
   std::vector<LldpNeighbour> Join(CSwitch* owner) const;
 
  private:
   using RowIndex = std::array<unsigned long, 3>;
-  struct Cell {
-    std::string oid;
-    std::string value;
-  };
+  using Cell = SnmpObject;
 
   // The first IPv4 management address row of a remote row, none when it has none.
   const Cell* FindIpv4Address(const RowIndex& row) const;

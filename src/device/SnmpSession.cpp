@@ -2,10 +2,14 @@
 
 #include <arpa/inet.h>
 
+#include <sys/socket.h>
+
 #include <algorithm>
 #include <mutex>
+#include <string>
 
 #include "device/SnmpStatus.h"
+#include "platform/DebugTrace.h"
 
 namespace {
 
@@ -36,6 +40,23 @@ bool AddBinding(netsnmp_pdu* pdu, const SnmpBinding& binding) {
   return added != nullptr;
 }
 
+// The library's own log lines ("bad type returned", "snmp_build: unknown failure") are diagnostics for
+// developers: they go to the trace, never to standard error.
+int TraceLibraryLog(int, int, void* message, void*) {
+  std::string text = static_cast<const snmp_log_message*>(message)->msg;
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  DebugTrace("Net-SNMP: %s", text.c_str());
+  return 0;
+}
+
+bool IsException(const netsnmp_variable_list& binding) {
+  return binding.type == SNMP_NOSUCHOBJECT || binding.type == SNMP_NOSUCHINSTANCE || binding.type == SNMP_ENDOFMIBVIEW;
+}
+
+bool SameName(const netsnmp_variable_list& answered, const SnmpBinding& asked) {
+  return snmp_oid_compare(answered.name, answered.name_length, asked.name.data(), asked.name.size()) == 0;
+}
+
 int ErrorStatusCode(long errstat) {
   // Anything outside the defined statuses counts as genErr, so codes stay in a small known range.
   if (errstat < SNMP_ERR_TOOBIG || errstat > SNMP_ERR_INCONSISTENTNAME) errstat = SNMP_ERR_GENERR;
@@ -57,6 +78,8 @@ void CSnmpSession::InitLibrary() {
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_LOAD, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DISABLE_PERSISTENT_SAVE, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_LOAD_HOST_FILES, 1);
+    netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_DEBUG);
+    snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, TraceLibraryLog, nullptr);
     init_snmp("pellion");
   });
 }
@@ -82,7 +105,17 @@ CSnmpSession::OpenResult CSnmpSession::Open() {
   settings.retries = 1;
   settings.timeout = static_cast<long>(timeout_) * 10000L;  // microseconds
   handle_ = snmp_sess_open(&settings);  // copies what it keeps
-  return handle_ ? OpenResult::Ok : OpenResult::Failed;
+  if (!handle_) return OpenResult::Failed;
+  // The library takes any datagram with the right request id as the answer. Connected, the socket
+  // receives only what comes from the agent's own address and port.
+  const netsnmp_transport* transport = snmp_sess_transport(handle_);
+  sockaddr_in agent{};
+  agent.sin_family = AF_INET;
+  agent.sin_port = htons(static_cast<uint16_t>(port_));
+  agent.sin_addr = address;
+  if (!transport || connect(transport->sock, reinterpret_cast<const sockaddr*>(&agent), sizeof agent) != 0)
+    return OpenResult::Failed;
+  return OpenResult::Ok;
 }
 
 int CSnmpSession::Request(int command, const std::vector<SnmpBinding>& bindings, PduPtr& answer) {
@@ -98,9 +131,15 @@ int CSnmpSession::Request(int command, const std::vector<SnmpBinding>& bindings,
   if (status == STAT_TIMEOUT) return kSnmpStatusTimeout;
   if (status != STAT_SUCCESS || !reply) return kSnmpStatusSessionFailure;
   if (reply->errstat != SNMP_ERR_NOERROR) return ErrorStatusCode(reply->errstat);
-  // Callers read one value per binding they asked for; an answer with another count is unusable.
+  // Callers read one value per binding they asked for, by position: an answer with another count, or
+  // (but for GETNEXT, which names the next objects) with other names or another order, is unusable.
   size_t count = 0;
-  for (const netsnmp_variable_list* v = reply->variables; v; v = v->next_variable) ++count;
+  for (const netsnmp_variable_list* v = reply->variables; v; v = v->next_variable, ++count) {
+    if (count == bindings.size()) return kSnmpStatusSessionFailure;
+    if (command != SNMP_MSG_GETNEXT && !SameName(*v, bindings[count])) return kSnmpStatusSessionFailure;
+    // SNMPv1 has no exception values; an agent that sends one has not got the object.
+    if (IsException(*v)) return kSnmpStatusErrorBase - SNMP_ERR_NOSUCHNAME;
+  }
   if (count != bindings.size()) return kSnmpStatusSessionFailure;
   answer = std::move(reply);
   return 0;

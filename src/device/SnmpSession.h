@@ -26,11 +26,14 @@ class CSnmpSession {
   CSnmpSession(const CSnmpSession&) = delete;
   CSnmpSession& operator=(const CSnmpSession&) = delete;
 
-  // Checks the address and opens the session; nothing is sent.
+  // Checks the address and opens the session; nothing is sent. Datagrams from any other address or port
+  // than the agent's are not received.
   OpenResult Open();
 
   // Sends one GET, GETNEXT or SET (SNMP_MSG_*) and waits for the answer. 0 with the answer, which holds
-  // exactly one binding per binding sent, or a kSnmpStatus code.
+  // exactly one binding per binding sent, for GET and SET the objects asked for in their order, and no
+  // SNMPv2 exception value; or a kSnmpStatus code: noSuchName for an exception value, the session failure
+  // for any other answer that does not fit the request.
   int Request(int command, const std::vector<SnmpBinding>& bindings, PduPtr& answer);
 
   // Makes the library ready: numeric OIDs only, no MIB, configuration or persistent files. Safe to call

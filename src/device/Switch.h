@@ -20,7 +20,8 @@ class CSwitch : public CDevice {
   int GetMAC(std::string& macText) override;
 
   // ---- Details (SwitchDetails.cpp) ----
-  // Rebuilds neighbours from the LLDP remote tables: 1, or -100 when stopping.
+  // Rebuilds neighbours from the LLDP remote tables: 1; 0 when a column goes on past CWalkLimit (no
+  // neighbours); -100 when stopping.
   int ReadLldpNeighbours();
   // Reads the switch's settings, stores them in switch_property, names the new device and writes the
   // display name back to the switch: 1; 0 when a settings request failed or they could not be stored;

@@ -1,12 +1,15 @@
 // The switch's details: its LLDP neighbours and its settings, stored for the polling engine.
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "device/DiscoveryDb.h"
+#include "db/DiscoveryDb.h"
 #include "device/LldpRemoteTable.h"
+#include "db/PortMask.h"
 #include "device/SnmpText.h"
 #include "device/Switch.h"
-#include "engine/pollingdb.h"
+#include "device/WalkLimit.h"
+#include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"
@@ -15,7 +18,6 @@
 namespace {
 
 constexpr int kLldpWalkTimeout = 200;  // hundredths of a second: a slow switch must not stall a pass
-constexpr int kValueLength = 96;  // a neighbour column's OID and value texts
 const char kSysObjectIdOid[] = "1.3.6.1.2.1.1.2.0";
 const char kSysNameOid[] = ".1.3.6.1.2.1.1.5.0";
 const char kSysLocationOid[] = ".1.3.6.1.2.1.1.6.0";
@@ -43,14 +45,16 @@ int CSwitch::ReadLldpNeighbours() {
     const auto column = static_cast<CLldpRemoteTable::Column>(c);
     const std::string prefix = CLldpRemoteTable::ColumnOid(column);
     std::string cursor = prefix;
+    // OIDs of any length: a long index (large time mark and port, IPv6 address) must not end the walk.
+    CWalkLimit limit;
     for (;;) {
       if (IsDiscoveryStopping()) return kDiscoveryStopped;
-      char oid[kValueLength] = {};
-      char value[kValueLength] = {};
-      if (snmp.GetNext(cursor, oid, sizeof oid, value, sizeof value, prefix) != 0) break;
-      if (!MovesForward(cursor, oid)) break;
-      table.Add(column, oid, value);
-      cursor = oid;
+      SnmpObject next;
+      if (snmp.GetNextObject(cursor, prefix, next) != 0) break;
+      if (!MovesForward(cursor, next.oid)) break;
+      if (!limit.Take(next.oid.size() + next.text.size())) return 0;
+      table.Add(column, next);
+      cursor = next.oid;
     }
   }
   neighbours = table.Join(this);
@@ -95,11 +99,11 @@ int CSwitch::CollectDetails() {
   record.mac = mac;
 
   // anti_rogue holds the port mask, which the anti-rogue page and the stored-mask test read back.
-  std::vector<std::string> mask;
-  if (lldpAnswered && lldp[0] == kLldpOn && snmp.GetList({objectId + ".24.2.0"}, mask) == 0) {
-    DebugTrace("%s", mask[0].c_str());
-    // The value text ends in the blank that follows every hexadecimal byte; the stored mask does not.
-    record.anti_rogue = mask[0].substr(0, mask[0].find_last_not_of(' ') + 1);
+  // The mask is a bitmap, read as bytes: printable bytes (20 20 20) must not turn into text.
+  std::vector<unsigned char> mask;
+  if (lldpAnswered && lldp[0] == kLldpOn && snmp.GetOctets(objectId + ".24.2.0", mask) == 0) {
+    record.anti_rogue = FormatPortMaskOctets(mask);
+    DebugTrace("%s", record.anti_rogue.c_str());
   }
 
   record.sys_name = name;

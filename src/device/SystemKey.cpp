@@ -7,7 +7,7 @@
 
 #include "device/HmacMd5.h"
 #include "device/Switch.h"
-#include "engine/pollingdb.h"
+#include "db/pollingdb.h"
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include "device/GlobalSettings.h"
 #include "device/SnmpSession.h"
 #include "device/SnmpText.h"
+#include "device/WalkLimit.h"
 #include "platform/DebugTrace.h"
 #include "platform/Environment.h"
 
 namespace {
 
 constexpr size_t kListValueLength = 95;  // values of GetList and Get
-constexpr size_t kWalkOidLength = 64;    // a walk's OID texts stay below this
 
 int SnmpPort() { return platform::GetOverrides().snmpPort; }
 
@@ -33,6 +33,10 @@ void CopyToBuffer(const std::string& text, char* buffer, int length) {
 bool UnderPrefix(const netsnmp_variable_list& binding, const snmptext::ObjectId& prefix) {
   return binding.name_length >= prefix.size() && std::equal(prefix.begin(), prefix.end(), binding.name);
 }
+
+// BER carries the first two parts of an OID in one number: the first 0 to 2, the second below 40 unless
+// the first is 2. The library cannot build a request with any other OID value.
+bool IsSendableOid(const snmptext::ObjectId& id) { return id.size() >= 2 && id[0] <= 2 && (id[0] == 2 || id[1] < 40); }
 
 // Decimal text in [low, high]; text without digits reads as 0, as atol would.
 bool ReadNumber(const std::string& text, long long low, long long high, long& number) {
@@ -99,41 +103,52 @@ CYSnmp::Outcome CYSnmp::Fetch(int command, const std::vector<std::string_view>& 
 }
 
 int CYSnmp::GetNext(const std::string& startOid, char* nextOid, int nextOidLength, char* value,
-                    int valueLength, const std::string& prefixText) {
+                    int valueLength, const std::string& prefix) {
+  SnmpObject next;
+  const int result = GetNextObject(startOid, prefix, next);
+  if (result == -1) return -1;
+  if (nextOidLength <= 0 || next.oid.size() >= static_cast<size_t>(nextOidLength)) {
+    DebugTrace("vb.get_printable_oid() %s", next.oid.c_str());
+    return -3;
+  }
+  CopyToBuffer(next.oid, nextOid, nextOidLength);
+  CopyToBuffer(next.text, value, valueLength);
+  return result;
+}
+
+int CYSnmp::GetNextObject(const std::string& startOid, const std::string& prefixText, SnmpObject& next) {
   const std::optional<snmptext::ObjectId> prefix = snmptext::ParseOid(prefixText);
   if (!prefix) return -1;
   const Outcome result = Fetch(SNMP_MSG_GETNEXT, {startOid});
   if (result.stage != Outcome::Ok) return -1;
   const netsnmp_variable_list& binding = *result.answer->variables;
-  const std::string oidText = snmptext::FormatOid(binding.name, binding.name_length);
-  if (nextOidLength <= 0 || oidText.size() >= static_cast<size_t>(nextOidLength)) {
-    DebugTrace("vb.get_printable_oid() %s", oidText.c_str());
-    return -3;
-  }
-  CopyToBuffer(oidText, nextOid, nextOidLength);
-  CopyToBuffer(snmptext::FormatValue(binding), value, valueLength);
+  next.oid = snmptext::FormatOid(binding.name, binding.name_length);
+  next.text = snmptext::FormatValue(binding);
+  next.octets.clear();
+  if (binding.type == ASN_OCTET_STR) next.octets.assign(binding.val.string, binding.val.string + binding.val_len);
   return UnderPrefix(binding, *prefix) ? 0 : -2;
 }
 
 int CYSnmp::Walk(const std::string& prefixText,
                  const std::function<void(const std::string& value)>& append) const {
-  if (prefixText.size() >= kWalkOidLength) return -3;
   CSnmpSession session(ip_, SnmpPort(), readCommunity_, timeout);
   if (session.Open() != CSnmpSession::OpenResult::Ok) return -1;
   const std::optional<snmptext::ObjectId> prefix = snmptext::ParseOid(prefixText);
   if (!prefix) return -1;
   std::vector<SnmpBinding> step(1);
   step[0].name = *prefix;
+  CWalkLimit limit;
   while (true) {
     PduPtr answer;
     if (session.Request(SNMP_MSG_GETNEXT, step, answer) != 0) return -1;
     const netsnmp_variable_list& binding = *answer->variables;
-    if (snmptext::FormatOid(binding.name, binding.name_length).size() >= kWalkOidLength) return -3;
     // An agent that answers with the same or an earlier OID would keep the walk going for ever.
     if (snmp_oid_compare(binding.name, binding.name_length, step[0].name.data(), step[0].name.size()) <= 0)
       return -1;
     if (!UnderPrefix(binding, *prefix)) return 0;
-    append(snmptext::FormatValue(binding));
+    const std::string value = snmptext::FormatValue(binding);
+    if (!limit.Take(value.size())) return -1;
+    append(value);
     step[0].name.assign(binding.name, binding.name + binding.name_length);
   }
 }
@@ -194,6 +209,15 @@ int CYSnmp::Get(const std::string& oid, std::string& value) {
   const int result = GetList({oid}, values);
   if (result == 0) value = values.front();
   return result;
+}
+
+int CYSnmp::GetOctets(const std::string& oid, std::vector<unsigned char>& bytes) {
+  const Outcome result = Fetch(SNMP_MSG_GET, {oid});
+  if (result.stage != Outcome::Ok) return result.stage == Outcome::BadOid ? -2 : result.status;
+  const netsnmp_variable_list& binding = *result.answer->variables;
+  if (binding.type != ASN_OCTET_STR) return kNotOctetString;
+  bytes.assign(binding.val.string, binding.val.string + binding.val_len);
+  return 0;
 }
 
 int CYSnmp::GetToBuffer(const std::string& oid, char* buffer, int length) {
@@ -265,7 +289,7 @@ int CYSnmp::ConvertSnmpValue(int syntax, SnmpBinding& binding, const std::string
       break;
     case ASN_OBJECT_ID: {
       std::optional<snmptext::ObjectId> value = snmptext::ParseOid(text);
-      if (!value) return 0;
+      if (!value || !IsSendableOid(*value)) return 0;
       binding.objectId = std::move(*value);
       break;
     }

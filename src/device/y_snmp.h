@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "device/SnmpBinding.h"
+#include "device/SnmpObject.h"
 #include "device/SnmpStatus.h"
 
 class CYSnmp {
@@ -37,9 +38,12 @@ class CYSnmp {
   // session or request failure.
   int GetNext(const std::string& startOid, char* nextOid, int nextOidLength, char* value, int valueLength,
               const std::string& prefix);
-  // Walks the subtree under prefix with one GETNEXT per object, appending each value. 0 end of the
-  // subtree; -1 invalid address or OID, session or request failure (also an agent that does not move
-  // forward), values appended so far stay; -3 a prefix or next OID of 64 characters or more.
+  // As GetNext, into next, whatever the lengths of the OID and the value: 0 under prefix; -2 outside
+  // (next filled all the same); -1 invalid address or OID, session or request failure.
+  int GetNextObject(const std::string& startOid, const std::string& prefix, SnmpObject& next);
+  // Walks the subtree under prefix with one GETNEXT per object, appending each value; OIDs of any length.
+  // 0 end of the subtree; -1 invalid address or OID, session or request failure (also an agent that does
+  // not move forward, or a subtree past CWalkLimit's rows or bytes of values), values appended so far stay.
   int WalkToList(const std::string& prefix, std::vector<std::string>& values);
   // As WalkToList, each value read as a decimal integer.
   int WalkToIntVector(const std::string& prefix, std::vector<int>& values);
@@ -55,6 +59,11 @@ class CYSnmp {
   int GetList(const std::vector<std::string>& oids, std::vector<std::string>& values);
   // GetList of one OID; value is assigned only on 0.
   int Get(const std::string& oid, std::string& value);
+  // One GET of an OCTET STRING read as bytes (a MAC address, a bitmap): on 0 bytes receives the value's
+  // bytes as they came. Codes as GetList; kNotOctetString when the value has another syntax (bytes
+  // untouched).
+  static constexpr int kNotOctetString = -4;
+  int GetOctets(const std::string& oid, std::vector<unsigned char>& bytes);
   // Get; on 0 the buffer is zero-filled and receives the value cut to length - 1 characters.
   int GetToBuffer(const std::string& oid, char* buffer, int length);
 
@@ -73,7 +82,8 @@ class CYSnmp {
   // Sets the binding's value from the text in the given SMI syntax (2 INTEGER, 4 OCTET STRING,
   // 6 OBJECT IDENTIFIER, 64 IpAddress, 65 Counter32, 66 Gauge32, 67 TimeTicks): 1, or 0 with the binding
   // unchanged. Numbers are read as decimal (non-numeric text gives 0); a number outside the syntax's
-  // range fails, as do any other syntax, an invalid OID and an invalid address.
+  // range fails, as do any other syntax, an invalid address and an OID that is invalid or cannot be sent
+  // (fewer than two parts, a first part above 2, a second above 39 under a first of 0 or 1).
   static int ConvertSnmpValue(int syntax, SnmpBinding& binding, const std::string& text);
   // Syntax 4: the binding becomes exactly count bytes (zero bytes included), 1; any other syntax 0.
   static int SetOctetValue(int syntax, SnmpBinding& binding, const unsigned char* bytes, int count);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <mutex>
 
+#include "db/Transaction.h"
 #include "db/db_maintain.h"
 #include "log/LogLevelMask.h"
 #include "log/LogText.h"
@@ -90,11 +91,22 @@ int CLogDBModule::WriteActionLog(const std::string& text) {
 }
 
 bool CLogDBModule::InsertRow(int type, int level, const std::string& text, std::string& dateTime) {
-  std::lock_guard lock(m_csWrite);
-  const int index = GetMaxIndex("index", "system_log") + 1;
-  dateTime = platform::NowText();
-  return GetDBMaintain()->ExecuteCommand("INSERT INTO system_log VALUES(?, ?, ?, ?, ?)",
-                                         {index, dateTime, type, level, text});
+  // The transaction holds both of the pool's locks from the numbering to the end of the insert, so two
+  // writers never take the same number. A lock of the module's own taken before them would deadlock: a
+  // writer that holds a recordset or a transaction already has the pool's locks when it comes here.
+  try {
+    db::CTransaction transaction(*GetDBMaintain());
+    const int index = GetMaxIndex("index", "system_log") + 1;
+    dateTime = platform::NowText();
+    if (!GetDBMaintain()->ExecuteCommand("INSERT INTO system_log VALUES(?, ?, ?, ?, ?)",
+                                         {index, dateTime, type, level, text}))
+      return false;
+    transaction.Commit();
+    return true;
+  } catch (const db::CDbError& error) {
+    GetDBMaintain()->WriteExceptionLog(db::FormatDbmText(error, "LogDBModule", __LINE__));
+    return false;
+  }
 }
 
 int CLogDBModule::GetMaxIndex(const std::string& column, const std::string& table) {

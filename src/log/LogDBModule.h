@@ -11,7 +11,6 @@
 #include "log/LogItem.h"
 #include "log/LogLevels.h"
 #include "log/LogListTarget.h"
-#include "platform/Sync.h"
 
 class CLogDBModule {
  public:
@@ -56,11 +55,8 @@ class CLogDBModule {
   void SaveLogAs(const PathChooser& chooseFile);
 
  private:
-  // Numbers and inserts one row under the write lock; dateTime receives the row's time text.
+  // Numbers and inserts one row in one transaction; dateTime receives the row's time text.
   bool InsertRow(int type, int level, const std::string& text, std::string& dateTime);
-
-  // Serialises numbering and inserting of rows.
-  CCritSec m_csWrite;
 };
 
 // The process-wide event log, created on first use from any thread and deleted at shut-down.

@@ -19,6 +19,24 @@ std::string PadTo(std::string field, std::size_t width) {
   return field;
 }
 
+// A description keeps to its line of the file: line breaks are written as \r and \n, and a backslash as
+// \\ so that those stay unambiguous.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  line.reserve(text.size());
+  for (char c : text) {
+    if (c == '\r')
+      line += "\\r";
+    else if (c == '\n')
+      line += "\\n";
+    else if (c == '\\')
+      line += "\\\\";
+    else
+      line += c;
+  }
+  return line;
+}
+
 }  // namespace
 
 std::string CutLogText(const std::string& text, std::size_t maxCharacters) {
@@ -35,5 +53,5 @@ std::string SavedLogHeader() { return "Type      Date And Time       Level      
 
 std::string SavedLogLine(int type, const std::string& dateTime, int level, const std::string& description) {
   return PadTo(type == 0 ? "action" : "system", 10) + PadTo(dateTime, 20) + PadTo(LogLevelFileName(level), 15) +
-         description + "\r\n";
+         OneLine(description) + "\r\n";
 }

@@ -11,5 +11,6 @@ std::string CutLogText(const std::string& text, std::size_t maxCharacters = kMax
 // "Type      Date And Time       Level          Description\r\n"
 std::string SavedLogHeader();
 // One row of a saved log file: type word, date-time and level name padded to 10, 20 and 15 characters
-// (a longer field is written whole), then the description and "\r\n".
+// (a longer field is written whole), then the description, its line breaks and backslashes escaped as
+// \r, \n and \\, and "\r\n".
 std::string SavedLogLine(int type, const std::string& dateTime, int level, const std::string& description);

@@ -56,13 +56,30 @@ std::string FormatTrace(const char* format, va_list args) {
   return out;
 }
 
+std::string TraceLine(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  std::string line;
+  line.reserve(text.size() + 1);
+  for (char c : text) {
+    if (c == '\n')
+      line += "\\n";
+    else if (c == '\r')
+      line += "\\r";
+    else
+      line += c;
+  }
+  line += '\n';
+  return line;
+}
+
 }  // namespace platform
 
 void DebugTrace(const char* format, ...) {
   if (!platform::GetOverrides().trace) return;
   va_list args;
   va_start(args, format);
-  std::string text = platform::FormatTrace(format, args);
+  std::string line = platform::TraceLine(platform::FormatTrace(format, args));
   va_end(args);
-  std::fputs(text.c_str(), stderr);
+  // One write per line, so lines of threads tracing at once do not run into each other.
+  std::fputs(line.c_str(), stderr);
 }

@@ -43,6 +43,18 @@ TEST_F(AccessDatabaseTest, QueriesGiveTextsInColumnOrderWithNullAsEmpty) {
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
+TEST_F(AccessDatabaseTest, RecordsetIsEmptyWhenClosedOrWithoutRows) {
+  Run("INSERT INTO t_dev (name) VALUES ('sw1')");
+  const std::pair<const char*, bool> cases[] = {
+      {"SELECT name FROM t_dev", false}, {"SELECT name FROM t_dev WHERE 0", true}, {"SELECT * FROM t_missing", true}};
+  for (const auto& [statement, empty] : cases) {
+    db::CRecordset recordset;
+    pool_->Execute(statement, recordset);
+    EXPECT_EQ(CAccessDatabase::IsRecordsetEmpty(recordset), empty) << statement;
+    pool_->ReleaseRecordset(recordset);
+  }
+}
+
 TEST_F(AccessDatabaseTest, MatrixHasRowsTimesFieldsCellsAndNoneForNoRows) {
   EXPECT_EQ(access_.QueryMatrix("SELECT name, ip FROM t_dev"), nullptr);
   Run("INSERT INTO t_dev (name, ip) VALUES ('a', '1'), ('b', '2'), ('c', NULL)");

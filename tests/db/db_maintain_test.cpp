@@ -11,8 +11,11 @@
 #include <regex>
 #include <thread>
 
+#include <unistd.h>
+
 #include "BoxLockProbe.h"
 #include "PoolFixture.h"
+#include "db/DatabaseFile.h"
 #include "db/Transaction.h"
 #include "platform/AppContext.h"
 #include "platform/Shutdown.h"
@@ -491,6 +494,8 @@ TEST(PoolPathTest, BareDatabasePathOpensTheFileInTheCurrentDirectory) {
 struct StartFailure {
   const char* name;
   std::function<std::string(const std::filesystem::path&)> prepare;  // gives the start directory
+  const char* box = "BOX<.+>";
+  bool asUnprivilegedUser = false;  // root may write any file
 };
 void PrintTo(const StartFailure& failure, std::ostream* out) { *out << failure.name; }
 
@@ -502,6 +507,8 @@ TEST_P(PoolStartDeathTest, ShowsTheMessageThenEndsTheProcess) {
   const std::string start = GetParam().prepare(dir.Path());
   EXPECT_EXIT(
       {
+        if (GetParam().asUnprivilegedUser && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+          std::exit(2);
         platform::SetStartDirectory(start);
         platform::SetMessageBoxHandler([](const std::string& text, const std::string&, unsigned) {
           std::fprintf(stderr, "BOX<%s>\n", text.c_str());
@@ -509,7 +516,7 @@ TEST_P(PoolStartDeathTest, ShowsTheMessageThenEndsTheProcess) {
         });
         GetDBMaintain();
       },
-      ::testing::ExitedWithCode(1), "BOX<.+>");
+      ::testing::ExitedWithCode(1), GetParam().box);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -519,7 +526,17 @@ INSTANTIATE_TEST_SUITE_P(
                                    [](const std::filesystem::path& dir) {
                                      std::ofstream(dir / "Database.mdb") << "plain text, not a database\n";
                                      return dir.string();
-                                   }}),
+                                   }},
+                      StartFailure{"ReadOnlyFile",
+                                   [](const std::filesystem::path& dir) {
+                                     std::string error;
+                                     EXPECT_TRUE(db::PrepareDatabaseFile((dir / "Database.mdb").string(), error));
+                                     std::filesystem::permissions(dir / "Database.mdb", std::filesystem::perms::owner_read |
+                                                                                            std::filesystem::perms::others_read);
+                                     std::filesystem::permissions(dir, std::filesystem::perms::all);
+                                     return dir.string();
+                                   },
+                                   "BOX<The database file .*Database.mdb cannot be written: .+>", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,9 +6,14 @@
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 #include <sqlite3.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -122,6 +127,114 @@ TEST_F(SchemaTest, RefusesFilesThatAreNotItsDatabaseAndLeavesThemUntouched) {
   EXPECT_FALSE(db::PrepareDatabaseFile(path_, error));
   EXPECT_NE(error.find(path_), std::string::npos) << error;
   EXPECT_EQ(ReadFile(path_), foreign);
+}
+
+std::set<std::string> FileNames(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
+}
+
+// A foreign database in WAL mode and one of ours cut short: each is refused with its own reason, left as
+// it is, and the check leaves no journal files beside it.
+TEST_F(SchemaTest, RefusedFilesAreNamedForWhatIsWrongAndGetNoCompanions) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    const char* reason;
+  };
+  const std::vector<Case> cases = {
+      {"foreign", [&] {
+         ASSERT_EQ(sqlite3_open(path_.c_str(), &db_), SQLITE_OK);
+         Exec("PRAGMA journal_mode=WAL; CREATE TABLE other (x); INSERT INTO other VALUES (1)");
+       }, "is not a database of this program"},
+      {"cut short", [&] {
+         CreateAndOpen();
+         Exec("CREATE TABLE filler (x); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+              "WHERE i < 2000) INSERT INTO filler SELECT randomblob(200) FROM n");
+         sqlite3_close(db_);
+         db_ = nullptr;
+         std::filesystem::resize_file(path_, std::filesystem::file_size(path_) / 2);
+       }, "is damaged"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(path_);
+    c.make();
+    sqlite3_close(db_);
+    db_ = nullptr;
+    ASSERT_EQ(FileNames(dir_.Path()), std::set<std::string>{"Database.mdb"});
+    const std::string before = ReadFile(path_);
+
+    std::string error;
+    EXPECT_FALSE(db::PrepareDatabaseFile(path_, error));
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(path_), before);
+    EXPECT_EQ(FileNames(dir_.Path()), std::set<std::string>{"Database.mdb"});
+  }
+}
+
+// Runs the check as a user without the right to write (root may write anything), in a child process.
+std::pair<bool, std::string> PrepareAsUnprivilegedUser(const std::string& path) {
+  int channel[2];
+  if (pipe(channel) != 0) return {true, "no pipe"};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    std::string error;
+    const bool ready = db::PrepareDatabaseFile(path, error);
+    if (write(channel[1], error.data(), error.size()) < 0) _exit(2);
+    _exit(ready ? 0 : 1);
+  }
+  close(channel[1]);
+  std::string error;
+  char buffer[512];
+  for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) error.append(buffer, n);
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return {WIFEXITED(status) && WEXITSTATUS(status) == 0, error};
+}
+
+TEST_F(SchemaTest, AFileOrFolderThatCannotBeWrittenIsRefusedWithTheReason) {
+  CreateAndOpen();
+  sqlite3_close(db_);
+  db_ = nullptr;
+  struct Case {
+    std::filesystem::perms file, folder;
+    std::string reason;
+  };
+  using std::filesystem::perms;
+  const std::vector<Case> cases = {
+      {perms::owner_read | perms::group_read | perms::others_read, perms::all,
+       "The database file " + path_ + " cannot be written"},
+      {perms::all, perms::owner_all | perms::group_read | perms::group_exec | perms::others_read | perms::others_exec,
+       "The folder " + dir_.Path().string() + " of the database file cannot be written"},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::permissions(path_, c.file);
+    std::filesystem::permissions(dir_.Path(), c.folder);
+    const auto [ready, error] = PrepareAsUnprivilegedUser(path_);
+    EXPECT_FALSE(ready);
+    EXPECT_EQ(error.rfind(c.reason, 0), 0u) << error;
+  }
+  std::filesystem::permissions(dir_.Path(), perms::owner_all);
+  EXPECT_EQ(FileNames(dir_.Path()), std::set<std::string>{"Database.mdb"});
+}
+
+TEST_F(SchemaTest, TemporaryFilesOfAKilledCreationGoAtTheNextStart) {
+  const std::set<std::string> abandoned = {".Database-a1B2c3", ".Database-a1B2c3-journal", ".Database-zZ9y8x-wal"};
+  for (const std::string& name : abandoned) std::ofstream(dir_.File(name)) << "half made";
+  std::ofstream(dir_.File("notes.txt")) << "kept";
+  // A creation under way in another process holds its file locked.
+  std::ofstream(dir_.File(".Database-busy00")) << "being made";
+  const int held = open(dir_.File(".Database-busy00").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+  CreateAndOpen();
+  close(held);
+  EXPECT_EQ(FileNames(dir_.Path()), (std::set<std::string>{"Database.mdb", ".Database-busy00", "notes.txt"}));
 }
 
 TEST_F(SchemaTest, PositionalReadersFindTheColumnsWhereTheyExpectThem) {

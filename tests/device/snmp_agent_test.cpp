@@ -207,11 +207,38 @@ TEST_F(SnmpAgentTest, WalksStopAtTheEndOfTheirSubtree) {
   EXPECT_EQ(Client().WalkToList("2.99", tail), -1);
   EXPECT_EQ(tail, (std::vector<std::string>{"11", "12"}));
 
-  // OID texts of 64 characters or more, asked for or answered.
-  std::vector<std::string> unchanged;
-  EXPECT_EQ(Client().WalkToList("1.3.6.1.2.1.2.2.1.2.1234567890.1234567890.1234567890.1234567890.1", unchanged), -3);
-  EXPECT_EQ(Client().WalkToList("2.98", unchanged), -3);
-  EXPECT_TRUE(unchanged.empty());
+  // Long OID texts, asked for or answered, are walked like any other.
+  std::vector<std::string> empty;
+  EXPECT_EQ(Client().WalkToList("1.3.6.1.2.1.2.2.1.2.1234567890.1234567890.1234567890.1234567890.1", empty), 0);
+  EXPECT_TRUE(empty.empty());
+  std::vector<std::string> longRow;
+  EXPECT_EQ(Client().WalkToList("2.98", longRow), 0);
+  EXPECT_EQ(longRow, std::vector<std::string>{"1"});
+  SnmpObject next;
+  EXPECT_EQ(Client().GetNextObject("2.98", "2.98", next), 0);
+  EXPECT_EQ(next.oid, "2.98.1234567890.1234567890.1234567890.1234567890.1234567890.1234567890");
+  EXPECT_EQ(next.text, "1");
+}
+
+TEST_F(SnmpAgentTest, OctetStringsAreReadAsTheirBytes) {
+  std::vector<unsigned char> bytes;
+  ASSERT_EQ(Client().GetOctets(kSysDescr, bytes), 0);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Pellion test agent");
+  SnmpObject next;
+  ASSERT_EQ(Client().GetNextObject("1.3.6.1.2.1.1.1", "1.3.6.1.2.1.1", next), 0);
+  EXPECT_EQ(next.oid, kSysDescr);
+  EXPECT_EQ(next.octets, bytes);
+
+  // Another syntax, or no such object: the bytes stay as they were.
+  EXPECT_EQ(Client().GetOctets(kIfNumber, bytes), CYSnmp::kNotOctetString);
+  EXPECT_EQ(Client().GetOctets(kMissing, bytes), kSnmpStatusErrorBase - 2);  // noSuchName
+  EXPECT_EQ(Client().GetOctets("1..3", bytes), -2);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "Pellion test agent");
+  ASSERT_EQ(Client().GetNextObject(kSysDescr, "1.3.6.1.2.1.1.1", next), -2);
+  EXPECT_EQ(next.oid, kSysObjectId);
+  EXPECT_TRUE(next.octets.empty());
+  EXPECT_EQ(Silent().GetOctets(kSysDescr, bytes), kSnmpStatusTimeout);
+  EXPECT_EQ(Silent().GetNextObject(kSysDescr, "1.3", next), -1);
 }
 
 TEST_F(SnmpAgentTest, WalkOfAnAgentThatDoesNotMoveForwardFails) {

@@ -9,6 +9,7 @@
 #include "device/AntiRoguePort.h"
 #include "device/GlobalSettings.h"
 #include "device/LldpRemoteTable.h"
+#include "device/SnmpText.h"
 #include "device/Switch.h"
 #include "log/LogLevelMask.h"
 #include "support/DevSimProcess.h"
@@ -60,7 +61,8 @@ TEST(AntiRoguePortMaskTest, PortBits) {
     bool set;
   } cases[] = {
       {"80 00 00 00", 1, true},  {"80 00 00 00", 2, false}, {"00 00 00 01", 32, true},
-      {"00 00 00 01", 31, false}, {"80 00 00 00", 33, true}, {"00 00 01", 24, true},
+      {"00 00 00 01", 31, false}, {"80 00 00 00", 33, true}, {"00 00 00 01", 33, false},
+      {"7F FF FF FF", 33, false}, {"00 00 01", 24, true},
       {"FF FF FF FF", 0, false},  {"FF FF FF FF", 34, false}, {"", 1, false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsAntiRoguePortBitSet(c.mask, c.port), c.set) << c.mask << " port " << c.port;
@@ -68,34 +70,48 @@ TEST(AntiRoguePortMaskTest, PortBits) {
 
 // ---- Joining the four columns ----
 
+using Bytes = std::vector<unsigned char>;
+
+// An object as an agent answers it: an OCTET STRING carries its bytes and their text.
+SnmpObject OctetString(const std::string& oid, const Bytes& bytes) {
+  return {oid, snmptext::FormatOctets(bytes.data(), bytes.size()), bytes};
+}
+SnmpObject OctetString(const std::string& oid, const std::string& text) {
+  return OctetString(oid, Bytes(text.begin(), text.end()));
+}
+
 struct Row {
   std::string index;  // time mark, local port, remote index
-  std::string chassis;
+  Bytes chassis;
   std::string portId;
-  std::string capabilities;
+  Bytes capabilities;
 };
 
+std::string ColumnRow(CLldpRemoteTable::Column column, const std::string& index) {
+  return std::string(CLldpRemoteTable::ColumnOid(column)).substr(1) + "." + index;
+}
+
 void AddRow(CLldpRemoteTable& table, const Row& row) {
-  const std::string suffix = "." + row.index;
-  auto column = [](CLldpRemoteTable::Column c) { return std::string(CLldpRemoteTable::ColumnOid(c)).substr(1); };
-  EXPECT_TRUE(table.Add(CLldpRemoteTable::kChassisId, column(CLldpRemoteTable::kChassisId) + suffix, row.chassis));
-  EXPECT_TRUE(table.Add(CLldpRemoteTable::kPortId, column(CLldpRemoteTable::kPortId) + suffix, row.portId));
+  EXPECT_TRUE(table.Add(CLldpRemoteTable::kChassisId,
+                        OctetString(ColumnRow(CLldpRemoteTable::kChassisId, row.index), row.chassis)));
   EXPECT_TRUE(
-      table.Add(CLldpRemoteTable::kCapabilities, column(CLldpRemoteTable::kCapabilities) + suffix, row.capabilities));
+      table.Add(CLldpRemoteTable::kPortId, OctetString(ColumnRow(CLldpRemoteTable::kPortId, row.index), row.portId)));
+  EXPECT_TRUE(table.Add(CLldpRemoteTable::kCapabilities,
+                        OctetString(ColumnRow(CLldpRemoteTable::kCapabilities, row.index), row.capabilities)));
 }
 
 void AddAddress(CLldpRemoteTable& table, const std::string& index, const std::string& addressPart) {
   EXPECT_TRUE(table.Add(CLldpRemoteTable::kManagementAddress,
-                        std::string("1.0.8802.1.1.2.1.4.2.1.4.") + index + "." + addressPart, "0"));
+                        {ColumnRow(CLldpRemoteTable::kManagementAddress, index) + "." + addressPart, "0", {}}));
 }
 
 TEST(LldpRemoteTableTest, RowsAreJoinedByIndexNotByPosition) {
   CLldpRemoteTable table;
-  AddRow(table, {"0.0.1", "02 44 71 00 01 01 ", "eth0", "00 08"});
-  AddRow(table, {"0.1.1", "02 44 71 00 01 02", "eth0", "00 08"});  // two addresses
-  AddRow(table, {"0.2.1", "02 44 71 00 01 03", "eth0", "00 08"});  // none
-  AddRow(table, {"0.3.1", "02 90 00 00 04 01", "Port 3", "00 80"});  // a port id that does not parse
-  AddRow(table, {"0.4.1", "02 90 00 00 05 01", "7", "00 14"});
+  AddRow(table, {"0.0.1", {0x02, 0x44, 0x71, 0x00, 0x01, 0x01}, "eth0", {0x00, 0x08}});
+  AddRow(table, {"0.1.1", {0x02, 0x44, 0x71, 0x00, 0x01, 0x02}, "eth0", {0x00, 0x08}});  // two addresses
+  AddRow(table, {"0.2.1", {0x02, 0x44, 0x71, 0x00, 0x01, 0x03}, "eth0", {0x00, 0x08}});  // none
+  AddRow(table, {"0.3.1", {0x02, 0x90, 0x00, 0x00, 0x04, 0x01}, "Port 3", {0x00, 0x80}});  // port id does not parse
+  AddRow(table, {"0.4.1", {0x02, 0x90, 0x00, 0x00, 0x05, 0x01}, "7", {0x00, 0x14}});
   AddAddress(table, "0.0.1", "1.4.127.0.0.11");
   AddAddress(table, "0.1.1", "2.16.254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.1");  // IPv6 first: not taken
   AddAddress(table, "0.1.1", "1.4.127.0.0.12");
@@ -122,18 +138,55 @@ TEST(LldpRemoteTableTest, RowsAreJoinedByIndexNotByPosition) {
   EXPECT_EQ(neighbours[2].capabilities, 20);
 }
 
+TEST(LldpRemoteTableTest, ChassisIdsAndCapabilitiesAreReadAsBytes) {
+  struct Case {
+    Bytes chassis;
+    Bytes capabilities;
+    const char* mac;  // null: the row is dropped
+    int capabilityBits;
+  } cases[] = {
+      {{'A', 'B', 'C', 'D', 'E', 'F'}, {0x00, 0x08}, "41:42:43:44:45:46", 0x08},  // all printable
+      {{0x02, 0x44, 0x71, 0x0a, 0xbc, 0xff}, {' ', ' '}, "02:44:71:0A:BC:FF", 0x2020},
+      {{0x02, 0x44, 0x71, 0x00, 0x01}, {0x00, 0x08}, nullptr, 0},                 // five bytes
+      {{0x01, 0x7f, 0x00, 0x00, 0x0b}, {0x00, 0x08}, nullptr, 0},                 // network address, IPv4
+      {{0x02, 0x44, 0x71, 0x00, 0x01, 0x01, 0x00}, {0x00, 0x08}, nullptr, 0},     // seven bytes
+      {{0x02, 0xfe, 0x80, 0, 0, 0, 0, 0, 0, 0x02, 0x44, 0x71, 0xff, 0xfe, 0x00, 0x01, 0x01}, {0x00, 0x08}, nullptr,
+       0},                                                                        // network address, IPv6
+      {{'0', '2', ' ', '4', '4', ' ', '7', '1', ' ', '0', '0', ' ', '0', '1', ' ', '0', '1'}, {0x00, 0x08}, nullptr,
+       0},                                                                        // a MAC's text is no MAC
+      {{}, {0x00, 0x08}, nullptr, 0},
+      {{0x02, 0x44, 0x71, 0x00, 0x01, 0x01}, {0x01}, "02:44:71:00:01:01", 0x100},  // one capability byte
+      {{0x02, 0x44, 0x71, 0x00, 0x01, 0x01}, {}, "02:44:71:00:01:01", 0},
+  };
+  for (const Case& c : cases) {
+    CLldpRemoteTable table;
+    AddRow(table, {"0.0.1", c.chassis, "eth0", c.capabilities});
+    AddAddress(table, "0.0.1", "1.4.127.0.0.11");
+    const std::vector<LldpNeighbour> neighbours = table.Join(nullptr);
+    const std::string chassis = snmptext::FormatOctets(c.chassis.data(), c.chassis.size());
+    if (!c.mac) {
+      EXPECT_TRUE(neighbours.empty()) << chassis;
+      continue;
+    }
+    ASSERT_EQ(neighbours.size(), 1u) << chassis;
+    EXPECT_EQ(neighbours[0].mac, c.mac);
+    EXPECT_EQ(neighbours[0].capabilities, c.capabilityBits) << chassis;
+  }
+}
+
 TEST(LldpRemoteTableTest, RowsMissingAColumnOrWithABadChassisAreLeftOut) {
   CLldpRemoteTable table;
-  AddRow(table, {"0.0.1", "not a mac at all", "eth0", "00 08"});
+  AddRow(table, {"0.0.1", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'm', 'a', 'c'}, "eth0", {0x00, 0x08}});
   AddAddress(table, "0.0.1", "1.4.127.0.0.11");
-  EXPECT_TRUE(table.Add(CLldpRemoteTable::kChassisId, "1.0.8802.1.1.2.1.4.1.1.5.0.1.1", "02 44 71 00 01 02"));
+  EXPECT_TRUE(table.Add(CLldpRemoteTable::kChassisId,
+                        OctetString("1.0.8802.1.1.2.1.4.1.1.5.0.1.1", Bytes{0x02, 0x44, 0x71, 0x00, 0x01, 0x02})));
   AddAddress(table, "0.1.1", "1.4.127.0.0.12");  // no port id, no capabilities
   EXPECT_TRUE(table.Join(nullptr).empty());
 
   // Objects of another column, or not a whole row, are refused.
-  EXPECT_FALSE(table.Add(CLldpRemoteTable::kChassisId, "1.0.8802.1.1.2.1.4.1.1.7.0.1.1", "eth0"));
-  EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, "1.0.8802.1.1.2.1.4.1.1.7.0.1", "eth0"));
-  EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, "not an oid", "eth0"));
+  EXPECT_FALSE(table.Add(CLldpRemoteTable::kChassisId, OctetString("1.0.8802.1.1.2.1.4.1.1.7.0.1.1", "eth0")));
+  EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, OctetString("1.0.8802.1.1.2.1.4.1.1.7.0.1", "eth0")));
+  EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, OctetString("not an oid", "eth0")));
 }
 
 // ---- Against the simulated reference switch ----
@@ -147,10 +200,14 @@ using Rows = CAccessDatabase::TextRows;
 const char kSwitchRoot[] = "1.3.6.1.4.1.44711.10.76.2";
 const char kSwitchMac[] = "02:44:71:00:00:01";
 const char kManAddr[] = "1.0.8802.1.1.2.1.4.2.1.4.0.";  // + local port index + ".1.1.4." + address
+// A switch whose MAC and anti-rogue mask are printable bytes and whose LLDP table holds odd rows.
+const char kAwkwardSwitch[] = "127.0.0.20";
 
 class SwitchDetailsTest : public ::testing::Test {
  protected:
-  SwitchDetailsTest() : sim_({{DevSimReference::kSwitch, DevSimProcess::DataFile("switch.snmprec")}}) {}
+  SwitchDetailsTest()
+      : sim_({{DevSimReference::kSwitch, DevSimProcess::DataFile("switch.snmprec")},
+              {kAwkwardSwitch, DevSimProcess::DataFile("switch-awkward.snmprec")}}) {}
 
   void SetUp() override {
     SetSnmpDefaults("private", "private", 100);
@@ -160,6 +217,11 @@ class SwitchDetailsTest : public ::testing::Test {
     switch_.rootOid = kSwitchRoot;
     switch_.mac = kSwitchMac;
     switch_.name = "SW_1";
+    awkward_.ip = kAwkwardSwitch;
+    awkward_.community = "private";
+    awkward_.rootOid = kSwitchRoot;
+    awkward_.mac = "41:42:43:44:45:46";
+    awkward_.name = "SW_2";
   }
 
   Rows SystemLog() { return database_.Rows("select level, description from system_log order by \"index\""); }
@@ -174,7 +236,17 @@ class SwitchDetailsTest : public ::testing::Test {
   MessageBoxRecorder boxes_;
   DevSimProcess sim_;
   CSwitch switch_;
+  CSwitch awkward_;
 };
+
+// One line per neighbour: local port, MAC, IP, remote port, capabilities.
+std::vector<std::string> Describe(const std::vector<LldpNeighbour>& neighbours) {
+  std::vector<std::string> lines;
+  for (const LldpNeighbour& n : neighbours)
+    lines.push_back(std::to_string(n.localPort) + " " + n.mac + " " + n.ip + " " + std::to_string(n.remotePort) + " " +
+                    std::to_string(n.capabilities));
+  return lines;
+}
 
 TEST_F(SwitchDetailsTest, ReadsTheFourNeighboursOfTheReferenceSwitch) {
   switch_.neighbours.push_back({});  // replaced, not appended to
@@ -213,12 +285,43 @@ TEST_F(SwitchDetailsTest, OddRowsOfAVariantSwitchShiftNoOtherNeighbour) {
   SetObject(std::string(kManAddr) + "5.1.1.4.127.0.0.16|2|0");
 
   ASSERT_EQ(switch_.ReadLldpNeighbours(), 1);
-  std::vector<std::string> found;
-  for (const LldpNeighbour& n : switch_.neighbours)
-    found.push_back(std::to_string(n.localPort) + " " + n.mac + " " + n.ip + " " + std::to_string(n.remotePort) +
-                    " " + std::to_string(n.capabilities));
-  EXPECT_EQ(found, (std::vector<std::string>{"1 02:44:71:00:01:01 127.0.0.11 1 8", "2 02:44:71:00:01:02 127.0.0.12 1 8",
-                                             "6 02:44:71:00:01:06 127.0.0.16 3 20"}));
+  EXPECT_EQ(Describe(switch_.neighbours),
+            (std::vector<std::string>{"1 02:44:71:00:01:01 127.0.0.11 1 8", "2 02:44:71:00:01:02 127.0.0.12 1 8",
+                                      "6 02:44:71:00:01:06 127.0.0.16 3 20"}));
+}
+
+TEST_F(SwitchDetailsTest, PrintableChassisIdsNetworkAddressesAndLongRowsOfARealTable) {
+  // Port 1's printable MAC is kept, port 2's network-address chassis id is dropped, and the row with a
+  // 110-character management-address OID is skipped without ending the walk before ports 5 and 6.
+  ASSERT_EQ(awkward_.ReadLldpNeighbours(), 1);
+  EXPECT_EQ(Describe(awkward_.neighbours),
+            (std::vector<std::string>{"1 41:42:43:44:45:47 127.0.0.21 1 8", "5 02:44:71:00:02:04 127.0.0.24 2 4",
+                                      "6 02:44:71:00:02:05 127.0.0.25 2 8"}));
+}
+
+TEST_F(SwitchDetailsTest, PrintableMacAndMaskAreReadAsBytes) {
+  std::string mac;
+  EXPECT_EQ(awkward_.GetMAC(mac), 1);
+  EXPECT_EQ(mac, "41:42:43:44:45:46");
+  EXPECT_EQ(awkward_.VerifyMac(), 1);
+
+  // Mask 20 20 20: ports 3, 11 and 19 are anti-rogue ports; every port's client has the switch's OUI.
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 3), 1);
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 1), 0);
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 4), 0);
+  std::string mask;
+  EXPECT_EQ(ReadAntiRoguePortMask(awkward_, mask), 1);
+  EXPECT_EQ(mask, "20 20 20");
+
+  EXPECT_EQ(awkward_.CollectDetails(), 1);
+  EXPECT_EQ(database_.Value("select anti_rogue from switch_property where mac = '41:42:43:44:45:46'"), "20 20 20");
+
+  // A MAC or mask object of another syntax is no MAC and no mask.
+  sim_.Set(kAwkwardSwitch, "1.3.6.1.2.1.17.1.1.0|2|7");
+  sim_.Set(kAwkwardSwitch, std::string(kSwitchRoot) + ".24.2.0|2|7");
+  EXPECT_EQ(awkward_.GetMAC(mac), -1);
+  EXPECT_EQ(CheckAntiRoguePort(awkward_, 3), -1);
+  EXPECT_EQ(SystemLog().back(), (std::vector<std::string>{"4", "get switch anti-rogue port fail"}));
 }
 
 TEST_F(SwitchDetailsTest, ASwitchWithoutNeighboursGivesAnEmptyList) {

@@ -139,6 +139,28 @@ TEST_F(AgentTest, SetChecksEveryBindingBeforeApplyingAny) {
   EXPECT_EQ(sw->Find(sysName)->bytes, "renamed");
 }
 
+// sysName takes what snmpd takes: text of up to 255 bytes, control characters and high bytes included,
+// but no zero byte.
+TEST_F(AgentTest, SysNameTakesTextOfUpTo255BytesAsSnmpdDoes) {
+  auto sw = Load("switch.snmprec");
+  const Oid sysName = O("1.3.6.1.2.1.1.5.0");
+  struct Case {
+    Value value;
+    long status;
+  };
+  const Case cases[] = {
+      {Value::OctetString(std::string(255, 'n')), SNMP_ERR_NOERROR}, {Value::OctetString(""), SNMP_ERR_NOERROR},
+      {Value::OctetString("A\tB\x02\xff"), SNMP_ERR_NOERROR},         {Value::OctetString(std::string(256, 'n')), SNMP_ERR_BADVALUE},
+      {Value::OctetString(std::string("A\0B", 3)), SNMP_ERR_BADVALUE}, {Value::Integer(5), SNMP_ERR_BADVALUE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.bytes.size());
+    const std::string before = sw->Find(sysName)->bytes;
+    EXPECT_EQ(SetStatus(*sw, {{sysName, c.value}}), c.status);
+    EXPECT_EQ(sw->Find(sysName)->bytes, c.status == SNMP_ERR_NOERROR ? c.value.bytes : before);
+  }
+}
+
 TEST_F(AgentTest, SwitchPasswordChangesAtOnceAndReadsBack) {
   auto sw = Load("switch.snmprec");
   EXPECT_EQ(SetStatus(*sw, {{O(kSwitch + ".1.1.1.2.2"), Value::OctetString("newpass")}}), 0);

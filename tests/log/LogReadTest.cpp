@@ -120,6 +120,16 @@ TEST_F(LogReadTest, SavedFileHasItsLayoutByteForByte) {
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Save log success"});
 }
 
+TEST_F(LogReadTest, SavedDescriptionWithLineBreaksStaysOnItsLine) {
+  PinLocalTime(2024, 3, 5, 14, 7, 9);
+  Log().WriteActionLog("trap from AP:\r\nlink down\non port C:\\1");
+  const std::string path = tmp.File("events.log");
+  Log().SaveLogAs([&] { return std::optional<std::string>(path); });
+  const std::string saved = ReadFile(path);
+  EXPECT_EQ(saved.substr(saved.find("action")),
+            "action    2024-03-05 14:07:09                trap from AP:\\r\\nlink down\\non port C:\\\\1\r\n");
+}
+
 TEST_F(LogReadTest, SaveLogAsWithoutRowsAsksForNoFile) {
   bool asked = false;
   Log().SaveLogAs([&]() -> std::optional<std::string> {

@@ -1,3 +1,7 @@
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <set>
 #include <thread>
 
@@ -170,6 +174,40 @@ TEST_F(LogTest, TwoThreadsWritingAtOnceLoseNoRowAndNoLine) {
   EXPECT_EQ(descriptions.size(), 2u * kPerThread);
   EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_NMS_SYSLOG_LINE).size(), size_t{kPerThread});
   EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_NMS_ACTION_LINE).size(), size_t{kPerThread});
+}
+
+// One thread holds a recordset (or a transaction on it) and writes the log while another thread is
+// already writing: both rows are written and both threads go on.
+TEST_F(LogTest, AWriterHoldingTheDatabaseAndAnotherWriterBothFinish) {
+  using namespace std::chrono_literals;
+  for (const bool transaction : {false, true}) {
+    SCOPED_TRACE(transaction ? "transaction" : "recordset");
+    std::promise<void> held;
+    std::promise<void> write;
+    auto holder = std::async(std::launch::async, [&, go = write.get_future()] {
+      db::CRecordset recordset;
+      GetDBMaintain()->Execute("SELECT 1", recordset);
+      if (transaction) GetDBMaintain()->BeginTransact(recordset);
+      held.set_value();
+      go.wait();
+      const int written = Log().WriteActionLog("holder");
+      if (transaction) GetDBMaintain()->CommitTransact(recordset);
+      GetDBMaintain()->ReleaseRecordset(recordset);
+      return written;
+    });
+    held.get_future().wait();
+    auto other = std::async(std::launch::async, [&] { return Log().WriteActionLog("other"); });
+    std::this_thread::sleep_for(100ms);  // the other writer is waiting for the database by now
+    write.set_value();
+    if (holder.wait_for(20s) != std::future_status::ready || other.wait_for(20s) != std::future_status::ready) {
+      // The threads cannot be joined; end the program rather than hang it.
+      std::fprintf(stderr, "the two log writers deadlocked\n");
+      std::_Exit(1);
+    }
+    EXPECT_EQ(holder.get(), 0);
+    EXPECT_EQ(other.get(), 0);
+  }
+  EXPECT_EQ(CAccessDatabase().QueryRows("SELECT description FROM system_log ORDER BY description").size(), 4u);
 }
 
 TEST(LogModule, FirstCallsFromManyThreadsShareOneModule) {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/AppContext.h"
@@ -76,6 +78,19 @@ TEST(SingleInstanceTest, SecondHolderIsRefusedUntilTheFirstLetsGo) {
   EXPECT_FALSE(second.Acquire());
   first.Release();
   EXPECT_TRUE(second.Acquire()) << "the name is free again after the first copy ends";
+  EXPECT_EQ(first.Error(), "") << "another holder is no error";
+}
+
+TEST(SingleInstanceTest, ALockFileThatCannotBeMadeIsToldApartFromAnotherCopy) {
+  TempDir runtime;
+  const std::string notAFolder = runtime.File("file");
+  std::ofstream(notAFolder) << "in the way";
+  setenv("XDG_RUNTIME_DIR", notAFolder.c_str(), 1);
+  platform::CSingleInstanceLock lock("PELLION IS RUNNING");
+  EXPECT_FALSE(lock.Acquire());
+  EXPECT_EQ(lock.Error().rfind("Cannot create the lock file " + notAFolder + "/pellion/PELLION IS RUNNING.lock: ", 0),
+            0u)
+      << lock.Error();
 }
 
 TEST(IniStoreTest, ValuesSurviveASaveAndReload) {

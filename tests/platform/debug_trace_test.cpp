@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdarg>
+#include <cstdlib>
 
 #include "platform/DebugTrace.h"
+#include "platform/Environment.h"
 
 namespace {
 std::string Format(const char* format, ...) {
@@ -38,4 +40,38 @@ TEST(DebugTraceFormatTest, NeverExceedsTheBuffer) {
   std::string text = Format("%s%d", nearFull.c_str(), 123456);
   EXPECT_EQ(text.size(), 1023u);
   EXPECT_EQ(text.substr(1020), "123");
+}
+
+TEST(DebugTraceLineTest, EveryCallWritesExactlyOneLine) {
+  setenv("PELLION_TRACE", "1", 1);
+  platform::ReloadOverrides();
+  testing::internal::CaptureStderr();
+  DebugTrace("here pass!!");
+  DebugTrace("JudgeDeviceType ERR %d", -22);
+  DebugTrace("%s", "value from a device\r\nsecond part\n");
+  DebugTrace("");
+  const std::string traces = testing::internal::GetCapturedStderr();
+  unsetenv("PELLION_TRACE");
+  platform::ReloadOverrides();
+  EXPECT_EQ(traces, "here pass!!\nJudgeDeviceType ERR -22\nvalue from a device\\r\\nsecond part\n\n");
+
+  // Without the variable nothing is written.
+  testing::internal::CaptureStderr();
+  DebugTrace("silent");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(DebugTraceLineTest, LineBreaksInsideAreEscapedAndAtTheEndReplaced) {
+  struct Case {
+    const char* text;
+    const char* line;
+  } cases[] = {
+      {"", "\n"},
+      {"plain", "plain\n"},
+      {"ends with one\n", "ends with one\n"},
+      {"ends with two\r\n\n", "ends with two\n"},
+      {"a\nb\rc", "a\\nb\\rc\n"},
+      {"\n", "\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::TraceLine(c.text), c.line) << c.text;
 }

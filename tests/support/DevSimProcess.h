@@ -39,7 +39,8 @@ class DevSimProcess {
   // A file of the simulator's data folder (DEVSIM_DATA_DIR).
   static std::string DataFile(const std::string& name);
 
-  // Starts the simulator and returns once it serves every device; throws std::runtime_error.
+  // Starts the simulator (strict: a data-file line it cannot read refuses the file) and returns once it
+  // serves every device; throws std::runtime_error.
   explicit DevSimProcess(std::vector<DevSimDevice> devices = ReferenceNetwork());
   ~DevSimProcess();
   DevSimProcess(const DevSimProcess&) = delete;

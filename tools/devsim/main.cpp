@@ -24,8 +24,17 @@ int main(int argc, char** argv) {
   try {
     const auto line = devsim::CommandLine::Parse({argv + 1, argv + argc}, std::getenv("PELLION_SNMP_PORT"));
     std::vector<std::unique_ptr<devsim::Device>> devices;
-    for (const auto& entry : line.devices)
-      devices.push_back(devsim::DeviceLoader::Load(entry, devsim::Device::Clock::now()));
+    for (const auto& entry : line.devices) {
+      const auto now = devsim::Device::Clock::now();
+      if (line.strict) {
+        devices.push_back(devsim::DeviceLoader::Load(entry, now));
+        continue;
+      }
+      std::vector<std::string> warnings;
+      devices.push_back(devsim::DeviceLoader::Load(entry, now, warnings));
+      for (const std::string& warning : warnings)
+        std::fprintf(stderr, "devsim: warning: %s (line skipped)\n", warning.c_str());
+    }
     devsim::Simulator simulator(std::move(devices));
     const int port = simulator.Bind(line.port);
     if (line.control) simulator.EnableControl(STDIN_FILENO, stdout);

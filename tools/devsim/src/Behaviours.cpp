@@ -30,6 +30,15 @@ bool SameText(const std::string& a, const std::string& b) {
                     [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
+const Oid kSysName{1, 3, 6, 1, 2, 1, 1, 5, 0};
+constexpr size_t kMaxSysNameLength = 255;
+
+// snmpd's rule for sysName: text of at most 255 bytes; a zero byte ends a text, so none may be inside.
+bool IsSysNameText(const Value& value) {
+  return value.type == ASN_OCTET_STR && value.bytes.size() <= kMaxSysNameLength &&
+         value.bytes.find('\0') == std::string::npos;
+}
+
 bool IsFlag(const Value& value) { return value.type == ASN_INTEGER && (value.integer == 0 || value.integer == 1); }
 
 }  // namespace
@@ -43,9 +52,9 @@ SetOutcome Behaviours::Set(Device& device, const std::vector<VarBind>& bindings,
   return {};
 }
 
-// v1 error choice (RFC 1157, 4.1.5): a value of the wrong type, length or range is badValue; an object that
-// does not exist or is read-only is noSuchName (v1 agents never send readOnly, Net-SNMP's snmpd included);
-// a full MAC-filter table is genErr.
+// v1 error choice (RFC 1157, 4.1.5): a value of the wrong type, length or range is badValue, and so is a
+// sysName snmpd would refuse; an object that does not exist or is read-only is noSuchName (v1 agents
+// never send readOnly, Net-SNMP's snmpd included); a full MAC-filter table is genErr.
 long Behaviours::Check(Device& device, const VarBind& binding) {
   const DeviceConfig& config = device.Config();
   const Oid& name = binding.name;
@@ -68,6 +77,7 @@ long Behaviours::Check(Device& device, const VarBind& binding) {
   const bool writable = std::any_of(config.writable.begin(), config.writable.end(),
                                     [&](const Oid& prefix) { return OidStartsWith(name, prefix); });
   if (!current || !writable) return SNMP_ERR_NOSUCHNAME;
+  if (name == kSysName && !IsSysNameText(value)) return SNMP_ERR_BADVALUE;
   if (value.type != current->type) return SNMP_ERR_BADVALUE;
   if (value.type == ASN_IPADDRESS && value.bytes.size() != 4) return SNMP_ERR_BADVALUE;
   return SNMP_ERR_NOERROR;

@@ -16,7 +16,7 @@ int ParsePort(const std::string& text) {
 }  // namespace
 
 const char* CommandLine::Usage() {
-  return "usage: devsim [--port N] [--control] [--scenario FILE]... [ADDRESS=DATAFILE]...";
+  return "usage: devsim [--port N] [--control] [--strict] [--scenario FILE]... [ADDRESS=DATAFILE]...";
 }
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments, const char* environmentPort) {
@@ -31,6 +31,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments, const 
       for (auto& entry : Scenario::ParseFile(arguments[++i])) line.devices.push_back(std::move(entry));
     } else if (argument == "--control") {
       line.control = true;
+    } else if (argument == "--strict") {
+      line.strict = true;
     } else if (argument.starts_with("-")) {
       throw std::runtime_error(Usage());
     } else {

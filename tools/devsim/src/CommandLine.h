@@ -1,8 +1,10 @@
 #pragma once
-// devsim [--port N] [--control] [--scenario FILE]... [ADDRESS=DATAFILE]...
+// devsim [--port N] [--control] [--strict] [--scenario FILE]... [ADDRESS=DATAFILE]...
 //   --port N      UDP port of every device; 0 picks one free on all addresses. Default: PELLION_SNMP_PORT,
 //                 else 161.
 //   --control     read control commands from standard input (see ControlChannel.h); its end stops the program
+//   --strict      a data-file line that cannot be read refuses the file; without, the line is skipped with a
+//                 warning naming the file and line
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@ namespace devsim {
 struct CommandLine {
   int port = 161;
   bool control = false;
+  bool strict = false;
   std::vector<DeviceSpec> devices;
 
   // Throws std::runtime_error with the problem; environmentPort is PELLION_SNMP_PORT's value (or null).

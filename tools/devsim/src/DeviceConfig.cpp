@@ -28,6 +28,15 @@ long NumberArgument(std::istringstream& args) {
   return number;
 }
 
+// A time in milliseconds: at most a day, so that adding it to a clock reading cannot overflow.
+DeviceConfig::Millis MillisArgument(std::istringstream& args) {
+  constexpr long kMaxMillis = 24L * 60 * 60 * 1000;
+  const long number = NumberArgument(args);
+  if (number > kMaxMillis)
+    throw DeviceConfigError("expected at most " + std::to_string(kMaxMillis) + " ms, got " + std::to_string(number));
+  return DeviceConfig::Millis(number);
+}
+
 std::string WordArgument(std::istringstream& args) {
   std::string text;
   if (!(args >> text)) throw DeviceConfigError("missing argument");
@@ -36,7 +45,7 @@ std::string WordArgument(std::istringstream& args) {
 
 }  // namespace
 
-void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
+void DeviceConfig::Apply(const std::string& line, const std::string& baseDir, const IncludeChain& including) {
   std::istringstream args(line);
   std::string key;
   if (!(args >> key) || key.front() == '#') return;
@@ -51,7 +60,7 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
   } else if (key == "commit-restart") {
     commitRestart = OidArgument(args);
   } else if (key == "restart-silence-ms") {
-    restartSilence = Millis(NumberArgument(args));
+    restartSilence = MillisArgument(args);
   } else if (key == "config-id") {
     configId = OidArgument(args);
   } else if (key == "password") {
@@ -75,7 +84,7 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
   } else if (key == "firmware-open") {
     firmwareOpen = OidArgument(args);
     args >> std::ws;
-    firmwareCloseAfter = Millis(args.eof() ? 0 : NumberArgument(args));
+    firmwareCloseAfter = args.eof() ? Millis(0) : MillisArgument(args);
   } else if (key == "system-key") {
     SystemKey systemKeyConfig{OidArgument(args), OidArgument(args), WordArgument(args), WordArgument(args)};
     try {
@@ -92,7 +101,7 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
   } else if (key == "uptime") {
     uptime = OidArgument(args);
   } else if (key == "delay-ms") {
-    delay = Millis(NumberArgument(args));
+    delay = MillisArgument(args);
   } else if (key == "silent") {
     const std::string state = WordArgument(args);
     if (state != "on" && state != "off") throw DeviceConfigError("silent: on or off");
@@ -110,9 +119,9 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
   } else if (key == "include") {
     std::filesystem::path file = WordArgument(args);
     if (file.is_relative()) file = std::filesystem::path(baseDir) / file;
-    ApplyFile(file.string());
+    ApplyFile(file.string(), including);
   } else if (key == "rotate-period-ms") {
-    rotatePeriod = Millis(NumberArgument(args));
+    rotatePeriod = MillisArgument(args);
   } else {
     throw DeviceConfigError("unknown directive \"" + key + "\"");
   }
@@ -120,14 +129,22 @@ void DeviceConfig::Apply(const std::string& line, const std::string& baseDir) {
   if (args >> extra) throw DeviceConfigError("unexpected \"" + extra + "\"");
 }
 
-void DeviceConfig::ApplyFile(const std::string& path) {
+void DeviceConfig::ApplyFile(const std::string& path, IncludeChain including) {
+  // A file that includes itself, directly or through others, would be read until the stack runs out.
+  const std::string file = std::filesystem::weakly_canonical(path).string();
+  including.push_back(file);
+  if (std::find(including.begin(), including.end() - 1, file) != including.end() - 1) {
+    std::string chain;
+    for (const std::string& link : including) chain += (chain.empty() ? "" : " -> ") + link;
+    throw DeviceConfigError("include cycle: " + chain);
+  }
   std::ifstream in(path);
   if (!in) throw DeviceConfigError(path + ": cannot open");
   const std::string baseDir = std::filesystem::path(path).parent_path().string();
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     try {
-      Apply(line, baseDir);
+      Apply(line, baseDir, including);
     } catch (const DeviceConfigError& error) {
       throw DeviceConfigError(path + ":" + std::to_string(number) + ": " + error.what());
     }

@@ -26,7 +26,9 @@
 //   rotate-scope PREFIX          objects under PREFIX change between polls:
 //   rotate-frame FILE            the data file's own content is frame 0, each FILE the next frame
 //   rotate-period-ms N           advance every N ms; 0 (default) only on the control command "next"
-//   include FILE                 the directives of another side file (shared behaviour of one model)
+//   include FILE                 the directives of another side file (shared behaviour of one model); a
+//                                file that includes itself, directly or through others, is refused
+// Times in milliseconds are at most 86400000 (a day).
 #include <chrono>
 #include <optional>
 #include <stdexcept>
@@ -78,9 +80,15 @@ struct DeviceConfig {
   Millis rotatePeriod{0};
 
   // One directive; relative file names are taken from baseDir. Throws DeviceConfigError.
-  void Apply(const std::string& line, const std::string& baseDir);
+  void Apply(const std::string& line, const std::string& baseDir) { Apply(line, baseDir, {}); }
   // A whole side file; the error names the file and line.
-  void ApplyFile(const std::string& path);
+  void ApplyFile(const std::string& path) { ApplyFile(path, {}); }
+
+ private:
+  // The side files being read, outermost first.
+  using IncludeChain = std::vector<std::string>;
+  void Apply(const std::string& line, const std::string& baseDir, const IncludeChain& including);
+  void ApplyFile(const std::string& path, IncludeChain including);
 };
 
 }  // namespace devsim

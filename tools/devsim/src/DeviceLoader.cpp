@@ -9,7 +9,15 @@ std::string DeviceLoader::SideFileOf(const std::string& dataFile) {
 }
 
 std::unique_ptr<Device> DeviceLoader::Load(const DeviceSpec& entry, Device::Clock::time_point now) {
-  ObjectMap objects = Snmprec::ParseFile(entry.dataFile);
+  return Build(entry, Snmprec::ParseFile(entry.dataFile), now);
+}
+
+std::unique_ptr<Device> DeviceLoader::Load(const DeviceSpec& entry, Device::Clock::time_point now,
+                                           std::vector<std::string>& warnings) {
+  return Build(entry, Snmprec::ParseFile(entry.dataFile, warnings), now);
+}
+
+std::unique_ptr<Device> DeviceLoader::Build(const DeviceSpec& entry, ObjectMap objects, Device::Clock::time_point now) {
   DeviceConfig config;
   const std::string sideFile = SideFileOf(entry.dataFile);
   if (std::filesystem::exists(sideFile)) config.ApplyFile(sideFile);

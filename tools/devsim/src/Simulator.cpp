@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <set>
 #include <stdexcept>
 
@@ -19,9 +20,18 @@ namespace {
 
 constexpr uint32_t kControlToken = UINT32_MAX;
 constexpr size_t kMaxDatagram = 65535;
+constexpr size_t kMaxAnswer = 65507;  // the largest UDP payload over IPv4
+// Control lines executed per turn of the loop: a long backlog must not keep the devices from answering.
+constexpr unsigned kControlLinesPerTurn = 1000;
 // Datagrams taken from one socket per wake-up. The sockets are level-triggered, so a socket with more
 // waiting is reported again, after the other ready devices had their turn.
 constexpr unsigned kBatch = 16;
+
+std::string Text(const sockaddr_in& address) {
+  char text[INET_ADDRSTRLEN] = {};
+  inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
+  return std::string(text) + ":" + std::to_string(ntohs(address.sin_port));
+}
 
 sockaddr_in SocketAddress(const std::string& address, int port) {
   sockaddr_in socketAddress{};
@@ -115,6 +125,7 @@ void Simulator::Run() {
     }
     SendDue(Clock::now());
     if (inform_ && Clock::now() >= inform_->deadline) FinishInform(false);
+    ExecuteControlLines();
   }
 }
 
@@ -123,6 +134,7 @@ int Simulator::WaitMillis(Clock::time_point now) const {
   std::optional<Clock::time_point> next;
   if (!pending_.empty()) next = pending_.top().due;
   if (inform_ && (!next || inform_->deadline < *next)) next = inform_->deadline;
+  if (HasControlLine()) return 0;
   if (!next) return kStopCheckMillis;
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now).count();
   return static_cast<int>(std::clamp<long>(wait, 0, kStopCheckMillis));
@@ -160,21 +172,39 @@ void Simulator::Answer(size_t index, const u_char* data, size_t length, const so
   const auto response = Agent::Answer(device, *request, now);
   if (!response) return;
   u_char* out = output_.data();
-  size_t size = PduCodec::Encode(*response, out, output_.size());
-  if (size == 0) size = PduCodec::Encode(Agent::ErrorResponse(*request, SNMP_ERR_TOOBIG, 0), out, output_.size());
-  if (size == 0) return;
+  size_t size = PduCodec::Encode(*response, out, kMaxAnswer);
+  if (size == 0) {
+    // Too large for one datagram: tooBig, in the request's own form or, should even that not fit, without
+    // its bindings.
+    Pdu tooBig = Agent::ErrorResponse(*request, SNMP_ERR_TOOBIG, 0);
+    size = PduCodec::Encode(tooBig, out, kMaxAnswer);
+    tooBig.varbinds.clear();
+    if (size == 0) size = PduCodec::Encode(tooBig, out, kMaxAnswer);
+    if (size == 0) return;
+  }
   if (device.Config().delay.count() > 0) {
     pending_.push({now + device.Config().delay, sockets_[index], peer, std::vector<u_char>(out, out + size)});
     return;
   }
-  sendto(sockets_[index], out, size, 0, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+  Send(sockets_[index], out, size, peer);
+}
+
+bool Simulator::Send(int socket, const u_char* data, size_t size, const sockaddr_in& peer) {
+  if (sendto(socket, data, size, 0, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == static_cast<ssize_t>(size))
+    return true;
+  const int error = errno;
+  sockaddr_in local{};
+  socklen_t length = sizeof local;
+  getsockname(socket, reinterpret_cast<sockaddr*>(&local), &length);
+  std::fprintf(stderr, "devsim: cannot send %zu bytes from %s to %s: %s\n", size, Text(local).c_str(),
+               Text(peer).c_str(), std::strerror(error));
+  return false;
 }
 
 void Simulator::SendDue(Clock::time_point now) {
   while (!pending_.empty() && pending_.top().due <= now) {
     const Pending& due = pending_.top();
-    sendto(due.socket, due.datagram.data(), due.datagram.size(), 0, reinterpret_cast<const sockaddr*>(&due.peer),
-           sizeof due.peer);
+    Send(due.socket, due.datagram.data(), due.datagram.size(), due.peer);
     pending_.pop();
   }
 }
@@ -187,15 +217,26 @@ void Simulator::ReadControl() {
     return;
   }
   controlBuffer_.append(chunk, static_cast<size_t>(received));
-  ExecuteControlLines();
 }
 
-// One line at a time, in order: while an INFORM waits, the lines after it wait too.
+bool Simulator::HasControlLine() const {
+  return !inform_ && controlBuffer_.find('\n', controlStart_) != std::string::npos;
+}
+
+// One line at a time, in order: while an INFORM waits, the lines after it wait too. Executed lines are
+// cut from the buffer only once they make up half of it, so a long backlog costs time in proportion to
+// its length.
 void Simulator::ExecuteControlLines() {
-  for (auto end = controlBuffer_.find('\n'); !inform_ && end != std::string::npos; end = controlBuffer_.find('\n')) {
-    const std::string line = controlBuffer_.substr(0, end);
-    controlBuffer_.erase(0, end + 1);
+  for (unsigned count = 0; count < kControlLinesPerTurn && !inform_; ++count) {
+    const size_t end = controlBuffer_.find('\n', controlStart_);
+    if (end == std::string::npos) break;
+    const std::string line = controlBuffer_.substr(controlStart_, end - controlStart_);
+    controlStart_ = end + 1;
     if (const auto reply = control_.Execute(line)) Reply(*reply);
+  }
+  if (controlStart_ * 2 >= controlBuffer_.size()) {
+    controlBuffer_.erase(0, controlStart_);
+    controlStart_ = 0;
   }
 }
 
@@ -210,10 +251,8 @@ std::optional<std::string> Simulator::Notify(Device& device, const NotificationO
   if (index >= sockets_.size()) return "error not bound";
   const auto now = Clock::now();
   const long requestId = nextRequestId_++;
-  const size_t size = PduCodec::Encode(Notification::Build(device, order, requestId, now), output_.data(), output_.size());
-  if (size == 0 || sendto(sockets_[index], output_.data(), size, 0, reinterpret_cast<const sockaddr*>(&order.destination),
-                          sizeof order.destination) != static_cast<ssize_t>(size))
-    return "error cannot send";
+  const size_t size = PduCodec::Encode(Notification::Build(device, order, requestId, now), output_.data(), kMaxAnswer);
+  if (size == 0 || !Send(sockets_[index], output_.data(), size, order.destination)) return "error cannot send";
   if (!order.inform) return "ok";
   inform_ = AwaitedInform{index, order.destination, requestId, now + order.wait};
   return std::nullopt;
@@ -230,7 +269,6 @@ bool Simulator::IsInformResponse(const u_char* data, size_t length, const sockad
 void Simulator::FinishInform(bool answered) {
   inform_.reset();
   Reply(answered ? "ok answered" : "ok unanswered");
-  ExecuteControlLines();
 }
 
 }  // namespace devsim

@@ -1,6 +1,6 @@
 #pragma once
 // Serves many devices from one thread: one UDP socket per device address, one epoll loop, answers that a
-// device delays wait in a queue. Optionally reads control commands from a file descriptor (stdin); a
+// device delays wait in a queue. An answer too large for one datagram is sent as tooBig. Optionally reads control commands from a file descriptor (stdin); a
 // device's notifications go out from its own socket, where the response to an INFORM comes back.
 #include <atomic>
 #include <chrono>
@@ -56,8 +56,11 @@ class Simulator {
   void CloseSockets();
   void ServeSocket(size_t index);
   void Answer(size_t index, const u_char* data, size_t length, const sockaddr_in& peer);
+  // Sends one datagram; a failure is logged to standard error and the simulator goes on.
+  bool Send(int socket, const u_char* data, size_t size, const sockaddr_in& peer);
   void SendDue(Clock::time_point now);
   void ReadControl();
+  bool HasControlLine() const;
   void ExecuteControlLines();
   void Reply(const std::string& line);
   std::optional<std::string> Notify(Device& device, const NotificationOrder& order);
@@ -71,6 +74,7 @@ class Simulator {
   int controlInput_ = -1;
   std::FILE* controlOutput_ = nullptr;
   std::string controlBuffer_;
+  size_t controlStart_ = 0;  // where the lines not yet executed begin
   ControlChannel control_;
   std::vector<u_char> input_;  // one batch of datagrams
   std::vector<u_char> output_;

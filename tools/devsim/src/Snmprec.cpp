@@ -106,6 +106,14 @@ std::pair<Oid, Value> Snmprec::ParseLine(std::string_view line) {
 }
 
 ObjectMap Snmprec::ParseFile(const std::string& path) {
+  return ReadFile(path, [](const std::string& problem) { throw SnmprecError(problem); });
+}
+
+ObjectMap Snmprec::ParseFile(const std::string& path, std::vector<std::string>& warnings) {
+  return ReadFile(path, [&warnings](const std::string& problem) { warnings.push_back(problem); });
+}
+
+ObjectMap Snmprec::ReadFile(const std::string& path, const std::function<void(const std::string& problem)>& badLine) {
   std::ifstream in(path);
   if (!in) throw SnmprecError(path + ": cannot open");
   ObjectMap objects;
@@ -117,7 +125,7 @@ ObjectMap Snmprec::ParseFile(const std::string& path) {
       auto [name, value] = ParseLine(line);
       objects.insert_or_assign(std::move(name), std::move(value));
     } catch (const SnmprecError& error) {
-      throw SnmprecError(path + ":" + std::to_string(number) + ": " + error.what());
+      badLine(path + ":" + std::to_string(number) + ": " + error.what());
     }
   }
   return objects;

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <thread>
+
+#include "platform/Clock.h"
+#include "quillon/ConsoleLog.h"
+#include "quillon/KeepAlive.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+
+using namespace quillon;
+using namespace std::chrono_literals;
+
+TEST(KeepAlive, ReportForTheGroupCarriesItsChecksum) {
+  const auto report = BuildIgmpReport("239.255.255.250");
+  EXPECT_EQ(report, (std::array<std::uint8_t, 8>{0x12, 0x00, 0xFE, 0x04, 0xEF, 0xFF, 0xFF, 0xFA}));
+  EXPECT_EQ(InternetChecksum(report.data(), report.size()), 0) << "a correct checksum sums to zero";
+  const std::uint8_t odd[3] = {0x01, 0x02, 0x03};
+  EXPECT_EQ(InternetChecksum(odd, 3), static_cast<std::uint16_t>(~(0x0102 + 0x0300)));
+}
+
+TEST(KeepAlive, SendsAtTheIntervalOnlyWhenSwitchedOnAndStopsWhenAsked) {
+  struct Case {
+    int flag;
+    int interval;
+    bool sends;
+  };
+  for (const Case c : {Case{1, 3, true}, Case{0, 3, false}, Case{1, 0, false}}) {
+    SCOPED_TRACE(testing::Message() << "flag " << c.flag << " interval " << c.interval);
+    std::atomic<int> reports = 0;
+    CIgmpKeepAlive keepAlive("239.255.255.250", c.flag, c.interval);
+    keepAlive.Start([&](const std::array<std::uint8_t, 8>& report) {
+      EXPECT_EQ(report[0], 0x12);
+      ++reports;
+    }, 5ms);
+    std::this_thread::sleep_for(200ms);
+    keepAlive.Stop();
+    const int sent = reports;
+    EXPECT_FALSE(keepAlive.Running());
+    if (c.sends) {
+      EXPECT_GE(sent, 3);
+      EXPECT_LE(sent, 200 / 15 + 1) << "one report per three ticks at most";
+    } else {
+      EXPECT_EQ(sent, 0);
+    }
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(reports, sent) << "nothing is sent after Stop";
+  }
+}
+
+TEST(KeepAlive, AChangedIntervalTakesEffectWhileRunning) {
+  std::atomic<int> reports = 0;
+  CIgmpKeepAlive keepAlive("239.1.1.1", 0, 1000);
+  keepAlive.Start([&](const auto&) { ++reports; }, 2ms);
+  std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(reports, 0);
+  keepAlive.SetTimer(1, 2);
+  std::this_thread::sleep_for(100ms);
+  EXPECT_GT(reports, 0);
+}
+
+TEST(KeepAlive, WithoutARawSocketItSaysSoOnceAndRunsNoThread) {
+  // In a child that has given up root (when the test runs as root), so the raw socket is refused.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+    std::vector<std::string> notices;
+    CIgmpKeepAlive keepAlive("239.1.1.1", 1, 1);
+    keepAlive.Start([&](const std::string& text) { notices.push_back(text); });
+    _exit(notices == std::vector<std::string>{"Creat Socket error"} && !keepAlive.Running() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+TEST(ConsoleLog, FailedTransferLineHasTheTimeStampAddressAndText) {
+  testing_support::TempDir dir;
+  std::tm moment{};
+  moment.tm_year = 2026 - 1900;
+  moment.tm_mon = 2;
+  moment.tm_mday = 7;
+  moment.tm_hour = 9;
+  moment.tm_min = 5;
+  moment.tm_sec = 3;
+  moment.tm_isdst = -1;
+  platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&moment)));
+  CConsoleLog log(dir.Path());
+  EXPECT_EQ(log.LogUpgradeFailure("192.168.0.20", "TFTP timeout"), 0);
+  EXPECT_EQ(log.LogUpgradeFailure("192.168.0.21", "second"), 0);
+  platform::UnpinClock();
+  std::ifstream in(dir.Path() / "syslog.log", std::ios::binary);
+  const std::string content{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(content,
+            "03/07/2026 09:05:03 192.168.0.20 TFTP timeout \r\n"
+            "03/07/2026 09:05:03 192.168.0.21 second \r\n");
+}
+
+TEST(ConsoleLog, AMissingFolderIsReported) {
+  testing_support::MessageBoxRecorder boxes;
+  CConsoleLog log("/nonexistent/cfg");
+  EXPECT_EQ(log.AppendConsoleLog("x"), -1);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "syslog.log not exit");
+  EXPECT_EQ(boxes.Boxes()[0].caption, "Error");
+}
