@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -48,6 +49,8 @@ class AppEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     static int argc = 1;
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run the window tests under xvfb-run -a";
+    // Log messages go to standard error: a log window would wait for a click that never comes.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
   }
 
   void TearDown() override {

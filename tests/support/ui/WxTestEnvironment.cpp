@@ -5,6 +5,7 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -41,6 +42,8 @@ class WxTestEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     static int argc = 1;
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run the window tests under xvfb-run -a";
+    // Log messages go to standard error: a log window would wait for a click that never comes.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
   }
 
@@ -84,6 +87,7 @@ wxImage CaptureWindow(wxWindow* window) {
 }
 
 std::filesystem::path SaveCapture(const wxImage& image, const std::string& name) {
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
   const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
   std::filesystem::create_directories(folder);
   const std::filesystem::path path = folder / (name + ".png");
