@@ -160,7 +160,7 @@ NavLayout CNavBarModel::Layout(ControlRect client, int cursorX, int cursorY) {
       CNavFolder& folder = *folders_[f];
       folder.headerRect = {area.left + 1, area.top, area.right, area.top + kFolderHeight};
       const bool current = f == currentIndex_;
-      layout.steps.push_back({NavPaintStep::kHeader, folder.headerRect, &folder, nullptr, current,
+      layout.steps.push_back({NavPaintStep::kHeader, folder.headerRect, &folder, nullptr, nullptr, current,
                               folder.headerRect.Contains(cursorX, cursorY)});
       area.top += kFolderHeight + 1;
       if (current) LayoutGroups(folder, area, cursorX, cursorY, layout);
@@ -183,12 +183,12 @@ void CNavBarModel::LayoutBottomFolder(ControlRect& area, int cursorX, int cursor
   if (area.bottom - kItemHeight >= area.top && item && item->window) {
     const int height = item->commandOrHeight == kNavFillHeight ? kBottomFillHeight : item->commandOrHeight;
     item->rect = {area.left + 1, area.bottom - height, area.right - 1, area.bottom};
-    layout.steps.push_back({NavPaintStep::kWindow, item->rect, bottom_.get(), item});
+    layout.steps.push_back({NavPaintStep::kWindow, item->rect, bottom_.get(), item, &group});
     area.bottom -= height;
   }
   if (area.bottom - kFolderHeight >= area.top) {
     bottom_->headerRect = {area.left + 1, area.bottom - kFolderHeight, area.right, area.bottom};
-    layout.steps.push_back({NavPaintStep::kHeader, bottom_->headerRect, bottom_.get(), nullptr, false,
+    layout.steps.push_back({NavPaintStep::kHeader, bottom_->headerRect, bottom_.get(), nullptr, nullptr, false,
                             bottom_->headerRect.Contains(cursorX, cursorY)});
     area.bottom -= kFolderHeight + 1;
   }
@@ -217,12 +217,12 @@ void CNavBarModel::LayoutItems(CNavGroup& group, ControlRect& area, int cursorX,
     if (item.kind == NAV_ITEM_WINDOW) {
       const int height = item.commandOrHeight == kNavFillHeight ? area.bottom - area.top : item.commandOrHeight;
       item.rect = {area.left + 1, area.top, area.right - 1, area.top + height};
-      layout.steps.push_back({NavPaintStep::kWindow, item.rect, currentFolder_, &item});
+      layout.steps.push_back({NavPaintStep::kWindow, item.rect, currentFolder_, &item, &group});
       area.top += height;
     } else {
       item.rect = {area.left + 1, area.top, area.right - 1, area.top + kItemHeight};
-      layout.steps.push_back(
-          {NavPaintStep::kEntry, item.rect, currentFolder_, &item, false, item.rect.Contains(cursorX, cursorY)});
+      layout.steps.push_back({NavPaintStep::kEntry, item.rect, currentFolder_, &item, &group, false,
+                              item.rect.Contains(cursorX, cursorY)});
       area.top += kItemHeight;
     }
     if (area.top >= area.bottom - kItemHeight) break;

@@ -27,6 +27,7 @@ struct NavPaintStep {
   ControlRect rect;  // the header, the item, the window or the frame
   const CNavFolder* folder = nullptr;
   CNavItem* item = nullptr;
+  const CNavGroup* group = nullptr;
   bool current = false;  // header of the current folder
   bool hovered = false;  // the cursor is inside
 };
