@@ -2,7 +2,9 @@
 
 #include <charconv>
 
-std::optional<int> ParseZoomPercent(const std::string& text) {
+namespace {
+
+std::optional<long> ParseWholeNumber(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
   const size_t last = text.find_last_not_of(" \t");
   if (first == std::string::npos) return std::nullopt;
@@ -12,6 +14,21 @@ std::optional<int> ParseZoomPercent(const std::string& text) {
   long value = 0;
   auto [stop, error] = std::from_chars(begin, end, value);
   if (error != std::errc() || stop != end) return std::nullopt;
-  if (value < kZoomPercentMin || value > kZoomPercentMax) return std::nullopt;
-  return static_cast<int>(value);
+  return value;
+}
+
+}  // namespace
+
+std::optional<int> ParseZoomPercent(const std::string& text) {
+  const std::optional<long> value = ParseWholeNumber(text);
+  if (!value || *value < kZoomPercentMin || *value > kZoomPercentMax) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+std::string ZoomPercentProblem(const std::string& text) {
+  if (!ParseWholeNumber(text)) return "Please enter an integer.";
+  if (!ParseZoomPercent(text))
+    return "Please enter an integer between " + std::to_string(kZoomPercentMin) + " and " +
+           std::to_string(kZoomPercentMax) + ".";
+  return {};
 }

@@ -9,3 +9,5 @@ constexpr int kZoomPercentDefault = 100;
 
 // The percentage typed, or nothing when the text is no whole number or lies outside 10 to 100,000.
 std::optional<int> ParseZoomPercent(const std::string& text);
+// Why the text is refused, as the user is told; empty when it is taken.
+std::string ZoomPercentProblem(const std::string& text);

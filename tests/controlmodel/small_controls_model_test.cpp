@@ -17,6 +17,10 @@ TEST(ZoomPercentTest, TakesWholeNumbersFromTenToOneHundredThousand) {
                         Case{"12.5", std::nullopt}, Case{"abc", std::nullopt}, Case{"-100", std::nullopt},
                         Case{"99999999999999999999", std::nullopt}})
     EXPECT_EQ(ParseZoomPercent(c.text), c.percent) << '"' << c.text << '"';
+  EXPECT_EQ(ZoomPercentProblem("100"), "");
+  EXPECT_EQ(ZoomPercentProblem("9"), "Please enter an integer between 10 and 100000.");
+  EXPECT_EQ(ZoomPercentProblem("99999999999999999999"), "Please enter an integer.");  // too long for any integer
+  EXPECT_EQ(ZoomPercentProblem("ten"), "Please enter an integer.");
 }
 
 TEST(SplitterBarsTest, HideAndRestoreBringBackTheFirstGap) {
