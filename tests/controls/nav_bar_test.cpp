@@ -13,9 +13,9 @@
 #include "app/CommandIds.h"
 #include "controls/Outlook2Ctrl.h"
 #include "platform/IniStore.h"
+#include "LiveCapture.h"
 #include "support/ui/WxTestEnvironment.h"
 
-using testing_support::CaptureWindow;
 using testing_support::CountPixels;
 using testing_support::PumpPending;
 using testing_support::PumpUntil;
@@ -142,7 +142,7 @@ TEST_F(NavBarTest, DraggedWidthIsWhatTheNextBarStartsWith) {
 }
 
 TEST_F(NavBarTest, PaintShowsFramedHeadersIconsAndTheOpenFoldersButtons) {
-  const wxImage shot = CaptureWindow(bar);
+  const wxImage shot = controls_test::CaptureLive(bar);
   SaveCapture(shot, "nav_bar");
   const ControlRect header = bar->FolderAt(0)->headerRect;
   const ControlRect button = bar->ItemAt(0, 0, 0)->rect;

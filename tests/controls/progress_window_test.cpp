@@ -11,9 +11,9 @@
 #include "platform/IniStore.h"
 #include "platform/MessageIds.h"
 #include "support/MessageRecorder.h"
+#include "LiveCapture.h"
 #include "support/ui/WxTestEnvironment.h"
 
-using testing_support::CaptureWindow;
 using testing_support::CountPixels;
 using testing_support::MessageRecorder;
 using testing_support::PumpPending;
@@ -75,7 +75,7 @@ TEST_F(ProgressWindowTest, CancelPostsToTheMainWindowAndKeepsThePosition) {
   progress->SetRange(0, 10);
   progress->SetPos(5);
   PumpUntil([&] { return progress->GetScreenPosition() == wxPoint(300, 200); });
-  const wxImage shot = CaptureWindow(progress);
+  const wxImage shot = controls_test::CaptureLive(progress);
   SaveCapture(shot, "progress_window");
   // The button-face background, the Cancel button and the half-full bar.
   const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);

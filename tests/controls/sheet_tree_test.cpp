@@ -8,9 +8,9 @@
 #include <wx/uiaction.h>
 
 #include "controls/TreePropSheet.h"
+#include "LiveCapture.h"
 #include "support/ui/WxTestEnvironment.h"
 
-using testing_support::CaptureWindow;
 using testing_support::CountPixels;
 using testing_support::PumpPending;
 using testing_support::PumpUntil;
@@ -106,7 +106,7 @@ TEST_F(TreePropSheetTest, ChoosingAPageShowsItAndAParentShowsTheEmptyPageText) {
   EXPECT_EQ(sheet->PageFrame()->Heading(), "Network");
 
   wxWindow* frame = sheet->PageFrame()->FrameWindow();
-  const wxImage shot = CaptureWindow(sheet);
+  const wxImage shot = controls_test::CaptureLive(sheet);
   SaveCapture(shot, "tree_property_sheet");
   const wxRect message = frame->GetRect();
   const wxRect middle(message.x, message.y + message.height / 2 - 10, message.width, 20);

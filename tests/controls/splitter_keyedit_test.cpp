@@ -8,9 +8,9 @@
 #include "controls/MacEdit.h"
 #include "controls/SplitterWndEx.h"
 #include "support/MessageRecorder.h"
+#include "LiveCapture.h"
 #include "support/ui/WxTestEnvironment.h"
 
-using testing_support::CaptureWindow;
 using testing_support::CountPixels;
 using testing_support::MessageBoxRecorder;
 using testing_support::PumpPending;
@@ -86,7 +86,7 @@ TEST_F(SplitterTest, ThinnedBarsLeaveOnePixelAndRestoringBringsTheGapBack) {
   splitter->HideBars();
   splitter->UpdateSize();
   EXPECT_EQ(right->GetPosition().x, 151);
-  const wxImage shot = CaptureWindow(frame);
+  const wxImage shot = controls_test::CaptureLive(frame);
   SaveCapture(shot, "splitter_thin");
   const wxPoint bar = splitter->GetPosition() + wxPoint(150, 100);
   const wxColour white(255, 255, 255);
@@ -138,7 +138,7 @@ TEST_F(KeyEditTest, HexModeRefusesANonHexKeyWithTheMessageAndAnEleventhSilently)
   edit->SelectAll();  // a full box refuses typing even over a selection
   Type("f");
   EXPECT_EQ(edit->GetValue(), "0123456789");
-  const wxImage shot = CaptureWindow(edit);
+  const wxImage shot = controls_test::CaptureLive(edit);
   SaveCapture(shot, "key_edit");
   EXPECT_GT(CountPixels(shot, *wxBLACK, 100), 30) << "the digits are shown";
 }

@@ -16,9 +16,9 @@
 #include "controls/ZoomToDialog.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "LiveCapture.h"
 #include "support/ui/WxTestEnvironment.h"
 
-using testing_support::CaptureWindow;
 using testing_support::CountPixels;
 using testing_support::MessageBoxRecorder;
 using testing_support::PumpPending;
@@ -66,7 +66,7 @@ class ZoomToDialogTest : public ::testing::Test {
 TEST_F(ZoomToDialogTest, OpensWithOneHundredAndRefusesValuesOutOfRange) {
   EXPECT_EQ(dialog->GetTitle(), "Zoom To");
   EXPECT_EQ(static_cast<wxTextCtrl*>(dialog->FindWindow(CZoomToDialog::IDC_PERCENT))->GetValue(), "100");
-  const wxImage shot = CaptureWindow(dialog);
+  const wxImage shot = controls_test::CaptureLive(dialog);
   SaveCapture(shot, "zoom_to_dialog");
   EXPECT_GT(CountPixels(shot, *wxBLACK, 90), 20) << "labels and the percentage are written";
 
@@ -105,7 +105,7 @@ TEST(ViewsTest, ViewButtonsCarryTheirIdsAndThePlainViewDrawsNothing) {
     ASSERT_NE(button, nullptr) << b.label;
     EXPECT_EQ(button->GetLabel(), b.label);
   }
-  const wxImage shot = CaptureWindow(view);
+  const wxImage shot = controls_test::CaptureLive(view);
   SaveCapture(shot, "pellion_view");
   const wxColour background(shot.GetRed(0, 0), shot.GetGreen(0, 0), shot.GetBlue(0, 0));
   EXPECT_EQ(CountPixels(shot, background), shot.GetWidth() * shot.GetHeight());
