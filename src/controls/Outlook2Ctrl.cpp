@@ -12,6 +12,7 @@
 
 #include "app/CommandIds.h"
 #include "controls/WxGeometry.h"
+#include "platform/DebugTrace.h"
 #include "platform/IniStore.h"
 
 namespace {
@@ -304,6 +305,7 @@ void COutlook2Ctrl::ApplyWidth(int width) {
 }
 
 void COutlook2Ctrl::OnLeftDown(wxMouseEvent& event) {
+  DebugTrace(" COutlook2Ctrl::OnLeftDown");
   const CNavFolder* before = model_.CurrentFolder();
   const NavClick click = model_.LeftButtonDown(event.GetX(), event.GetY());
   if (click.startDrag) {

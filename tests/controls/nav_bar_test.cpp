@@ -159,4 +159,26 @@ TEST_F(NavBarTest, PaintShowsFramedHeadersIconsAndTheOpenFoldersButtons) {
   EXPECT_GT(CountPixels(shot, wxColour(121, 158, 195), 12, wxRect(30, button.bottom - 3, 160, 3)), 50);
 }
 
+TEST_F(NavBarTest, WindowItemsShowOnlyWhileTheirFolderIsOpenAndTheSlideOpensIt) {
+  auto* hosted = new wxPanel(bar, wxID_ANY, wxDefaultPosition, wxSize(100, 60));
+  bar->AppendWindowItem(hosted, false, 1, 0);
+  auto* counter = new wxPanel(bar, wxID_ANY, wxDefaultPosition, wxSize(100, 40));
+  bar->PinBottomFolder("Events", 0, counter, true);
+  bar->Refresh();
+  ASSERT_TRUE(PumpUntil([&] { return counter->IsShown() && !bar->Model().BottomFolder()->headerRect.IsEmpty(); }));
+  EXPECT_EQ(counter->GetSize().y, CNavBarModel::kBottomFillHeight);
+  EXPECT_EQ(counter->GetRect().GetBottom() + 1, bar->GetClientSize().y);
+
+  bar->SwitchToFolder(1, true);
+  EXPECT_EQ(bar->Model().CurrentFolderIndex(), 1);
+  ASSERT_TRUE(PumpUntil([&] { return hosted->IsShown() && !bar->ItemAt(1, 0, 1)->rect.IsEmpty(); }));
+  EXPECT_EQ(hosted->GetRect().y, bar->ItemAt(1, 0, 1)->rect.top);
+  EXPECT_EQ(hosted->GetSize().y, 60);
+
+  Click(bar->FolderAt(0)->headerRect);
+  ASSERT_TRUE(WaitForCommands(1));
+  EXPECT_FALSE(hosted->IsShown());
+  EXPECT_TRUE(counter->IsShown());  // the bottom folder's window stays
+}
+
 }  // namespace
