@@ -76,6 +76,12 @@ bool CReportCtrl::CreateReportList(wxWindow* parent, wxWindowID id, const wxRect
     });
   }
   rows->Bind(wxEVT_KEY_DOWN, &CReportCtrl::OnRowsKeyDown, this);
+  for (const auto& type : {wxEVT_LIST_ITEM_SELECTED, wxEVT_LIST_ITEM_DESELECTED, wxEVT_LIST_ITEM_FOCUSED}) {
+    m_list->Bind(type, [this](wxListEvent& event) {
+      m_windowStatesChanged |= !m_pushing;
+      event.Skip();
+    });
+  }
   SetExtendedStyle(m_extendedStyle);
   return true;
 }
@@ -326,7 +332,8 @@ void CReportCtrl::OnItemChecked(wxListEvent& event, bool checked) {
 }
 
 void CReportCtrl::PullStates() const {
-  if (!m_list) return;
+  if (!m_list || !m_windowStatesChanged) return;
+  m_windowStatesChanged = false;
   std::vector<int> selected;
   for (long item = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item >= 0;
        item = m_list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
@@ -334,10 +341,27 @@ void CReportCtrl::PullStates() const {
   m_model.SyncSelection(selected, m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED));
 }
 
+void CReportCtrl::RequestPush() {
+  if (m_pushPending) return;
+  m_pushPending = true;
+  CallAfter([this] {
+    if (m_pushPending) PushToWindow();
+  });
+}
+
+ReportListView* CReportCtrl::GetListView() {
+  if (m_pushPending) PushToWindow();
+  return m_list;
+}
+
 void CReportCtrl::PushToWindow() {
+  m_pushPending = false;
   if (!m_list) return;
+  PullStates();  // what the user changed since the push was asked for is kept
+  m_pushing = true;
   const int rows = m_model.GetItemCount();
-  if (m_list->GetItemCount() != rows) m_list->SetItemCount(rows);
+  const bool countChanged = m_list->GetItemCount() != rows;
+  if (countChanged) m_list->SetItemCount(rows);
   if (rows > 0) m_list->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
   for (int row : m_model.SelectedRows()) m_list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
   const int focused = m_model.FocusedRow();
@@ -349,12 +373,16 @@ void CReportCtrl::PushToWindow() {
   else
     m_list->RemoveSortIndicator();
   m_list->Refresh();
+  // A new row count leaves the list's layout to its next idle time, and until then it ignores clicks.
+  if (countChanged) m_list->Update();
+  m_pushing = false;
 }
 
 // ---- mouse and keys ----
 
 void CReportCtrl::OnMouseButton(wxMouseEvent& event, std::uint32_t message, bool mayOpenEditor) {
   int flags = 0;
+  if (m_pushPending) PushToWindow();  // the click acts on the rows as the model has them
   const int row = static_cast<int>(m_list->HitTest(event.GetPosition(), flags));
   const int column = ColumnAt(row, m_list->ScreenToClient(m_list->RowsWindow()->ClientToScreen(event.GetPosition())));
   PullStates();
@@ -366,6 +394,7 @@ void CReportCtrl::OnMouseButton(wxMouseEvent& event, std::uint32_t message, bool
           ? m_model.RowMatchesStates(row, ROW_SELECTED | ROW_FOCUSED)
           : false;
   event.Skip();  // the list selects the row and toggles a clicked box first
+  m_windowStatesChanged = true;
   CallAfter([=, this] {
     PullStates();
     const bool handled = m_model.CheckBoxClick(row, wasChecked, m_model.IsRowChecked(row), message);
@@ -389,6 +418,8 @@ int CReportCtrl::ColumnAt(int row, const wxPoint& point) const {
 // Without an open edit the space bar neither toggles a box nor reaches the list.
 void CReportCtrl::OnRowsKeyDown(wxKeyEvent& event) {
   if (event.GetKeyCode() == WXK_SPACE && !m_model.IsCellEditorOpen()) return;
+  if (m_pushPending) PushToWindow();
+  m_windowStatesChanged = true;
   event.Skip();
 }
 

@@ -122,7 +122,8 @@ class CReportCtrl : public wxWindow, private listmodel::ReportListObserver {
   bool EndEdit(bool commit);
   wxTextCtrl* GetCellEditorBox() const { return m_editBox; }
 
-  ReportListView* GetListView() const { return m_list; }
+  // The list window, showing the model's current state.
+  ReportListView* GetListView();
 
  private:
   // listmodel::ReportListObserver
@@ -130,15 +131,18 @@ class CReportCtrl : public wxWindow, private listmodel::ReportListObserver {
   void CellEditorClosed() override;
   void NotifyParent(std::uint32_t message, std::intptr_t wParam, std::intptr_t lParam) override;
 
-  // The list window keeps the selection and focus the user gives it; they are read into the model before
-  // an operation and written back after it, together with the row count and the sort indicator.
+  // The list window keeps the selection and focus the user gives it: after user input they are read into
+  // the model before the next operation. The model's rows, states and sort order go to the window once per
+  // turn of the event loop (or at once when someone needs the window current), so filling a list row by
+  // row stays linear.
   void PullStates() const;
+  void RequestPush();
   void PushToWindow();
   template <typename Operation>
   auto Change(Operation operation) {
     PullStates();
     auto result = operation(m_model);
-    PushToWindow();
+    RequestPush();
     return result;
   }
   void ApplyColumnToWindow(int column);
@@ -162,4 +166,7 @@ class CReportCtrl : public wxWindow, private listmodel::ReportListObserver {
   std::unique_ptr<wxImageList> m_cellImages;
   std::unique_ptr<wxImageList> m_headerImages;
   wxImageList* m_smallImages = nullptr;
+  mutable bool m_windowStatesChanged = false;  // user input may have changed selection or focus
+  bool m_pushPending = false;
+  bool m_pushing = false;
 };
