@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/ReportCtrl.h"
+#include "DisplayTurn.h"
 #include "support/ui/WxTestEnvironment.h"
 
 using namespace listmodel;
@@ -38,6 +39,7 @@ class ReportCtrlTest : public ::testing::Test {
     PumpPending();
   }
   void TearDown() override {
+    frame->Hide();  // off the screen at once, not when the toolkit gets round to deleting it
     frame->Destroy();
     PumpPending();
   }
@@ -78,6 +80,7 @@ class ReportCtrlTest : public ::testing::Test {
     return texts;
   }
 
+  DisplayTurn turn;
   wxFrame* frame = nullptr;
   CReportCtrl* list = nullptr;
   std::vector<Notification> notifications;
