@@ -6,8 +6,13 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <wx/toplevel.h>
+
 #include <cstdlib>
+#include <functional>
 #include <string>
+
+#include "support/ui/WxTestEnvironment.h"
 
 class DisplayTurn {
  public:
@@ -28,3 +33,16 @@ class DisplayTurn {
  private:
   int m_fd = -1;
 };
+
+// Window tests of other folders do not take turns: a window of theirs may come up over ours while we read
+// the screen. The capture is taken again (at most five times) while `shows` finds the picture not ours.
+inline wxImage CaptureUncovered(wxTopLevelWindow* frame, wxWindow* window,
+                                const std::function<bool(const wxImage&)>& shows) {
+  wxImage shot;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    frame->Raise();
+    shot = testing_support::CaptureWindow(window);
+    if (shows(shot)) break;
+  }
+  return shot;
+}
