@@ -234,6 +234,8 @@ void CXYChart::Draw(CChartCanvas& canvas, const ChartRect& rect, const ChartRect
   CChart::Draw(canvas, rect);
 }
 
+void CXYChart::Draw(CChartCanvas& canvas, const ChartRect& rect) { Draw(canvas, rect, rect); }
+
 void CXYChart::DrawPlotArea(CChartCanvas& canvas, const ChartRect& chartRect, const ChartRect& plotRect) const {
   DrawBackground(canvas, chartRect);
   DrawGrids(canvas, plotRect);

@@ -30,7 +30,6 @@ class CXYChart : public CChart {
 
   CXYChart();
 
-  using CChart::Draw;
   using CChart::OnDataSettings;
   using CChart::ShowMenu;
 
@@ -38,7 +37,9 @@ class CXYChart : public CChart {
   void Serialize(CChartArchive& archive) override;
   // One "x y" line per point of each 2 x N series, an empty line between series.
   bool SaveData(const std::string& path) override;
+  // The update rectangle does not limit the drawing.
   void Draw(CChartCanvas& canvas, const ChartRect& rect, const ChartRect& updateRect) override;
+  void Draw(CChartCanvas& canvas, const ChartRect& rect) override;
   ChartRect GetPlotRect(CChartCanvas* canvas, const ChartRect& rect) override;
   bool RemoveData(int id) override;
   void RemoveAll() override;
