@@ -1,6 +1,7 @@
 #include "charts/ChartImage.h"
 
 #include <wx/graphics.h>
+#include <wx/log.h>
 
 #include <memory>
 
@@ -28,5 +29,6 @@ bool SaveChartPng(CChart& chart, int width, int height, const std::string& path)
   }();
   (void)handlerAdded;
   const wxImage image = RenderChartImage(chart, width, height);
+  const wxLogNull quiet;  // the caller reports the failure it is told about
   return image.IsOk() && image.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
 }
