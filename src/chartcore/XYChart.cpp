@@ -151,7 +151,8 @@ void CXYChart::ComputeDataExtents(int id) {
   double minX = kNoMinimum, maxX = kNoMaximum, minY = kNoMinimum, maxY = kNoMaximum;
   const CChartData& series = *GetData(id);
   const double* values = series.GetValues();
-  const int count = series.GetDimensions() >= 2 && values ? series.GetSizes()[1] : 0;
+  // Only a 2 x N series holds N x values and N y values; reading another shape so would overrun it.
+  const int count = series.IsXYSeries() ? series.GetSizes()[1] : 0;
   for (int k = 0; k < count; ++k) {
     const double x = values[k];
     const double y = values[count + k];

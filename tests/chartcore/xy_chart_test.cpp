@@ -264,3 +264,26 @@ TEST(XYChartTest, NearestPointAndRowEnds) {
   EXPECT_EQ(ends[0], 5);
   EXPECT_EQ(ends[1], 7);
 }
+
+TEST(XYChartTest, SeriesOfOtherShapesStayOutOfRangesDrawingAndExport) {
+  CXYChart chart;
+  const double values[] = {5, 6, 7};
+  const int row[] = {1, 3, 1};  // a 1 x 3 x 1 series: no y row to read
+  const int id = chart.AddData(values, 3, row);
+  ASSERT_NE(id, -1);
+  EXPECT_EQ(chart.Attributes(0).minX, 1e30) << "no extents from a series that is not 2 x N";
+  AddSeries(chart, {0, 1}, {0, 1});
+  double x[2], y[2];
+  chart.GetDataRanges(x, y);
+  EXPECT_EQ(x[0], 0);
+  EXPECT_EQ(x[1], 1);
+  RecordingCanvas canvas;
+  chart.DrawData(canvas, kPlot, x, y);
+  EXPECT_EQ(canvas.lines.size(), 1u);
+  testing_support::TempDir folder;
+  ASSERT_TRUE(chart.SaveData(folder.File("mixed.txt")));
+  std::ifstream file(folder.File("mixed.txt"), std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  EXPECT_EQ(text.str(), "\r\n0 0\r\n1 1\r\n");
+}
