@@ -106,11 +106,10 @@ class CChart {
   ChartColor frameColor = 0;
   int fillBackground = 1;
 
- protected:
-  // The axis whose location comes first among the given ones when walking the axes in order.
+ private:
+  // The first axis at location, else the first at fallback.
   CAxis* FindFirstAxis(short location, short fallback) const;
 
- private:
   std::array<std::unique_ptr<CChartData>, kMaxData> dataSets_;
   std::array<std::unique_ptr<CAxis>, kMaxAxes> axes_;
   std::array<int, kMaxData> dataIds_;

@@ -30,9 +30,6 @@ class CXYChart : public CChart {
 
   CXYChart();
 
-  using CChart::OnDataSettings;
-  using CChart::ShowMenu;
-
   // Only the per-series attributes: 13 blocks of 20 entries.
   void Serialize(CChartArchive& archive) override;
   // One "x y" line per point of each 2 x N series, an empty line between series.

@@ -131,7 +131,9 @@ void CXYChart::BuildDataMenu(int dataIndex, CChartMenu& parent, int baseId) cons
 
 void CXYChart::BuildChartTypeItems(CChartMenu& menu, int currentType, int baseId) {
   const char* names[] = {"XY Scatter", "XY Line", "Histogram"};
-  for (int type = 0; type < 3; ++type) menu.AppendCommand(baseId + type, names[type], MenuCheckFlag(type == currentType));
+  for (int type = 0; type < 3; ++type) {
+    menu.AppendCommand(baseId + type, names[type], MenuCheckFlag(type == currentType));
+  }
 }
 
 void CXYChart::BuildLineSizeMenu(CChartMenu& parent, const std::string& caption, int id, int baseId) const {
@@ -148,7 +150,9 @@ void CXYChart::BuildLineStyleMenu(CChartMenu& parent, const std::string& caption
                          "Dash-Dot-Dot _ . ."};
   CChartMenu popup;
   const int current = GetLineStyle(id);
-  for (int style = 0; style < 5; ++style) popup.AppendCommand(baseId + style, names[style], MenuCheckFlag(style == current));
+  for (int style = 0; style < 5; ++style) {
+    popup.AppendCommand(baseId + style, names[style], MenuCheckFlag(style == current));
+  }
   parent.AppendPopup(caption, std::move(popup));
 }
 
@@ -164,7 +168,8 @@ void CXYChart::BuildMarkerItems(CChartMenu& menu, int id, int baseId) const {
   CChartMenu sizes;
   const int markerSize = GetMarkerSize(id);
   for (int entry = 1; entry <= 8; ++entry) {
-    sizes.AppendCommand(item(kItemMarkerSize + entry - 1), std::to_string(entry), MenuCheckFlag(markerSize == 10 * entry));
+    sizes.AppendCommand(item(kItemMarkerSize + entry - 1), std::to_string(entry),
+                        MenuCheckFlag(markerSize == 10 * entry));
   }
   menu.AppendPopup("Marker size", std::move(sizes));
   const int frequency = GetMarkFrequency(id);

@@ -44,7 +44,9 @@ class RecordingCanvas : public CChartCanvas {
     inPath_ = true;
     pathStart_ = position_;
   }
-  void AddEllipse(const ChartRect& box) override { pathStart_ = {(box.left + box.right) / 2, (box.top + box.bottom) / 2}; }
+  void AddEllipse(const ChartRect& box) override {
+    pathStart_ = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+  }
   void EndPath() override { inPath_ = false; }
   void StrokePath() override { paths.push_back({pathStart_, false, pen_.color}); }
   void StrokeAndFillPath() override { paths.push_back({pathStart_, true, pen_.color}); }
