@@ -91,3 +91,35 @@ TEST(ChartDataTest, ArchiveRoundTripAndDamagedArchives) {
     EXPECT_EQ(target.GetValues(), nullptr);
   }
 }
+
+TEST(ChartArchiveTest, TextsAndFontsRoundTripAndALengthPastTheEndFails) {
+  CChartArchive out;
+  const std::string longText(300, 'x');  // takes the 16-bit length form
+  ChartLogFont font;
+  font.height = 12;
+  font.faceName = std::string(40, 'F');  // kept to 31 bytes
+  out.Write(std::string("AP"));
+  out.Write(longText);
+  out.Write(font);
+  EXPECT_EQ(out.Bytes().size(), 3u + 3 + 300 + 60);
+  CChartArchive in(out.Bytes());
+  std::string first, second;
+  ChartLogFont loaded;
+  in.Read(first);
+  in.Read(second);
+  in.Read(loaded);
+  EXPECT_FALSE(in.Failed());
+  EXPECT_EQ(first, "AP");
+  EXPECT_EQ(second, longText);
+  EXPECT_EQ(loaded.faceName, std::string(31, 'F'));
+  EXPECT_EQ(loaded.height, 12);
+
+  CChartArchive damaged({0xFF, 0xFF, 0xFF, 0x10, 0x00, 0x00, 0x00, 'a'});  // claims 16 bytes, holds 1
+  std::string text = "old";
+  damaged.Read(text);
+  EXPECT_TRUE(damaged.Failed());
+  EXPECT_EQ(text, "");
+  std::int32_t value = 7;
+  damaged.Read(value);
+  EXPECT_EQ(value, 0) << "after a failure every read gives zero";
+}
