@@ -67,6 +67,16 @@ class CAccessDatabase {
   // Inserts the matrix's rows in one transaction (cells in row order); an error rolls back all of them.
   bool InsertMatrix(const std::string& table, const CStringMatrix& matrix);
 
+  // Empties every table but the configuration and reference tables (and "~TMP" tables) in one
+  // transaction; after the commit sets g_bDatabaseCleared and writes the action-log line "Clear database".
+  // False, with the exception text shown and every table as it was, on a database error.
+  bool ClearDatabase();
+
+  // Writes an action-log line; the event log installs it, as this layer cannot call up into it. Without
+  // one the line is dropped. Returns the writer installed before.
+  using ActionLogWriter = std::function<void(const std::string& text)>;
+  static ActionLogWriter SetActionLogWriter(ActionLogWriter writer);
+
   // ---- General operations that nothing in the program calls ----
 
   // Appends rows of texts (fields 0, 1, 2 ... in column order) in one transaction.
