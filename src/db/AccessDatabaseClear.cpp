@@ -58,7 +58,8 @@ bool CAccessDatabase::ClearDatabase() {
     std::vector<std::string> tables;
     {
       // User tables only: the engine's own tables and views are not emptied.
-      db::CStatement list(connection, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
+      db::CStatement list(
+          connection, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
       while (list.Step()) tables.push_back(db::ValueToText(list.Column(0)));
     }
     for (const std::string& table : tables) {

@@ -39,9 +39,9 @@ bool CAccessDatabase::GetLoadBalanceGroups(std::vector<LoadBalanceGroupRecord>& 
     group.group_name = Cell(row, 4);
     group.type = Cell(row, 5);
     group.index = Number(Cell(row, 6));
-    for (const TextRow& member : QueryValues(
-             "SELECT mac, ip, name, group_name, ssid FROM ap_config WHERE group_name=? ORDER BY rowid",
-             {group.group_name})) {
+    for (const TextRow& member :
+         QueryValues("SELECT mac, ip, name, group_name, ssid FROM ap_config WHERE group_name=? ORDER BY rowid",
+                     {group.group_name})) {
       ApInfoRecord& ap = group.aps.emplace_back();
       ap.mac = Cell(member, 0);
       ap.ip = Cell(member, 1);
@@ -72,9 +72,9 @@ bool CAccessDatabase::SaveLoadBalanceGroups(std::vector<LoadBalanceGroupRecord>&
             // An AP without a property row gets an empty SSID.
             const auto ssid =
                 db::ReadStatement(connection, "SELECT crvAPssid FROM ap_property WHERE mac=? LIMIT 1", {ap.mac});
-            db::RunStatement(connection, "INSERT INTO ap_config (ip, mac, name, group_name, ssid) VALUES (?, ?, ?, ?, ?)",
-                             {ap.ip, ap.mac, ap.name, group.group_name,
-                              ssid.empty() ? std::string() : db::ValueToText(ssid[0][0])});
+            db::RunStatement(
+                connection, "INSERT INTO ap_config (ip, mac, name, group_name, ssid) VALUES (?, ?, ?, ?, ?)",
+                {ap.ip, ap.mac, ap.name, group.group_name, ssid.empty() ? std::string() : db::ValueToText(ssid[0][0])});
           }
         }
       },

@@ -1,11 +1,11 @@
 #include "db/DatabaseCopy.h"
 
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include "db/DatabaseFile.h"
 

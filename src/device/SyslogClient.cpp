@@ -102,7 +102,10 @@ std::uint32_t Resolve(const std::string& host) {
 // The class mask of an address (the mask is not read from the system).
 std::uint32_t ClassMask(std::uint32_t address) {
   const unsigned first = ntohl(address) >> 24;
-  const std::uint32_t mask = first < 128 ? 0xFF000000u : first < 192 ? 0xFFFF0000u : first < 224 ? 0xFFFFFF00u : 0xFFFFFFFFu;
+  const std::uint32_t mask = first < 128   ? 0xFF000000u
+                             : first < 192 ? 0xFFFF0000u
+                             : first < 224 ? 0xFFFFFF00u
+                                           : 0xFFFFFFFFu;
   return htonl(mask);
 }
 
@@ -256,7 +259,8 @@ int vsyslog(int priority, const char* format, va_list args) {
     server.sin_family = AF_INET;
     server.sin_addr.s_addr = s.hostAddress;
     server.sin_port = s.port;
-    if (sendto(s.socket, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&server), sizeof server) < 0 &&
+    if (sendto(s.socket, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&server), sizeof server) <
+            0 &&
         errno != EMSGSIZE) {
       const std::string error = SystemErrorText(errno);
       CloseSocket();

@@ -39,7 +39,9 @@ class RawDatabase {
   RawDatabase(const RawDatabase&) = delete;
   RawDatabase& operator=(const RawDatabase&) = delete;
 
-  bool Exec(const std::string& sql) { return sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK; }
+  bool Exec(const std::string& sql) {
+    return sqlite3_exec(handle_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
   std::string Text(const std::string& sql) {
     sqlite3_stmt* statement = nullptr;
     std::string text;
@@ -90,8 +92,8 @@ TEST_F(DatabaseFileTest, BackupIsAConsistentDatedCopyWhileAnotherConnectionWrite
     RawDatabase raw(Live());
     for (int i = 0; !stop; ++i) {
       const std::string row = "('w" + std::to_string(i) + "')";
-      if (raw.Exec("BEGIN IMMEDIATE; INSERT INTO trap (trap_des) VALUES " + row + "; INSERT INTO trap (trap_des) VALUES " +
-                   row + "; COMMIT;"))
+      if (raw.Exec("BEGIN IMMEDIATE; INSERT INTO trap (trap_des) VALUES " + row +
+                   "; INSERT INTO trap (trap_des) VALUES " + row + "; COMMIT;"))
         ++committed;
     }
   });
@@ -198,7 +200,10 @@ TEST_F(DatabaseFileTest, RefusedOrCancelledRestoreLeavesTheDatabaseByteIdentical
     std::string path;
     int answer;
     size_t boxes;
-  } cases[] = {{text, platform::IDOK, 0}, {foreign, platform::IDOK, 0}, {backup, platform::IDCANCEL, 1}, {"", platform::IDOK, 0}};
+  } cases[] = {{text, platform::IDOK, 0},
+               {foreign, platform::IDOK, 0},
+               {backup, platform::IDCANCEL, 1},
+               {"", platform::IDOK, 0}};
   for (const auto& c : cases) {
     boxes_.ScriptAnswers({c.answer});
     const size_t boxesBefore = boxes_.Boxes().size();

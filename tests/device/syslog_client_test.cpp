@@ -1,7 +1,6 @@
 // The syslog client: its formatter, the datagrams a real UDP socket receives, and the log file.
-#include <gtest/gtest.h>
-
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
