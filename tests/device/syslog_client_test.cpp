@@ -14,8 +14,10 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "device/Printk.h"
 #include "device/SyslogClient.h"
@@ -134,6 +136,26 @@ TEST(SyslogFormatTest, OutputIsCutToTheBufferAndAlwaysEnds) {
   EXPECT_EQ(syslog_snprintf(buffer, 1, "%d", 12345), 0);
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(syslog_snprintf(buffer, 0, "abc"), -1);
+}
+
+// Texts from devices and the event log arrive as arguments: whatever their bytes, the output stays inside
+// its buffer and ends there.
+TEST(SyslogFormatTest, ArbitraryTextsInAnyBufferSizeStayInsideIt) {
+  std::mt19937 random(20);
+  const char* formats[] = {"%s", "%q", "%v", "%20s|%.5q", "%0.7q", "<%3d>%s: %v\n"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string text(random() % 300 + 7, '\0');  // "%0.7q" takes seven raw bytes
+    for (char& c : text) c = static_cast<char>(random() % 255 + 1);
+    const std::size_t size = random() % 80 + 1;
+    std::vector<char> buffer(size + 8, '#');
+    const char* format = formats[round % std::size(formats)];
+    const int written = format[0] == '<' ? syslog_snprintf(buffer.data(), size, format, 150, text.c_str(), text.c_str())
+                                         : syslog_snprintf(buffer.data(), size, format, text.c_str(), text.c_str());
+    ASSERT_GE(written, 0);
+    ASSERT_LT(static_cast<std::size_t>(written), size);
+    ASSERT_EQ(std::strlen(buffer.data()), static_cast<std::size_t>(written));
+    ASSERT_EQ(buffer[size], '#') << "written past the buffer";
+  }
 }
 
 // The text of a row is an argument, never the format: "%s%n" in it arrives as it stands.
