@@ -1,7 +1,5 @@
 // The connection pool's work on the database file as a whole: backup, restore and the check of a file
 // offered for restore.
-#include <sqlite3.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
