@@ -37,7 +37,7 @@ class Output {
   std::size_t length_ = 0;
 };
 
-struct Spec {
+struct Conversion {
   bool zero = false;
   int width = 0;
   int precision = -1;
@@ -57,30 +57,32 @@ std::string Digits(unsigned long long value, unsigned base, bool upper, int prec
 }
 
 // The width pads on the left, before any sign or prefix.
-void PutNumber(Output& out, const Spec& spec, const std::string& prefix, const std::string& digits) {
-  out.Repeat(spec.pad(), spec.width - static_cast<int>(prefix.size() + digits.size()));
+void PutNumber(Output& out, const Conversion& conversion, const std::string& prefix, const std::string& digits) {
+  out.Repeat(conversion.pad(), conversion.width - static_cast<int>(prefix.size() + digits.size()));
   out.Put(prefix.data(), prefix.size());
   out.Put(digits.data(), digits.size());
 }
 
-void PutText(Output& out, const Spec& spec, const char* text) {
+void PutText(Output& out, const Conversion& conversion, const char* text) {
   if (!text) text = "(null)";
   std::size_t length = std::strlen(text);
-  if (spec.precision >= 0 && length > static_cast<std::size_t>(spec.precision)) length = spec.precision;
-  out.Repeat(spec.pad(), spec.width - static_cast<int>(length));
+  if (conversion.precision >= 0 && length > static_cast<std::size_t>(conversion.precision))
+    length = conversion.precision;
+  out.Repeat(conversion.pad(), conversion.width - static_cast<int>(length));
   out.Put(text, length);
 }
 
 bool IsControl(unsigned char c) { return c < 32 || (c >= 127 && c < 160); }
 
-void PutEscaped(Output& out, const Spec& spec, const char* text, bool quoted) {
+void PutEscaped(Output& out, const Conversion& conversion, const char* text, bool quoted) {
   if (!text) text = "(null)";
   std::size_t length;
-  if (spec.zero && spec.precision >= 0) {
-    length = spec.precision;  // raw bytes, NULs included
+  if (conversion.zero && conversion.precision >= 0) {
+    length = conversion.precision;  // raw bytes, NULs included
   } else {
     length = std::strlen(text);
-    if (spec.precision >= 0 && length > static_cast<std::size_t>(spec.precision)) length = spec.precision;
+    if (conversion.precision >= 0 && length > static_cast<std::size_t>(conversion.precision))
+      length = conversion.precision;
   }
   for (std::size_t i = 0; i < length; ++i) {
     auto c = static_cast<unsigned char>(text[i]);
@@ -142,66 +144,66 @@ int syslog_vsnprintf(char* buffer, std::size_t size, const char* format, va_list
       continue;
     }
     ++p;
-    Spec spec;
+    Conversion conversion;
     if (*p == '0') {
-      spec.zero = true;
+      conversion.zero = true;
       ++p;
     }
-    spec.width = ReadCount(p, rest);
+    conversion.width = ReadCount(p, rest);
     if (*p == '.') {
       ++p;
-      spec.precision = ReadCount(p, rest);
+      conversion.precision = ReadCount(p, rest);
     }
     switch (*p) {
       case 'd': {
         const long long value = va_arg(rest, int);
         const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
-        PutNumber(out, spec, value < 0 ? "-" : "", Digits(magnitude, 10, false, spec.precision));
+        PutNumber(out, conversion, value < 0 ? "-" : "", Digits(magnitude, 10, false, conversion.precision));
         break;
       }
       case 'u':
-        PutNumber(out, spec, "", Digits(va_arg(rest, unsigned), 10, false, spec.precision));
+        PutNumber(out, conversion, "", Digits(va_arg(rest, unsigned), 10, false, conversion.precision));
         break;
       case 'o':
-        PutNumber(out, spec, "", Digits(va_arg(rest, unsigned), 8, false, spec.precision));
+        PutNumber(out, conversion, "", Digits(va_arg(rest, unsigned), 8, false, conversion.precision));
         break;
       case 'x':
       case 'X':
-        PutNumber(out, spec, "", Digits(va_arg(rest, unsigned), 16, *p == 'X', spec.precision));
+        PutNumber(out, conversion, "", Digits(va_arg(rest, unsigned), 16, *p == 'X', conversion.precision));
         break;
       case 'p':
-        PutNumber(out, spec, "0x",
-                  Digits(reinterpret_cast<std::uintptr_t>(va_arg(rest, void*)), 16, true, spec.precision));
+        PutNumber(out, conversion, "0x",
+                  Digits(reinterpret_cast<std::uintptr_t>(va_arg(rest, void*)), 16, true, conversion.precision));
         break;
       case 's':
-        PutText(out, spec, va_arg(rest, const char*));
+        PutText(out, conversion, va_arg(rest, const char*));
         break;
       case 'c':
-        out.Repeat(spec.pad(), spec.width - 1);
+        out.Repeat(conversion.pad(), conversion.width - 1);
         out.Put(static_cast<char>(va_arg(rest, int)));
         break;
       case 'I': {
         in_addr address{};
         address.s_addr = va_arg(rest, std::uint32_t);
         char dotted[INET_ADDRSTRLEN];
-        PutText(out, spec, inet_ntop(AF_INET, &address, dotted, sizeof dotted));
+        PutText(out, conversion, inet_ntop(AF_INET, &address, dotted, sizeof dotted));
         break;
       }
       case 'm':
       case 'M':
-        PutText(out, spec, ErrorText(callerErrno).c_str());
+        PutText(out, conversion, ErrorText(callerErrno).c_str());
         break;
       case 'S': {
         const int code = va_arg(rest, int);
-        PutText(out, spec, code == 0 ? "None" : ("Unknown " + std::to_string(code)).c_str());
+        PutText(out, conversion, code == 0 ? "None" : ("Unknown " + std::to_string(code)).c_str());
         break;
       }
       case 't':
-        PutText(out, spec, platform::FormatLocalTime(platform::Now(), "%Y-%m-%d %H:%M:%S").c_str());
+        PutText(out, conversion, platform::FormatLocalTime(platform::Now(), "%Y-%m-%d %H:%M:%S").c_str());
         break;
       case 'q':
       case 'v':
-        PutEscaped(out, spec, va_arg(rest, const char*), *p == 'q');
+        PutEscaped(out, conversion, va_arg(rest, const char*), *p == 'q');
         break;
       default:
         // Not a conversion: the '%' stands, and so does the character after it.
