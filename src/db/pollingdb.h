@@ -297,9 +297,9 @@ class CPollingDb : public CDbAccessBase {
   static void CopyColumns(const db::CRecordset& rs, std::initializer_list<std::pair<const char*, std::string*>> fields);
   // The sync-result rows, read and written inside one change.
   static std::list<CDeviceProperty> ReadSyncRows(db::CRecordset& rs);
-  void WriteSyncRows(const std::list<CDeviceProperty>& rows, const CDeviceProperty*& writing);
+  void WriteSyncRows(const std::list<CDeviceProperty>& rows, CDeviceProperty& writing);
   // What a failed write of sync_result reports, naming the difference being written.
-  int ReportSyncWriteFailure(const db::CDbError& error, const CDeviceProperty* writing);
+  int ReportSyncWriteFailure(const db::CDbError& error, const CDeviceProperty& writing);
   // The table of a device: device_list for new devices, device_list_prev for managed ones.
   static const char* DeviceTable(int inNewList) { return inNewList ? "device_list" : "device_list_prev"; }
 };

@@ -21,11 +21,10 @@ bool IsWritten(const CDeviceProperty& row) {
 bool SamePair(const CDeviceProperty& a, const CDeviceProperty& b) { return a.mac == b.mac && a.property == b.property; }
 
 // The difference as the failure report names it; secret values stay out of it.
-std::string DifferenceText(const CDeviceProperty* row) {
-  if (!row) return "mac:...\nproperty:...\ncurrent:...\nprevious:...\ntype:";
-  return "mac:" + row->mac + "...\nproperty:" + row->property +
-         "...\ncurrent:" + db::CApPropertyColumns::Loggable(row->property, row->current) +
-         "...\nprevious:" + db::CApPropertyColumns::Loggable(row->property, row->previous) + "...\ntype:" + row->type;
+std::string DifferenceText(const CDeviceProperty& row) {
+  return "mac:" + row.mac + "...\nproperty:" + row.property +
+         "...\ncurrent:" + db::CApPropertyColumns::Loggable(row.property, row.current) +
+         "...\nprevious:" + db::CApPropertyColumns::Loggable(row.property, row.previous) + "...\ntype:" + row.type;
 }
 
 }  // namespace
@@ -39,16 +38,16 @@ std::list<CDeviceProperty> CPollingDb::ReadSyncRows(db::CRecordset& rs) {
   return rows;
 }
 
-void CPollingDb::WriteSyncRows(const std::list<CDeviceProperty>& rows, const CDeviceProperty*& writing) {
+void CPollingDb::WriteSyncRows(const std::list<CDeviceProperty>& rows, CDeviceProperty& writing) {
   for (const CDeviceProperty& row : rows) {
     if (!IsWritten(row)) continue;
-    writing = &row;
+    writing = row;
     Run("insert into sync_result (mac, property, \"current\", previous, type) values (?, ?, ?, ?, ?)",
         {row.mac, row.property, row.current, row.previous, row.type});
   }
 }
 
-int CPollingDb::ReportSyncWriteFailure(const db::CDbError& error, const CDeviceProperty* writing) {
+int CPollingDb::ReportSyncWriteFailure(const db::CDbError& error, const CDeviceProperty& writing) {
   const std::string difference = DifferenceText(writing);
   WriteExceptionLog("pollingdb insertSyncResult RollBackTransact");
   WriteExceptionLog(difference);
@@ -59,7 +58,7 @@ int CPollingDb::ReportSyncWriteFailure(const db::CDbError& error, const CDeviceP
 }
 
 int CPollingDb::insertSyncResult(const std::list<CDeviceProperty>& rows) {
-  const CDeviceProperty* writing = nullptr;
+  CDeviceProperty writing;  // the row being written
   // The selection only opens the transaction the rows are appended in.
   return ChangeSelection(
       "select mac from sync_result limit 0", {}, std::nullopt,
@@ -72,7 +71,7 @@ int CPollingDb::insertSyncResult(const std::list<CDeviceProperty>& rows) {
 
 int CPollingDb::saveSyncResult(const std::list<CDeviceProperty>& changes) {
   bool reading = true;
-  const CDeviceProperty* writing = nullptr;
+  CDeviceProperty writing;  // a copy: the merged rows are gone when the failure is reported
   const auto report = [&](const db::CDbError& error) {
     if (!reading) return ReportSyncWriteFailure(error, writing);
     platform::MessageBox("saveSyncResult()");
