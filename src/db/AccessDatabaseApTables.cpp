@@ -159,8 +159,8 @@ int CAccessDatabase::GetApWaterLevelBalancing(const std::string& mac, int byAddr
 }
 
 bool CAccessDatabase::GetApHardwareIds(std::vector<std::string>& hardwareIds) {
-  const TextRows rows =
-      QueryRows(" SELECT DISTINCT enterpriseAPSysHWid FROM ap_property WHERE mac IN (SELECT mac FROM device_list_prev)");
+  const TextRows rows = QueryRows(
+      " SELECT DISTINCT enterpriseAPSysHWid FROM ap_property WHERE mac IN (SELECT mac FROM device_list_prev)");
   if (rows.empty()) return false;
   std::vector<std::string> read;
   for (const TextRow& row : rows) read.push_back(row.at(0));
