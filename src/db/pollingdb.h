@@ -124,7 +124,7 @@ class CPollingDb : public CDbAccessBase {
 
   // Merges the pass's differences into the stored ones, keyed by (mac, property): a pair stored with
   // other values is replaced, a new pair appended, and the table rewritten in one transaction. 1 written
-  // (always when the table was empty); 0 every difference was stored already; -1 on a database error,
+  // (also when the table was empty); 0 every difference was stored already; -1 on a database error,
   // the stored rows kept ("saveSyncResult()" when reading, as insertSyncResult when writing).
   int saveSyncResult(const std::list<CDeviceProperty>& changes);
   // Appends one row per difference, leaving out filter entries that are neither a MAC text of 17
