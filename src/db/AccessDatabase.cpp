@@ -109,6 +109,10 @@ int CAccessDatabase::QueryFieldCount(const std::string& statement, const db::Sql
   return count;
 }
 
+bool CAccessDatabase::ExecuteCommand(const std::string& statement, const db::SqlParams& params) {
+  return GetDBMaintain()->ExecuteCommand(statement, params);
+}
+
 bool CAccessDatabase::DeleteAllRecords(const std::string& table) {
   return QueryRecordset("DELETE FROM " + db::QuoteName(table)) != nullptr;
 }

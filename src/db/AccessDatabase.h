@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "db/ApListColumn.h"
+#include "db/ApProperties.h"
 #include "db/DbError.h"
 #include "db/DeviceListRow.h"
 #include "db/Recordset.h"
@@ -59,6 +61,10 @@ class CAccessDatabase {
   int ExecuteSql(const std::string& statement, db::CRecordset& recordset);
   int ExecuteSql(const std::string& statement, const db::SqlParams& params, db::CRecordset& recordset);
   int QueryFieldCount(const std::string& statement, const db::SqlParams& params = {});
+
+  // Runs one statement with its bound values through the pool; false for an empty statement or on a
+  // database error (the pool logs it).
+  bool ExecuteCommand(const std::string& statement, const db::SqlParams& params = {});
 
   // Deletes every row of the table; false on a database error (after the message box).
   bool DeleteAllRecords(const std::string& table);
@@ -205,6 +211,25 @@ class CAccessDatabase {
   int GetApConfigList(std::vector<ApInfoRecord>& aps);
   // Every group's name and index replace the lists; -1 when there is none (the name list is emptied).
   int GetLoadBalanceGroupNames(std::vector<std::string>& names, std::vector<int>& indexes);
+  // ---- AP property rows and the AP list columns (AccessDatabaseApTables.cpp) ----
+  // A database error shows the exception text and gives -1 (false for the lists); byAddress, a lookup
+  // by the AP's IP address that no caller asks for, is not offered: a non-zero value gives -1.
+
+  // Fills the record from the AP's ap_property row, every field replaced; or, when it has none, only
+  // ip, mac and name from its AP row in device_list_prev, else device_list. 0; -1 when the MAC is in
+  // none of them (the record untouched).
+  int GetApProperty(CApProperties& properties, const std::string& mac, int byAddress = 0);
+  // 1 when the stored LoadBalanceStatus (crvAPWaterLevelBalancing) is not 0; 0 when it is 0 or NULL,
+  // or when the AP is known only from the device tables; -1 for an unknown MAC.
+  int GetApLoadBalanceStatus(const std::string& mac, int byAddress = 0);
+  int GetApWaterLevelBalancing(const std::string& mac, int byAddress = 0);
+  // The hardware ids of the managed APs, each once; the firmware versions of the managed APs of one
+  // hardware id, once per AP. The list is replaced; false (list untouched) when there is none.
+  bool GetApHardwareIds(std::vector<std::string>& hardwareIds);
+  bool GetApFirmwareVersions(std::vector<std::string>& versions, const std::string& hardwareId);
+  // Replaces the list by the rows of ap_usr in table order (NULL read as ""): 0; -1 when the table is
+  // empty (list untouched).
+  int GetApListColumns(std::vector<ApListColumn>& columns);
 
  private:
   void ShowException(const db::CDbError& error, int line);
@@ -219,4 +244,11 @@ class CAccessDatabase {
                       const std::vector<std::string>* values);
   // Replaces the rows of table to with those of table from, in one transaction.
   void CopyTable(const std::string& from, const std::string& to);
+  // The balancing column of the AP's property row read as a flag; see GetApLoadBalanceStatus.
+  int GetApBalancingColumn(const char* column, const std::string& mac, int byAddress);
+  // The first AP row (type 2) of the MAC in device_list_prev, else in device_list; none when neither
+  // has one. A query that fails has shown its message box and throws.
+  std::unique_ptr<db::CRecordset> FindApDeviceRow(const std::string& mac);
+  // The device's ip in device_list_prev, else device_list, whatever its kind; "" when neither has it.
+  std::string DeviceIpByMac(const std::string& mac);
 };

@@ -20,10 +20,6 @@ bool CDbAccessBase::OpenRecordset(const std::string& statement, const db::SqlPar
 
 bool CDbAccessBase::CloseRecordset(db::CRecordset& recordset) { return GetDBMaintain()->ReleaseRecordset(recordset); }
 
-bool CDbAccessBase::ExecuteCommand(const std::string& statement, const db::SqlParams& params) {
-  return GetDBMaintain()->ExecuteCommand(statement, params);
-}
-
 int CDbAccessBase::GetFieldMaxValue(const std::string& table, const std::string& field) {
   return GetDBMaintain()->GetFieldMaxValue(table, field);
 }

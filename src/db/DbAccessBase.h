@@ -18,7 +18,6 @@ class CDbAccessBase : public CAccessDatabase {
   bool OpenRecordset(const std::string& statement, db::CRecordset& recordset);
   bool OpenRecordset(const std::string& statement, const db::SqlParams& params, db::CRecordset& recordset);
   bool CloseRecordset(db::CRecordset& recordset);
-  bool ExecuteCommand(const std::string& statement, const db::SqlParams& params = {});
   int GetFieldMaxValue(const std::string& table, const std::string& field);
   int GetFieldMinValue(const std::string& table, const std::string& field, const std::string& clientMac);
   bool BeginTransact(db::CRecordset& recordset);

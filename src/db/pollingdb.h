@@ -2,16 +2,27 @@
 // The database layer of discovery and polling. No state: build one on the stack for one or a few
 // calls. Every method reaches the database in one of three ways (see the private helpers): a query read
 // row by row, a change of selected rows inside a transaction, or a single command.
+#include <functional>
+#include <initializer_list>
+#include <list>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "db/ApBalancingRecord.h"
+#include "db/ApChannelRecord.h"
+#include "db/ApIdentityRecord.h"
 #include "db/DbAccessBase.h"
 #include "db/DbError.h"
 #include "db/DeviceListRow.h"
+#include "db/DeviceProperty.h"
 #include "db/LinkRow.h"
+#include "db/PolledProperty.h"
 #include "db/Recordset.h"
 #include "db/SqlValue.h"
+#include "db/SwitchSettingsRecord.h"
 
 // One device to poll.
 struct PollingDeviceRecord {
@@ -59,6 +70,70 @@ class CPollingDb : public CDbAccessBase {
   // as one without rows. As every reader: -1 and "IsMacRecorded()" on a database error while reading.
   int IsMacRecorded(const std::string& mac);
 
+  // ---- AP property store (pollingdb_ap_properties.cpp) ----
+  // Property names are ap_property columns: a name the table lacks is a database error, never SQL.
+
+  // Appends one item per ap_polling_data row with oid and name, the oid made whole under rootOid: the
+  // number appended; -1 and "GetPollingData()" on a database error.
+  int GetPollingData(std::vector<PolledProperty>& items, const std::string& rootOid);
+  // Inserts (name, stored value) for every polled property, NULL as "", keeping pairs already in the
+  // map: the number of pairs taken; 0 when the AP has no row; -1 without a map, when nothing is polled,
+  // or with "GetAPProperty()" on a database error.
+  int GetAPProperty(std::map<std::string, std::string>* values, const std::string& mac);
+  // Appends the polled properties whose stored value is "GETFAIL", their oid made whole under rootOid
+  // as GetPollingData does, so they are read again where the AP answers: the number appended; 0 when the
+  // AP has no row; -1 without a list, when nothing is polled, or with "readAPFailProperty()" on a
+  // database error.
+  int readAPFailProperty(std::vector<PolledProperty>* items, const std::string& mac, const std::string& rootOid);
+  // Creates the AP's row, keyed by mac, from the items (name = column): 1; 0 when it has a row already
+  // (nothing written); -1 when the MAC is in neither device table, or on a database error (nothing
+  // written, "pollingdb insertAPProperty RollBackTransact" in the exception log).
+  int insertAPProperty(const std::vector<PolledProperty>& items, const std::string& mac);
+  // Writes the items' values into the AP's row in one statement; the key is never rewritten, nor
+  // autoAssignChannel once the synchroniser has created a row. 0 written; 1 nothing to set (no
+  // statement run); -1 when an item names no column or the statement fails (nothing written).
+  int UpdateApProperties(const std::vector<PolledProperty>& items, const std::string& mac);
+  // Writes one item's value: 0, also when a value of more than 64 characters is refused (location
+  // takes any length); -1 when the item names no column or the statement fails.
+  int UpdateApProperty(const PolledProperty* item, const std::string& mac);
+
+  // ---- Stored values compared with the devices (pollingdb_compare.cpp) ----
+  // A reader copies each column that is not NULL into its field and leaves the others as the caller set
+  // them: 1 row read, 0 no row, -1 and "GetCompareInfo()" on a database error.
+
+  int GetCompareInfo(ApIdentityRecord& identity, const std::string& mac);
+  // The first field receives crvapautochannel, the second crvAPChannel.
+  int GetCompareInfo(ApChannelRecord& channel, const std::string& mac);
+  int GetCompareInfo(ApBalancingRecord& balancing, const std::string& mac);
+  // The AP's APSysDHCP.
+  int GetCompareInfo(std::string& dhcpMode, const std::string& mac);
+  // What a switch's stored settings give: write community and sysObjectID from its managed row by ip,
+  // the LLDP setting from its switch_property row by ip, or write community, sysObjectID and ip from
+  // its managed row by mac.
+  enum class SwitchSettingsLookup { CommunityByIp, LldpByIp, CommunityByMac };
+  int GetCompareInfo(SwitchSettingsRecord& settings, const std::string& key, SwitchSettingsLookup lookup);
+  // A managed switch's online state (2 online, 1 offline) or its LLDP setting (1 on, 2 off); 0 for any
+  // other stored value, NULL or no row; -1 and "GetCompareInfo()" on a database error.
+  enum class SwitchCode { Online, Lldp };
+  int GetCompareInfo(const std::string& mac, SwitchCode code);
+  // The write community of the device's managed row (inNewList 0) or new row (1); "" when there is
+  // none or it is NULL, and with "GetCommunityByMac()" on a database error.
+  std::string GetCommunityByMac(const std::string& mac, int inNewList = 0);
+
+  // ---- AP property sync results (pollingdb_sync_results.cpp) ----
+
+  // Merges the pass's differences into the stored ones, keyed by (mac, property): a pair stored with
+  // other values is replaced, a new pair appended, and the table rewritten in one transaction. 1 written
+  // (also when the table was empty); 0 every difference was stored already; -1 on a database error,
+  // the stored rows kept ("saveSyncResult()" when reading, as insertSyncResult when writing).
+  int saveSyncResult(const std::list<CDeviceProperty>& changes);
+  // Appends one row per difference, leaving out filter entries that are neither a MAC text of 17
+  // characters nor empty, in one transaction: 1; -1 on a database error (nothing written, exception log
+  // and three message boxes naming the difference).
+  int insertSyncResult(const std::list<CDeviceProperty>& rows);
+  // Empties sync_result: 0; -1 when the statement fails.
+  int ClearSyncResult();
+
   // ---- Single-column updates ----
 
   // LLDPonoff of the switch's switch_property rows: the number of rows changed, 0 when there is none,
@@ -67,6 +142,11 @@ class CPollingDb : public CDbAccessBase {
   // KipAPIP, the AP's previous address, of the AP's ap_property rows: the number of rows changed, 0 when
   // there is none, -1 on a database error.
   int updatePreAPIP(const std::string& mac, const std::string& ip);
+  // KipAPchannel, the AP's previous channel, likewise.
+  int updatePreAPChannel(const std::string& mac, const std::string& channel);
+  // anti_rogue, sys_name, location and LLDPonoff of every switch_property row of the settings' ip:
+  // the number of rows changed, 0 when there is none, -1 on a database error.
+  int updateAntiRogue(const SwitchSettingsRecord* settings);
 
   // ---- Settings row and discovery password ----
 
@@ -212,6 +292,18 @@ class CPollingDb : public CDbAccessBase {
   static int ReadLinks(db::CRecordset& rs, std::vector<LinkRow>& links);
   // Inserts the links into the table, in order (inside a change).
   void InsertLinks(const char* table, const std::vector<LinkRow>& links);
+  // Reads the polled property names (and oids) of ap_polling_data, then runs take on the AP's
+  // ap_property rows: as GetAPProperty and readAPFailProperty give their results.
+  using PolledRowWork = std::function<int(db::CRecordset& apRows, const std::vector<PolledProperty>& polled)>;
+  int ReadPolledRows(const char* method, bool withOid, const std::string& rootOid, const std::string& mac,
+                     const PolledRowWork& take);
+  // Copies the columns that are not NULL of the first row into their fields (inside a read).
+  static void CopyColumns(const db::CRecordset& rs, std::initializer_list<std::pair<const char*, std::string*>> fields);
+  // The sync-result rows, read and written inside one change.
+  static std::list<CDeviceProperty> ReadSyncRows(db::CRecordset& rs);
+  void WriteSyncRows(const std::list<CDeviceProperty>& rows, CDeviceProperty& writing);
+  // What a failed write of sync_result reports, naming the difference being written.
+  int ReportSyncWriteFailure(const db::CDbError& error, const CDeviceProperty& writing);
   // The table of a device: device_list for new devices, device_list_prev for managed ones.
   static const char* DeviceTable(int inNewList) { return inNewList ? "device_list" : "device_list_prev"; }
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "device/DeviceProperty.h"
+#include "db/DeviceProperty.h"
 #include "device/DiscoveryStop.h"
 #include "device/y_snmp.h"
 

@@ -3,4 +3,3 @@
 RuntimeSettings g_RuntimeSettings;
 CCritSec g_csClients;
 bool g_bClientsRecorded = false;
-ApRowAddedFlag g_ApRowAddedFlag;

@@ -26,12 +26,3 @@ extern RuntimeSettings g_RuntimeSettings;
 // Set by the client monitor when it recorded clients; every access holds g_csClients.
 extern CCritSec g_csClients;
 extern bool g_bClientsRecorded;
-
-// Set once the AP-property synchroniser had to add an ap_property row; from then on the poller leaves
-// autoAssignChannel out of its ap_property updates.
-struct ApRowAddedFlag {
-  CCritSec cs;
-  bool bAdded = false;
-};
-
-extern ApRowAddedFlag g_ApRowAddedFlag;

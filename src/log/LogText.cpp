@@ -1,20 +1,15 @@
 #include "log/LogText.h"
 
 #include "log/LogLevels.h"
+#include "platform/Utf8Text.h"
 
 namespace {
 
 bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
 // Characters are counted as code points, so padding lines up for non-ASCII texts too.
-std::size_t CharacterCount(const std::string& text) {
-  std::size_t count = 0;
-  for (char byte : text) count += !IsContinuationByte(byte);
-  return count;
-}
-
 std::string PadTo(std::string field, std::size_t width) {
-  const std::size_t length = CharacterCount(field);
+  const std::size_t length = platform::CharacterCount(field);
   if (length < width) field.append(width - length, ' ');
   return field;
 }

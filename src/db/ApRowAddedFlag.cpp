@@ -1,0 +1,3 @@
+#include "db/ApRowAddedFlag.h"
+
+ApRowAddedFlag g_ApRowAddedFlag;

@@ -1,0 +1,14 @@
+#pragma once
+// The switch settings the device tree and the map hand to the switch configuration; built empty.
+#include <string>
+
+struct SwitchSettingsRecord {
+  std::string ip;
+  std::string mac;
+  std::string sysName;
+  std::string location;
+  std::string antiRogue;
+  std::string writeCommunity;
+  std::string sysObjectId;
+  std::string lldp;  // "1" on, "2" off
+};
