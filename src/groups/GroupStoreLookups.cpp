@@ -68,7 +68,9 @@ int CGroupStore::GetDevPortNum(const std::string& key, KeyKind kind) {
 }
 
 std::string CGroupStore::GetSwitchAntiRogue(const std::string& key, KeyKind kind) {
-  return TextOf(LookUp({std::string("SELECT anti_rogue FROM switch_property WHERE ") + KeyColumn(kind) + " = ?"}, {key}));
+  // switch_property keeps a switch's address in ip_address.
+  const char* column = kind == KeyKind::Mac ? "mac" : "ip_address";
+  return TextOf(LookUp({std::string("SELECT anti_rogue FROM switch_property WHERE ") + column + " = ?"}, {key}));
 }
 
 bool CGroupStore::SetSwitchAntiRogue(const std::string& mac, const std::string& value) {
