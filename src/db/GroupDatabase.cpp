@@ -139,6 +139,8 @@ int CGroupDatabase::DeleteGroup(const std::string& group) {
 }
 
 int CGroupDatabase::RenameGroup(const std::string& oldName, const std::string& newName) {
+  // The built-in group is found by its name (its template, the guard of DeleteGroup): it keeps it.
+  if (oldName == kDefaultGroup) return -1;
   return ChangeGroup(kFirstRowIndex, {oldName}, -1, [&](db::CRecordset&) {
     if (HasRow("SELECT 1 FROM user_def_group WHERE group_name = ?", {newName})) return -1;
     Run("UPDATE user_def_group SET group_name = ? WHERE group_name = ?", {newName, oldName});

@@ -32,7 +32,7 @@ class CGroupDatabase : public CDbAccessBase {
   // Removes the group's rows, template and MAC-filter entries; template 0 is never removed. 2 for
   // "default" (nothing removed), -1 on a database error, else 0.
   int DeleteGroup(const std::string& group);
-  // 0; -1 when the old name has no row, the new one is taken, or on a database error.
+  // 0; -1 for "default", when the old name has no row, the new one is taken, or on a database error.
   int RenameGroup(const std::string& oldName, const std::string& newName);
   int GroupExists(const std::string& group);     // 1 / 0
   int IsDefaultGroup(const std::string& group);  // 1 when the group's first row has template 0, else 0

@@ -93,6 +93,10 @@ int CGroupStore::CopyGroupTemplate(const std::string& source, const std::string&
   return CGroupDatabase().CopyGroupTemplate(source, target);
 }
 
+int CGroupStore::GetGroupLoadBalance(const std::string& group, GroupTemplateRecord* record) {
+  return record ? CGroupDatabase().GetGroupLoadBalance(group, *record) : -1;
+}
+
 int CGroupStore::GetManagedApList(std::vector<ApInfoRecord>& aps) { return CGroupDatabase().GetManagedApList(aps); }
 
 int CGroupStore::GroupExists(const std::string& group) { return CGroupDatabase().GroupExists(group); }

@@ -40,6 +40,7 @@ class CGroupStore : public CDbAccessBase {
   int SetDefaultGroupTemplate(const GroupTemplateRecord* record);
   int ModifyGroupTemplate(const std::string& group, const GroupTemplateRecord* record);
   int CopyGroupTemplate(const std::string& source, const std::string& target);
+  int GetGroupLoadBalance(const std::string& group, GroupTemplateRecord* record);
   int GetManagedApList(std::vector<ApInfoRecord>& aps);
   int GroupExists(const std::string& group);
   // 1 when the group's first row has template 0 (the group "default"), else 0.

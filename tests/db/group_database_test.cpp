@@ -214,13 +214,14 @@ TEST_F(GroupDatabaseTest, TheDefaultGroupAndItsTemplateStay) {
   EXPECT_EQ(read.group_template_index, -1);
 }
 
-TEST_F(GroupDatabaseTest, RenameRefusesAMissingOldOrATakenNewName) {
+TEST_F(GroupDatabaseTest, RenameRefusesTheDefaultGroupAMissingOldOrATakenNewName) {
   AddLabGroup("a");
   AddLabGroup("b");
   const auto before = Snapshot();
   EXPECT_EQ(groups_.RenameGroup("a", "b"), -1);
   EXPECT_EQ(groups_.RenameGroup("a", "a"), -1);
   EXPECT_EQ(groups_.RenameGroup("nowhere", "c"), -1);
+  EXPECT_EQ(groups_.RenameGroup("default", "c"), -1);  // the built-in group is found by its name
   EXPECT_EQ(Snapshot(), before);
   GroupTemplateRecord t;
   EXPECT_EQ(groups_.AddGroup("", &t), -1);

@@ -23,6 +23,8 @@ TEST_F(GroupStoreTest, AGroupMadeThroughTheStoreIsReadBackAndItsChangesAreLogged
   EXPECT_EQ(read, t);
   ASSERT_EQ(Store().GetGroupTemplateRow("lab", &read), 0);
   EXPECT_TRUE(read.mac_control.empty());
+  ASSERT_EQ(Store().GetGroupLoadBalance("lab", &read), 0);
+  EXPECT_EQ(read, GroupTemplateRecord());
   EXPECT_EQ(Store().GetGroupTemplate("lab", nullptr), -1);
   std::vector<ApInfoRecord> members;
   ASSERT_EQ(Store().GetGroupDevices("lab", members), 0);
