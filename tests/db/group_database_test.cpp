@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "db/GroupDatabase.h"
+#include "support/CompetingWriter.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
 #include "support/TempDatabase.h"
@@ -357,6 +358,19 @@ TEST_F(GroupDatabaseTest, AChangeThatFailsHalfWayLeavesTheGroupAsItWas) {
     EXPECT_EQ(Snapshot(), before);
     EXPECT_NE(database_.ExceptionLog().find(std::string(c.name) + " RollBackTransact"), std::string::npos);
   }
+}
+
+TEST_F(GroupDatabaseTest, AChangeWhoseTransactionCannotBeginChangesNothing) {
+  AddLabGroup();
+  const auto before = Snapshot();
+  {
+    testing_support::CompetingWriter writer;
+    GroupTemplateRecord t = SampleTemplate();
+    EXPECT_EQ(groups_.AddGroup("new", &t), -1);
+    EXPECT_EQ(groups_.SetGroupDevices("lab", {}), -1);
+    EXPECT_EQ(groups_.ModifyGroupTemplate("lab", GroupTemplateRecord()), -1);
+  }
+  EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(GroupDatabaseTest, ManagedApListHoldsTheManagedApsOnly) {
