@@ -5,6 +5,8 @@
 #include "app/CommandIds.h"
 #include "app/GuiMessageReceiver.h"
 #include "app/Resources.h"
+#include "log/ui/ModifySysPwdDlg.h"
+#include "platform/AppContext.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
 
@@ -18,6 +20,7 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(res::kM
   BuildMenuBar();
   CreateStatusBar(kStatusPaneCount);
   Bind(wxEVT_MENU, &CMainFrame::OnExit, this, cmd::WxId(cmd::ID_APP_EXIT));
+  Bind(wxEVT_MENU, &CMainFrame::OnModifySystemPassword, this, cmd::WxId(cmd::ID_MODIFY_SYSTEM_PASSWORD));
 
   receiver_ = std::make_shared<CGuiMessageReceiver>(this, [this](const platform::Message& m) { return OnMessage(m); });
   windowId_ = platform::RegisterWindow(receiver_);
@@ -31,6 +34,8 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::BuildMenuBar() {
   auto* system = new wxMenu;
+  system->Append(cmd::WxId(cmd::ID_MODIFY_SYSTEM_PASSWORD), wxString::FromUTF8(res::kMenuModifySystemPassword));
+  system->AppendSeparator();
   system->Append(cmd::WxId(cmd::ID_APP_EXIT), wxString::FromUTF8(res::kMenuExit));
   auto* help = new wxMenu;
   help->Append(cmd::WxId(cmd::ID_APP_ABOUT), wxString::FromUTF8(res::kMenuAbout));
@@ -62,3 +67,8 @@ void CMainFrame::OnStatusText(std::intptr_t stage) {
 }
 
 void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+
+void CMainFrame::OnModifySystemPassword(wxCommandEvent&) {
+  CModifySysPwdDlg dialog(nullptr, platform::GetLoggedInUser());
+  dialog.ShowModal();
+}

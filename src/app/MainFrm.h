@@ -20,6 +20,7 @@ class CMainFrame : public wxFrame {
   std::intptr_t OnMessage(const platform::Message& message);
   void OnStatusText(std::intptr_t stage);
   void OnExit(wxCommandEvent& event);
+  void OnModifySystemPassword(wxCommandEvent& event);
 
   std::shared_ptr<CGuiMessageReceiver> receiver_;
   platform::WindowId windowId_ = platform::kNoWindow;

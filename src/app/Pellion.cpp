@@ -11,6 +11,7 @@
 #include "app/MainFrm.h"
 #include "app/Resources.h"
 #include "app/UiThreadCall.h"
+#include "log/ui/LoginDlg.h"
 #include "platform/AppContext.h"
 #include "platform/Delay.h"
 #include "platform/Shutdown.h"
@@ -55,6 +56,12 @@ bool CPellionApp::OnInit() {
 }
 
 bool CPellionApp::OpenFirstDocument() {
+  // The login comes before anything else; Cancel ends the program without a window.
+  {
+    CLoginDlg login(nullptr, res::kAppTitle);
+    if (login.ShowModal() != wxID_OK) return false;
+    SetLoggedInUser(login.Account());
+  }
   auto* frame = new CMainFrame;
   SetTopWindow(frame);
   // Without a window manager (a bare X server) maximising changes nothing, so start at the screen's size.

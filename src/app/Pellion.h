@@ -22,7 +22,8 @@ class CPellionApp : public wxApp {
   void SetLoggedInUser(const std::string& user);
 
  private:
-  // Creates the main window and shows it maximised; false when there is none to show.
+  // Asks for the login, then creates the main window and shows it maximised; false when the login was
+  // cancelled or there is no window to show.
   bool OpenFirstDocument();
   void EndInstance();
   void OnAppAbout(wxCommandEvent& event);

@@ -16,6 +16,7 @@ inline constexpr char kAlreadyRunning[] = "Application is already running!";
 // Main menu.
 inline constexpr char kMenuSystem[] = "&System";
 inline constexpr char kMenuExit[] = "E&xit";
+inline constexpr char kMenuModifySystemPassword[] = "Modify System Password ...";
 inline constexpr char kMenuHelp[] = "&Help";
 inline constexpr char kMenuAbout[] = "&About CORVATH Aurelan...";
 

@@ -3,18 +3,22 @@
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/thread.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/Pellion.h"
+#include "log/ui/LoginDlg.h"
 #include "support/TempDir.h"
 
 namespace app_test {
@@ -45,6 +49,8 @@ class AppEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     static int argc = 1;
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run the window tests under xvfb-run -a";
+    // Log messages go to standard error: a log window would wait for a click that never comes.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
   }
 
   void TearDown() override {
@@ -75,10 +81,12 @@ bool PumpUntil(const std::function<bool()>& condition) {
   return true;
 }
 
-RunningApp::RunningApp(const std::filesystem::path& startDirectory)
+RunningApp::RunningApp(const std::filesystem::path& startDirectory, bool answerLogin)
     : previousDirectory_(std::filesystem::current_path()) {
   std::filesystem::create_directories(startDirectory);
   std::filesystem::current_path(startDirectory);
+  std::optional<LoginAnswer> login;
+  if (answerLogin) login.emplace("admin");
   started_ = App().OnInit();
 }
 
@@ -98,6 +106,29 @@ void RunningApp::Exit() {
   }
   EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); })) << "a window outlived the Exit command";
   App().OnExit();
+}
+
+LoginAnswer::LoginAnswer(std::string password) : password_(std::move(password)) { Register(); }
+
+LoginAnswer::~LoginAnswer() { Unregister(); }
+
+int LoginAnswer::Enter(wxDialog* dialog) {
+  if (dialog->GetId() != CLoginDlg::IDD) return wxID_NONE;
+  ++logins_;
+  dialog->CallAfter([dialog, password = password_] {
+    auto* field = dynamic_cast<wxTextCtrl*>(dialog->FindWindow(CLoginDlg::IDC_PASSWORD));
+    wxWindow* ok = dialog->FindWindow(wxID_OK);
+    if (!field || !ok) {
+      ADD_FAILURE() << "the login has no password field or OK button";
+      dialog->EndModal(wxID_CANCEL);
+      return;
+    }
+    field->SetValue(wxString::FromUTF8(password));
+    wxCommandEvent press(wxEVT_BUTTON, wxID_OK);
+    press.SetEventObject(ok);
+    ok->ProcessWindowEvent(press);
+  });
+  return wxID_NONE;
 }
 
 ModalDialogRecorder::ModalDialogRecorder(int button, Mode mode) : button_(button), mode_(mode) { Register(); }

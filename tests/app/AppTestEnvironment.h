@@ -25,11 +25,28 @@ const std::filesystem::path& TestRoot();
 bool PumpUntil(const std::function<bool()>& condition);
 void PumpPending();
 
-// Starts the application (OnInit) in a start directory of its own and ends it again (Exit command,
-// then OnExit) unless the test ended it; no window is left behind.
+// Answers the login when it appears: types the password into its field and presses OK from inside the
+// dialog's own loop, as a user would.
+class LoginAnswer : public wxModalDialogHook {
+ public:
+  explicit LoginAnswer(std::string password);
+  ~LoginAnswer() override;
+  int Logins() const { return logins_; }
+
+ protected:
+  int Enter(wxDialog* dialog) override;
+  void Exit(wxDialog*) override {}
+
+ private:
+  std::string password_;
+  int logins_ = 0;
+};
+
+// Starts the application (OnInit) in a start directory of its own, logged in as the first account, and
+// ends it again (Exit command, then OnExit) unless the test ended it; no window is left behind.
 class RunningApp {
  public:
-  explicit RunningApp(const std::filesystem::path& startDirectory = TestRoot() / "start");
+  explicit RunningApp(const std::filesystem::path& startDirectory = TestRoot() / "start", bool answerLogin = true);
   ~RunningApp();
   RunningApp(const RunningApp&) = delete;
   RunningApp& operator=(const RunningApp&) = delete;

@@ -1,10 +1,12 @@
 #include "support/ui/WxTestEnvironment.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/init.h>
+#include <wx/log.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -22,6 +24,18 @@ void FailOnAssert(const wxString& file, int line, const wxString& function, cons
 }
 
 std::unique_ptr<TempDir> g_root;
+
+// The screen's cairo surface keeps a copy of the pixels it read last, so a second capture of the same area
+// would return the old picture. Marking the surface dirty makes cairo read the screen again. The cairo calls
+// are looked up at run time because the test programs do not link cairo themselves.
+void ForgetCachedScreen(wxScreenDC& screen) {
+  using GetTarget = void* (*)(void*);
+  using MarkDirty = void (*)(void*);
+  static const auto getTarget = reinterpret_cast<GetTarget>(dlsym(RTLD_DEFAULT, "cairo_get_target"));
+  static const auto markDirty = reinterpret_cast<MarkDirty>(dlsym(RTLD_DEFAULT, "cairo_surface_mark_dirty"));
+  void* context = screen.GetImpl() ? screen.GetImpl()->GetCairoContext() : nullptr;
+  if (context && getTarget && markDirty) markDirty(getTarget(context));
+}
 
 }  // namespace
 
@@ -41,6 +55,8 @@ class WxTestEnvironment : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     static int argc = 1;
     ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run the window tests under xvfb-run -a";
+    // Log messages go to standard error: a log window would wait for a click that never comes.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
   }
 
@@ -78,12 +94,14 @@ wxImage CaptureWindow(wxWindow* window) {
   wxBitmap bitmap(area.width, area.height, 24);
   wxMemoryDC memory(bitmap);
   wxScreenDC screen;
+  ForgetCachedScreen(screen);
   memory.Blit(0, 0, area.width, area.height, &screen, area.x, area.y);
   memory.SelectObject(wxNullBitmap);
   return bitmap.ConvertToImage();
 }
 
 std::filesystem::path SaveCapture(const wxImage& image, const std::string& name) {
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
   const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
   std::filesystem::create_directories(folder);
   const std::filesystem::path path = folder / (name + ".png");

@@ -1,0 +1,3 @@
+#include "controls/PellionView.h"
+
+CPellionView::CPellionView(wxWindow* parent, wxWindowID id) : wxWindow(parent, id) {}
