@@ -1,5 +1,6 @@
 #include "alerts/EmailSendThread.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "alerts/AlertLogQuery.h"
@@ -39,7 +40,8 @@ int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
   mail.subject = text.substr(0, text.find("\r\n"));
   mail.body = text;
   mail.server = settings.smtpServerAddress;
-  mail.port = std::atoi(settings.smtpPort.c_str());
+  // A number past the last port stays one that the send refuses, rather than wrapping to another port.
+  mail.port = static_cast<int>(std::clamp(std::strtol(settings.smtpPort.c_str(), nullptr, 10), 0L, 65536L));
   mail.userName = settings.userName;
   mail.password = settings.password;
   mail.cancel = cancel;

@@ -1,8 +1,13 @@
 #include "db/AlertSchedule.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
-int SubValueNumber(const std::string& subValue) { return std::atoi(subValue.c_str()); }
+int SubValueNumber(const std::string& subValue) {
+  // strtol, unlike atoi, stays defined for a number too large for an int.
+  return static_cast<int>(std::clamp(std::strtol(subValue.c_str(), nullptr, 10), long{INT_MIN}, long{INT_MAX}));
+}
 
 std::vector<std::string> ScheduleChangeLines(const char* subject, const AlertSchedule& before,
                                              const AlertSchedule& after) {

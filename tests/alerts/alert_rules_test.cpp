@@ -81,6 +81,8 @@ TEST(SendDueRuleTest, DayWeekAndMonthSchedulesAcrossMidnightWeekAndMonthEnds) {
       {Schedule("3", "30", 9, 0), Local(2024, 2, 29, 9, 0), false},    // day 30 never comes in February
       {Schedule("3", "1", 9, 0), Local(2024, 3, 1, 9, 0), true},
       {Schedule("3", "x", 9, 0), Local(2024, 3, 1, 9, 0), false},     // a non-number reads as 0
+      {Schedule("3", "99999999999999999999", 9, 0), Local(2024, 3, 1, 9, 0), false},
+      {Schedule("3", "01", 9, 0), Local(2024, 3, 1, 9, 0), true},
       {Schedule("4", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},
       {Schedule("0", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},
       {Schedule("", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},
