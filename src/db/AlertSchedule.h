@@ -6,9 +6,8 @@
 
 #include "db/DbDateTime.h"
 
-// Send-date type codes.
+// Send-date type codes; "0" (and any other text) never sends.
 namespace send_date {
-inline constexpr char kNone[] = "0";
 inline constexpr char kDay[] = "1";
 inline constexpr char kWeek[] = "2";     // on the weekday of the sub-value, "1" Sunday to "7" Saturday
 inline constexpr char kMonth[] = "3";    // on the day of the month of the sub-value, "1" to "30"

@@ -2,7 +2,6 @@
 // The e-mail alert settings in the settings row. Stateless: the settings pages, the main window and the
 // e-mail sender each use one of their own.
 #include <string>
-#include <vector>
 
 #include "db/AlertSettingsRow.h"
 #include "db/MailAlertSettings.h"
@@ -18,6 +17,3 @@ class CMailAlertDb : public CAlertSettingsRow {
   // UpdateLastSendTime RollBackTransact" to the exception log).
   int UpdateLastSendTime(const std::string& time);
 };
-
-// The action-log lines for a change of the e-mail settings; the password shows as "xxxxxx".
-std::vector<std::string> MailAlertChangeLines(const MailAlertSettings& before, const MailAlertSettings& after);

@@ -1,5 +1,18 @@
 #include "db/SyslogParamDb.h"
 
+namespace {
+
+// The action-log lines for a change of the settings, one per changed field.
+std::vector<std::string> SyslogParamChangeLines(const CScheduleParams& before, const CScheduleParams& after) {
+  std::vector<std::string> lines;
+  if (after.serverAddress != before.serverAddress)
+    lines.push_back("modify global syslog server IP to " + after.serverAddress);
+  for (std::string& line : ScheduleChangeLines("syslog", before.schedule, after.schedule)) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
 int CSyslogParamDb::GetSyslogParam(CScheduleParams& params) {
   return ReadRow([&](db::CRecordset& row) {
     ReadText(row, "syslog_server_ip", params.serverAddress);
@@ -24,12 +37,4 @@ int CSyslogParamDb::SetSyslogParam(const CScheduleParams& params) {
 
 int CSyslogParamDb::UpdateLastSendTime(const std::string& time) {
   return StoreLastSendTime("syslog_last_send_time", time, "TopologyDBManager UpdateLastSendTime RollBackTransact");
-}
-
-std::vector<std::string> SyslogParamChangeLines(const CScheduleParams& before, const CScheduleParams& after) {
-  std::vector<std::string> lines;
-  if (after.serverAddress != before.serverAddress)
-    lines.push_back("modify global syslog server IP to " + after.serverAddress);
-  for (std::string& line : ScheduleChangeLines("syslog", before.schedule, after.schedule)) lines.push_back(line);
-  return lines;
 }

@@ -2,7 +2,6 @@
 // The syslog forwarding settings in the settings row. Stateless: the settings pages, the main window and
 // the syslog sender each use one of their own.
 #include <string>
-#include <vector>
 
 #include "db/AlertSettingsRow.h"
 #include "db/ScheduleParams.h"
@@ -18,6 +17,3 @@ class CSyslogParamDb : public CAlertSettingsRow {
   // UpdateLastSendTime RollBackTransact" to the exception log).
   int UpdateLastSendTime(const std::string& time);
 };
-
-// The action-log lines for a change of the syslog settings.
-std::vector<std::string> SyslogParamChangeLines(const CScheduleParams& before, const CScheduleParams& after);
