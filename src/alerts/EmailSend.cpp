@@ -54,8 +54,7 @@ CurlPtr<CURLU> ServerUrl(const std::string& server, int port) {
   if (!url || curl_url_set(url.get(), CURLUPART_SCHEME, "smtp", 0) != CURLUE_OK ||
       curl_url_set(url.get(), CURLUPART_HOST, server.c_str(), 0) != CURLUE_OK)
     return nullptr;
-  if (port > 0 && curl_url_set(url.get(), CURLUPART_PORT, std::to_string(port).c_str(), 0) != CURLUE_OK)
-    return nullptr;
+  if (port > 0 && curl_url_set(url.get(), CURLUPART_PORT, std::to_string(port).c_str(), 0) != CURLUE_OK) return nullptr;
   return url;
 }
 

@@ -41,8 +41,7 @@ int CSyslogSendThread::SendAlertSyslog() {
   const std::string sendTime = platform::NowText();
   std::vector<LogItem> items;
   if (!GetLogDBModule()->ReadLogItems(query->sql, items, query->params))
-    return Outcome(platform::NowText() + ", no requested log information, not send syslog to server " + server +
-                   "!");
+    return Outcome(platform::NowText() + ", no requested log information, not send syslog to server " + server + "!");
   if (!syslog_client::syslog_sethost(server.c_str()) ||
       syslog_client::openlog(kIdent, syslog_client::kLogPid, kFacilityLocal2) < 0)
     return Outcome(platform::NowText() + ", send syslog to server " + server + " error!");

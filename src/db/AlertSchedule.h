@@ -9,9 +9,9 @@
 // Send-date type codes; "0" (and any other text) never sends.
 namespace send_date {
 inline constexpr char kDay[] = "1";
-inline constexpr char kWeek[] = "2";     // on the weekday of the sub-value, "1" Sunday to "7" Saturday
-inline constexpr char kMonth[] = "3";    // on the day of the month of the sub-value, "1" to "30"
-inline constexpr char kRealTime[] = "4"; // after every completed polling round
+inline constexpr char kWeek[] = "2";      // on the weekday of the sub-value, "1" Sunday to "7" Saturday
+inline constexpr char kMonth[] = "3";     // on the day of the month of the sub-value, "1" to "30"
+inline constexpr char kRealTime[] = "4";  // after every completed polling round
 }  // namespace send_date
 
 // Level-mask bits, one per event-log level: 1 Critical, 2 Warning, 4 Info, 8 Debug.

@@ -29,8 +29,7 @@ int CAlertSettingsRow::WriteRow(const std::string& assignments, const db::SqlPar
       rollbackText, Failed);
 }
 
-int CAlertSettingsRow::StoreLastSendTime(const char* column, const std::string& time,
-                                         const std::string& rollbackText) {
+int CAlertSettingsRow::StoreLastSendTime(const char* column, const std::string& time, const std::string& rollbackText) {
   return ChangeSelection(
       kSelectRow, {}, 0,
       [&](db::CRecordset&) {

@@ -48,8 +48,7 @@ std::optional<DbDateTime> ParseDbDateTime(std::string_view text) {
     if (!Expect(text, at, ' ') || !ReadNumber(text, at, 2, value.hour) || !Expect(text, at, ':') ||
         !ReadNumber(text, at, 2, value.minute))
       return std::nullopt;
-    if (at < text.size() && (!Expect(text, at, ':') || !ReadNumber(text, at, 2, value.second)))
-      return std::nullopt;
+    if (at < text.size() && (!Expect(text, at, ':') || !ReadNumber(text, at, 2, value.second))) return std::nullopt;
     if (at < text.size() && !IsFraction(text.substr(at))) return std::nullopt;
   }
   if (value.month < 1 || value.month > 12 || value.day < 1 || value.day > DaysInMonth(value.year, value.month) ||

@@ -36,10 +36,10 @@ class AlertTest : public ::testing::Test {
   // The descriptions of the Debug rows that contain part, in the order written.
   std::vector<std::string> DebugLines(const std::string& part) {
     std::vector<std::string> lines;
-    for (const auto& row : database.Rows(
-             "SELECT description FROM system_log WHERE type=1 AND level=4 AND instr(description, ?) > 0 "
-             "ORDER BY \"index\"",
-             {part}))
+    for (const auto& row :
+         database.Rows("SELECT description FROM system_log WHERE type=1 AND level=4 AND instr(description, ?) > 0 "
+                       "ORDER BY \"index\"",
+                       {part}))
       lines.push_back(row[0]);
     return lines;
   }

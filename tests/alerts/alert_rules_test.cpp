@@ -72,15 +72,15 @@ TEST(SendDueRuleTest, DayWeekAndMonthSchedulesAcrossMidnightWeekAndMonthEnds) {
       {Schedule("1", "0", 23, 59), Local(2024, 12, 31, 23, 59, 30), true},
       {Schedule("1", "0", 0, 0), Local(2025, 1, 1, 0, 0, 0), true},
       {Schedule("1", "0", 0, 0), Local(2024, 12, 31, 23, 59, 59), false},
-      {Schedule("2", "7", 23, 59), Local(2024, 3, 2, 23, 59), true},   // Saturday
-      {Schedule("2", "7", 0, 0), Local(2024, 3, 3, 0, 0), false},      // Sunday
-      {Schedule("2", "1", 0, 0), Local(2024, 3, 3, 0, 0), true},       // Sunday is day 1
+      {Schedule("2", "7", 23, 59), Local(2024, 3, 2, 23, 59), true},  // Saturday
+      {Schedule("2", "7", 0, 0), Local(2024, 3, 3, 0, 0), false},     // Sunday
+      {Schedule("2", "1", 0, 0), Local(2024, 3, 3, 0, 0), true},      // Sunday is day 1
       {Schedule("2", "1", 0, 0), Local(2024, 3, 4, 0, 0), false},
       {Schedule("3", "30", 9, 0), Local(2024, 1, 30, 9, 0), true},
       {Schedule("3", "30", 9, 0), Local(2024, 1, 31, 9, 0), false},
-      {Schedule("3", "30", 9, 0), Local(2024, 2, 29, 9, 0), false},    // day 30 never comes in February
+      {Schedule("3", "30", 9, 0), Local(2024, 2, 29, 9, 0), false},  // day 30 never comes in February
       {Schedule("3", "1", 9, 0), Local(2024, 3, 1, 9, 0), true},
-      {Schedule("3", "x", 9, 0), Local(2024, 3, 1, 9, 0), false},     // a non-number reads as 0
+      {Schedule("3", "x", 9, 0), Local(2024, 3, 1, 9, 0), false},  // a non-number reads as 0
       {Schedule("3", "99999999999999999999", 9, 0), Local(2024, 3, 1, 9, 0), false},
       {Schedule("3", "01", 9, 0), Local(2024, 3, 1, 9, 0), true},
       {Schedule("4", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},

@@ -156,8 +156,7 @@ TEST_F(EmailAlertTest, RunsThatFindNothingToSendSayWhyAndLeaveTheLastSendTime) {
   ASSERT_TRUE(database.Exec("DELETE FROM system_log"));
   Configure(1, "0", 15);
   EXPECT_EQ(sender.SendAlertMail(), 0);
-  EXPECT_EQ(DebugLines("E-mail").back(),
-            now + ", no requested log information, not send E-mail to admin@example.org!");
+  EXPECT_EQ(DebugLines("E-mail").back(), now + ", no requested log information, not send E-mail to admin@example.org!");
 
   ASSERT_TRUE(database.Exec("DELETE FROM global_setting"));
   EXPECT_EQ(sender.SendAlertMail(), 0);
