@@ -88,6 +88,7 @@ class CAccessDatabase {
   // one the line is dropped. Returns the writer installed before.
   using ActionLogWriter = std::function<void(const std::string& text)>;
   static ActionLogWriter SetActionLogWriter(ActionLogWriter writer);
+  static void WriteActionLog(const std::string& text);
 
   // ---- General operations that nothing in the program calls ----
 

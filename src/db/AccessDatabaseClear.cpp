@@ -35,16 +35,16 @@ std::string QuoteIdentifier(std::string_view name) {
 std::mutex g_writerMutex;
 CAccessDatabase::ActionLogWriter g_actionLogWriter;
 
-void WriteActionLog(const std::string& text) {
-  CAccessDatabase::ActionLogWriter writer;
+}  // namespace
+
+void CAccessDatabase::WriteActionLog(const std::string& text) {
+  ActionLogWriter writer;
   {
     std::lock_guard lock(g_writerMutex);
     writer = g_actionLogWriter;
   }
   if (writer) writer(text);
 }
-
-}  // namespace
 
 CAccessDatabase::ActionLogWriter CAccessDatabase::SetActionLogWriter(ActionLogWriter writer) {
   std::lock_guard lock(g_writerMutex);

@@ -1,9 +1,6 @@
 // The syslog client: its formatter, the datagrams a real UDP socket receives, and the log file.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,9 +20,10 @@
 #include "device/SyslogClient.h"
 #include "device/SyslogFormat.h"
 #include "platform/Clock.h"
-#include "platform/Environment.h"
+#include "support/SyslogServer.h"
 
 using namespace syslog_client;
+using testing_support::SyslogServer;
 
 namespace {
 
@@ -49,42 +47,6 @@ void PinClock() {
   moment.tm_isdst = -1;
   platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&moment)));
 }
-
-// A syslog server on a free loopback port, which the client is pointed at.
-class SyslogServer {
- public:
-  SyslogServer() {
-    socket_ = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-      ADD_FAILURE() << "cannot bind a loopback socket";
-    setenv("PELLION_SYSLOG_PORT", std::to_string(ntohs(address.sin_port)).c_str(), 1);
-    platform::ReloadOverrides();
-  }
-  ~SyslogServer() {
-    close(socket_);
-    unsetenv("PELLION_SYSLOG_PORT");
-    platform::ReloadOverrides();
-  }
-  SyslogServer(const SyslogServer&) = delete;
-  SyslogServer& operator=(const SyslogServer&) = delete;
-
-  // The next datagram's bytes; none when nothing came within two seconds.
-  std::optional<std::string> Receive(int timeoutMs = 2000) {
-    pollfd ready{socket_, POLLIN, 0};
-    if (poll(&ready, 1, timeoutMs) != 1) return std::nullopt;
-    char bytes[65536];
-    const ssize_t size = recv(socket_, bytes, sizeof bytes, 0);
-    return size < 0 ? std::nullopt : std::optional<std::string>(std::string(bytes, size));
-  }
-
- private:
-  int socket_ = -1;
-};
 
 class SyslogClientTest : public ::testing::Test {
  protected:
