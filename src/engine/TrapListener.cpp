@@ -8,8 +8,11 @@
 #include <sys/socket.h>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
+#include "db/Transaction.h"
+#include "db/db_maintain.h"
 #include "device/SnmpSession.h"
 #include "log/LogDBModule.h"
 #include "platform/Environment.h"
@@ -22,6 +25,8 @@ constexpr int kCritical = 1;
 constexpr int kProcessingPeriodMs = 1000;
 // Room for a burst of notifications while a line is being written; the system may grant less.
 constexpr int kReceiveBufferBytes = 4 << 20;
+// Notifications read into one transaction of the event log at most: one commit for a burst, not one each.
+constexpr int kBatch = 256;
 // The binding whose identifier names the notification (after sysUpTime.0 and snmpTrapOID.0 of a v2c trap).
 constexpr size_t kIdentifyingBinding = 2;
 
@@ -87,7 +92,42 @@ void Acknowledge(void* session, const netsnmp_pdu& inform) {
 
 struct ListenerSession {
   void* handle = nullptr;
+  int socket = -1;
+  netsnmp_large_fd_set readable;
 };
+
+bool HasDatagram(int socket, int waitMs) {
+  pollfd waiting{socket, POLLIN, 0};
+  return poll(&waiting, 1, waitMs) > 0;
+}
+
+// Reads the datagrams waiting, up to a batch; the library hands each notification to TrapCallback. A
+// datagram that does not parse is dropped by the library.
+void ReadWaiting(ListenerSession& session) {
+  int read = 0;
+  do {
+    NETSNMP_LARGE_FD_ZERO(&session.readable);
+    NETSNMP_LARGE_FD_SET(session.socket, &session.readable);
+    snmp_sess_read2(session.handle, &session.readable);
+  } while (++read < kBatch && HasDatagram(session.socket, 0));
+}
+
+// The lines of one burst go into the event log in one transaction. When it cannot begin, each line goes in
+// on its own (and the event log reports its failures itself).
+void ReadBurst(ListenerSession& session) {
+  std::optional<db::CTransaction> batch;
+  try {
+    batch.emplace(*GetDBMaintain());
+  } catch (const db::CDbError&) {
+  }
+  ReadWaiting(session);
+  if (!batch) return;
+  try {
+    batch->Commit();
+  } catch (const db::CDbError& error) {
+    GetDBMaintain()->WriteExceptionLog(db::FormatDbmText(error, "TrapListener", __LINE__));
+  }
+}
 
 int TrapCallback(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
   if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || !pdu) return 1;
@@ -138,6 +178,7 @@ int CTrapListener::Run(platform::WindowId window) {
   setsockopt(socket, SOL_SOCKET, SO_RCVBUF, &kReceiveBufferBytes, sizeof kReceiveBufferBytes);
 
   ListenerSession listener;
+  listener.socket = socket;
   netsnmp_session settings;
   snmp_sess_init(&settings);
   settings.peername = SNMP_DEFAULT_PEERNAME;
@@ -153,16 +194,10 @@ int CTrapListener::Run(platform::WindowId window) {
     return -1;
   }
 
-  netsnmp_large_fd_set readable;
-  netsnmp_large_fd_set_init(&readable, socket + 1);
-  while (!stop_.load()) {
-    pollfd waiting{socket, POLLIN, 0};
-    if (poll(&waiting, 1, kProcessingPeriodMs) <= 0) continue;
-    NETSNMP_LARGE_FD_ZERO(&readable);
-    NETSNMP_LARGE_FD_SET(socket, &readable);
-    snmp_sess_read2(listener.handle, &readable);  // a datagram that does not parse is dropped here
-  }
-  netsnmp_large_fd_set_cleanup(&readable);
+  netsnmp_large_fd_set_init(&listener.readable, socket + 1);
+  while (!stop_.load())
+    if (HasDatagram(socket, kProcessingPeriodMs)) ReadBurst(listener);
+  netsnmp_large_fd_set_cleanup(&listener.readable);
   snmp_sess_close(listener.handle);
   return 0;
 }
