@@ -1,0 +1,3 @@
+#include "db/DatabaseCleared.h"
+
+std::atomic<bool> g_bDatabaseCleared{false};
