@@ -101,6 +101,13 @@ class CLoadBalanceDb : public CDbAccessBase {
   // Appends the APs of the current discovery with SSID, trap host and balancing. The list's size.
   int GetCurrentApList(std::vector<ApInfoRecord>& aps);
 
+  // Operations that nothing in the program calls.
+  // Appends the stored group of each name with the APs bound to it; true also when a name has no group.
+  bool LoadGroupsByName(const std::vector<std::string>& names, std::vector<LoadBalanceGroupRecord>& groups);
+  // Replaces peers by the other APs of the AP's group (the AP found by address); false when there is
+  // none, or for an empty address.
+  bool GetGroupPeers(const std::string& ip, std::vector<ApInfoRecord>& peers);
+
  protected:
   std::atomic<int> index_polling{0};
 

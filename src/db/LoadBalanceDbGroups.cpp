@@ -214,3 +214,43 @@ bool CLoadBalanceDb::SetGroupLoadBalance(const std::string& group, int on) {
       },
       "LoadBalanceManager_DB SetGroupLoadBalance RollBackTransact");
 }
+
+bool CLoadBalanceDb::LoadGroupsByName(const std::vector<std::string>& names,
+                                      std::vector<LoadBalanceGroupRecord>& groups) {
+  std::vector<LoadBalanceGroupRecord> found;
+  for (const std::string& name : names) {
+    ReadRows(std::string("SELECT \"index\" AS number, group_name, load_balance, group_desc, found_time, type "
+                         "FROM load_balance_group WHERE ") +
+                 kFirstGroupRow,
+             {name}, [&](db::CRecordset& rs) {
+               LoadBalanceGroupRecord& group = found.emplace_back();
+               group.group_name = rs.GetText("group_name");
+               group.index = static_cast<int>(std::strtol(rs.GetText("number").c_str(), nullptr, 10));
+               group.load_balance = static_cast<int>(std::strtol(rs.GetText("load_balance").c_str(), nullptr, 10));
+               group.group_desc = rs.GetText("group_desc");
+               group.found_time = rs.GetText("found_time");
+               group.type = rs.GetText("type");
+             });
+  }
+  if (!found.empty()) {
+    std::vector<ApInfoRecord> aps;
+    GetLoadBalanceApList(aps);
+    for (LoadBalanceGroupRecord& group : found)
+      for (const ApInfoRecord& ap : aps)
+        if (!ap.group_balance.empty() && ap.group_balance == group.group_name) group.aps.push_back(ap);
+  }
+  for (LoadBalanceGroupRecord& group : found) groups.push_back(std::move(group));
+  return true;
+}
+
+bool CLoadBalanceDb::GetGroupPeers(const std::string& ip, std::vector<ApInfoRecord>& peers) {
+  if (ip.empty()) return false;
+  peers.clear();
+  std::vector<ApInfoRecord> aps;
+  GetLoadBalanceApList(aps);
+  const auto self = std::find_if(aps.begin(), aps.end(), [&](const ApInfoRecord& ap) { return ap.ip == ip; });
+  if (self == aps.end() || self->group_balance.empty()) return false;
+  for (const ApInfoRecord& ap : aps)
+    if (ap.ip != ip && ap.group_balance == self->group_balance) peers.push_back(ap);
+  return !peers.empty();
+}

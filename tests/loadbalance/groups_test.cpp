@@ -59,6 +59,27 @@ TEST_F(GroupsTest, CreateNumbersGroupsFromZeroAndBindsTheirAps) {
   EXPECT_FALSE(database.Value("SELECT found_time FROM load_balance_group").empty());
 }
 
+TEST_F(GroupsTest, GroupsByNameAndPeersFollowTheBoundAps) {
+  std::vector<LoadBalanceGroupRecord> created = {Group("hall", {kAp1, kAp2}), Group("yard", {kAp3})};
+  ASSERT_TRUE(manager.CreateGroup(created));
+  std::vector<LoadBalanceGroupRecord> groups;
+  EXPECT_TRUE(manager.LoadGroupsByName({"yard", "no such group", "hall"}, groups));
+  ASSERT_EQ(groups.size(), 2u);
+  EXPECT_EQ(groups[0].group_name, "yard");
+  EXPECT_EQ(groups[0].index, 1);
+  EXPECT_EQ(groups[0].type, "ssid-yard");
+  ASSERT_EQ(groups[1].aps.size(), 2u);
+  EXPECT_EQ(groups[1].aps[1].mac, kAp2);
+
+  std::vector<ApInfoRecord> peers(1);
+  EXPECT_TRUE(manager.GetGroupPeers("127.0.0.11", peers));
+  ASSERT_EQ(peers.size(), 1u);
+  EXPECT_EQ(peers[0].ip, "127.0.0.12");
+  EXPECT_FALSE(manager.GetGroupPeers("127.0.0.13", peers)) << "alone in its group";
+  EXPECT_TRUE(peers.empty());
+  EXPECT_FALSE(manager.GetGroupPeers("", peers));
+}
+
 TEST_F(GroupsTest, AFailingBindingLeavesNoGroupBehind) {
   ASSERT_TRUE(database.BreakWrites("device_list_prev", "UPDATE", "NEW.mac = '" + kAp2 + "'"));
   std::vector<LoadBalanceGroupRecord> groups = {Group("hall", {kAp1, kAp2})};
