@@ -1,10 +1,11 @@
 // CLoadBalanceDb: the poll-round number, the client monitor's rounds and their history queries, and the
 // client events.
+#include "db/LoadBalanceDb.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <set>
 
-#include "db/LoadBalanceDb.h"
 #include "db/Transaction.h"
 #include "db/db_maintain.h"
 #include "platform/Clock.h"
@@ -19,7 +20,6 @@ constexpr int kRecordersShown = 5;
 int Number(const db::CRecordset& rs, const char* column) {
   return static_cast<int>(std::strtol(rs.GetText(column).c_str(), nullptr, 10));
 }
-
 
 // The columns of a client-history row, the joins and the client condition shared by both history queries.
 constexpr char kHistorySelect[] =
@@ -180,8 +180,8 @@ bool CLoadBalanceDb::GetRecordersByApAndDate(const std::string& mac, std::vector
 bool CLoadBalanceDb::GetRecordersByIndex(std::vector<RecorderPollingRecord>& records) {
   const int latest = GetFieldMaxValue("recorder_polling", "index_polling");
   if (latest < 0) return true;
-  return ReadRecorders("SELECT * FROM recorder_polling WHERE index_polling = ? ORDER BY count_connected DESC",
-                       {latest}, records);
+  return ReadRecorders("SELECT * FROM recorder_polling WHERE index_polling = ? ORDER BY count_connected DESC", {latest},
+                       records);
 }
 
 bool CLoadBalanceDb::GetOldestRecorders(std::vector<RecorderPollingRecord>& records, const std::string& mac) {

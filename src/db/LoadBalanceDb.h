@@ -116,10 +116,8 @@ class CLoadBalanceDb : public CDbAccessBase {
   // rollbackLog and the error to the exception log and gives false.
   bool InTransaction(const std::function<void()>& work, const std::string& rollbackLog);
   // Reads the rows of a query; false when there is none, or after a database error (logged).
-  bool ReadRows(const std::string& sql, const db::SqlParams& params,
-                const std::function<void(db::CRecordset&)>& row);
-  bool ReadRecorders(const std::string& sql, const db::SqlParams& params,
-                     std::vector<RecorderPollingRecord>& records);
+  bool ReadRows(const std::string& sql, const db::SqlParams& params, const std::function<void(db::CRecordset&)>& row);
+  bool ReadRecorders(const std::string& sql, const db::SqlParams& params, std::vector<RecorderPollingRecord>& records);
   bool ReadClientHistory(const std::string& sql, const db::SqlParams& params,
                          std::vector<ClientHistoryRecord>& records);
   // The AP row and the client rows of one AP of a round; false after a database error (logged).

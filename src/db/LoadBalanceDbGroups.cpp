@@ -96,7 +96,8 @@ bool CLoadBalanceDb::loadGroupList(std::vector<LoadBalanceGroupRecord>& groups) 
       "ORDER BY user_def_group.group_template_index, user_def_group.rowid",
       {}, [&](db::CRecordset& rs) {
         if (rs.GetValue("group_template_index").IsNull()) return;
-        const int templateIndex = static_cast<int>(std::strtol(rs.GetText("group_template_index").c_str(), nullptr, 10));
+        const int templateIndex =
+            static_cast<int>(std::strtol(rs.GetText("group_template_index").c_str(), nullptr, 10));
         if (!grouped || templateIndex != previousTemplate) {
           LoadBalanceGroupRecord& group = found.emplace_back();
           group.group_name = rs.GetText("group_name");
@@ -123,7 +124,8 @@ bool CLoadBalanceDb::CreateGroup(std::vector<LoadBalanceGroupRecord>& groups) {
         indexes.clear();
         int next = -1;  // an empty table gives the first group 0
         if (!ReadRows("SELECT MAX(\"index\") AS largest FROM load_balance_group", {}, [&](db::CRecordset& rs) {
-              if (!rs.GetValue("largest").IsNull()) next = static_cast<int>(std::strtol(rs.GetText("largest").c_str(), nullptr, 10));
+              if (!rs.GetValue("largest").IsNull())
+                next = static_cast<int>(std::strtol(rs.GetText("largest").c_str(), nullptr, 10));
             }))
           throw db::CDbError("The group numbers could not be read", "CreateGroup");
         const std::string now = platform::NowText();
@@ -184,8 +186,7 @@ bool CLoadBalanceDb::DeleteGroup(const std::vector<LoadBalanceGroupRecord>& grou
                         {group.group_name}, [](db::CRecordset&) {}))
             continue;
           Run(std::string("DELETE FROM load_balance_group WHERE ") + kFirstGroupRow, {group.group_name});
-          Run("UPDATE device_list_prev SET group_balance = '' WHERE IFNULL(group_balance, '') = ?",
-              {group.group_name});
+          Run("UPDATE device_list_prev SET group_balance = '' WHERE IFNULL(group_balance, '') = ?", {group.group_name});
         }
       },
       "LoadBalanceManager_DB DeleteGroup RollBackTransact");
@@ -209,8 +210,7 @@ bool CLoadBalanceDb::SetGroupLoadBalance(const std::string& group, int on) {
     return false;
   return InTransaction(
       [&] {
-        Run(std::string("UPDATE load_balance_group SET load_balance = ? WHERE ") + kFirstGroupRow,
-            {on ? 1 : 0, group});
+        Run(std::string("UPDATE load_balance_group SET load_balance = ? WHERE ") + kFirstGroupRow, {on ? 1 : 0, group});
       },
       "LoadBalanceManager_DB SetGroupLoadBalance RollBackTransact");
 }

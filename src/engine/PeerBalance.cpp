@@ -35,7 +35,8 @@ void AdjustPeerBalance(const std::string& ip, const PeerBalanceLookups& lookups)
   int lowest = *own;
   for (const ApInfoRecord& peer : peers) {
     const std::string root = lookups.sysObjectId(peer.ip);
-    if (const std::optional<int> peerLevel = ReadNumber(peer.ip, root + ".4.19.0")) lowest = std::min(lowest, *peerLevel);
+    if (const std::optional<int> peerLevel = ReadNumber(peer.ip, root + ".4.19.0"))
+      lowest = std::min(lowest, *peerLevel);
     if (ReadNumber(peer.ip, root + ".4.18.0") == 0) Write(peer.ip, root + ".4.18.0", "1");
   }
   if (*own == lowest) Write(ip, level, std::to_string(*own + 1));

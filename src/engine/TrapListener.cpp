@@ -1,9 +1,9 @@
 #include "engine/TrapListener.h"
 
 #include <arpa/inet.h>
+#include <net-snmp/library/large_fd_set.h>
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
-#include <net-snmp/library/large_fd_set.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -189,8 +189,8 @@ int CTrapListener::Run(platform::WindowId window) {
   settings.isAuthoritative = SNMP_SESS_UNKNOWNAUTH;
   listener.handle = snmp_sess_add(&settings, transport, nullptr, nullptr);  // closes the transport on failure
   if (!listener.handle) {
-    platform::MessageBox(std::string("SNMP++ session create fail, ") + snmp_api_errstring(settings.s_snmp_errno),
-                         "", platform::MB_OK);
+    platform::MessageBox(std::string("SNMP++ session create fail, ") + snmp_api_errstring(settings.s_snmp_errno), "",
+                         platform::MB_OK);
     return -1;
   }
 

@@ -16,8 +16,8 @@ long long DaysFromCivil(long long year, unsigned month, unsigned day) {
 }  // namespace
 
 int MinuteStamp(int year, int month, int day, int hour, int minute) {
-  const long long days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-                         DaysFromCivil(2000, 1, 1);
+  const long long days =
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - DaysFromCivil(2000, 1, 1);
   return static_cast<int>(days * 1440 + hour * 60 + minute);
 }
 

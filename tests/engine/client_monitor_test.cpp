@@ -115,7 +115,8 @@ TEST_F(ClientMonitorTest, AClientRoamingFromA1ToA2GivesOneConnectAndOneDisconnec
   SetClient(DevSimReference::kAp2, 2, kClient1, 1, 40);
   SetCount(DevSimReference::kAp2, 2);
   Cycle(monitor);
-  EXPECT_EQ(Events(Round()), (Texts{"connect " + kClient1 + " " + net::kAp2, "disconnect " + kClient1 + " " + net::kAp1}));
+  EXPECT_EQ(Events(Round()),
+            (Texts{"connect " + kClient1 + " " + net::kAp2, "disconnect " + kClient1 + " " + net::kAp1}));
   Cycle(monitor);
   EXPECT_TRUE(Events(Round()).empty());
 }
@@ -126,7 +127,8 @@ TEST_F(ClientMonitorTest, AnApGoneSilentDisconnectsItsClientsOnce) {
     Cycle(monitor);
     simulator_.Configure(DevSimReference::kAp1, "silent on");
     Cycle(monitor);
-    EXPECT_EQ(Events(Round()), (Texts{"disconnect " + kClient1 + " " + net::kAp1, "disconnect " + kClient2 + " " + net::kAp1}));
+    EXPECT_EQ(Events(Round()),
+              (Texts{"disconnect " + kClient1 + " " + net::kAp1, "disconnect " + kClient2 + " " + net::kAp1}));
     EXPECT_EQ(database_.Value("SELECT count(*) FROM recorder_polling WHERE index_polling = ?", {Round()}), "2");
     Cycle(monitor);
     EXPECT_TRUE(Events(Round()).empty());
@@ -155,8 +157,9 @@ TEST_F(ClientMonitorTest, AfterADatabaseClearNoStaleEventIsWritten) {
 }
 
 TEST_F(ClientMonitorTest, ANewDeviceWithAManagedAddressIsReportedTwiceARound) {
-  ASSERT_TRUE(database_.Exec("INSERT INTO device_list (name, ip, mac, type) VALUES ('AP_9', '127.0.0.12', "
-                             "'02:44:71:00:01:09', 2)"));
+  ASSERT_TRUE(
+      database_.Exec("INSERT INTO device_list (name, ip, mac, type) VALUES ('AP_9', '127.0.0.12', "
+                     "'02:44:71:00:01:09', 2)"));
   CClientMonitorThread monitor;
   Cycle(monitor);
   EXPECT_EQ(database_.Rows("SELECT description FROM system_log WHERE level = 1 ORDER BY \"index\""),

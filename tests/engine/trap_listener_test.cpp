@@ -94,16 +94,16 @@ TEST_F(TrapListenerTest, EveryKnownTrapAndInformFromTheSimulatorWritesItsCritica
   for (const KnownTrap& trap : kKnownTraps) {
     simulator.SendTrap(testing_support::DevSimReference::kAp1, "127.0.0.1", port_.Port(), trap.identifier, 3);
     ASSERT_TRUE(WaitForLines(expected.size() + 1)) << trap.name;
-    EXPECT_TRUE(simulator.SendInform(testing_support::DevSimReference::kSwitch, "127.0.0.1", port_.Port(),
-                                     trap.identifier, 4))
+    EXPECT_TRUE(
+        simulator.SendInform(testing_support::DevSimReference::kSwitch, "127.0.0.1", port_.Port(), trap.identifier, 4))
         << trap.name;
     ASSERT_TRUE(WaitForLines(expected.size() + 2)) << trap.name;
     expected.push_back("1|Received 127.0.0.11 trap message : " + trap.name);
     expected.push_back("1|Received 127.0.0.10 trap message : " + trap.name);
   }
   // Unknown identifiers, the first a known one without its ".0": the INFORM is answered, nothing logged.
-  simulator.SendTrap(testing_support::DevSimReference::kAp1, "127.0.0.1", port_.Port(),
-                     "1.3.6.1.4.1.44711.10.75.3.5.1", 1);
+  simulator.SendTrap(testing_support::DevSimReference::kAp1, "127.0.0.1", port_.Port(), "1.3.6.1.4.1.44711.10.75.3.5.1",
+                     1);
   EXPECT_TRUE(simulator.SendInform(testing_support::DevSimReference::kAp2, "127.0.0.1", port_.Port(),
                                    "1.3.6.1.4.1.44711.99.1.0", 1));
   simulator.SendTrap(testing_support::DevSimReference::kAp1, "127.0.0.1", port_.Port(), kLinkDown, 1);
@@ -131,9 +131,9 @@ TEST_F(TrapListenerTest, AnInformIsAnsweredWithItsOwnBindings) {
 TEST_F(TrapListenerTest, FewerThanThreeBindingsAreIdentifiedByTheLastOne) {
   StartListening();
   TrapSender sender(port_.Port());
-  ASSERT_TRUE(sender.Trap({}));                                                     // no binding: nothing
+  ASSERT_TRUE(sender.Trap({}));                                                          // no binding: nothing
   ASSERT_TRUE(sender.Trap({{"1.3.6.1.2.1.1.3.0", "0"}, {"1.3.6.1.2.1.105.0.2", "x"}}));  // the second
-  ASSERT_TRUE(sender.Trap({{kLinkDown, "x"}, {"1.3.6.1.2.1.1.3.0", "0"}}));  // the last, unknown: nothing
+  ASSERT_TRUE(sender.Trap({{kLinkDown, "x"}, {"1.3.6.1.2.1.1.3.0", "0"}}));              // the last, unknown: nothing
   ASSERT_TRUE(sender.Trap(TrapSender::Notification(kLinkDown)));
   ASSERT_TRUE(WaitForLines(2));
   EXPECT_EQ(Lines(), (Texts{"1|Received 127.0.0.1 trap message : OIDpethMainPowerUsageOnNotification",

@@ -33,7 +33,9 @@ class GroupsTest : public LoadBalanceTest {
     AddAp("device_list_prev", "AP_2", "127.0.0.12", kAp2);
     AddAp("device_list_prev", "AP_3", "127.0.0.13", kAp3);
   }
-  Texts Groups() { return Rows("SELECT \"index\", group_name, load_balance, group_desc, type FROM load_balance_group ORDER BY rowid"); }
+  Texts Groups() {
+    return Rows("SELECT \"index\", group_name, load_balance, group_desc, type FROM load_balance_group ORDER BY rowid");
+  }
   Texts Members() { return Rows("SELECT mac, group_balance FROM device_list_prev ORDER BY rowid"); }
   LoadBalanceManager_DB& manager = *GetLoadBalanceManager();
 };
@@ -122,10 +124,11 @@ TEST_F(GroupsTest, JoinRenameSwitchRemoveAndDeleteReachEveryApOfTheGroup) {
 }
 
 TEST_F(GroupsTest, ApListsFillTheirPropertiesAndFallBackToNewApsOnlyWithoutManagedOnes) {
-  ASSERT_TRUE(database.Exec("INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP, location, "
-                            "crvAPWaterLevelBalancing, crvAPSecurityType) VALUES (?, 'lab', '127.0.0.1', 'hall', "
-                            "'1', '2')",
-                            {kAp1}));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP, location, "
+                    "crvAPWaterLevelBalancing, crvAPSecurityType) VALUES (?, 'lab', '127.0.0.1', 'hall', "
+                    "'1', '2')",
+                    {kAp1}));
   ASSERT_TRUE(database.Exec("INSERT INTO ap_property (mac) VALUES (?)", {kAp2}));
   AddAp("device_list", "AP_9", "127.0.0.19", "02:44:71:00:01:09");
   std::vector<ApInfoRecord> aps(1);
@@ -165,14 +168,16 @@ TEST_F(GroupsTest, ApNodeTellsAMissingDeviceFromMissingProperties) {
 
 TEST_F(GroupsTest, GroupListTakesLoadBalancingTemplatesWhateverTheRowOrder) {
   const auto add = [&](const std::string& name, const db::SqlValue& templateIndex, const std::string& mac) {
-    ASSERT_TRUE(database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) "
-                              "VALUES (?, ?, ?)",
-                              {name, templateIndex, mac}));
+    ASSERT_TRUE(
+        database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) "
+                      "VALUES (?, ?, ?)",
+                      {name, templateIndex, mac}));
   };
   for (int index : {7, 8, 9})
-    ASSERT_TRUE(database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
-                              "VALUES (?, ?)",
-                              {index, index == 9 ? 0 : 1}));
+    ASSERT_TRUE(
+        database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
+                      "VALUES (?, ?)",
+                      {index, index == 9 ? 0 : 1}));
   add("first", 7, "");
   add("second", 8, kAp2);  // a member before its group's own row
   add("first", 7, kAp1);

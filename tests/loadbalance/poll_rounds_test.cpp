@@ -19,11 +19,10 @@ TEST_F(LoadBalanceTest, ARoundStoresEveryApAndClientUnderOneNumberAndOneTime) {
   LoadBalanceManager_DB& manager = *GetLoadBalanceManager();
   const int before = manager.GetIndexPolling();
   std::vector<RecorderPollingRecord> round = {
-      ApRound(kAp1, 2, 3000, {Client("02:66:00:00:00:01", "40", "1"), Client("02:66:00:00:00:0", "1", "1"),
-                              Client("02:66:00:00:00:022", "1", "1"), Client("02:66:00:00:00:02", "25", "2")}),
-      ApRound("", 0, 0),
-      ApRound(kAp2, 0, 1000),
-      ApRound(kAp1, 9, 9),  // the same AP again: removed, written nowhere
+      ApRound(kAp1, 2, 3000,
+              {Client("02:66:00:00:00:01", "40", "1"), Client("02:66:00:00:00:0", "1", "1"),
+               Client("02:66:00:00:00:022", "1", "1"), Client("02:66:00:00:00:02", "25", "2")}),
+      ApRound("", 0, 0), ApRound(kAp2, 0, 1000), ApRound(kAp1, 9, 9),  // the same AP again: removed, written nowhere
   };
   ASSERT_TRUE(manager.SetRecordersPolling(round));
   const int index = before + 1;
@@ -169,21 +168,21 @@ TEST_F(LoadBalanceTest, ApAddressesAndClientMacsAreLookedUpByBoundValues) {
 TEST_F(LoadBalanceTest, ClientEventsCarryTheirRoundsTimeAndTheApsSsid) {
   ASSERT_TRUE(database.Exec("INSERT INTO ap_property (mac, crvAPssid) VALUES (?, 'O''Brien')", {kAp1}));
   LoadBalanceManager_DB& manager = *GetLoadBalanceManager();
-  EXPECT_FALSE(manager.writeClienttodb({Client("02:66:00:00:00:01", "40", "1", "connect", kAp1)},
-                                       manager.GetIndexPolling() + 1))
+  EXPECT_FALSE(
+      manager.writeClienttodb({Client("02:66:00:00:00:01", "40", "1", "connect", kAp1)}, manager.GetIndexPolling() + 1))
       << "no round with that number";
   PinLocalTime(2026, 5, 6, 7, 8);
   std::vector<RecorderPollingRecord> round = {ApRound(kAp1, 1, 0)};
   ASSERT_TRUE(manager.SetRecordersPolling(round));
   const int connectRound = manager.GetIndexPolling();
-  EXPECT_TRUE(manager.writeClienttodb({Client("02:66:00:00:00:01", "40", "1", "connect", kAp1),
-                                       Client("02:66:00:00:00:0", "40", "1", "connect", kAp1)},
-                                      connectRound));
+  EXPECT_TRUE(manager.writeClienttodb(
+      {Client("02:66:00:00:00:01", "40", "1", "connect", kAp1), Client("02:66:00:00:00:0", "40", "1", "connect", kAp1)},
+      connectRound));
   PinLocalTime(2026, 5, 6, 7, 18);
   round = {ApRound(kAp3, 0, 0)};
   ASSERT_TRUE(manager.SetRecordersPolling(round));
-  EXPECT_TRUE(manager.writeClienttodb({Client("02:66:00:00:00:01", "40", "1", "disconnect", kAp3)},
-                                      manager.GetIndexPolling()));
+  EXPECT_TRUE(
+      manager.writeClienttodb({Client("02:66:00:00:00:01", "40", "1", "disconnect", kAp3)}, manager.GetIndexPolling()));
   const std::string first = std::to_string(connectRound), second = std::to_string(connectRound + 1);
   EXPECT_EQ(Rows("SELECT mac_ap, index_polling, mac_client, client_state, date_time, date_polling, APssid "
                  "FROM client_info ORDER BY rowid"),
@@ -194,9 +193,9 @@ TEST_F(LoadBalanceTest, ClientEventsCarryTheirRoundsTimeAndTheApsSsid) {
 
   // A failing insert stores none of the call's events and says so.
   ASSERT_TRUE(database.BreakWrites("client_info", "INSERT", "NEW.mac_client = '02:66:00:00:00:03'"));
-  EXPECT_FALSE(manager.writeClienttodb({Client("02:66:00:00:00:02", "1", "1", "connect", kAp3),
-                                        Client("02:66:00:00:00:03", "1", "1", "connect", kAp3)},
-                                       manager.GetIndexPolling()));
+  EXPECT_FALSE(manager.writeClienttodb(
+      {Client("02:66:00:00:00:02", "1", "1", "connect", kAp3), Client("02:66:00:00:00:03", "1", "1", "connect", kAp3)},
+      manager.GetIndexPolling()));
   EXPECT_EQ(database.Value("SELECT count(*) FROM client_info"), "2");
   EXPECT_NE(database.ExceptionLog().find("LoadBalanceManager_DB writeClienttodb RollBackTransact"), std::string::npos);
 }

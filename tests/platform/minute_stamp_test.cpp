@@ -11,12 +11,9 @@ TEST(MinuteStampTest, CountsCalendarMinutesSinceTheStartOf2000) {
     int expected;
   };
   const Case cases[] = {
-      {2000, 1, 1, 0, 0, 0},
-      {2000, 1, 1, 23, 59, 1439},
-      {2000, 2, 1, 0, 0, 31 * 1440},
-      {2000, 3, 1, 0, 0, (31 + 29) * 1440},  // 2000 is a leap year
-      {2001, 1, 1, 0, 0, 366 * 1440},
-      {2026, 12, 11, 3, 45, 9841 * 1440 + 3 * 60 + 45},
+      {2000, 1, 1, 0, 0, 0},          {2000, 1, 1, 23, 59, 1439},
+      {2000, 2, 1, 0, 0, 31 * 1440},  {2000, 3, 1, 0, 0, (31 + 29) * 1440},  // 2000 is a leap year
+      {2001, 1, 1, 0, 0, 366 * 1440}, {2026, 12, 11, 3, 45, 9841 * 1440 + 3 * 60 + 45},
   };
   for (const Case& c : cases)
     EXPECT_EQ(platform::MinuteStamp(c.year, c.month, c.day, c.hour, c.minute), c.expected)
