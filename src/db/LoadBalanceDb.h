@@ -90,7 +90,8 @@ class CLoadBalanceDb : public CDbAccessBase {
   bool DeleteGroup(const std::vector<LoadBalanceGroupRecord>& groups);
   // Unbinds one AP; true at once for an empty group name or MAC.
   bool RemoveApsFromGroup(const std::string& group, const std::string& mac);
-  // Switches the group's load_balance on (non-zero) or off; false when no group has the name.
+  // Switches the group's load_balance on (non-zero) or off; false when no group has the name (true when
+  // there is no group at all).
   bool SetGroupLoadBalance(const std::string& group, int on);
   // Appends the managed APs (the new ones when none is managed) and fills the load-balance properties of
   // every record in the list from ap_property. The list's size.

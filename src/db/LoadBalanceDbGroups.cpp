@@ -204,7 +204,9 @@ bool CLoadBalanceDb::RemoveApsFromGroup(const std::string& group, const std::str
 }
 
 bool CLoadBalanceDb::SetGroupLoadBalance(const std::string& group, int on) {
-  if (group.empty()) return true;
+  // No group at all changes nothing and is no failure; a name that matches none of them is.
+  if (group.empty() || !ReadRows("SELECT group_name FROM load_balance_group LIMIT 1", {}, [](db::CRecordset&) {}))
+    return true;
   if (!ReadRows(std::string("SELECT group_name FROM load_balance_group WHERE ") + kFirstGroupRow, {group},
                 [](db::CRecordset&) {}))
     return false;

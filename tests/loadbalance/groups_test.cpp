@@ -48,6 +48,7 @@ TEST_F(GroupsTest, CreateNumbersGroupsFromZeroAndBindsTheirAps) {
   EXPECT_TRUE(manager.DeleteGroup(none));
   EXPECT_TRUE(Groups().empty());
 
+  EXPECT_TRUE(manager.SetGroupLoadBalance("hall", 1)) << "no group at all";
   std::vector<LoadBalanceGroupRecord> groups = {Group("O'Brien", {kAp1, "02:44:71:00:09:09"}), Group("hall", {kAp2})};
   ASSERT_TRUE(manager.CreateGroup(groups));
   EXPECT_EQ(groups[0].index, 0);
