@@ -14,6 +14,9 @@
 #include "platform/Shutdown.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
+#include "support/LocalTime.h"
+
+using testing_support::PinLocalTime;
 
 class AlertTest : public ::testing::Test {
  protected:
@@ -42,19 +45,6 @@ class AlertTest : public ::testing::Test {
                        {part}))
       lines.push_back(row[0]);
     return lines;
-  }
-
-  static std::string PinLocalTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&local)));
-    return platform::NowText();
   }
 
   testing_support::MessageRecorder mainWindow;

@@ -15,24 +15,12 @@
 #include "alerts/SendDueRule.h"
 #include "alerts/SendRunner.h"
 #include "platform/Sync.h"
+#include "support/LocalTime.h"
 
 namespace {
 
-std::tm Local(int year, int month, int day, int hour, int minute, int second = 0) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
-  local.tm_isdst = -1;
-  std::mktime(&local);  // fills in the weekday
-  return local;
-}
-
 platform::TimePoint Moment(int year, int month, int day, int hour, int minute, int second = 0) {
-  std::tm local = Local(year, month, day, hour, minute, second);
+  std::tm local = testing_support::LocalTm(year, month, day, hour, minute, second);
   return std::chrono::system_clock::from_time_t(std::mktime(&local));
 }
 
@@ -65,27 +53,27 @@ TEST(SendDueRuleTest, DayWeekAndMonthSchedulesAcrossMidnightWeekAndMonthEnds) {
     std::tm now;
     bool due;
   } cases[] = {
-      {Schedule("1", "0", 8, 30), Local(2024, 3, 5, 8, 30, 0), true},
-      {Schedule("1", "0", 8, 30), Local(2024, 3, 5, 8, 30, 59), true},
-      {Schedule("1", "0", 8, 30), Local(2024, 3, 5, 8, 31, 0), false},
-      {Schedule("1", "0", 8, 30), Local(2024, 3, 5, 20, 30, 0), false},
-      {Schedule("1", "0", 23, 59), Local(2024, 12, 31, 23, 59, 30), true},
-      {Schedule("1", "0", 0, 0), Local(2025, 1, 1, 0, 0, 0), true},
-      {Schedule("1", "0", 0, 0), Local(2024, 12, 31, 23, 59, 59), false},
-      {Schedule("2", "7", 23, 59), Local(2024, 3, 2, 23, 59), true},  // Saturday
-      {Schedule("2", "7", 0, 0), Local(2024, 3, 3, 0, 0), false},     // Sunday
-      {Schedule("2", "1", 0, 0), Local(2024, 3, 3, 0, 0), true},      // Sunday is day 1
-      {Schedule("2", "1", 0, 0), Local(2024, 3, 4, 0, 0), false},
-      {Schedule("3", "30", 9, 0), Local(2024, 1, 30, 9, 0), true},
-      {Schedule("3", "30", 9, 0), Local(2024, 1, 31, 9, 0), false},
-      {Schedule("3", "30", 9, 0), Local(2024, 2, 29, 9, 0), false},  // day 30 never comes in February
-      {Schedule("3", "1", 9, 0), Local(2024, 3, 1, 9, 0), true},
-      {Schedule("3", "x", 9, 0), Local(2024, 3, 1, 9, 0), false},  // a non-number reads as 0
-      {Schedule("3", "99999999999999999999", 9, 0), Local(2024, 3, 1, 9, 0), false},
-      {Schedule("3", "01", 9, 0), Local(2024, 3, 1, 9, 0), true},
-      {Schedule("4", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},
-      {Schedule("0", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},
-      {Schedule("", "0", 8, 30), Local(2024, 3, 5, 8, 30), false},
+      {Schedule("1", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 8, 30, 0), true},
+      {Schedule("1", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 8, 30, 59), true},
+      {Schedule("1", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 8, 31, 0), false},
+      {Schedule("1", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 20, 30, 0), false},
+      {Schedule("1", "0", 23, 59), testing_support::LocalTm(2024, 12, 31, 23, 59, 30), true},
+      {Schedule("1", "0", 0, 0), testing_support::LocalTm(2025, 1, 1, 0, 0, 0), true},
+      {Schedule("1", "0", 0, 0), testing_support::LocalTm(2024, 12, 31, 23, 59, 59), false},
+      {Schedule("2", "7", 23, 59), testing_support::LocalTm(2024, 3, 2, 23, 59), true},  // Saturday
+      {Schedule("2", "7", 0, 0), testing_support::LocalTm(2024, 3, 3, 0, 0), false},     // Sunday
+      {Schedule("2", "1", 0, 0), testing_support::LocalTm(2024, 3, 3, 0, 0), true},      // Sunday is day 1
+      {Schedule("2", "1", 0, 0), testing_support::LocalTm(2024, 3, 4, 0, 0), false},
+      {Schedule("3", "30", 9, 0), testing_support::LocalTm(2024, 1, 30, 9, 0), true},
+      {Schedule("3", "30", 9, 0), testing_support::LocalTm(2024, 1, 31, 9, 0), false},
+      {Schedule("3", "30", 9, 0), testing_support::LocalTm(2024, 2, 29, 9, 0), false},  // day 30 never comes in February
+      {Schedule("3", "1", 9, 0), testing_support::LocalTm(2024, 3, 1, 9, 0), true},
+      {Schedule("3", "x", 9, 0), testing_support::LocalTm(2024, 3, 1, 9, 0), false},  // a non-number reads as 0
+      {Schedule("3", "99999999999999999999", 9, 0), testing_support::LocalTm(2024, 3, 1, 9, 0), false},
+      {Schedule("3", "01", 9, 0), testing_support::LocalTm(2024, 3, 1, 9, 0), true},
+      {Schedule("4", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 8, 30), false},
+      {Schedule("0", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 8, 30), false},
+      {Schedule("", "0", 8, 30), testing_support::LocalTm(2024, 3, 5, 8, 30), false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(IsSendDue(c.schedule, c.now), c.due)
@@ -147,7 +135,7 @@ TEST(SendRunnerTest, OneRunAtATimeAndStopEndsTheRunInProgress) {
 TEST(AlertMailMessageTest, TextsFromTheLogCannotAddHeaderLinesAndLinesEndInCrLf) {
   const std::string message = ComposeMailMessage(
       {"ops@example.org", "admin@example.org\r\nBcc: x@evil", "Bob's AP\nBcc: y@evil", "one\nt\r\nwo\rthree", "utf-8"},
-      Local(2024, 3, 5, 14, 7, 9));
+      testing_support::LocalTm(2024, 3, 5, 14, 7, 9));
   const std::string headers = message.substr(0, message.find("\r\n\r\n") + 2);
   EXPECT_EQ(headers.find("\r\nBcc:"), std::string::npos) << headers;
   EXPECT_NE(headers.find("\r\nSubject: Bob's AP Bcc: y@evil\r\n"), std::string::npos) << headers;
@@ -155,7 +143,7 @@ TEST(AlertMailMessageTest, TextsFromTheLogCannotAddHeaderLinesAndLinesEndInCrLf)
   EXPECT_NE(headers.find("\r\nContent-Type: text/plain; charset=utf-8\r\n"), std::string::npos) << headers;
   EXPECT_TRUE(message.ends_with("\r\n\r\none\r\nt\r\nwo\r\nthree\r\n")) << message;
 
-  const std::string encoded = ComposeMailMessage({"a@b", "c@d", "Zürich AP", "x", "utf-8"}, Local(2024, 3, 5, 0, 0));
+  const std::string encoded = ComposeMailMessage({"a@b", "c@d", "Zürich AP", "x", "utf-8"}, testing_support::LocalTm(2024, 3, 5, 0, 0));
   EXPECT_NE(encoded.find("\r\nSubject: =?utf-8?B?WsO8cmljaCBBUA==?=\r\n"), std::string::npos) << encoded;
 }
 

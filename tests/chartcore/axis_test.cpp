@@ -7,8 +7,14 @@
 #include "RecordingCanvas.h"
 #include "chartcore/Axis.h"
 #include "chartcore/Chart.h"
+#include "support/LocalTime.h"
 
 namespace {
+
+std::time_t LocalSeconds(int year, int month, int day, int hour) {
+  std::tm local = testing_support::LocalTm(year, month, day, hour, 0);
+  return std::mktime(&local);
+}
 
 const ChartRect kChartRect{0, 0, 2000, -1000};
 const ChartRect kPlotRect{200, -100, 1800, -900};
@@ -28,16 +34,6 @@ int MinorTickCount(const RecordingCanvas& canvas) {
   return static_cast<int>(std::count_if(canvas.lines.begin(), canvas.lines.end(), [](const RecordedLine& line) {
     return std::abs(line.to.x - line.from.x) + std::abs(line.to.y - line.from.y) == 10;
   }));
-}
-
-std::time_t LocalTime(int year, int month, int day, int hour) {
-  std::tm parts{};
-  parts.tm_year = year - 1900;
-  parts.tm_mon = month - 1;
-  parts.tm_mday = day;
-  parts.tm_hour = hour;
-  parts.tm_isdst = -1;
-  return std::mktime(&parts);
 }
 
 }  // namespace
@@ -97,7 +93,7 @@ TEST(AxisTest, VerticalLabelsAreTheTickValuesForAnyTickCount) {
 
 TEST(AxisTest, HorizontalLabelsShowHoursDatesOrMinuteCounts) {
   CAxis axis;  // bottom
-  const std::time_t midnight = LocalTime(2026, 3, 10, 0);
+  const std::time_t midnight = LocalSeconds(2026, 3, 10, 0);
   axis.timeMode = true;
   axis.startTime = midnight;
   axis.endTime = midnight + 20 * 3600;

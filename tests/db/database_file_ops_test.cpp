@@ -16,6 +16,7 @@
 #include "db/Transaction.h"
 #include "platform/AppContext.h"
 #include "platform/Clock.h"
+#include "support/LocalTime.h"
 
 namespace fs = std::filesystem;
 
@@ -60,17 +61,6 @@ class DatabaseFileTest : public PoolFixture {
  protected:
   ~DatabaseFileTest() override { platform::UnpinClock(); }
 
-  void PinClockAt(int year, int month, int day, int hour, int minute, int second) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&local)));
-  }
   std::string Backup() {
     std::string folder = backups_.Path().string();
     EXPECT_TRUE(pool_->BackupDatabase(folder));
@@ -85,7 +75,7 @@ class DatabaseFileTest : public PoolFixture {
 // A writer outside the pool commits two rows at a time while the backup runs: a consistent copy holds
 // whole transactions only, so its row count is even.
 TEST_F(DatabaseFileTest, BackupIsAConsistentDatedCopyWhileAnotherConnectionWrites) {
-  PinClockAt(2009, 3, 5, 14, 7, 9);
+  testing_support::PinLocalTime(2009, 3, 5, 14, 7, 9);
   std::atomic<bool> stop{false};
   std::atomic<int> committed{0};
   std::thread writer([&] {
@@ -118,7 +108,7 @@ TEST_F(DatabaseFileTest, BackupIsAConsistentDatedCopyWhileAnotherConnectionWrite
 }
 
 TEST_F(DatabaseFileTest, SecondBackupInTheSameSecondFailsAndTheDatabaseStaysUsable) {
-  PinClockAt(2020, 1, 2, 3, 4, 5);
+  testing_support::PinLocalTime(2020, 1, 2, 3, 4, 5);
   const std::string first = Backup();
   const std::string before = ReadBytes(first);
   Run("INSERT INTO trap (trap_des) VALUES ('after the first copy')");

@@ -21,6 +21,7 @@
 #include "device/SyslogFormat.h"
 #include "platform/Clock.h"
 #include "support/SyslogServer.h"
+#include "support/LocalTime.h"
 
 using namespace syslog_client;
 using testing_support::SyslogServer;
@@ -36,21 +37,9 @@ std::string Format(const char* format, ...) {
   return buffer;
 }
 
-void PinClock() {
-  std::tm moment{};
-  moment.tm_year = 2009 - 1900;
-  moment.tm_mon = 2;
-  moment.tm_mday = 5;
-  moment.tm_hour = 14;
-  moment.tm_min = 7;
-  moment.tm_sec = 9;
-  moment.tm_isdst = -1;
-  platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&moment)));
-}
-
 class SyslogClientTest : public ::testing::Test {
  protected:
-  SyslogClientTest() { PinClock(); }
+  SyslogClientTest() { testing_support::PinLocalTime(2009, 3, 5, 14, 7, 9); }
   ~SyslogClientTest() override {
     const std::string log = syslog_logfile();
     closelog();
@@ -67,7 +56,7 @@ TEST(SyslogFormatTest, ConversionsOfItsOwnAndNoneThatWritesThroughAnArgument) {
   errno = ENOENT;
   const std::string noEntry = Format("%m");
   EXPECT_EQ(noEntry, std::strerror(ENOENT));
-  PinClock();
+  testing_support::PinLocalTime(2009, 3, 5, 14, 7, 9);
   EXPECT_EQ(Format("[%t]"), "[2009-03-05 14:07:09]");
   platform::UnpinClock();
 

@@ -13,6 +13,9 @@
 #include "platform/Shutdown.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
+#include "support/LocalTime.h"
+
+using testing_support::PinLocalTime;
 
 class LoadBalanceTest : public ::testing::Test {
  protected:
@@ -21,16 +24,6 @@ class LoadBalanceTest : public ::testing::Test {
     platform::UnpinClock();
   }
 
-  static void PinLocalTime(int year, int month, int day, int hour, int minute) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_isdst = -1;
-    platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&local)));
-  }
   // Rows as texts joined by '|'.
   std::vector<std::string> Rows(const std::string& sql, const db::SqlParams& params = {}) {
     std::vector<std::string> rows;

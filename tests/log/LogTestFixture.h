@@ -13,6 +13,9 @@
 #include "platform/Shutdown.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
+#include "support/LocalTime.h"
+
+using testing_support::PinLocalTime;
 
 class LogTest : public ::testing::Test {
  protected:
@@ -32,20 +35,6 @@ class LogTest : public ::testing::Test {
              "SELECT \"index\", type, level, description FROM system_log ORDER BY \"index\""))
       rows.push_back(row[0] + "|" + row[1] + "|" + row[2] + "|" + row[3]);
     return rows;
-  }
-
-  // Pins the clock to a local time and returns its stored text.
-  static std::string PinLocalTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&local)));
-    return platform::NowText();
   }
 
   testing_support::MessageRecorder mainWindow;

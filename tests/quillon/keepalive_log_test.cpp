@@ -12,6 +12,7 @@
 #include "quillon/KeepAlive.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
+#include "support/LocalTime.h"
 
 using namespace quillon;
 using namespace std::chrono_literals;
@@ -84,15 +85,7 @@ TEST(KeepAlive, WithoutARawSocketItSaysSoOnceAndRunsNoThread) {
 
 TEST(ConsoleLog, FailedTransferLineHasTheTimeStampAddressAndText) {
   testing_support::TempDir dir;
-  std::tm moment{};
-  moment.tm_year = 2026 - 1900;
-  moment.tm_mon = 2;
-  moment.tm_mday = 7;
-  moment.tm_hour = 9;
-  moment.tm_min = 5;
-  moment.tm_sec = 3;
-  moment.tm_isdst = -1;
-  platform::PinClock(std::chrono::system_clock::from_time_t(std::mktime(&moment)));
+  testing_support::PinLocalTime(2026, 3, 7, 9, 5, 3);
   CConsoleLog log(dir.Path());
   EXPECT_EQ(log.LogUpgradeFailure("192.168.0.20", "TFTP timeout"), 0);
   EXPECT_EQ(log.LogUpgradeFailure("192.168.0.21", "second"), 0);
