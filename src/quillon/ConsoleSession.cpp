@@ -31,15 +31,29 @@ void CConsoleSession::ClearDeviceTable() { std::fill(table_.begin(), table_.end(
 void CConsoleSession::Discovery(IConsoleTransport& transport) {
   list_.Clear();
   transport.RejoinMulticastGroup();
+  SendDiscoveryRequest(transport);
+}
+
+bool CConsoleSession::RediscoveryPass(IConsoleTransport& transport) {
+  list_.Clear();
+  rediscoveryFound_ = false;
+  return SendDiscoveryRequest(transport);
+}
+
+bool CConsoleSession::SendDiscoveryRequest(IConsoleTransport& transport) {
   std::uint8_t request[kHeaderSize];
   BuildConsoleRequest(request, kDiscovery, settings_.magic);
   ClearDeviceTable();
   if (!transport.SendBroadcast(request)) {
     ShowError("Broadcast discovery sento fail");
-    return;
+    return false;
   }
   ClearDeviceTable();
-  if (!transport.SendMulticast(request)) ShowError("Multicast discovery sento fail");
+  if (!transport.SendMulticast(request)) {
+    ShowError("Multicast discovery sento fail");
+    return false;
+  }
+  return true;
 }
 
 int CConsoleSession::SendConsoleSet(const ConsoleDeviceRecord& record, int dhcpAction, bool refresh,
