@@ -78,6 +78,23 @@ int CConsoleSession::SendConsoleSet(const ConsoleDeviceRecord& record, int dhcpA
   return 0;
 }
 
+int CConsoleSession::SendUpgradeTrigger(const std::string& macText, const std::string& password,
+                                        IConsoleTransport& transport) {
+  std::uint8_t datagram[kHeaderSize + ConsoleTlv::kSize + field::kPassword];
+  BuildConsoleRequest(datagram, kUpgradeTrigger, settings_.magic);
+  PutU16(datagram + header::kSequence, sequence_);
+  std::vector<std::uint8_t> mac;
+  if (HexTextToBytes(macText, mac) == 0 && mac.size() >= 6) std::copy_n(mac.begin(), 6, datagram + header::kMac);
+  const std::size_t length = kHeaderSize + BuildPasswordTlv(datagram + kHeaderSize, password);
+  triggerAck_ = false;
+  const std::span<const std::uint8_t> bytes(datagram, length);
+  if (!transport.SendBroadcast(bytes) || !transport.SendMulticast(bytes)) {
+    ShowError("Upgrade trigger send error");
+    return -1;
+  }
+  return 0;
+}
+
 void CConsoleSession::HandleConsoleDatagram(std::span<const std::uint8_t> datagram, std::uint32_t source) {
   received_ = ConsoleDeviceRecord::Received();
   if (datagram.size() < kHeaderSize) return;

@@ -35,6 +35,10 @@ class CConsoleSession {
   // DHCP-refresh variant.
   int SendConsoleSet(const ConsoleDeviceRecord& record, int dhcpAction, bool refresh, IConsoleTransport& transport);
 
+  // Sends command 10 with the password to the switch, after forgetting an earlier acknowledgement: 0, or -1
+  // after "Upgrade trigger send error".
+  int SendUpgradeTrigger(const std::string& macText, const std::string& password, IConsoleTransport& transport);
+
   // One datagram from the sockets, with its source address in host order.
   void HandleConsoleDatagram(std::span<const std::uint8_t> datagram, std::uint32_t source);
 
