@@ -4,6 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "app/GuiMessageReceiver.h"
+#include "app/QuillonLibrary.h"
 #include "app/Resources.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
@@ -18,6 +19,8 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(res::kM
   BuildMenuBar();
   CreateStatusBar(kStatusPaneCount);
   Bind(wxEVT_MENU, &CMainFrame::OnExit, this, cmd::WxId(cmd::ID_APP_EXIT));
+  Bind(wxEVT_MENU, &CMainFrame::RunQuillon, this, cmd::WxId(cmd::ID_SWITCH_DISCOVER_UTILITY));
+  quillon_ = std::make_unique<CQuillonLibrary>(CQuillonLibrary::BesideProgram());
 
   receiver_ = std::make_shared<CGuiMessageReceiver>(this, [this](const platform::Message& m) { return OnMessage(m); });
   windowId_ = platform::RegisterWindow(receiver_);
@@ -32,11 +35,14 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::BuildMenuBar() {
   auto* system = new wxMenu;
   system->Append(cmd::WxId(cmd::ID_APP_EXIT), wxString::FromUTF8(res::kMenuExit));
+  auto* tools = new wxMenu;
+  tools->Append(cmd::WxId(cmd::ID_SWITCH_DISCOVER_UTILITY), wxString::FromUTF8(res::kMenuSwitchDiscoverUtility));
   auto* help = new wxMenu;
   help->Append(cmd::WxId(cmd::ID_APP_ABOUT), wxString::FromUTF8(res::kMenuAbout));
 
   auto* bar = new wxMenuBar;
   bar->Append(system, wxString::FromUTF8(res::kMenuSystem));
+  bar->Append(tools, wxString::FromUTF8(res::kMenuTools));
   bar->Append(help, wxString::FromUTF8(res::kMenuHelp));
   SetMenuBar(bar);
 }
@@ -62,3 +68,5 @@ void CMainFrame::OnStatusText(std::intptr_t stage) {
 }
 
 void CMainFrame::OnExit(wxCommandEvent&) { Close(); }
+
+void CMainFrame::RunQuillon(wxCommandEvent&) { quillon_->Run(); }

@@ -7,6 +7,7 @@
 #include "platform/Window.h"
 
 class CGuiMessageReceiver;
+class CQuillonLibrary;
 
 class CMainFrame : public wxFrame {
  public:
@@ -20,7 +21,9 @@ class CMainFrame : public wxFrame {
   std::intptr_t OnMessage(const platform::Message& message);
   void OnStatusText(std::intptr_t stage);
   void OnExit(wxCommandEvent& event);
+  void RunQuillon(wxCommandEvent& event);
 
   std::shared_ptr<CGuiMessageReceiver> receiver_;
   platform::WindowId windowId_ = platform::kNoWindow;
+  std::unique_ptr<CQuillonLibrary> quillon_;
 };

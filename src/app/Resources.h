@@ -16,6 +16,8 @@ inline constexpr char kAlreadyRunning[] = "Application is already running!";
 // Main menu.
 inline constexpr char kMenuSystem[] = "&System";
 inline constexpr char kMenuExit[] = "E&xit";
+inline constexpr char kMenuTools[] = "&Tools";
+inline constexpr char kMenuSwitchDiscoverUtility[] = "&Switch Discover Utility";
 inline constexpr char kMenuHelp[] = "&Help";
 inline constexpr char kMenuAbout[] = "&About CORVATH Aurelan...";
 

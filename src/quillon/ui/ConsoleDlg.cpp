@@ -134,6 +134,7 @@ void CConsoleDlg::CloseConsole() {
 
 void CConsoleDlg::OnClose(wxCloseEvent&) {
   CloseConsole();
+  Hide();
   result_ = wxID_CANCEL;
   if (loop_ && showing_) {
     showing_ = false;
