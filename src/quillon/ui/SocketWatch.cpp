@@ -1,6 +1,5 @@
 #include "quillon/ui/SocketWatch.h"
 
-#include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/evtloopsrc.h>
 
@@ -10,25 +9,35 @@ class CSocketWatch::Handler : public wxEventLoopSourceHandler {
  public:
   explicit Handler(std::function<void()> onReadable) : onReadable_(std::move(onReadable)) {}
   void OnReadWaiting() override {
-    if (onReadable_) onReadable_();
+    running_ = true;
+    onReadable_();
+    running_ = false;
+    if (orphaned_) delete this;
   }
   void OnWriteWaiting() override {}
   void OnExceptionWaiting() override {}
-  void Detach() { onReadable_ = nullptr; }
+  // The watch ends: gone now, or once its callback has returned.
+  void Release() {
+    if (running_)
+      orphaned_ = true;
+    else
+      delete this;
+  }
 
  private:
   std::function<void()> onReadable_;
+  bool running_ = false;
+  bool orphaned_ = false;
 };
 
 CSocketWatch::CSocketWatch(int fd, std::function<void()> onReadable)
-    : handler_(std::make_shared<Handler>(std::move(onReadable))) {
-  source_ = wxEventLoopBase::AddSourceForFD(fd, handler_.get(), wxEVENT_SOURCE_INPUT);
+    : handler_(new Handler(std::move(onReadable))) {
+  source_ = wxEventLoopBase::AddSourceForFD(fd, handler_, wxEVENT_SOURCE_INPUT);
 }
 
 CSocketWatch::~CSocketWatch() {
   delete source_;  // no further callbacks
-  handler_->Detach();
-  if (wxTheApp) wxTheApp->CallAfter([handler = handler_] {});
+  handler_->Release();
 }
 
 }  // namespace quillon::ui

@@ -2,7 +2,6 @@
 // Runs a callback on the UI thread whenever a socket has a datagram waiting, through the toolkit's own
 // event loop (every loop, nested modal ones too).
 #include <functional>
-#include <memory>
 
 class wxEventLoopSource;
 
@@ -17,9 +16,8 @@ class CSocketWatch {
 
  private:
   class Handler;
-  // The handler outlives the watch until the loop is back in its own hands, so that a callback may end
-  // its own watch.
-  std::shared_ptr<Handler> handler_;
+  // A callback may end its own watch: the handler then outlives it until the callback has returned.
+  Handler* handler_;
   wxEventLoopSource* source_ = nullptr;
 };
 
