@@ -268,3 +268,38 @@ TEST_F(TftpTransferTest, SocketAndFileFailures) {
   std::filesystem::resize_file(large, tftp::kLargestFile + 1);
   EXPECT_EQ(CTftpWriteClient::CheckFirmwareFile(large.string()), "Firmware file is too large");
 }
+
+TEST_F(TftpTransferTest, MalformedDatagramsChangeNothingAndAnUnterminatedErrorIsCut) {
+  StartPeer(TftpMode::NeverAck);
+  ASSERT_EQ(client_.Start(Target(), WriteFirmware(Pattern(3000))), 0);
+  EXPECT_FALSE(Pump([] { return false; }));
+  const int forger = ::socket(AF_INET, SOCK_DGRAM, 0);
+  const auto send = [&](const std::vector<std::uint8_t>& packet) {
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(localPort_);
+    to.sin_addr.s_addr = htonl(0x7F000001);
+    ::sendto(forger, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    Pump([] { return false; });
+  };
+  std::mt19937 random(11);
+  std::vector<std::vector<std::uint8_t>> junk{{}, {0}, {0, 4}, {0, 4, 0}, {0, 0, 0, 1}, {0, 1, 0, 1}, {0, 3, 0, 1, 9},
+                                              {0, 6, 0, 1}, {0xFF, 0xFF, 0, 1}};
+  for (int i = 0; i < 50; ++i) {
+    std::vector<std::uint8_t> packet(random() % 700);
+    for (auto& b : packet) b = static_cast<std::uint8_t>(random());
+    if (packet.size() >= 2 && (packet[1] == tftp::kAck || packet[1] == tftp::kError)) packet[1] = 7;
+    junk.push_back(packet);
+  }
+  for (const auto& packet : junk) send(packet);
+  EXPECT_EQ(client_.CurrentBlock(), 1);
+  EXPECT_TRUE(socket_.IsOpen());
+  EXPECT_TRUE(boxes_.Texts().empty());
+
+  std::vector<std::uint8_t> error{0, 5, 0, 1};
+  error.insert(error.end(), 600, 'x');  // no terminator, longer than a block
+  send(error);
+  EXPECT_TRUE(refused_);
+  EXPECT_EQ(logged_, std::vector<std::string>{std::string(tftp::kErrorTextLimit, 'x')});
+  ::close(forger);
+}

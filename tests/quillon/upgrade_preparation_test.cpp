@@ -124,3 +124,33 @@ TEST(Rediscovery, GivesUpAfterItsPassesOrAFailedSend) {
   EXPECT_EQ(transport.broadcasts.size(), 4u);
   EXPECT_FALSE(timer.running);
 }
+
+TEST(UpgradeTrigger, CarriesTheSequenceTheMacAndThePasswordAndForgetsAnOldAcknowledgement) {
+  MessageBoxRecorder boxes;
+  CConsoleSession session(Settings());
+  RecordingTransport transport;
+  session.SetUpgradeMac("0011223344aa");
+  Reply ack;
+  ack.command = kUpgradeAck;
+  session.HandleConsoleDatagram(ack.Bytes(), 0x7F000015);
+  ASSERT_TRUE(session.TriggerAcknowledged());
+
+  ASSERT_EQ(session.SendUpgradeTrigger("0011223344aa", "secret", transport), 0);
+  EXPECT_FALSE(session.TriggerAcknowledged()) << "only an answer to this trigger counts";
+  ASSERT_EQ(transport.broadcasts.size(), 1u);
+  EXPECT_EQ(transport.multicasts, transport.broadcasts);
+  const std::vector<std::uint8_t>& sent = transport.broadcasts[0];
+  ASSERT_EQ(sent.size(), kHeaderSize + 4 + 6);
+  const ConsoleHeader header = ConsoleHeader::Read(sent.data());
+  EXPECT_EQ(header.version, 2);
+  EXPECT_EQ(header.revision, 0);
+  EXPECT_EQ(header.command, kUpgradeTrigger);
+  EXPECT_EQ(header.sequence, 1) << "the acknowledgement above advanced the counter";
+  EXPECT_EQ(MacToText(header.mac.data()), "0011223344aa");
+  EXPECT_EQ(GetU16(&sent[kHeaderSize]), kPassword);
+  EXPECT_EQ(std::string(sent.begin() + kHeaderSize + 4, sent.end()), "secret");
+
+  transport.broadcastWorks = false;
+  EXPECT_EQ(session.SendUpgradeTrigger("0011223344aa", "secret", transport), -1);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Upgrade trigger send error"});
+}
