@@ -280,7 +280,6 @@ TEST_F(TftpTransferTest, MalformedDatagramsChangeNothingAndAnUnterminatedErrorIs
     to.sin_port = htons(localPort_);
     to.sin_addr.s_addr = htonl(0x7F000001);
     ::sendto(forger, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-    Pump([] { return false; });
   };
   std::mt19937 random(11);
   std::vector<std::vector<std::uint8_t>> junk{{}, {0}, {0, 4}, {0, 4, 0}, {0, 0, 0, 1}, {0, 1, 0, 1}, {0, 3, 0, 1, 9},
@@ -292,6 +291,7 @@ TEST_F(TftpTransferTest, MalformedDatagramsChangeNothingAndAnUnterminatedErrorIs
     junk.push_back(packet);
   }
   for (const auto& packet : junk) send(packet);
+  Pump([] { return false; });
   EXPECT_EQ(client_.CurrentBlock(), 1);
   EXPECT_TRUE(socket_.IsOpen());
   EXPECT_TRUE(boxes_.Texts().empty());
@@ -299,6 +299,7 @@ TEST_F(TftpTransferTest, MalformedDatagramsChangeNothingAndAnUnterminatedErrorIs
   std::vector<std::uint8_t> error{0, 5, 0, 1};
   error.insert(error.end(), 600, 'x');  // no terminator, longer than a block
   send(error);
+  Pump([&] { return refused_; });
   EXPECT_TRUE(refused_);
   EXPECT_EQ(logged_, std::vector<std::string>{std::string(tftp::kErrorTextLimit, 'x')});
   ::close(forger);
