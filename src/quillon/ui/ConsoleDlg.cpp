@@ -96,7 +96,7 @@ bool CConsoleDlg::Initialise() {
   session_->ClearUpgradeFlags();
 
   keepAlive_ = std::make_unique<CIgmpKeepAlive>(settings.multicastGroup, settings.keepAliveFlag, settings.keepAliveSeconds);
-  keepAlive_->Start([](const std::string& text) { ShowError(text); });
+  keepAlive_->Start([](const std::string& text) { ShowError(text); }, transport_->Endpoints().multicastInterface);
 
   session_->Discovery(*transport_);
   ShowList();
