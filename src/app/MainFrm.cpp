@@ -4,6 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "app/GuiMessageReceiver.h"
+#include "app/QuillonLibrary.h"
 #include "app/Resources.h"
 #include "log/ui/ModifySysPwdDlg.h"
 #include "platform/AppContext.h"
@@ -21,6 +22,8 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(res::kM
   CreateStatusBar(kStatusPaneCount);
   Bind(wxEVT_MENU, &CMainFrame::OnExit, this, cmd::WxId(cmd::ID_APP_EXIT));
   Bind(wxEVT_MENU, &CMainFrame::OnModifySystemPassword, this, cmd::WxId(cmd::ID_MODIFY_SYSTEM_PASSWORD));
+  Bind(wxEVT_MENU, &CMainFrame::RunQuillon, this, cmd::WxId(cmd::ID_SWITCH_DISCOVER_UTILITY));
+  quillon_ = std::make_unique<CQuillonLibrary>(CQuillonLibrary::BesideProgram());
 
   receiver_ = std::make_shared<CGuiMessageReceiver>(this, [this](const platform::Message& m) { return OnMessage(m); });
   windowId_ = platform::RegisterWindow(receiver_);
@@ -37,11 +40,14 @@ void CMainFrame::BuildMenuBar() {
   system->Append(cmd::WxId(cmd::ID_MODIFY_SYSTEM_PASSWORD), wxString::FromUTF8(res::kMenuModifySystemPassword));
   system->AppendSeparator();
   system->Append(cmd::WxId(cmd::ID_APP_EXIT), wxString::FromUTF8(res::kMenuExit));
+  auto* tools = new wxMenu;
+  tools->Append(cmd::WxId(cmd::ID_SWITCH_DISCOVER_UTILITY), wxString::FromUTF8(res::kMenuSwitchDiscoverUtility));
   auto* help = new wxMenu;
   help->Append(cmd::WxId(cmd::ID_APP_ABOUT), wxString::FromUTF8(res::kMenuAbout));
 
   auto* bar = new wxMenuBar;
   bar->Append(system, wxString::FromUTF8(res::kMenuSystem));
+  bar->Append(tools, wxString::FromUTF8(res::kMenuTools));
   bar->Append(help, wxString::FromUTF8(res::kMenuHelp));
   SetMenuBar(bar);
 }
@@ -72,3 +78,5 @@ void CMainFrame::OnModifySystemPassword(wxCommandEvent&) {
   CModifySysPwdDlg dialog(nullptr, platform::GetLoggedInUser());
   dialog.ShowModal();
 }
+
+void CMainFrame::RunQuillon(wxCommandEvent&) { quillon_->Run(); }

@@ -7,6 +7,7 @@
 #include "platform/Window.h"
 
 class CGuiMessageReceiver;
+class CQuillonLibrary;
 
 class CMainFrame : public wxFrame {
  public:
@@ -21,7 +22,9 @@ class CMainFrame : public wxFrame {
   void OnStatusText(std::intptr_t stage);
   void OnExit(wxCommandEvent& event);
   void OnModifySystemPassword(wxCommandEvent& event);
+  void RunQuillon(wxCommandEvent& event);
 
   std::shared_ptr<CGuiMessageReceiver> receiver_;
   platform::WindowId windowId_ = platform::kNoWindow;
+  std::unique_ptr<CQuillonLibrary> quillon_;
 };

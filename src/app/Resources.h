@@ -17,6 +17,8 @@ inline constexpr char kAlreadyRunning[] = "Application is already running!";
 inline constexpr char kMenuSystem[] = "&System";
 inline constexpr char kMenuExit[] = "E&xit";
 inline constexpr char kMenuModifySystemPassword[] = "Modify System Password ...";
+inline constexpr char kMenuTools[] = "&Tools";
+inline constexpr char kMenuSwitchDiscoverUtility[] = "&Switch Discover Utility";
 inline constexpr char kMenuHelp[] = "&Help";
 inline constexpr char kMenuAbout[] = "&About CORVATH Aurelan...";
 

@@ -28,6 +28,8 @@ Overrides Read() {
   o.consoleBasePort = PortFrom("PELLION_CONSOLE_BASE_PORT");
   o.consoleBroadcast = TextFrom("PELLION_CONSOLE_BROADCAST");
   o.consoleMulticast = TextFrom("PELLION_CONSOLE_MULTICAST");
+  o.consoleTftpPort = PortFrom("PELLION_CONSOLE_TFTP_PORT");
+  o.consoleTftpLocalPort = PortFrom("PELLION_CONSOLE_TFTP_LOCAL_PORT");
   o.trace = std::getenv("PELLION_TRACE") != nullptr;
   return o;
 }

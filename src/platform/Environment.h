@@ -12,6 +12,8 @@ struct Overrides {
   std::optional<int> consoleBasePort;     // PELLION_CONSOLE_BASE_PORT
   std::string consoleBroadcast;           // PELLION_CONSOLE_BROADCAST
   std::string consoleMulticast;           // PELLION_CONSOLE_MULTICAST
+  std::optional<int> consoleTftpPort;     // PELLION_CONSOLE_TFTP_PORT: the switch's TFTP port
+  std::optional<int> consoleTftpLocalPort;  // PELLION_CONSOLE_TFTP_LOCAL_PORT
   bool trace = false;                     // PELLION_TRACE
 };
 

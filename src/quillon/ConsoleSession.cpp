@@ -31,15 +31,29 @@ void CConsoleSession::ClearDeviceTable() { std::fill(table_.begin(), table_.end(
 void CConsoleSession::Discovery(IConsoleTransport& transport) {
   list_.Clear();
   transport.RejoinMulticastGroup();
+  SendDiscoveryRequest(transport);
+}
+
+bool CConsoleSession::RediscoveryPass(IConsoleTransport& transport) {
+  list_.Clear();
+  rediscoveryFound_ = false;
+  return SendDiscoveryRequest(transport);
+}
+
+bool CConsoleSession::SendDiscoveryRequest(IConsoleTransport& transport) {
   std::uint8_t request[kHeaderSize];
   BuildConsoleRequest(request, kDiscovery, settings_.magic);
   ClearDeviceTable();
   if (!transport.SendBroadcast(request)) {
     ShowError("Broadcast discovery sento fail");
-    return;
+    return false;
   }
   ClearDeviceTable();
-  if (!transport.SendMulticast(request)) ShowError("Multicast discovery sento fail");
+  if (!transport.SendMulticast(request)) {
+    ShowError("Multicast discovery sento fail");
+    return false;
+  }
+  return true;
 }
 
 int CConsoleSession::SendConsoleSet(const ConsoleDeviceRecord& record, int dhcpAction, bool refresh,
@@ -59,6 +73,23 @@ int CConsoleSession::SendConsoleSet(const ConsoleDeviceRecord& record, int dhcpA
   const std::span<const std::uint8_t> bytes(datagram, kHeaderSize + elements);
   if (!transport.SendBroadcast(bytes) || !transport.SendMulticast(bytes)) {
     ShowError("UDP set send error");
+    return -1;
+  }
+  return 0;
+}
+
+int CConsoleSession::SendUpgradeTrigger(const std::string& macText, const std::string& password,
+                                        IConsoleTransport& transport) {
+  std::uint8_t datagram[kHeaderSize + ConsoleTlv::kSize + field::kPassword];
+  BuildConsoleRequest(datagram, kUpgradeTrigger, settings_.magic);
+  PutU16(datagram + header::kSequence, sequence_);
+  std::vector<std::uint8_t> mac;
+  if (HexTextToBytes(macText, mac) == 0 && mac.size() >= 6) std::copy_n(mac.begin(), 6, datagram + header::kMac);
+  const std::size_t length = kHeaderSize + BuildPasswordTlv(datagram + kHeaderSize, password);
+  triggerAck_ = false;
+  const std::span<const std::uint8_t> bytes(datagram, length);
+  if (!transport.SendBroadcast(bytes) || !transport.SendMulticast(bytes)) {
+    ShowError("Upgrade trigger send error");
     return -1;
   }
   return 0;

@@ -28,9 +28,16 @@ class CConsoleSession {
   // Empties the list, rejoins the group and sends a discovery request as a broadcast and to the group.
   // A failed send is shown ("Broadcast discovery sento fail", "Multicast discovery sento fail").
   void Discovery(IConsoleTransport& transport);
+  // One pass of the rediscovery after an upgrade: empties list and table, forgets whether the upgraded switch
+  // answered and sends the request. False after the failed send's message.
+  bool RediscoveryPass(IConsoleTransport& transport);
   // Sends command 3 for the record's switch: 0, or -1 after "UDP set send error". `refresh` marks the
   // DHCP-refresh variant.
   int SendConsoleSet(const ConsoleDeviceRecord& record, int dhcpAction, bool refresh, IConsoleTransport& transport);
+
+  // Sends command 10 with the password to the switch, after forgetting an earlier acknowledgement: 0, or -1
+  // after "Upgrade trigger send error".
+  int SendUpgradeTrigger(const std::string& macText, const std::string& password, IConsoleTransport& transport);
 
   // One datagram from the sockets, with its source address in host order.
   void HandleConsoleDatagram(std::span<const std::uint8_t> datagram, std::uint32_t source);
@@ -60,6 +67,7 @@ class CConsoleSession {
   const std::string& LastTrapSourceText() const { return lastTrapSourceText_; }
 
  private:
+  bool SendDiscoveryRequest(IConsoleTransport& transport);
   void StoreReceived(int index, bool replaceWhole);
   void ConfirmSet();
 

@@ -53,6 +53,9 @@ ConsoleEndpoints ConsoleEndpoints::FromSettings(const std::string& group, std::u
   if (overrides.consoleBasePort) endpoints.basePort = static_cast<std::uint16_t>(*overrides.consoleBasePort);
   if (!overrides.consoleBroadcast.empty()) endpoints.broadcastAddress = overrides.consoleBroadcast;
   if (!overrides.consoleMulticast.empty()) endpoints.multicastInterface = overrides.consoleMulticast;
+  if (overrides.consoleTftpPort) endpoints.tftpPort = static_cast<std::uint16_t>(*overrides.consoleTftpPort);
+  if (overrides.consoleTftpLocalPort)
+    endpoints.tftpLocalPort = static_cast<std::uint16_t>(*overrides.consoleTftpLocalPort);
   return endpoints;
 }
 

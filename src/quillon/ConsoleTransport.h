@@ -15,6 +15,8 @@ struct ConsoleEndpoints {
   std::string multicastGroup;
   std::string multicastInterface;  // local address to join and send the group on; empty: the default route
   std::uint16_t basePort = 0;
+  std::uint16_t tftpPort = 69;            // the switch's TFTP port: every packet of a firmware transfer goes here
+  std::uint16_t tftpLocalPort = 64517;    // the console's side of a transfer
 
   // The product's endpoints, with the test and demo overrides of the environment applied.
   static ConsoleEndpoints FromSettings(const std::string& group, std::uint16_t basePort);

@@ -35,12 +35,15 @@ CIgmpKeepAlive::CIgmpKeepAlive(std::string group, int flag, int intervalSeconds)
 
 CIgmpKeepAlive::~CIgmpKeepAlive() { Stop(); }
 
-void CIgmpKeepAlive::Start(const Notice& notice) {
+void CIgmpKeepAlive::Start(const Notice& notice, const std::string& interface) {
   rawSocket_ = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_IGMP);
   if (rawSocket_ < 0) {
     if (notice) notice("Creat Socket error");
     return;
   }
+  in_addr local{};
+  if (!interface.empty() && inet_aton(interface.c_str(), &local) != 0)
+    ::setsockopt(rawSocket_, IPPROTO_IP, IP_MULTICAST_IF, &local, sizeof local);
   sockaddr_in to{};
   to.sin_family = AF_INET;
   inet_aton(group_.c_str(), &to.sin_addr);

@@ -33,7 +33,8 @@ class CIgmpKeepAlive {
 
   // Starts the thread over a raw IGMP socket to the group. When the socket cannot be opened (no right to
   // open raw sockets), `notice` hears "Creat Socket error" once and no thread runs.
-  void Start(const Notice& notice);
+  // `interface` is the local address the reports leave from (empty: the default route).
+  void Start(const Notice& notice, const std::string& interface = {});
   // Starts the thread over the given sender (tests); `tick` is the length of one counted second.
   void Start(Sender sender, std::chrono::milliseconds tick = std::chrono::seconds(1));
   void Stop();

@@ -97,6 +97,23 @@ TEST(AppStartTest, AboutCommandShowsVersionAndCaptionWithOnlyAnOkButton) {
   EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u) << "the About box is gone once OK was pressed";
 }
 
+TEST(AppStartTest, ToolsMenuOffersTheSwitchConsoleWhichDoesNothingWithoutItsLibrary) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  wxMenuBar* menus = app.Frame()->GetMenuBar();
+  ASSERT_NE(menus->FindMenu("Tools"), wxNOT_FOUND);
+  wxMenuItem* item = menus->FindItem(cmd::WxId(cmd::ID_SWITCH_DISCOVER_UTILITY));
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->GetItemLabel().utf8_string(), "&Switch Discover Utility");
+  // The test program has no libquillon.so beside it: the command opens nothing and returns.
+  ASSERT_FALSE(std::filesystem::exists(std::filesystem::read_symlink("/proc/self/exe").parent_path() / "libquillon.so"));
+  ModalDialogRecorder dialogs(wxID_OK);
+  wxCommandEvent command(wxEVT_MENU, cmd::WxId(cmd::ID_SWITCH_DISCOVER_UTILITY));
+  app.Frame()->ProcessWindowEvent(command);
+  EXPECT_TRUE(dialogs.Dialogs().empty());
+  EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u);
+}
+
 TEST(AppStartTest, ExitDeletesTheServicesThatExistInTheirOrderAfterTheMainWindow) {
   std::vector<int> deleted;
   bool windowsGone = true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "RecordingTransport.h"
 #include "ReplyBuilder.h"
 #include "quillon/ConsoleActions.h"
 #include "quillon/ConsoleSession.h"
@@ -7,6 +8,7 @@
 
 using namespace quillon;
 using quillon_test::kMagic;
+using quillon_test::RecordingTransport;
 using quillon_test::Reply;
 using testing_support::MessageBoxRecorder;
 
@@ -19,24 +21,6 @@ ConsoleSettings Settings() {
   s.magic = kMagic;
   return s;
 }
-
-// Records what the console sends instead of sending it.
-class RecordingTransport : public IConsoleTransport {
- public:
-  bool SendBroadcast(std::span<const std::uint8_t> d) override {
-    broadcasts.emplace_back(d.begin(), d.end());
-    return broadcastWorks;
-  }
-  bool SendMulticast(std::span<const std::uint8_t> d) override {
-    multicasts.emplace_back(d.begin(), d.end());
-    return multicastWorks;
-  }
-  void RejoinMulticastGroup() override { ++rejoins; }
-
-  std::vector<std::vector<std::uint8_t>> broadcasts, multicasts;
-  bool broadcastWorks = true, multicastWorks = true;
-  int rejoins = 0;
-};
 
 Reply Discovered(const std::string& mac = "0011223344aa") {
   Reply r;

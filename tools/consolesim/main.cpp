@@ -1,16 +1,19 @@
 // Simulated switches for the device console: answers discovery, sets and upgrade triggers until stopped.
-//   consolesim --magic HEX --base-port N --group ADDRESS --interface ADDRESS SWITCH...
-// SWITCH is ADDRESS,MAC[,MODE] (MODE: normal, wrong-password, loader, dhcp-fail, silent).
+//   consolesim --magic HEX --base-port N --group ADDRESS --interface ADDRESS [--tftp-port N] SWITCH...
+// SWITCH is ADDRESS,MAC[,MODE] (MODE: normal, wrong-password, loader, dhcp-fail, silent). With --tftp-port
+// every switch also takes firmware files over TFTP on that port of its address.
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "SwitchSimulator.h"
+#include "TftpPeer.h"
 
 namespace {
 
@@ -39,6 +42,7 @@ int main(int argc, char** argv) {
   try {
     std::uint32_t magic = 0;
     int basePort = 0;
+    int tftpPort = 0;
     std::string group, interface = "127.0.0.1";
     std::vector<consolesim::SwitchConfig> switches;
     for (int i = 1; i < argc; ++i) {
@@ -48,11 +52,17 @@ int main(int argc, char** argv) {
       else if (argument == "--base-port" && hasValue) basePort = std::stoi(argv[++i]);
       else if (argument == "--group" && hasValue) group = argv[++i];
       else if (argument == "--interface" && hasValue) interface = argv[++i];
+      else if (argument == "--tftp-port" && hasValue) tftpPort = std::stoi(argv[++i]);
       else switches.push_back(ParseSwitch(argument, static_cast<int>(switches.size()) + 1));
     }
     if (basePort <= 0 || basePort > 65529 || group.empty() || switches.empty())
       throw std::runtime_error("usage: consolesim --magic HEX --base-port N --group ADDRESS [--interface ADDRESS] "
                                "ADDRESS,MAC[,MODE]...");
+    std::vector<std::unique_ptr<consolesim::TftpPeer>> tftp;
+    if (tftpPort > 0 && tftpPort < 65536)
+      for (const auto& config : switches)
+        tftp.push_back(std::make_unique<consolesim::TftpPeer>(config.address, static_cast<std::uint16_t>(tftpPort)));
+    for (auto& peer : tftp) peer->Start();
     consolesim::SwitchSimulator simulator(magic, static_cast<std::uint16_t>(basePort), group, interface,
                                           std::move(switches));
     simulator.Start();
