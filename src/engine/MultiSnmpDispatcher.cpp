@@ -55,9 +55,16 @@ bool RunQueue(DispatcherState& state) {
   bool quitSeen = false;
 
   auto next = state.queue.begin();
-  // An idle worker's "done" asks for its first task.
+  auto handNext = [&](int index) {
+    DebugTrace("AssignTark : %d\r\n", next->id);
+    if (state.taskStarted) state.taskStarted(next->id);
+    state.workers[index]->TakeTask(&*next);
+    ++next;
+  };
+  // Workers 0 .. min(workers, tasks) - 1 each get a first task, so that a quick first task cannot make
+  // its worker take the others' share too.
   const int kickOff = std::min<int>(workerCount, static_cast<int>(state.queue.size()));
-  for (int i = 0; i < kickOff; ++i) state.workers[i]->DoneEvent().Set();
+  for (int i = 0; i < kickOff; ++i) handNext(i);
 
   for (;;) {
     const int entry = state.hub.WaitAny(quitSeen ? workerEntries : waitList);
@@ -80,10 +87,7 @@ bool RunQueue(DispatcherState& state) {
       worker.ClearCurrentTask();
     }
     if (next != state.queue.end()) {
-      DebugTrace("AssignTark : %d\r\n", next->id);
-      if (state.taskStarted) state.taskStarted(next->id);
-      worker.TakeTask(&*next);
-      ++next;
+      handNext(index);
       continue;
     }
     if (quitSeen) {
