@@ -106,6 +106,11 @@ void CSizingControlBar::SaveAllSizes(wxWindow* frame, const std::string& profile
   store.Save();
 }
 
+void CSizingControlBar::SetLabel(const wxString& label) {
+  wxWindow::SetLabel(label);
+  if (m_floatFrame) m_floatFrame->SetTitle(label);
+}
+
 CSizingDockBar* CSizingControlBar::Dock() const { return IsFloating() ? nullptr : m_home; }
 
 ControlRect CSizingControlBar::WindowRect() const {

@@ -46,6 +46,8 @@ class CSizingControlBar : public wxWindow {
   // The bar's room inside its window (its window coordinates).
   wxRect ClientArea() const;
   wxMiniFrame* FloatFrame() const { return m_floatFrame; }
+  // A floating bar's mini-frame shows the same title.
+  void SetLabel(const wxString& label) override;
 
  protected:
   explicit CSizingControlBar(bool gripper);

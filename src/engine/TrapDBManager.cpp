@@ -1,5 +1,7 @@
 #include "engine/TrapDBManager.h"
 
+#include <cstdlib>
+
 #include "engine/TrapTime.h"
 
 bool TrapDBManager::LoadTraps(std::list<TrapRecord>& out) {
@@ -11,7 +13,8 @@ bool TrapDBManager::LoadTraps(std::list<TrapRecord>& out) {
   }
   for (recordset.MoveFirst(); !recordset.IsEOF(); recordset.MoveNext()) {
     TrapRecord record;
-    record.index = static_cast<int>(recordset.GetValue("index").AsInteger());
+    // The text form copes with whatever the column holds (NULL, text): the leading number, else 0.
+    record.index = static_cast<int>(std::strtol(recordset.GetText("index").c_str(), nullptr, 10));
     record.time = trap_time::Parse(recordset.GetText("trap_time"));
     const db::SqlValue& description = recordset.GetValue("trap_des");
     record.description = description.IsNull() ? std::string() : recordset.GetText("trap_des");

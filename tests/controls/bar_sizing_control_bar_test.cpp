@@ -132,6 +132,9 @@ TEST_F(SizingControlBarTest, DoubleClickFloatsAndDocksAgain) {
   EXPECT_EQ(first->Model().GetDock(), sizingbar::Dock::Floating);
   EXPECT_TRUE(first->FloatFrame()->IsShown());
   EXPECT_EQ(second->GetSize().x, dock->GetClientSize().x + 4) << "the row closes up";
+  EXPECT_EQ(first->FloatFrame()->GetTitle(), "first");
+  first->SetLabel("renamed");
+  EXPECT_EQ(first->FloatFrame()->GetTitle(), "renamed");
 
   first->ToggleDocking();
   Settle();

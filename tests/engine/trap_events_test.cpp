@@ -146,6 +146,22 @@ TEST_F(TrapEventsTest, UnwritableFileIsReportedNotSuccess) {
   EXPECT_EQ(boxes_.Texts(), Lines{"Cannot write the events file " + path});
 }
 
+TEST_F(TrapEventsTest, MalformedRowsAreReadAndExportedWithoutHarm) {
+  ASSERT_TRUE(database_.Exec("INSERT INTO trap (\"index\", trap_time, trap_des) VALUES (NULL, 'garbage', 42)"));
+  ASSERT_TRUE(database_.Exec("INSERT INTO trap (\"index\", trap_time, trap_des) VALUES ('x9', NULL, X'00FF')"));
+  ASSERT_TRUE(database_.Exec("INSERT INTO trap (\"index\", trap_time, trap_des) VALUES (3.7, '2026-02-30 25:61:61', '')"));
+  std::list<TrapRecord> records;
+  ASSERT_TRUE(TrapDBManager().LoadTraps(records));
+  ASSERT_EQ(records.size(), 3u);
+  for (const TrapRecord& record : records) EXPECT_GE(record.index, 0);
+  EXPECT_EQ(records.front().description, "42");
+
+  const std::string path = database_.Dir().File("odd.evt");
+  CTrapEvents().SaveTrapEventsAs([&] { return std::optional<std::string>(path); });
+  EXPECT_EQ(FileLines(path).size(), 6u);
+  EXPECT_EQ(boxes_.Texts(), Lines{"Save as events success"});
+}
+
 TEST(TrapTimeTest, ParsesStoredTextsAndRejectsOthers) {
   EXPECT_EQ(platform::FormatLocalTime(trap_time::Parse("2026-07-08 09:10:11"), "%Y-%m-%d %H:%M:%S"),
             "2026-07-08 09:10:11");
