@@ -3,11 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
-namespace {
-
-// Runs the dialog; a chosen name without extension gets the default one, unless a file of exactly that
-// name exists (opening "notes" must open "notes", not a missing "notes.events").
-std::optional<std::string> Choose(wxWindow* parent, const char* filter, long style, const char* defaultExtension) {
+std::optional<std::string> ChooseFile(wxWindow* parent, const char* filter, long style, const char* defaultExtension) {
   wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, filter, style);
   if (dialog.ShowModal() != wxID_OK) return std::nullopt;
   wxFileName name(dialog.GetPath());
@@ -15,12 +11,10 @@ std::optional<std::string> Choose(wxWindow* parent, const char* filter, long sty
   return std::string(name.GetFullPath().ToUTF8());
 }
 
-}  // namespace
-
 CLogDBModule::PathChooser OpenLogFileChooser(wxWindow* parent) {
-  return [parent] { return Choose(parent, "log file (*.log)|*.log", wxFD_OPEN, "events"); };
+  return [parent] { return ChooseFile(parent, "log file (*.log)|*.log", wxFD_OPEN, "events"); };
 }
 
 CLogDBModule::PathChooser SaveLogFileChooser(wxWindow* parent) {
-  return [parent] { return Choose(parent, "events file (*.log)|*.log", wxFD_SAVE | wxFD_OVERWRITE_PROMPT, "log"); };
+  return [parent] { return ChooseFile(parent, "events file (*.log)|*.log", wxFD_SAVE | wxFD_OVERWRITE_PROMPT, "log"); };
 }
