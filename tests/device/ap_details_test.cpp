@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -224,6 +225,30 @@ TEST_F(ApDetailsTest, SaveCommunityAndDhcpMode) {
   EXPECT_FALSE(ap.IsDhcpDisabled());
   sim_.Set(DevSimReference::kAp2, kRoot + ".1.10.1.0|2|0");
   EXPECT_TRUE(ap.IsDhcpDisabled());
+}
+
+TEST_F(ApDetailsTest, TheCountryCodeOfTheSettingsIsPushedWhenTheStoredOneDiffers) {
+  CAP ap;
+  Describe(ap, DevSimReference::kAp1, reference::kAp1);
+  const auto setCountry = [](int code) {
+    std::lock_guard lock(g_RuntimeSettings.csSettings);
+    g_RuntimeSettings.nCountryCode = code;
+  };
+  const std::string configId = kRoot + ".1.11.0";
+  setCountry(276);
+  EXPECT_EQ(ap.PushCountryCode(), 0);  // no stored row yet: nothing to compare
+
+  ASSERT_EQ(ap.CollectDetails(), 1);  // stores 840
+  setCountry(840);
+  EXPECT_EQ(ap.PushCountryCode(), 0);
+  EXPECT_EQ(sim_.Get(DevSimReference::kAp1, configId), configId + "|2|1");  // no commit
+
+  setCountry(276);
+  EXPECT_EQ(ap.PushCountryCode(), 0);
+  sim_.Wake(DevSimReference::kAp1);
+  EXPECT_EQ(sim_.Get(DevSimReference::kAp1, kRoot + ".1.14.0"), kRoot + ".1.14.0|2|276");
+  EXPECT_EQ(sim_.Get(DevSimReference::kAp1, configId), configId + "|2|2");  // committed with a restart
+  setCountry(0);
 }
 
 // ---- Later passes ----
