@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,6 +48,29 @@ TEST(ChooseQuietestChannelTest, ScoresAndRanges) {
       {"huge signals do not wrap a score", 1, 11, {1, 2}, {2147483647, 2147483647}, 5},
   };
   for (const Case& c : cases) EXPECT_EQ(ChooseQuietestChannel(c.lo, c.hi, c.channels, c.signals), c.chosen) << c.what;
+}
+
+// Neighbour tables as a faulty or hostile AP may report them: any channel and signal, any range.
+TEST(ChooseQuietestChannelTest, ArbitraryDeviceValuesGiveAChannelOfTheRangeOrZero) {
+  std::mt19937 random(20261211);
+  std::uniform_int_distribution<int> any(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+  std::uniform_int_distribution<int> near(-20, 140);
+  for (int round = 0; round < 2000; ++round) {
+    const int lo = near(random);
+    const int hi = round % 2 ? lo + near(random) / 4 : near(random);
+    std::vector<int> channels(round % 17);
+    std::vector<int> signals(channels.size());
+    for (size_t k = 0; k < channels.size(); ++k) {
+      channels[k] = round % 3 ? near(random) : any(random);
+      signals[k] = any(random);
+    }
+    const int chosen = ChooseQuietestChannel(lo, hi, channels, signals);
+    if (chosen != 0) {
+      EXPECT_GE(chosen, lo);
+      EXPECT_LE(chosen, hi);
+      EXPECT_LE(hi, 99);
+    }
+  }
 }
 
 TEST(ChooseQuietestChannelTest, StoredMacForm) {
@@ -328,6 +353,27 @@ TEST_F(ApSyncTest, AutomaticChannelStoresTheChannelWithoutADifference) {
   EXPECT_TRUE(ap_.differences.empty());
   EXPECT_EQ(Stored("crvAPChannel", reference::kAp1), "9");
   EXPECT_EQ(Stored("crvAPssid", reference::kAp1), "corvath");
+}
+
+TEST_F(ApSyncTest, BalancingStoresTheUserLimitWithoutADifference) {
+  // Switched on by the console: stored with the identity it had.
+  SetOnAp(".4.18.0", "2|1");
+  ASSERT_TRUE(database_.Exec("update ap_property set crvAPWaterLevelBalancing = '1' where mac = ?", {reference::kAp1}));
+  SetOnAp(".4.16.0", "2|7");
+  SetOnAp(".4.2.0", "2|3");  // the automatic channel is off: the channel is left alone
+  EXPECT_EQ(ap_.CompareIdentity(), CAP::kUnchangedBalancing);
+  EXPECT_EQ(ap_.SyncProperties(), 1);
+  EXPECT_EQ(ap_.balancingOn, 1);
+  EXPECT_TRUE(ap_.differences.empty());
+  EXPECT_EQ(Stored("crvAPUserNumLimit", reference::kAp1), "7");
+  EXPECT_EQ(Stored("crvAPChannel", reference::kAp1), "1");
+
+  // With the configuration changed as well, balancing values still give no difference.
+  SetOnAp(".1.11.0", "2|7");
+  SetOnAp(".4.16.0", "2|9");
+  EXPECT_EQ(ap_.SyncProperties(), 3);  // configuration id, user limit, channel
+  EXPECT_EQ(Differences(), std::vector<std::string>{"crvAPChannel ap_property [3] [1]"});
+  EXPECT_EQ(Stored("crvAPUserNumLimit", reference::kAp1), "9");
 }
 
 TEST_F(ApSyncTest, FilterEntriesMissingOnTheApOrMalformed) {
