@@ -24,14 +24,6 @@ const char kSysLocationOid[] = ".1.3.6.1.2.1.1.6.0";
 const char kLldpOn[] = "1";
 const char kLldpOff[] = "2";
 
-// True when next lies after current in the agent's order; an agent that does not move forward would
-// otherwise hold a walk for ever.
-bool MovesForward(const std::string& current, const std::string& next) {
-  const auto from = snmptext::ParseOid(current);
-  const auto to = snmptext::ParseOid(next);
-  return from && to && *from < *to;
-}
-
 }  // namespace
 
 int CSwitch::ReadLldpNeighbours() {
@@ -51,7 +43,7 @@ int CSwitch::ReadLldpNeighbours() {
       if (IsDiscoveryStopping()) return kDiscoveryStopped;
       SnmpObject next;
       if (snmp.GetNextObject(cursor, prefix, next) != 0) break;
-      if (!MovesForward(cursor, next.oid)) break;
+      if (!snmptext::MovesForward(cursor, next.oid)) break;
       if (!limit.Take(next.oid.size() + next.text.size())) return 0;
       table.Add(column, next);
       cursor = next.oid;

@@ -140,7 +140,10 @@ int CYSnmp::Walk(const std::string& prefixText,
   CWalkLimit limit;
   while (true) {
     PduPtr answer;
-    if (session.Request(SNMP_MSG_GETNEXT, step, answer) != 0) return -1;
+    const int status = session.Request(SNMP_MSG_GETNEXT, step, answer);
+    // An SNMPv1 agent answers noSuchName when nothing follows: the subtree ends with its last object.
+    if (status == kSnmpStatusErrorBase - SNMP_ERR_NOSUCHNAME) return 0;
+    if (status != 0) return -1;
     const netsnmp_variable_list& binding = *answer->variables;
     // An agent that answers with the same or an earlier OID would keep the walk going for ever.
     if (snmp_oid_compare(binding.name, binding.name_length, step[0].name.data(), step[0].name.size()) <= 0)

@@ -42,8 +42,9 @@ class CYSnmp {
   // (next filled all the same); -1 invalid address or OID, session or request failure.
   int GetNextObject(const std::string& startOid, const std::string& prefix, SnmpObject& next);
   // Walks the subtree under prefix with one GETNEXT per object, appending each value; OIDs of any length.
-  // 0 end of the subtree; -1 invalid address or OID, session or request failure (also an agent that does
-  // not move forward, or a subtree past CWalkLimit's rows or bytes of values), values appended so far stay.
+  // 0 end of the subtree (or of the agent's objects); -1 invalid address or OID, session or request failure
+  // (also an agent that does not move forward, or a subtree past CWalkLimit's rows or bytes of values),
+  // values appended so far stay.
   int WalkToList(const std::string& prefix, std::vector<std::string>& values);
   // As WalkToList, each value read as a decimal integer.
   int WalkToIntVector(const std::string& prefix, std::vector<int>& values);

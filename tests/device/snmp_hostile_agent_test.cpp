@@ -131,7 +131,9 @@ TEST_F(SnmpHostileAgentTest, ExceptionValuesInAnSnmpV1AnswerAreFailures) {
     std::vector<std::string> values;
     EXPECT_EQ(Client().GetList({Text(kSysObjectId), Text(kSysName)}, values), kSnmpStatusErrorBase - SNMP_ERR_NOSUCHNAME);
     EXPECT_TRUE(values.empty());
-    EXPECT_EQ(Client().WalkToList(Text(kTable), values), -1);
+    // A walk takes it as the agent's end of objects: it ends with nothing read.
+    EXPECT_EQ(Client().WalkToList(Text(kTable), values), 0);
+    EXPECT_TRUE(values.empty());
 
     // The kind test must not take it for a switch.
     SetSnmpDefaults("public", "private", 20);
