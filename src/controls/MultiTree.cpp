@@ -145,7 +145,7 @@ void CMultiTree::OnPaint(wxPaintEvent&) {
       const wxRect button(indent + (kIndent - kButtonSize) / 2, y + (kRowHeight - kButtonSize) / 2, kButtonSize,
                           kButtonSize);
       wxRendererNative::Get().DrawTreeItemButton(this, dc, button,
-                                                 m_model.IsExpanded(item) ? wxCONTROL_EXPANDED : 0);
+                                                 m_model.IsExpanded(item) ? int{wxCONTROL_EXPANDED} : 0);
     }
     const wxString text = wxString::FromUTF8(m_model.GetItemText(item));
     const wxRect label(indent + kIndent + kLabelGap, y, dc.GetTextExtent(text).x + 2 * kLabelGap, kRowHeight);
