@@ -4,6 +4,7 @@
 #include <fstream>
 #include <mutex>
 
+#include "db/ActionLogWriter.h"
 #include "db/Transaction.h"
 #include "db/db_maintain.h"
 #include "log/LogLevelMask.h"
@@ -66,6 +67,8 @@ CLogDBModule* GetLogDBModule() {
   if (!module) {
     module = new CLogDBModule;
     g_pLogDBModule.store(module, std::memory_order_release);
+    // The database managers' action-log lines come here from now on.
+    db::SetActionLogWriter([](const std::string& text) { GetLogDBModule()->WriteActionLog(text); });
     platform::RegisterShutdown(platform::ShutdownStage::EventLog,
                                [] { delete g_pLogDBModule.exchange(nullptr, std::memory_order_acq_rel); });
   }
