@@ -149,12 +149,16 @@ bool TopologyDBManager::MoveToManaged(const std::string& select, const db::SqlPa
       params, 0,
       [&](db::CRecordset& rs) {
         const std::string insert = InsertManagedRow();
+        int copiedRows = 0;
         for (; !rs.IsEOF(); rs.MoveNext()) {
           if (rs.GetValue("ip").IsNull() || rs.GetValue("mac").IsNull()) continue;
           Run(insert, ManagedRow(rs));
           Run("DELETE FROM device_list WHERE rowid=?", {rs.GetValue("copied_row")});
+          ++copiedRows;
           if (FieldNumber(rs, "type") == 2) moved.push_back({rs.GetText("ip"), rs.GetText("mac")});
         }
+        // Rows without an address are never copied; with nothing else selected nothing has moved.
+        if (copiedRows == 0) return 0;
         if (all) Run("DELETE FROM device_map");
         return 1;
       },

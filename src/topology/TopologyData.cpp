@@ -46,16 +46,6 @@ void MoveTo(std::vector<Record>& records, size_t from, size_t to) {
 
 bool IsIpLower(const std::string& a, const std::string& b) { return IpNumbers(a) < IpNumbers(b); }
 
-int CTopologyData::FindDevice(const std::string& key, CDeviceRecord& record, int byMac) const {
-  for (size_t i = 0; i < m_Devices.size(); ++i) {
-    if ((byMac ? m_Devices[i].mac : m_Devices[i].ip) == key) {
-      record = m_Devices[i];
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
-}
-
 int CTopologyData::FindConnection(const std::string& macA, const std::string& macB, CConnectionRecord& link) const {
   for (size_t i = 0; i < m_Connections.size(); ++i) {
     if (Joins(m_Connections[i], macA, macB)) {

@@ -18,8 +18,16 @@ class CTopologyData {
   CTopologyData& operator=(const CTopologyData&) = default;
 
   // The first device whose MAC (byMac non-zero) or IP equals key: copied into record, its index returned;
-  // -1 and record untouched when none matches.
-  int FindDevice(const std::string& key, CDeviceRecord& record, int byMac) const;
+  // -1 and record untouched when none matches. Inline, for the database layer's tests of its loaders.
+  int FindDevice(const std::string& key, CDeviceRecord& record, int byMac) const {
+    for (size_t i = 0; i < m_Devices.size(); ++i) {
+      if ((byMac ? m_Devices[i].mac : m_Devices[i].ip) == key) {
+        record = m_Devices[i];
+        return static_cast<int>(i);
+      }
+    }
+    return -1;
+  }
   // The first link joining a and b in either direction, copied out; -1 when there is none.
   int FindConnection(const std::string& macA, const std::string& macB, CConnectionRecord& link) const;
 
