@@ -96,11 +96,12 @@ int CDefaultParamsPush::ZeroConfigAp(const std::string& ip, const std::string& m
 }
 
 int CDefaultParamsPush::ApplyDefaultParamsToAp(const std::string& mac) {
-  const auto managed = CAccessDatabase().GetManagedDeviceRowByMac(mac);
+  const auto managed = CAccessDatabase().QueryValues("SELECT ip, sysobjid FROM device_list_prev WHERE mac=?", {mac});
   CDefaultParams params;
   CDefaultParamsStore().GetDefaultParams(params);
   // A MAC outside the managed list has no address: its first set fails and is logged.
-  return Push(Variant::kSavedAp, params, managed ? managed->ip : "", mac, managed ? managed->sysobjid : "");
+  if (managed.empty()) return Push(Variant::kSavedAp, params, "", mac, "");
+  return Push(Variant::kSavedAp, params, managed[0][0], mac, managed[0][1]);
 }
 
 int CDefaultParamsPush::Push(Variant variant, const CDefaultParams& params, const std::string& ip,
