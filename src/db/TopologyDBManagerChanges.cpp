@@ -1,5 +1,5 @@
 #include <array>
-#include <cstdlib>
+#include <string_view>
 
 #include "db/ActionLogWriter.h"
 #include "db/RecordsetFields.h"
@@ -10,7 +10,6 @@
 namespace {
 
 using db::FieldNumber;
-using db::FieldText;
 
 int ShowDbException(const db::CDbError& error, int line) {
   platform::MessageBox(db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", line));
@@ -20,51 +19,44 @@ int ShowDbException(const db::CDbError& error, int line) {
 // A selection of one row, for the operations whose statements need a transaction but read nothing.
 constexpr char kOneRow[] = "SELECT 1";
 
-// The columns of a managed row in the order the move writes them.
-constexpr std::array<const char*, 21> kManagedColumns = {
-    "ip", "mac", "name", "type", "port_num", "online", "isnew", "status", "lastchangetime", "location", "auto",
-    "x_p", "y_p", "auto_position", "x_position", "y_position", "group_balance", "read_community",
-    "write_community", "sysobjid", "IsPropertySave"};
-
-// The value a copied column gets when the found row holds NULL there.
-struct CopiedColumn {
+// A column of the managed row the move writes: a fixed value, or the found row's value with the text
+// written in its place when that is NULL. ip and mac are never NULL here (such rows are not copied).
+struct ManagedColumn {
   const char* name;
+  const char* fixed;
   const char* whenNull;
 };
-constexpr std::array<CopiedColumn, 16> kCopiedColumns = {{{"name", ""}, {"type", ""}, {"port_num", "0"},
-                                                          {"online", "1"}, {"lastchangetime", ""}, {"location", ""},
-                                                          {"x_p", "0"}, {"y_p", "0"}, {"x_position", "0"},
-                                                          {"y_position", "0"}, {"group_balance", ""},
-                                                          {"read_community", ""}, {"write_community", ""},
-                                                          {"sysobjid", ""}, {"IsPropertySave", ""}}};
-
-std::string CopiedValue(const db::CRecordset& rs, const char* column) {
-  for (const CopiedColumn& copied : kCopiedColumns)
-    if (std::string_view(copied.name) == column)
-      return rs.GetValue(column).IsNull() ? copied.whenNull : rs.GetText(column);
-  return {};
-}
+constexpr std::array<ManagedColumn, 21> kManagedColumns = {{
+    {"ip", nullptr, ""},           {"mac", nullptr, ""},           {"name", nullptr, ""},
+    {"type", nullptr, ""},         {"port_num", nullptr, "0"},     {"online", nullptr, "1"},
+    {"isnew", "0", nullptr},       {"status", nullptr, "0"},       {"lastchangetime", nullptr, ""},
+    {"location", nullptr, ""},     {"auto", "1", nullptr},         {"x_p", nullptr, "0"},
+    {"y_p", nullptr, "0"},         {"auto_position", "1", nullptr}, {"x_position", nullptr, "0"},
+    {"y_position", nullptr, "0"},  {"group_balance", nullptr, ""}, {"read_community", nullptr, ""},
+    {"write_community", nullptr, ""}, {"sysobjid", nullptr, ""},   {"IsPropertySave", nullptr, ""},
+}};
 
 // The managed row's values for a found row, in the order of kManagedColumns.
 db::SqlParams ManagedRow(const db::CRecordset& rs) {
-  // A replaced device enters the managed list as normal.
-  const int status = FieldNumber(rs, "status");
   db::SqlParams values;
-  for (const char* column : kManagedColumns) {
-    const std::string_view name = column;
-    if (name == "ip" || name == "mac") values.emplace_back(rs.GetText(column));
-    else if (name == "isnew") values.emplace_back("0");
-    else if (name == "auto" || name == "auto_position") values.emplace_back("1");
-    else if (name == "status") values.emplace_back(std::to_string(status == 5 ? 0 : status));
-    else values.emplace_back(CopiedValue(rs, column));
+  for (const ManagedColumn& column : kManagedColumns) {
+    if (column.fixed) {
+      values.emplace_back(column.fixed);
+    } else if (std::string_view(column.name) == "status") {
+      // A replaced device enters the managed list as normal.
+      const int status = FieldNumber(rs, "status");
+      values.emplace_back(std::to_string(status == 5 ? 0 : status));
+    } else {
+      values.emplace_back(rs.GetValue(column.name).IsNull() ? column.whenNull : rs.GetText(column.name));
+    }
   }
   return values;
 }
 
 std::string InsertManagedRow() {
   std::string columns, marks;
-  for (const char* column : kManagedColumns) {
-    columns += (columns.empty() ? "" : ", ") + std::string(column);
+  for (const ManagedColumn& column : kManagedColumns) {
+    columns += (columns.empty() ? "" : ", ") + std::string(column.name);
     marks += marks.empty() ? "?" : ", ?";
   }
   return "INSERT INTO device_list_prev (" + columns + ") VALUES (" + marks + ")";
@@ -130,8 +122,8 @@ bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topolog
                                         : "TopologyDBManager SaveCompareTopologyPosition RollBackTransact--1");
         const std::string text = db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", __LINE__);
         WriteExceptionLog(text);
-        if (failed)
-          WriteExceptionLog("Field location value " + failed->location + " of " + failed->mac);
+        // One statement writes all seven columns of a row: the line names the row's first column and MAC.
+        if (failed) WriteExceptionLog("Field location value " + failed->location + " of " + failed->mac);
         platform::MessageBox(text);
         return 0;
       });

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <mutex>
 
 #include "db/DeviceEventCounters.h"
