@@ -13,6 +13,7 @@
 #include "app/UiThreadCall.h"
 #include "log/ui/LoginDlg.h"
 #include "platform/AppContext.h"
+#include "platform/Delay.h"
 #include "platform/Shutdown.h"
 
 wxBEGIN_EVENT_TABLE(CPellionApp, wxApp)
@@ -79,6 +80,7 @@ void CPellionApp::EndInstance() {
   // Each process-wide service registered its deleter when it was created; services never created in
   // this run are not created just to be deleted.
   CUiThreadCall::SetShuttingDown(true);
+  platform::RequestDelayStop();  // a worker in a long wait ends it now instead of holding up the exit
   platform::RunShutdown();
   instanceLock_.reset();
   platform::SetMessageBoxHandler(std::move(previousMessageBox_));

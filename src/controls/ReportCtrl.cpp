@@ -46,6 +46,9 @@ CReportCtrl::CReportCtrl() {
 CReportCtrl::~CReportCtrl() {
   // The model must not reach back into windows that are going away.
   m_model.SetObserver(nullptr);
+  // The list and its editor send events while they are destroyed; they must reach this control while it is
+  // still whole, not after the base class has taken over.
+  DestroyChildren();
 }
 
 bool CReportCtrl::CreateReportList(wxWindow* parent, wxWindowID id, const wxRect* rect, long style) {

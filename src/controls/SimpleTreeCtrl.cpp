@@ -17,7 +17,12 @@ class NodeData : public wxTreeItemData {
 
 CSimpleTreeCtrl::CSimpleTreeCtrl() = default;
 
-CSimpleTreeCtrl::~CSimpleTreeCtrl() { DeleteAllNodes(); }
+CSimpleTreeCtrl::~CSimpleTreeCtrl() {
+  DeleteAllNodes();
+  // Delete the hidden root here too: the base class would delete it after this object is gone, and its
+  // deletion event would reach a handler of a tree that no longer exists.
+  DeleteAllItems();
+}
 
 bool CSimpleTreeCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size, long style) {
   // Top-level nodes hang below a hidden root.

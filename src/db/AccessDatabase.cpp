@@ -182,6 +182,18 @@ bool CAccessDatabase::AppendTextRows(const std::string& table, const TextRows& r
   }
 }
 
+bool CAccessDatabase::RunInTransaction(const std::function<void(db::CConnection&)>& work, int line) {
+  try {
+    db::CTransaction transaction(*GetDBMaintain());
+    work(transaction.Connection());
+    transaction.Commit();
+    return true;
+  } catch (const CDbError& error) {
+    ShowException(error, line);
+    return false;
+  }
+}
+
 void CAccessDatabase::InsertRows(db::CConnection& connection, const std::string& table, const TextRows& rows) {
   const std::string name = db::QuoteName(table);
   db::CStatement layout(connection, "SELECT * FROM " + name + " LIMIT 0");

@@ -5,7 +5,9 @@
 // placeholders; values from users and devices always go in bound.
 #include <functional>
 #include <memory>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,11 @@
 #include "db/Recordset.h"
 #include "db/SqlValue.h"
 
+class ApInfoRecord;
 class CStringMatrix;
+class LoadBalanceGroupRecord;
+class QuickLaunchEntry;
+struct TrapEntry;
 class CConnectionRecord;
 class CDeviceRecord;
 class CTopologyData;
@@ -72,6 +78,17 @@ class CAccessDatabase {
   std::unique_ptr<CStringMatrix> QueryMatrix(const std::string& statement, const db::SqlParams& params = {});
   // Inserts the matrix's rows in one transaction (cells in row order); an error rolls back all of them.
   bool InsertMatrix(const std::string& table, const CStringMatrix& matrix);
+
+  // Empties every table but the configuration and reference tables (and "~TMP" tables) in one
+  // transaction; after the commit sets g_bDatabaseCleared and writes the action-log line "Clear database".
+  // False, with the exception text shown and every table as it was, on a database error.
+  bool ClearDatabase();
+
+  // Writes an action-log line; the event log installs it, as this layer cannot call up into it. Without
+  // one the line is dropped. Returns the writer installed before.
+  using ActionLogWriter = std::function<void(const std::string& text)>;
+  static ActionLogWriter SetActionLogWriter(ActionLogWriter writer);
+  static void WriteActionLog(const std::string& text);
 
   // ---- General operations that nothing in the program calls ----
 
@@ -149,6 +166,51 @@ class CAccessDatabase {
   void CopyLinksToPrevious();
   // ---- End of device and link tables ----
 
+  // ---- Trap, quick-launch, settings-row and location tables (AccessDatabaseSettingTables.cpp) ----
+  // Operations that nothing in the program calls. Values go in bound; a database error shows the
+  // exception text (the trap operations their own) and changes nothing.
+
+  // A connection of its own to file, outside the pool; user and password are not used by the engine.
+  // False for an empty name or when it cannot be opened ("Connecting DB failed !" box).
+  bool OpenJetConnection(const std::string& file, const std::string& user, const std::string& password,
+                         db::CConnection& connection);
+  // The field's value in the recordset's last row plus 1; 0 without rows.
+  static int GetNextTrapIndex(db::CRecordset& recordset, const std::string& field);
+  // Adds the trap as the next row of the open recordset of trap read on connection.
+  bool AddTrapRecord(db::CConnection& connection, db::CRecordset& recordset, const TrapEntry& trap);
+  // Writes the trap through a connection of its own to the database file.
+  bool AddTrap(const TrapEntry& trap);
+  // Appends every entry with its members; -1 when there is none.
+  int GetQuickLaunchList(std::vector<QuickLaunchEntry>& entries);
+  // Each in one transaction: 0, or -1 on a database error (and for AddQuickLaunch when the name exists).
+  // Modify replaces the member rows only when the entry has members.
+  int AddQuickLaunch(const QuickLaunchEntry& entry);
+  int ModifyQuickLaunch(const QuickLaunchEntry& entry);
+  int DeleteQuickLaunch(const std::string& name);
+  // The first three columns of the settings row; -1, outputs unchanged, when there is no row.
+  int ReadGlobalSetting(std::string& community, int& interval, int& timeout);
+  // Writes community, interval and timeout into the first settings row, adding one when there is none.
+  int WriteGlobalSetting(const std::string& community, int interval, int timeout);
+  // The picture of a location; -1 when it has no row or no picture.
+  int LoadBmpData(const std::string& location, std::vector<std::uint8_t>& bytes);
+  // Stores the picture (none: NULL) in the location's row, adding the row when there is none.
+  int SaveBmpData(const std::string& location, std::span<const std::uint8_t> bytes);
+
+  // ---- Load-balance group and AP-configuration tables (AccessDatabaseLoadBalance.cpp) ----
+  // Operations that nothing in the program calls. A NULL cell reads as "".
+
+  // Every group with its APs replaces the list; false, list unchanged, when there is no group.
+  bool GetLoadBalanceGroups(std::vector<LoadBalanceGroupRecord>& groups);
+  // Adds every group (numbered from the largest stored index on) and its APs in one transaction, and
+  // writes the new indexes into the records. False for an empty list or a database error (nothing
+  // stored, records unchanged).
+  bool SaveLoadBalanceGroups(std::vector<LoadBalanceGroupRecord>& groups);
+  // The largest group index; -1 when there is no group or on a database error.
+  int GetMaxLoadBalanceGroupIndex();
+  // Every ap_config row (MAC, IP, name) replaces the list; -1, list unchanged, when there is none.
+  int GetApConfigList(std::vector<ApInfoRecord>& aps);
+  // Every group's name and index replace the lists; -1 when there is none (the name list is emptied).
+  int GetLoadBalanceGroupNames(std::vector<std::string>& names, std::vector<int>& indexes);
   // ---- AP property rows and the AP list columns (AccessDatabaseApTables.cpp) ----
   // A database error shows the exception text and gives -1 (false for the lists); byAddress, a lookup
   // by the AP's IP address that no caller asks for, is not offered: a non-zero value gives -1.
@@ -171,6 +233,9 @@ class CAccessDatabase {
 
  private:
   void ShowException(const db::CDbError& error, int line);
+  // Runs work in one transaction on the pool's connection; a database error rolls it back, shows the
+  // exception text and gives false.
+  bool RunInTransaction(const std::function<void(db::CConnection&)>& work, int line);
   // Inserts rows (each filling the first columns of table) in one transaction; logText, when given,
   // goes to the error log once the transaction has begun.
   bool AppendTextRows(const std::string& table, const TextRows& rows, const char* logText);

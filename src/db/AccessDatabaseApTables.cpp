@@ -11,9 +11,6 @@ namespace {
 // A query that QueryRecordset could not run; it has shown why already.
 struct ReportedFailure {};
 
-// A column by name from the current row: NULL reads as "".
-std::string Text(const db::CRecordset& rs, const char* column) { return rs.GetText(column); }
-
 // The text's leading decimal integer (leading white space and one sign allowed), 0 when no digit
 // follows; kept inside the range of the field.
 int32_t Number(const db::CRecordset& rs, const char* column) {
@@ -26,8 +23,9 @@ int32_t Number(const db::CRecordset& rs, const char* column) {
 
 int32_t Flag(const db::CRecordset& rs, const char* column) { return Number(rs, column) != 0 ? 1 : 0; }
 
+// Every column by its field's name; a NULL reads as "" or 0.
 void ReadRecord(const db::CRecordset& rs, CApProperties& p) {
-#define PELLION_TEXT(field) p.field = Text(rs, #field)
+#define PELLION_TEXT(field) p.field = rs.GetText(#field)
 #define PELLION_NUMBER(field) p.field = Number(rs, #field)
 #define PELLION_FLAG(field) p.field = Flag(rs, #field)
   PELLION_TEXT(enterpriseAPSysHWid);
@@ -35,7 +33,7 @@ void ReadRecord(const db::CRecordset& rs, CApProperties& p) {
   PELLION_FLAG(enterpriseAPSysTFTPServer);
   PELLION_TEXT(enterpriseAPSysSNMPTrapIP);
   PELLION_NUMBER(filterType);
-  p.name = Text(rs, "crvAPName");
+  p.name = rs.GetText("crvAPName");
   PELLION_NUMBER(APSysDHCP);
   PELLION_TEXT(APSysSubnetMask);
   PELLION_NUMBER(crvAPRTSThreshold);
@@ -159,8 +157,8 @@ int CAccessDatabase::GetApWaterLevelBalancing(const std::string& mac, int byAddr
 }
 
 bool CAccessDatabase::GetApHardwareIds(std::vector<std::string>& hardwareIds) {
-  const TextRows rows =
-      QueryRows(" SELECT DISTINCT enterpriseAPSysHWid FROM ap_property WHERE mac IN (SELECT mac FROM device_list_prev)");
+  const TextRows rows = QueryRows(
+      " SELECT DISTINCT enterpriseAPSysHWid FROM ap_property WHERE mac IN (SELECT mac FROM device_list_prev)");
   if (rows.empty()) return false;
   std::vector<std::string> read;
   for (const TextRow& row : rows) read.push_back(row.at(0));

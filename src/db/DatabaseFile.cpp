@@ -20,8 +20,6 @@ namespace {
 constexpr std::string_view kMarkerTables[] = {"global_setting", "device_list", "device_list_prev",
                                               "system_password"};
 
-// The file a creation builds in before it moves it into place: this prefix and six characters of mkstemp.
-constexpr std::string_view kTemporaryPrefix = ".Database-";
 constexpr std::size_t kTemporaryNameLength = kTemporaryPrefix.size() + 6;
 // Files SQLite keeps beside a database while it is open.
 constexpr std::string_view kCompanionSuffixes[] = {"-journal", "-wal", "-shm"};
@@ -219,6 +217,19 @@ bool CreateNew(const std::string& path, std::string& error) {
 }
 
 }  // namespace
+
+bool IsProgramDatabase(const std::string& path, std::string& error) {
+  error.clear();
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    error = NotOurs(path);
+    return false;
+  }
+  const CompanionFiles companions(path);
+  const bool ours = CheckContent(path, error);
+  companions.RemoveNew();
+  return ours;
+}
 
 bool PrepareDatabaseFile(const std::string& path, std::string& error) {
   error.clear();

@@ -4,10 +4,19 @@
 // or cannot be written (the file or its folder). Temporary files of a creation that was killed are
 // removed first.
 #include <string>
+#include <string_view>
 
 namespace db {
 
 // True when the file at path is ready to open. On false, error holds the message for the user.
 bool PrepareDatabaseFile(const std::string& path, std::string& error);
+
+// True when the file at path is an undamaged database of this program. It is only read: companion files
+// the check made are removed again. On false, error says why.
+bool IsProgramDatabase(const std::string& path, std::string& error);
+
+// Files a creation or a copy builds in before it moves them into place: this prefix and six characters of
+// mkstemp, beside the target. One that no running process holds is removed at the next start.
+inline constexpr std::string_view kTemporaryPrefix = ".Database-";
 
 }  // namespace db

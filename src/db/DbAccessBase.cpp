@@ -36,6 +36,10 @@ bool CDbAccessBase::RollBackTransact(db::CRecordset& recordset) { return GetDBMa
 
 bool CDbAccessBase::WriteExceptionLog(const std::string& text) { return GetDBMaintain()->WriteExceptionLog(text); }
 
+bool CDbAccessBase::BackupDatabase(std::string& folder) { return GetDBMaintain()->BackupDatabase(folder); }
+
+bool CDbAccessBase::RestoreDatabase(const std::string& file) { return GetDBMaintain()->RestoreDatabase(file); }
+
 int CDbAccessBase::GetPoolSize() { return GetDBMaintain()->GetPoolSize(); }
 
 long CDbAccessBase::GetRecordCount(const db::CRecordset& recordset) { return CDB_Maintain::GetRecordCount(recordset); }

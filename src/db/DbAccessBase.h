@@ -24,6 +24,9 @@ class CDbAccessBase : public CAccessDatabase {
   bool CommitTransact(db::CRecordset& recordset);
   bool RollBackTransact(db::CRecordset& recordset);
   bool WriteExceptionLog(const std::string& text);
+  // The Backup and Restore commands' road to the pool (CDB_Maintain::BackupDatabase, RestoreDatabase).
+  bool BackupDatabase(std::string& folder);
+  bool RestoreDatabase(const std::string& file);
 
   // Forwarders that nothing in the program calls.
   int GetPoolSize();

@@ -1,7 +1,6 @@
 #include <array>
 #include <string_view>
 
-#include "db/ActionLogWriter.h"
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
 #include "platform/MessageBox.h"
@@ -87,7 +86,7 @@ bool TopologyDBManager::DeleteDevice(const std::string& key, bool byIp) {
       },
       "TopologyDBManager DeleteDevice RollBackTransact", [](const db::CDbError&) { return 0; });
   if (deleted != 1) return false;
-  db::WriteActionLogLine("Delete a device");
+  WriteActionLog("Delete a device");
   return true;
 }
 
@@ -158,7 +157,7 @@ bool TopologyDBManager::MoveToManaged(const std::string& select, const db::SqlPa
       [](const db::CDbError& error) { return ShowDbException(error, __LINE__); });
   if (copied != 1) return false;
   if (movedAps) movedAps->insert(movedAps->end(), moved.begin(), moved.end());
-  if (all) db::WriteActionLogLine("Save all new device ");
+  if (all) WriteActionLog("Save all new device ");
   return true;
 }
 

@@ -77,6 +77,23 @@ class CDB_Maintain {
   bool CommitTransact(db::CRecordset& recordset);
   bool RollBackTransact(db::CRecordset& recordset);
 
+  // ---- The database file as a whole (db_maintain_file.cpp) ----
+  // Writes a copy of the database named "Database_" + local "%Y%m%d_%H%M%S" + ".mdb" into folder, which
+  // comes back extended by that name. False for an empty folder or a failed copy (a copy of that name
+  // exists already, an unwritable folder); the database stays in use either way.
+  bool BackupDatabase(std::string& folder);
+  bool CopyDatabaseToFolder(std::string& folder);
+  // Puts the chosen file in the place of the database file: ReplaceDatabaseFile; false for an empty path.
+  bool RestoreDatabase(const std::string& file);
+  // True when the database file is now a copy of file (or is file). A file that is not a database of
+  // this program is refused; with a database file in place the user confirms the replacement ("OK"),
+  // Cancel writes nothing. The copy is made beside the database file and renamed over it only when it
+  // is complete, with the pool closed; a failure shows its error number and leaves the file as it was.
+  bool ReplaceDatabaseFile(const std::string& file);
+  // True when file is an undamaged database of this program with a device_list_prev table; silent.
+  // Takes no lock of the pool.
+  static bool CheckDatabaseFile(const std::string& file);
+
   static bool IsRecordsetEmpty(const db::CRecordset& recordset);
   // The DBM text of the error in a message box.
   void ShowComError(const db::CDbError& error, std::source_location where = std::source_location::current());
@@ -106,6 +123,9 @@ class CDB_Maintain {
   // Shows the error of a rebuild that failed inside Lend, once; called where an operation has given back
   // the locks it took, so a box that waits for another thread never keeps them.
   void ShowRebuildError();
+  // With both locks and no lend on this thread: closes every connection, replaces the database file by a
+  // copy of file, and opens the pool again. errorNumber tells why the file could not be replaced.
+  bool SwapDatabaseFile(const std::string& file, int& errorNumber, std::optional<db::CDbError>& reopenError);
   // Both locks together, for work that needs the pool and the transaction lock at once.
   void LockAll();
   void UnlockAll();

@@ -2,10 +2,13 @@
 // The database layer of discovery and polling. No state: build one on the stack for one or a few
 // calls. Every method reaches the database in one of three ways (see the private helpers): a query read
 // row by row, a change of selected rows inside a transaction, or a single command.
+#include <functional>
+#include <initializer_list>
 #include <list>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "db/ApBalancingRecord.h"
@@ -74,12 +77,13 @@ class CPollingDb : public CDbAccessBase {
   // number appended; -1 and "GetPollingData()" on a database error.
   int GetPollingData(std::vector<PolledProperty>& items, const std::string& rootOid);
   // Inserts (name, stored value) for every polled property, NULL as "", keeping pairs already in the
-  // map: the number of pairs taken; 0 when the AP has no row; -1 when nothing is polled, or with
-  // "GetAPProperty()" on a database error.
+  // map: the number of pairs taken; 0 when the AP has no row; -1 without a map, when nothing is polled,
+  // or with "GetAPProperty()" on a database error.
   int GetAPProperty(std::map<std::string, std::string>* values, const std::string& mac);
   // Appends the polled properties whose stored value is "GETFAIL", their oid made whole under rootOid
   // as GetPollingData does, so they are read again where the AP answers: the number appended; 0 when the
-  // AP has no row; -1 when nothing is polled, or with "readAPFailProperty()" on a database error.
+  // AP has no row; -1 without a list, when nothing is polled, or with "readAPFailProperty()" on a
+  // database error.
   int readAPFailProperty(std::vector<PolledProperty>* items, const std::string& mac, const std::string& rootOid);
   // Creates the AP's row, keyed by mac, from the items (name = column): 1; 0 when it has a row already
   // (nothing written); -1 when the MAC is in neither device table, or on a database error (nothing
@@ -120,7 +124,7 @@ class CPollingDb : public CDbAccessBase {
 
   // Merges the pass's differences into the stored ones, keyed by (mac, property): a pair stored with
   // other values is replaced, a new pair appended, and the table rewritten in one transaction. 1 written
-  // (always when the table was empty); 0 every difference was stored already; -1 on a database error,
+  // (also when the table was empty); 0 every difference was stored already; -1 on a database error,
   // the stored rows kept ("saveSyncResult()" when reading, as insertSyncResult when writing).
   int saveSyncResult(const std::list<CDeviceProperty>& changes);
   // Appends one row per difference, leaving out filter entries that are neither a MAC text of 17

@@ -67,6 +67,7 @@ int CPollingDb::ReadPolledRows(const char* method, bool withOid, const std::stri
 }
 
 int CPollingDb::GetAPProperty(std::map<std::string, std::string>* values, const std::string& mac) {
+  if (!values) return -1;
   return ReadPolledRows("GetAPProperty", false, "", mac, [&](db::CRecordset& rs, const auto& polled) {
     int count = 0;
     for (; !rs.IsEOF(); rs.MoveNext()) {
@@ -82,6 +83,7 @@ int CPollingDb::GetAPProperty(std::map<std::string, std::string>* values, const 
 
 int CPollingDb::readAPFailProperty(std::vector<PolledProperty>* items, const std::string& mac,
                                    const std::string& rootOid) {
+  if (!items) return -1;
   return ReadPolledRows("readAPFailProperty", true, rootOid, mac, [&](db::CRecordset& rs, const auto& polled) {
     int count = 0;
     for (; !rs.IsEOF(); rs.MoveNext()) {
@@ -101,32 +103,32 @@ int CPollingDb::insertAPProperty(const std::vector<PolledProperty>& items, const
       HasRow("insertAPProperty", "select mac from device_list_prev where mac=?", mac, 0) != 1)
     return -1;
   // The check for a row and the insert share the transaction, so two pollers never both insert.
-  return ChangeRows("insertAPProperty", "select mac from ap_property where mac=?", {mac}, true,
-                    [&](db::CRecordset& rs) {
-                      if (!rs.Rows().empty()) return 0;
-                      const db::CApPropertyColumns columns = db::CApPropertyColumns::Read();
-                      // The row is the AP's whatever the items hold; a later item of the same name wins.
-                      std::vector<std::pair<std::string, db::SqlValue>> assigned{{columns.Quoted("mac"), mac}};
-                      for (const PolledProperty& item : items) {
-                        std::string column = columns.Quoted(item.name);
-                        auto same = std::find_if(assigned.begin(), assigned.end(),
-                                                 [&](const auto& entry) { return entry.first == column; });
-                        if (same != assigned.end())
-                          same->second = item.value;
-                        else
-                          assigned.emplace_back(std::move(column), item.value);
-                      }
-                      std::string names;
-                      std::string marks;
-                      db::SqlParams values;
-                      for (const auto& [column, value] : assigned) {
-                        names += (names.empty() ? "" : ",") + column;
-                        marks += marks.empty() ? "?" : ",?";
-                        values.push_back(value);
-                      }
-                      Run("insert into ap_property (" + names + ") values (" + marks + ")", values);
-                      return 1;
-                    });
+  return ChangeRows(
+      "insertAPProperty", "select mac from ap_property where mac=?", {mac}, true, [&](db::CRecordset& rs) {
+        if (!rs.Rows().empty()) return 0;
+        const db::CApPropertyColumns columns = db::CApPropertyColumns::Read();
+        // The row is the AP's whatever the items hold; a later item of the same name wins.
+        std::vector<std::pair<std::string, db::SqlValue>> assigned{{columns.Quoted("mac"), mac}};
+        for (const PolledProperty& item : items) {
+          std::string column = columns.Quoted(item.name);
+          auto same =
+              std::find_if(assigned.begin(), assigned.end(), [&](const auto& entry) { return entry.first == column; });
+          if (same != assigned.end())
+            same->second = item.value;
+          else
+            assigned.emplace_back(std::move(column), item.value);
+        }
+        std::string names;
+        std::string marks;
+        db::SqlParams values;
+        for (const auto& [column, value] : assigned) {
+          names += (names.empty() ? "" : ",") + column;
+          marks += marks.empty() ? "?" : ",?";
+          values.push_back(value);
+        }
+        Run("insert into ap_property (" + names + ") values (" + marks + ")", values);
+        return 1;
+      });
 }
 
 int CPollingDb::UpdateApProperties(const std::vector<PolledProperty>& items, const std::string& mac) {
@@ -155,8 +157,7 @@ int CPollingDb::UpdateApProperties(const std::vector<PolledProperty>& items, con
 
 int CPollingDb::UpdateApProperty(const PolledProperty* item, const std::string& mac) {
   if (!item) return -1;
-  if (!SameName(item->name, "location") && platform::CharacterCount(item->value) > kMaxPolledValueCharacters)
-    return 0;
+  if (!SameName(item->name, "location") && platform::CharacterCount(item->value) > kMaxPolledValueCharacters) return 0;
   const auto columns = ReadColumns(*this, "UpdateApProperty");
   if (!columns) return -1;
   if (!columns->Has(item->name)) {

@@ -33,9 +33,8 @@ int CPollingDb::GetCompareInfo(ApChannelRecord& channel, const std::string& mac)
 }
 
 int CPollingDb::GetCompareInfo(ApBalancingRecord& balancing, const std::string& mac) {
-  return ReadQuery("GetCompareInfo",
-                   "select crvAPWaterLevelBalancing,crvAPUserNumLimit FROM ap_property where mac=?", {mac}, 0,
-                   [&](db::CRecordset& rs) {
+  return ReadQuery("GetCompareInfo", "select crvAPWaterLevelBalancing,crvAPUserNumLimit FROM ap_property where mac=?",
+                   {mac}, 0, [&](db::CRecordset& rs) {
                      CopyColumns(rs, {{"crvAPWaterLevelBalancing", &balancing.waterLevelBalancing},
                                       {"crvAPUserNumLimit", &balancing.userNumLimit}});
                      return 1;
@@ -53,12 +52,11 @@ int CPollingDb::GetCompareInfo(std::string& dhcpMode, const std::string& mac) {
 int CPollingDb::GetCompareInfo(SwitchSettingsRecord& settings, const std::string& key, SwitchSettingsLookup lookup) {
   switch (lookup) {
     case SwitchSettingsLookup::CommunityByIp:
-      return ReadQuery("GetCompareInfo", "select * FROM device_list_prev where ip=?", {key}, 0,
-                       [&](db::CRecordset& rs) {
-                         CopyColumns(rs, {{"write_community", &settings.writeCommunity},
-                                          {"sysobjid", &settings.sysObjectId}});
-                         return 1;
-                       });
+      return ReadQuery(
+          "GetCompareInfo", "select * FROM device_list_prev where ip=?", {key}, 0, [&](db::CRecordset& rs) {
+            CopyColumns(rs, {{"write_community", &settings.writeCommunity}, {"sysobjid", &settings.sysObjectId}});
+            return 1;
+          });
     case SwitchSettingsLookup::LldpByIp:
       return ReadQuery("GetCompareInfo", "select * FROM switch_property where ip_address=?", {key}, 0,
                        [&](db::CRecordset& rs) {
@@ -93,8 +91,8 @@ int CPollingDb::GetCompareInfo(const std::string& mac, SwitchCode code) {
 }
 
 std::string CPollingDb::GetCommunityByMac(const std::string& mac, int inNewList) {
-  return FirstText("GetCommunityByMac", std::string("select * FROM ") + DeviceTable(inNewList) + " where mac=?",
-                   {mac}, "write_community");
+  return FirstText("GetCommunityByMac", std::string("select * FROM ") + DeviceTable(inNewList) + " where mac=?", {mac},
+                   "write_community");
 }
 
 int CPollingDb::updatePreAPChannel(const std::string& mac, const std::string& channel) {

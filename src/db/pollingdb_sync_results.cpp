@@ -33,8 +33,8 @@ std::list<CDeviceProperty> CPollingDb::ReadSyncRows(db::CRecordset& rs) {
   std::list<CDeviceProperty> rows;
   // Each row is read on its own: a NULL column is "", never the value of the row before.
   for (; !rs.IsEOF(); rs.MoveNext())
-    rows.push_back({rs.GetText("mac"), rs.GetText("property"), rs.GetText("type"), rs.GetText("current"),
-                    rs.GetText("previous")});
+    rows.push_back(
+        {rs.GetText("mac"), rs.GetText("property"), rs.GetText("type"), rs.GetText("current"), rs.GetText("previous")});
   return rows;
 }
 

@@ -1,7 +1,7 @@
 #include "log/AccountService.h"
 
 #include "db/TopologyDBManager.h"
-#include "platform/TextLength.h"
+#include "platform/Utf8Text.h"
 
 namespace accounts {
 

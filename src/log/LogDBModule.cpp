@@ -4,7 +4,7 @@
 #include <fstream>
 #include <mutex>
 
-#include "db/ActionLogWriter.h"
+#include "db/AccessDatabase.h"
 #include "db/Transaction.h"
 #include "db/db_maintain.h"
 #include "log/LogLevelMask.h"
@@ -67,10 +67,13 @@ CLogDBModule* GetLogDBModule() {
   if (!module) {
     module = new CLogDBModule;
     g_pLogDBModule.store(module, std::memory_order_release);
-    // The database managers' action-log lines come here from now on.
-    db::SetActionLogWriter([](const std::string& text) { GetLogDBModule()->WriteActionLog(text); });
+    // The database layer's own action-log lines (the clear of the database) come here.
+    CAccessDatabase::SetActionLogWriter([](const std::string& text) { GetLogDBModule()->WriteActionLog(text); });
     platform::RegisterShutdown(platform::ShutdownStage::EventLog,
-                               [] { delete g_pLogDBModule.exchange(nullptr, std::memory_order_acq_rel); });
+                               [] {
+                                 CAccessDatabase::SetActionLogWriter(nullptr);
+                                 delete g_pLogDBModule.exchange(nullptr, std::memory_order_acq_rel);
+                               });
   }
   return module;
 }

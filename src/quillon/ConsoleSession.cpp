@@ -91,14 +91,7 @@ void CConsoleSession::HandleConsoleDatagram(std::span<const std::uint8_t> datagr
     if (h.status == 6) {
       // A failed DHCP refresh still reports the switch's settings; they replace what was stored.
       ParseConsoleTlvs(datagram, received_);
-      bool found = false;
-      const int index = FindDeviceByMac(received_.macText, &found);
-      if (index >= kTableSize) {
-        ShowError("Add fail, out of 256 devices");
-        return;
-      }
-      received_.exists = found ? 1 : 0;
-      StoreReceived(index, true);
+      AddDeviceFromHeader(false);
     }
     return;
   }

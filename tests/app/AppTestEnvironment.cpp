@@ -69,18 +69,6 @@ CPellionApp& App() { return *g_app; }
 
 const std::filesystem::path& TestRoot() { return g_root->Path(); }
 
-void PumpPending() { wxTheApp->Yield(true); }
-
-bool PumpUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    PumpPending();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
-}
-
 RunningApp::RunningApp(const std::filesystem::path& startDirectory, bool answerLogin)
     : previousDirectory_(std::filesystem::current_path()) {
   std::filesystem::create_directories(startDirectory);

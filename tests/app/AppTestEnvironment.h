@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ui/WxTestEnvironment.h"
+
 class CPellionApp;
 class CMainFrame;
 
@@ -21,9 +23,9 @@ CPellionApp& App();
 // point below it, so no test touches the user's home or a running console's lock.
 const std::filesystem::path& TestRoot();
 
-// Runs the UI thread's events until the condition holds; false when it still fails after 30 s.
-bool PumpUntil(const std::function<bool()>& condition);
-void PumpPending();
+// Event pumping as every window test does it.
+using testing_support::PumpPending;
+using testing_support::PumpUntil;
 
 // Answers the login when it appears: types the password into its field and presses OK from inside the
 // dialog's own loop, as a user would.

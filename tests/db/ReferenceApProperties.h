@@ -19,25 +19,53 @@ inline std::vector<PolledProperty> ApItems(int ap) {
   const char* channel[] = {"1", "6", "11"};
   const char* clients[] = {"2", "1", "0"};
   const char* autoChannel[] = {"1", "4", "9"};
-  std::map<std::string, std::string> values = {
-      {"enterpriseAPSysCfgID", "1"}, {"enterpriseAPSysFWVersion", "2.0.1"},
-      {"enterpriseAPSysHWid", "QR7V-TOLNA           -00"}, {"enterpriseAPSysFlashCFGChecksum", "40961"},
-      {"enterpriseAPSysTFTPServer", "0"}, {"enterpriseAPSysSNMPTrapIP", "127.0.0.1"}, {"APSysDHCP", "1"},
-      {"APSysDefaultGateway", "127.0.0.1"}, {"APSysSubnetMask", "255.0.0.0"}, {"APSysCountryCode", "840"},
-      {"staNumber", clients[ap - 1]}, {"filterType", ap == 1 ? "1" : "0"}, {"crvAPName", "ap-" + n},
-      {"location", "lab"}, {"crvAPChannel", channel[ap - 1]}, {"crvapautochannel", "0"}, {"crvAPssid", "corvath"},
-      {"crvAPSuperG", "0"}, {"crvAPSecurityType", "1"}, {"crvAPSecurityCipherType", "0"},
-      {"crvAPWPAPassPhrase", ""}, {"radiusIP1", "0.0.0.0"}, {"radiusPort1", "1812"}, {"radiusSharedSecret1", ""},
-      {"radiusIP2", "0.0.0.0"}, {"radiusPort2", "1812"}, {"radiusSharedSecret2", ""}, {"crvAPTxRates", "0"},
-      {"crvAPAntennaTransmitPower", "0"}, {"crvAPCTSMode", "0"}, {"crvAPRTSThreshold", "2346"},
-      {"crvAPBeaconInterval", "100"}, {"crvAPFragmentationThreshold", "2346"}, {"crvAPDTIMinterval", "1"},
-      {"crvAPSSIDBroadcast", "0"}, {"crvAPPreambleType", "0"}, {"crvAPUserNumLimit", "60"},
-      {"crvAPWaterLevelBalancing", "0"}, {"crvAPWMMFunc", "1"}, {"crvAPWirelessRadio", "1"}, {"crvAPBGMode", "0"},
-      {"WLAN_Partition", "1"}};
+  std::map<std::string, std::string> values = {{"enterpriseAPSysCfgID", "1"},
+                                               {"enterpriseAPSysFWVersion", "2.0.1"},
+                                               {"enterpriseAPSysHWid", "QR7V-TOLNA           -00"},
+                                               {"enterpriseAPSysFlashCFGChecksum", "40961"},
+                                               {"enterpriseAPSysTFTPServer", "0"},
+                                               {"enterpriseAPSysSNMPTrapIP", "127.0.0.1"},
+                                               {"APSysDHCP", "1"},
+                                               {"APSysDefaultGateway", "127.0.0.1"},
+                                               {"APSysSubnetMask", "255.0.0.0"},
+                                               {"APSysCountryCode", "840"},
+                                               {"staNumber", clients[ap - 1]},
+                                               {"filterType", ap == 1 ? "1" : "0"},
+                                               {"crvAPName", "ap-" + n},
+                                               {"location", "lab"},
+                                               {"crvAPChannel", channel[ap - 1]},
+                                               {"crvapautochannel", "0"},
+                                               {"crvAPssid", "corvath"},
+                                               {"crvAPSuperG", "0"},
+                                               {"crvAPSecurityType", "1"},
+                                               {"crvAPSecurityCipherType", "0"},
+                                               {"crvAPWPAPassPhrase", ""},
+                                               {"radiusIP1", "0.0.0.0"},
+                                               {"radiusPort1", "1812"},
+                                               {"radiusSharedSecret1", ""},
+                                               {"radiusIP2", "0.0.0.0"},
+                                               {"radiusPort2", "1812"},
+                                               {"radiusSharedSecret2", ""},
+                                               {"crvAPTxRates", "0"},
+                                               {"crvAPAntennaTransmitPower", "0"},
+                                               {"crvAPCTSMode", "0"},
+                                               {"crvAPRTSThreshold", "2346"},
+                                               {"crvAPBeaconInterval", "100"},
+                                               {"crvAPFragmentationThreshold", "2346"},
+                                               {"crvAPDTIMinterval", "1"},
+                                               {"crvAPSSIDBroadcast", "0"},
+                                               {"crvAPPreambleType", "0"},
+                                               {"crvAPUserNumLimit", "60"},
+                                               {"crvAPWaterLevelBalancing", "0"},
+                                               {"crvAPWMMFunc", "1"},
+                                               {"crvAPWirelessRadio", "1"},
+                                               {"crvAPBGMode", "0"},
+                                               {"WLAN_Partition", "1"}};
   for (const char* bits : {"64", "128", "152"}) {
     values[std::string("crvAPWEP") + bits + "KeyType"] = "0";
     values[std::string("crvAPWEP") + bits + "DefaultKeyValue"] = "0";
-    for (int key = 1; key <= 4; ++key) values["crvAPWEP" + std::string(bits) + "Key" + std::to_string(key) + "Value"] = "";
+    for (int key = 1; key <= 4; ++key)
+      values["crvAPWEP" + std::string(bits) + "Key" + std::to_string(key) + "Value"] = "";
   }
   std::vector<PolledProperty> items;
   CPollingDb().GetPollingData(items, kApRoot);

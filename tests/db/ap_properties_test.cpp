@@ -67,8 +67,9 @@ TEST_F(ApPropertiesTest, ColumnsConvertToTextsNumbersAndFlags) {
     int number;
     int flag;
   };
-  const Case cases[] = {{"11", 11, 1}, {" 6x", 6, 1}, {"abc", 0, 0}, {nullptr, 0, 0}, {"-1", -1, 1},
-                        {"5", 5, 1},   {"0", 0, 0},   {"+7", 7, 1}, {"99999999999", INT32_MAX, 1}};
+  const Case cases[] = {{"11", 11, 1},   {" 6x", 6, 1}, {"abc", 0, 0},
+                        {nullptr, 0, 0}, {"-1", -1, 1}, {"5", 5, 1},
+                        {"0", 0, 0},     {"+7", 7, 1},  {"99999999999", INT32_MAX, 1}};
   ASSERT_TRUE(database_.Exec("insert into ap_property (mac) values (?)", {net::kAp1}));
   for (const Case& c : cases) {
     const db::SqlValue value = c.text ? db::SqlValue(c.text) : db::SqlValue();
@@ -131,7 +132,8 @@ TEST_F(ApPropertiesTest, BalancingStates) {
   };
   for (const Case& c : {Case{"1", 1}, Case{"2", 1}, Case{"0", 0}, Case{nullptr, 0}}) {
     const db::SqlValue value = c.stored ? db::SqlValue(c.stored) : db::SqlValue();
-    ASSERT_TRUE(database_.Exec("update ap_property set LoadBalanceStatus=?, crvAPWaterLevelBalancing=?", {value, value}));
+    ASSERT_TRUE(
+        database_.Exec("update ap_property set LoadBalanceStatus=?, crvAPWaterLevelBalancing=?", {value, value}));
     EXPECT_EQ(access_.GetApLoadBalanceStatus(net::kAp1), c.result);
     EXPECT_EQ(access_.GetApWaterLevelBalancing(net::kAp1), c.result);
   }
@@ -149,11 +151,13 @@ TEST_F(ApPropertiesTest, HardwareIdsAndFirmwareVersionsOfTheManagedAps) {
 
   StoreReferenceAp(1);
   StoreReferenceAp(2);
-  ASSERT_TRUE(database_.Exec("insert into ap_property (mac, enterpriseAPSysHWid, enterpriseAPSysFWVersion) "
-                             "values ('02:00:00:00:00:09', 'unmanaged', '9.9')"));
-  ASSERT_TRUE(database_.Exec("insert into ap_property (mac, enterpriseAPSysHWid, enterpriseAPSysFWVersion) "
-                             "values (?, 'it''s', '3.0')",
-                             {net::kAp3}));
+  ASSERT_TRUE(
+      database_.Exec("insert into ap_property (mac, enterpriseAPSysHWid, enterpriseAPSysFWVersion) "
+                     "values ('02:00:00:00:00:09', 'unmanaged', '9.9')"));
+  ASSERT_TRUE(
+      database_.Exec("insert into ap_property (mac, enterpriseAPSysHWid, enterpriseAPSysFWVersion) "
+                     "values (?, 'it''s', '3.0')",
+                     {net::kAp3}));
   EXPECT_TRUE(access_.GetApHardwareIds(ids));
   EXPECT_EQ(ids, (std::vector<std::string>{"QR7V-TOLNA           -00", "it's"}));
 
@@ -171,8 +175,9 @@ TEST_F(ApPropertiesTest, ListColumnsReplaceTheCallersListInTableOrder) {
   EXPECT_EQ(access_.GetApListColumns(columns), -1);
   ASSERT_EQ(columns.size(), 1u);
 
-  ASSERT_TRUE(database_.Exec("insert into ap_usr (field_name, display_name) values "
-                             "('crvAPssid', 'SSID'), ('crvAPChannel', NULL), ('location', 'Location')"));
+  ASSERT_TRUE(
+      database_.Exec("insert into ap_usr (field_name, display_name) values "
+                     "('crvAPssid', 'SSID'), ('crvAPChannel', NULL), ('location', 'Location')"));
   EXPECT_EQ(access_.GetApListColumns(columns), 0);
   ASSERT_EQ(columns.size(), 3u);
   EXPECT_EQ(columns[0].field_name, "crvAPssid");

@@ -30,8 +30,9 @@ class ApPropertyStoreTest : public ::testing::Test {
   void ReplacePolledProperties(const std::vector<std::pair<const char*, const char*>>& rows) {
     ASSERT_TRUE(database_.Exec("delete from ap_polling_data"));
     for (const auto& [name, oid] : rows)
-      ASSERT_TRUE(database_.Exec("insert into ap_polling_data (name, oid) values (?, ?)",
-                                 {name ? db::SqlValue(name) : db::SqlValue(), oid ? db::SqlValue(oid) : db::SqlValue()}));
+      ASSERT_TRUE(
+          database_.Exec("insert into ap_polling_data (name, oid) values (?, ?)",
+                         {name ? db::SqlValue(name) : db::SqlValue(), oid ? db::SqlValue(oid) : db::SqlValue()}));
   }
   std::string Stored(const std::string& column, const std::string& mac = net::kAp1) {
     return database_.Value("select \"" + column + "\" from ap_property where mac=?", {mac});
@@ -43,8 +44,8 @@ class ApPropertyStoreTest : public ::testing::Test {
 };
 
 TEST_F(ApPropertyStoreTest, PolledPropertiesGetTheirWholeOidInRowOrder) {
-  ReplacePolledProperties({{"crvAPssid", ".4.3.0"}, {nullptr, ".4.2.0"}, {"crvAPName", "1.3.6.1.2.1.1.5.0"},
-                           {"location", nullptr}});
+  ReplacePolledProperties(
+      {{"crvAPssid", ".4.3.0"}, {nullptr, ".4.2.0"}, {"crvAPName", "1.3.6.1.2.1.1.5.0"}, {"location", nullptr}});
   std::vector<PolledProperty> items{{"keep", "keep", "keep"}};
   EXPECT_EQ(polling_.GetPollingData(items, "1.3.6.1.4.1.99.1"), 2);
   ASSERT_EQ(items.size(), 3u);
@@ -114,10 +115,10 @@ TEST_F(ApPropertyStoreTest, AFailedReadIsReadAgainAtTheWholeOidUntilTheApAnswers
                            {"crvAPChannel", ".4.2.0"},
                            {"location", "1.3.6.1.2.1.1.6.0"},
                            {"crvAPSuperG", ".4.4.0"}});
-  ASSERT_TRUE(database_.Exec(
-      "insert into ap_property (mac, crvAPssid, crvAPName, crvAPChannel, location) values "
-      "(?, 'GETFAIL', 'GETFAIL', 'getfail', 'GETFAIL ')",
-      {net::kAp1}));
+  ASSERT_TRUE(
+      database_.Exec("insert into ap_property (mac, crvAPssid, crvAPName, crvAPChannel, location) values "
+                     "(?, 'GETFAIL', 'GETFAIL', 'getfail', 'GETFAIL ')",
+                     {net::kAp1}));
 
   std::vector<PolledProperty> failed;
   EXPECT_EQ(polling_.readAPFailProperty(&failed, net::kAp1, net::kApRoot), 2);
@@ -142,8 +143,8 @@ TEST_F(ApPropertyStoreTest, AFailedReadIsReadAgainAtTheWholeOidUntilTheApAnswers
 }
 
 TEST_F(ApPropertyStoreTest, AnUpdateNeverRewritesTheKeyAndKeepsTheChosenChannelOnceTheSynchroniserAddedARow) {
-  ASSERT_TRUE(database_.Exec("insert into ap_property (mac, crvAPssid, autoAssignChannel) values (?, 'a', '1')",
-                             {net::kAp1}));
+  ASSERT_TRUE(
+      database_.Exec("insert into ap_property (mac, crvAPssid, autoAssignChannel) values (?, 'a', '1')", {net::kAp1}));
   const std::vector<PolledProperty> items = {
       {"", "mac", "02:00:00:00:00:99"}, {"", "crvAPssid", "it's"}, {"", "autoAssignChannel", "4"}};
   EXPECT_EQ(polling_.UpdateApProperties(items, net::kAp1), 0);
@@ -181,20 +182,17 @@ TEST_F(ApPropertyStoreTest, ASingleValueIsWrittenUpToItsLengthLimit) {
     return text;
   }();
   const Case cases[] = {
-      {"location", std::string(70, 'l'), 0, true},
-      {"crvAPssid", std::string(70, 's'), 0, false},
-      {"crvAPssid", std::string(64, 's'), 0, true},
-      {"crvAPName", umlauts64, 0, true},  // 64 characters in 128 bytes
-      {"crvAPName", umlauts64 + "ü", 0, false},
-      {"crvAPssid' --", "x", -1, false},
+      {"location", std::string(70, 'l'), 0, true},  {"crvAPssid", std::string(70, 's'), 0, false},
+      {"crvAPssid", std::string(64, 's'), 0, true}, {"crvAPName", umlauts64, 0, true},  // 64 characters in 128 bytes
+      {"crvAPName", umlauts64 + "ü", 0, false},     {"crvAPssid' --", "x", -1, false},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(database_.Exec("update ap_property set location=NULL, crvAPssid=NULL, crvAPName=NULL"));
     const PolledProperty item{"", c.name, c.value};
     EXPECT_EQ(polling_.UpdateApProperty(&item, net::kAp1), c.result) << c.name << " " << c.value.size();
-    const std::string stored =
-        database_.Value("select coalesce(location, '') || coalesce(crvAPssid, '') || coalesce(crvAPName, '') "
-                        "from ap_property");
+    const std::string stored = database_.Value(
+        "select coalesce(location, '') || coalesce(crvAPssid, '') || coalesce(crvAPName, '') "
+        "from ap_property");
     EXPECT_EQ(stored, c.written ? c.value : "") << c.name << " " << c.value.size();
   }
 }

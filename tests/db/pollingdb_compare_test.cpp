@@ -92,8 +92,10 @@ TEST_F(CompareInfoTest, SwitchCodes) {
   const Case cases[] = {{"1", "1", 2, 1}, {"0", "2", 1, 2}, {"3", "3", 0, 0}, {nullptr, nullptr, 0, 0}};
   ASSERT_TRUE(database_.Exec("insert into switch_property (mac) values (?)", {net::kSwitch}));
   for (const Case& c : cases) {
-    ASSERT_TRUE(database_.Exec("update device_list_prev set online=?", {c.online ? db::SqlValue(c.online) : db::SqlValue()}));
-    ASSERT_TRUE(database_.Exec("update switch_property set LLDPonoff=?", {c.lldp ? db::SqlValue(c.lldp) : db::SqlValue()}));
+    ASSERT_TRUE(
+        database_.Exec("update device_list_prev set online=?", {c.online ? db::SqlValue(c.online) : db::SqlValue()}));
+    ASSERT_TRUE(
+        database_.Exec("update switch_property set LLDPonoff=?", {c.lldp ? db::SqlValue(c.lldp) : db::SqlValue()}));
     EXPECT_EQ(polling_.GetCompareInfo(net::kSwitch, CPollingDb::SwitchCode::Online), c.onlineCode) << c.online;
     EXPECT_EQ(polling_.GetCompareInfo(net::kSwitch, CPollingDb::SwitchCode::Lldp), c.lldpCode) << c.lldp;
   }
@@ -129,10 +131,10 @@ TEST_F(CompareInfoTest, PreviousChannelAndAntiRogueSettingsChangeEveryRowOfTheir
     ASSERT_TRUE(database_.Exec("insert into switch_property (mac, ip_address) values (?, '127.0.0.10')", {mac}));
   ASSERT_TRUE(database_.Exec("insert into switch_property (mac, ip_address) values ('other', '127.0.0.20')"));
   EXPECT_EQ(polling_.updateAntiRogue(&settings), 2);
-  EXPECT_EQ(database_.Rows("select anti_rogue, sys_name, location, LLDPonoff from switch_property order by rowid"),
-            (CAccessDatabase::TextRows{{"00 00 01", "lab's switch", "rack 2", "2"},
-                                       {"00 00 01", "lab's switch", "rack 2", "2"},
-                                       {"", "", "", ""}}));
+  EXPECT_EQ(
+      database_.Rows("select anti_rogue, sys_name, location, LLDPonoff from switch_property order by rowid"),
+      (CAccessDatabase::TextRows{
+          {"00 00 01", "lab's switch", "rack 2", "2"}, {"00 00 01", "lab's switch", "rack 2", "2"}, {"", "", "", ""}}));
 
   ASSERT_TRUE(database_.BreakWrites("switch_property", "UPDATE"));
   EXPECT_EQ(polling_.updateAntiRogue(&settings), -1);

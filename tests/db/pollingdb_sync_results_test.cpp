@@ -27,9 +27,10 @@ class SyncResultTest : public ::testing::Test {
  protected:
   void Store(const std::list<CDeviceProperty>& rows) {
     for (const CDeviceProperty& row : rows)
-      ASSERT_TRUE(database_.Exec("insert into sync_result (mac, property, current, previous, type) "
-                                 "values (?, ?, ?, ?, ?)",
-                                 {row.mac, row.property, row.current, row.previous, row.type}));
+      ASSERT_TRUE(
+          database_.Exec("insert into sync_result (mac, property, current, previous, type) "
+                         "values (?, ?, ?, ?, ?)",
+                         {row.mac, row.property, row.current, row.previous, row.type}));
   }
   Rows Stored() {
     return database_.Rows("select mac, property, current, previous, type from sync_result order by rowid");
@@ -51,22 +52,36 @@ TEST_F(SyncResultTest, APassIsMergedIntoTheStoredDifferences) {
     Rows after;
   };
   const Case cases[] = {
-      {"empty table, two changes", {}, {stored1, stored2}, 1,
+      {"empty table, two changes",
+       {},
+       {stored1, stored2},
+       1,
        {{net::kAp1, "crvAPssid", "B", "A", "ap_property"}, {net::kAp2, "crvAPChannel", "6", "1", "ap_property"}}},
       {"the same change again", {stored1}, {stored1}, 0, {{net::kAp1, "crvAPssid", "B", "A", "ap_property"}}},
-      {"a new value replaces the pair, other APs stay", {stored1, stored2},
-       {Change(net::kAp1, "crvAPssid", "C", "A")}, 1,
+      {"a new value replaces the pair, other APs stay",
+       {stored1, stored2},
+       {Change(net::kAp1, "crvAPssid", "C", "A")},
+       1,
        {{net::kAp2, "crvAPChannel", "6", "1", "ap_property"}, {net::kAp1, "crvAPssid", "C", "A", "ap_property"}}},
-      {"a new previous value replaces the pair too", {stored1}, {Change(net::kAp1, "crvAPssid", "B", "Z")}, 1,
+      {"a new previous value replaces the pair too",
+       {stored1},
+       {Change(net::kAp1, "crvAPssid", "B", "Z")},
+       1,
        {{net::kAp1, "crvAPssid", "B", "Z", "ap_property"}}},
-      {"a property of another case is another pair", {stored1}, {Change(net::kAp1, "CRVAPSSID", "B", "A")}, 1,
+      {"a property of another case is another pair",
+       {stored1},
+       {Change(net::kAp1, "CRVAPSSID", "B", "A")},
+       1,
        {{net::kAp1, "crvAPssid", "B", "A", "ap_property"}, {net::kAp1, "CRVAPSSID", "B", "A", "ap_property"}}},
-      {"the later of two changes of one pair wins", {stored2},
-       {Change(net::kAp1, "crvAPssid", "B", "A"), Change(net::kAp1, "crvAPssid", "D", "A")}, 1,
+      {"the later of two changes of one pair wins",
+       {stored2},
+       {Change(net::kAp1, "crvAPssid", "B", "A"), Change(net::kAp1, "crvAPssid", "D", "A")},
+       1,
        {{net::kAp2, "crvAPChannel", "6", "1", "ap_property"}, {net::kAp1, "crvAPssid", "D", "A", "ap_property"}}},
       {"empty pass on stored rows", {stored1}, {}, 0, {{net::kAp1, "crvAPssid", "B", "A", "ap_property"}}},
       {"empty pass on an empty table", {}, {}, 1, {}},
-      {"filter entries: only MAC texts and empty ones are written", {},
+      {"filter entries: only MAC texts and empty ones are written",
+       {},
        {Change(net::kAp1, "filter_entry", "02:55:00", "", "ap_filter_mac"),
         Change(net::kAp1, "filter_entry1", "", "02:55:00:00:00:01", "ap_filter_mac"),
         Change(net::kAp1, "filter_entry2", "02:55:00:00:00:02", "", "ap_filter_mac")},
@@ -85,8 +100,8 @@ TEST_F(SyncResultTest, APassIsMergedIntoTheStoredDifferences) {
 
 TEST_F(SyncResultTest, ANullColumnReadsAsEmptyNotAsTheRowBefore) {
   Store({Change(net::kAp1, "crvAPssid", "B", "A")});
-  ASSERT_TRUE(database_.Exec("insert into sync_result (mac, property, current) values (?, 'crvAPChannel', '6')",
-                             {net::kAp2}));
+  ASSERT_TRUE(
+      database_.Exec("insert into sync_result (mac, property, current) values (?, 'crvAPChannel', '6')", {net::kAp2}));
   EXPECT_EQ(polling_.saveSyncResult({Change(net::kAp3, "crvAPssid", "x", "y")}), 1);
   EXPECT_EQ(Stored(), (Rows{{net::kAp1, "crvAPssid", "B", "A", "ap_property"},
                             {net::kAp2, "crvAPChannel", "6", "", ""},

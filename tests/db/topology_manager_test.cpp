@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "PoolFixture.h"
-#include "db/ActionLogWriter.h"
 #include "db/DeviceEventCounters.h"
 #include "db/TopologyDBManager.h"
 #include "support/ReferenceNetworkRows.h"
@@ -20,9 +19,9 @@ namespace {
 class TopologyManager : public PoolFixture {
  protected:
   void SetUp() override {
-    previousWriter_ = db::SetActionLogWriter([this](const std::string& text) { actions_.push_back(text); });
+    previousWriter_ = CAccessDatabase::SetActionLogWriter([this](const std::string& text) { actions_.push_back(text); });
   }
-  void TearDown() override { db::SetActionLogWriter(previousWriter_); }
+  void TearDown() override { CAccessDatabase::SetActionLogWriter(previousWriter_); }
 
   // The switch and A1 managed; A2, A3 and U found; the pass's links in both link tables.
   void AddReferenceNetwork() {
@@ -52,7 +51,7 @@ class TopologyManager : public PoolFixture {
   std::string Cell(const std::string& sql, const db::SqlParams& params = {}) { return database_.Value(sql, params); }
 
   std::vector<std::string> actions_;
-  db::ActionLogWriter previousWriter_;
+  CAccessDatabase::ActionLogWriter previousWriter_;
   TopologyDBManager manager_;
 };
 

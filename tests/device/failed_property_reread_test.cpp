@@ -28,9 +28,10 @@ TEST(FailedPropertyRereadTest, APropertyThatReadGetfailRecoversWhenTheApAnswers)
   SetSnmpDefaults("private", "private", 50);
   ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
   // The last poll could not read the SSID (relative OID) nor the name (absolute OID).
-  ASSERT_TRUE(database.Exec("insert into ap_property (mac, crvAPssid, crvAPName, crvAPChannel) "
-                            "values (?, 'GETFAIL', 'GETFAIL', '1')",
-                            {net::kAp1}));
+  ASSERT_TRUE(
+      database.Exec("insert into ap_property (mac, crvAPssid, crvAPName, crvAPChannel) "
+                    "values (?, 'GETFAIL', 'GETFAIL', '1')",
+                    {net::kAp1}));
 
   CPollingDb polling;
   std::vector<PolledProperty> failed;

@@ -1,0 +1,58 @@
+#include "alerts/SyslogSendThread.h"
+
+#include "alerts/AlertLogQuery.h"
+#include "db/SyslogParamDb.h"
+#include "device/SyslogClient.h"
+#include "log/LogDBModule.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr char kIdent[] = "Aurelan";
+constexpr int kFacilityLocal2 = 144;
+
+int Outcome(const std::string& line) {
+  GetLogDBModule()->WriteSystemLog(LOG_LEVEL_DEBUG, line);
+  return 0;
+}
+
+// The syslog severity of an event-log level; -1 for a level that is not forwarded.
+int SeverityOfLevel(int level) {
+  switch (level) {
+    case LOG_LEVEL_CRITICAL: return 2;
+    case LOG_LEVEL_WARNING: return 4;
+    case LOG_LEVEL_INFO: return 6;
+    case LOG_LEVEL_DEBUG: return 7;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+int CSyslogSendThread::SendAlertSyslog() {
+  CScheduleParams params;
+  if (CSyslogParamDb().GetSyslogParam(params) != 0)
+    return Outcome(platform::NowText() + ",  get parameters error, syslog not send !");
+  const std::string& server = params.serverAddress;
+  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(params.schedule);
+  if (!query)
+    return Outcome(platform::NowText() + ", get log information error, not send syslog to server " + server + "!");
+  // Taken before the rows are read: a row written meanwhile goes out again next time rather than never.
+  const std::string sendTime = platform::NowText();
+  std::vector<LogItem> items;
+  if (!GetLogDBModule()->ReadLogItems(query->sql, items, query->params))
+    return Outcome(platform::NowText() + ", no requested log information, not send syslog to server " + server + "!");
+  if (!syslog_client::syslog_sethost(server.c_str()) ||
+      syslog_client::openlog(kIdent, syslog_client::kLogPid, kFacilityLocal2) < 0)
+    return Outcome(platform::NowText() + ", send syslog to server " + server + " error!");
+  for (const LogItem& item : items) {
+    const int severity = SeverityOfLevel(item.level);
+    // The row's text is an argument, never the format: a '%' in it arrives as it is.
+    if (severity >= 0) syslog_client::syslog(severity, "%s", item.text.c_str());
+  }
+  syslog_client::closelog();
+  // UDP gives no receipt: once the client is open the rows count as sent.
+  CSyslogParamDb().UpdateLastSendTime(sendTime);
+  Outcome(platform::NowText() + ", send syslog to server " + server + ".");
+  return 1;
+}

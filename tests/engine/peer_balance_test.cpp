@@ -1,0 +1,61 @@
+// Peer balancing on the simulated APs: the peers' switches go on, the AP with the lowest level steps up.
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "device/GlobalSettings.h"
+#include "engine/PeerBalance.h"
+#include "support/DevSimProcess.h"
+
+namespace {
+
+using testing_support::DevSimReference;
+const std::string kRoot = ".1.3.6.1.4.1.44711.1";
+
+class PeerBalanceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::lock_guard lock(g_RuntimeSettings.csSettings);
+    g_RuntimeSettings.strReadCommunity = "private";
+    g_RuntimeSettings.strWriteCommunity = "private";
+    g_RuntimeSettings.nSnmpTimeout = 50;
+  }
+  std::string Value(const char* ap, const std::string& oid) {
+    const std::string line = simulator_.Get(ap, kRoot.substr(1) + oid);
+    return line.substr(line.rfind('|') + 1);
+  }
+  PeerBalanceLookups Lookups(std::vector<std::string> peerIps) {
+    return {[peerIps](const std::string&) {
+              std::vector<ApInfoRecord> peers;
+              for (const std::string& ip : peerIps) peers.emplace_back().ip = ip;
+              return peers;
+            },
+            [](const std::string&) { return kRoot; }};
+  }
+  testing_support::DevSimProcess simulator_;
+};
+
+TEST_F(PeerBalanceTest, PeersAreSwitchedOnAndTheLowestApStepsUp) {
+  simulator_.Set(DevSimReference::kAp3, kRoot.substr(1) + ".4.19.0|2|0");
+  AdjustPeerBalance(DevSimReference::kAp1, Lookups({DevSimReference::kAp2, DevSimReference::kAp3}));
+  EXPECT_EQ(Value(DevSimReference::kAp2, ".4.18.0"), "1");
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "1");
+  EXPECT_EQ(Value(DevSimReference::kAp1, ".4.19.0"), "1") << "a peer's level is lower";
+
+  AdjustPeerBalance(DevSimReference::kAp2, Lookups({DevSimReference::kAp1}));
+  EXPECT_EQ(Value(DevSimReference::kAp2, ".4.19.0"), "2");
+  EXPECT_EQ(Value(DevSimReference::kAp1, ".4.18.0"), "1");
+}
+
+TEST_F(PeerBalanceTest, TheTopLevelOrNoPeerLeavesTheApsAlone) {
+  simulator_.Set(DevSimReference::kAp1, kRoot.substr(1) + ".4.19.0|2|5");
+  AdjustPeerBalance(DevSimReference::kAp1, Lookups({DevSimReference::kAp2}));
+  AdjustPeerBalance(DevSimReference::kAp3, Lookups({}));
+  EXPECT_EQ(Value(DevSimReference::kAp2, ".4.18.0"), "0");
+  EXPECT_EQ(Value(DevSimReference::kAp1, ".4.19.0"), "5");
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.19.0"), "1");
+}
+
+}  // namespace
