@@ -1,6 +1,7 @@
 // Pushing the default AP parameters to the reference network's simulated APs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "config/DefaultParamsStore.h"
 #include "log/LogDBModule.h"
 #include "support/MessageRecorder.h"

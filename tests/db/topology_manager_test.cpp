@@ -2,7 +2,9 @@
 // with positions and the move into the managed list, on the reference network's rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <set>
 #include <thread>
 
