@@ -107,9 +107,8 @@ class CAccessDatabase {
   // ---- Device and link tables (AccessDatabaseDeviceTables.cpp) ----
   // Readers that select all columns take them by position (the order of res/schema.sql).
 
-  // The display status of a device for the views (TopologyDBManager::GetDeviceStatus by MAC). The
-  // topology subsystem installs it, as this layer cannot call up into it; without one the status is 0.
-  // Returns the lookup installed before.
+  // The display status of a device for the views: TopologyDBManager::GetDeviceStatus by MAC unless a
+  // lookup is installed (tests install their own). Returns the lookup installed before.
   using DeviceStatusLookup = std::function<int(const std::string& mac)>;
   static DeviceStatusLookup SetDeviceStatusLookup(DeviceStatusLookup lookup);
 

@@ -17,6 +17,7 @@
 #include "db/StringMatrix.h"
 #include "db/Transaction.h"
 #include "db/db_maintain.h"
+#include "db/TopologyDBManager.h"
 #include "topology/TopologyData.h"
 
 namespace {
@@ -37,7 +38,7 @@ int DeviceStatus(const std::string& mac) {
     std::lock_guard lock(g_lookupMutex);
     lookup = g_statusLookup;
   }
-  return lookup ? lookup(mac) : 0;
+  return lookup ? lookup(mac) : TopologyDBManager().GetDeviceStatus(mac, false);
 }
 
 // A row shorter than a position read is a database of another layout: its missing cells read as empty.

@@ -16,6 +16,7 @@ class CDeviceRecord {
   int portCount = 1;      // `port_num`
   int online = 1;         // 1 online, 0 offline
   int displayStatus = 0;  // status code shown by the views
+  int furtherStatus = 0;  // 1 new, 0 online, 2 offline
   int newDevice = 0;      // the row's `isnew` value
   std::string location;
   // Placement on the map of all devices (auto_position, x_position, y_position).

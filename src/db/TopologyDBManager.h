@@ -4,7 +4,11 @@
 #include <vector>
 
 #include "db/DbAccessBase.h"
+#include "db/DeviceRecord.h"
 #include "db/LocationRecord.h"
+#include "db/SwitchPropertyList.h"
+
+class CTopologyData;
 
 class TopologyDBManager : public CDbAccessBase {
  public:
@@ -25,4 +29,62 @@ class TopologyDBManager : public CDbAccessBase {
   bool LoadLocations(std::vector<CLocationRecord>& locations);
   // Writes every record, also after one failed; false when any statement failed or there was none.
   bool SaveLocation(const std::vector<CLocationRecord>& locations);
+
+  // Device lookups (TopologyDBManagerDevices.cpp): the managed table first, then the found devices where a
+  // second table is named. Keys are bound, so any text is safe.
+  bool GetDeviceIpByMac(const std::string& mac, std::string& ip);
+  bool GetDeviceMacByIp(const std::string& ip, std::string& mac);
+  int GetDeviceType(const std::string& mac);  // 0 when unknown
+  // The managed device's community, else the discovery password of the settings row.
+  std::string GetDeviceReadCommunity(const std::string& mac);
+  std::string GetDeviceWriteCommunity(const std::string& mac);
+  int GetSwitchPortCount(const std::string& mac);
+  void GetManagedSwitchMacs(std::vector<std::string>& macs);
+  void GetManagedApMacs(std::vector<std::string>& macs);
+  // Managed devices with a system-key error, each with the device its polled link comes from.
+  void GetSystemKeyErrorLinks(std::vector<std::string>& macs, std::vector<std::string>& upstreamMacs);
+  // The source of the first polled link that ends at mac; a text of the single byte 0xFF when none.
+  std::string GetLinkSourcesOf(const std::string& mac);
+  // Every managed switch with a property row, or only mac's when it is not empty.
+  void GetSwitchProperties(const std::string& mac, std::vector<SwitchPropertyList>& switches);
+  std::string GetDeviceModelId(const std::string& mac);
+  // The device's stored sysObjectID (managed table first); empty when there is none.
+  std::string GetDeviceSysObjectId(const std::string& mac);
+  // With an empty MAC: any switch, or any AP whose properties are stored. With a MAC: that device's.
+  bool IsDevicePropertySaved(const std::string& mac);
+
+  // Display status and the event counters (TopologyDBManagerStatus.cpp).
+  int GetDeviceStatus(const std::string& key, bool byIp);
+  void GetDeviceCounts();
+
+  // Changes (TopologyDBManagerChanges.cpp). Each runs in one transaction: all of it or nothing.
+  // Removes the device's rows, properties, sync results and links; false when an IP names no device or
+  // a statement failed (then nothing is removed).
+  bool DeleteDevice(const std::string& key, bool byIp);
+  // Writes each device's location and both positions, placed by hand, into its row (managed first).
+  bool SaveCompareTopologyPosition(const CTopologyData& topology);
+  // An AP moved into the managed list, for the zero-config that follows the move.
+  struct MovedAp {
+    std::string ip;
+    std::string mac;
+  };
+  // Copies the found device(s) into the managed list and deletes exactly the copied rows, in one
+  // transaction. A device found meanwhile stays new. The moved APs are appended to movedAps when given,
+  // so the caller can push their defaults once the database is no longer held.
+  bool SetNewDeviceToManaged(const std::string& key, bool byIp);
+  bool SetAllNewDeviceToManaged(std::vector<MovedAp>* movedAps = nullptr);
+
+  // Device rows with their map positions (TopologyDBManagerPositions.cpp); each appends to devices.
+  bool GetDevicesWithoutApProperty(std::vector<CDeviceRecord>& devices);
+  void LoadManagedDevicePositions(std::vector<CDeviceRecord>& devices);
+  void LoadNewDevicePositions(std::vector<CDeviceRecord>& devices);
+
+ private:
+  int CountRows(const std::string& sql, const db::SqlParams& params);
+  std::string ManagedCommunity(const char* column, const std::string& mac, const char* errorText);
+  // Appends column of every row of the selection.
+  void ReadColumn(const std::string& sql, const db::SqlParams& params, const char* column,
+                  std::vector<std::string>& texts);
+  // Copies the selected found devices and deletes exactly those rows; all also empties the saved links.
+  bool MoveToManaged(const std::string& select, const db::SqlParams& params, bool all, std::vector<MovedAp>* movedAps);
 };

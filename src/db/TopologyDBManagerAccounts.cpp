@@ -1,21 +1,12 @@
-#include <cstdlib>
-
+#include "db/RecordsetFields.h"
 #include "db/StoredPassword.h"
 #include "db/TopologyDBManager.h"
 #include "platform/MessageBox.h"
 
 namespace {
 
-// A column that is NULL reads as the empty text.
-std::string TextOf(const db::CRecordset& rs, const char* column) {
-  const db::SqlValue& value = rs.GetValue(column);
-  return value.IsNull() ? std::string() : rs.GetText(column);
-}
-
-// Decimal text as far as it reads; NULL or no digits give 0.
-int NumberOf(const db::CRecordset& rs, const char* column) {
-  return static_cast<int>(std::strtol(TextOf(rs, column).c_str(), nullptr, 10));
-}
+using db::FieldNumber;
+using db::FieldText;
 
 int NoReport(const db::CDbError&) { return 0; }
 
@@ -25,7 +16,7 @@ bool TopologyDBManager::CheckUserPassword(const std::string& user, const std::st
   std::string stored;
   const int found = ReadSelection("SELECT password FROM system_password WHERE username = ?", {user}, 0,
                                   [&](db::CRecordset& rs) {
-                                    stored = TextOf(rs, "password");
+                                    stored = FieldText(rs, "password");
                                     return 1;
                                   },
                                   NoReport);
@@ -51,7 +42,7 @@ bool TopologyDBManager::SetUserPassword(const std::string& user, const std::stri
 bool TopologyDBManager::GetUserLogin(const std::string& user, std::string& autologin) {
   return ReadSelection("SELECT autologin FROM system_password WHERE username = ?", {user}, 0,
                        [&](db::CRecordset& rs) {
-                         const std::string flag = TextOf(rs, "autologin");
+                         const std::string flag = FieldText(rs, "autologin");
                          autologin = flag.empty() ? "0" : flag;
                          return 1;
                        },
@@ -62,7 +53,7 @@ bool TopologyDBManager::GetUserNames(std::vector<std::string>& names) {
   return ReadSelection("SELECT username FROM system_password", {}, 0,
                        [&](db::CRecordset& rs) {
                          for (; !rs.IsEOF(); rs.MoveNext())
-                           if (std::string name = TextOf(rs, "username"); !name.empty()) names.push_back(name);
+                           if (std::string name = FieldText(rs, "username"); !name.empty()) names.push_back(name);
                          return 1;
                        },
                        NoReport) == 1;
@@ -81,11 +72,11 @@ bool TopologyDBManager::LoadLocations(std::vector<CLocationRecord>& locations) {
                                   [&](db::CRecordset& rs) {
                                     for (; !rs.IsEOF(); rs.MoveNext()) {
                                       CLocationRecord record;
-                                      record.location = TextOf(rs, "location");
-                                      record.filename = TextOf(rs, "filename");
-                                      record.width = NumberOf(rs, "width");
-                                      record.height = NumberOf(rs, "height");
-                                      record.rotateangle = NumberOf(rs, "rotateangle");
+                                      record.location = FieldText(rs, "location");
+                                      record.filename = FieldText(rs, "filename");
+                                      record.width = FieldNumber(rs, "width");
+                                      record.height = FieldNumber(rs, "height");
+                                      record.rotateangle = FieldNumber(rs, "rotateangle");
                                       read.push_back(std::move(record));
                                     }
                                     return 1;

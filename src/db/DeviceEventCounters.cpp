@@ -1,3 +1,3 @@
-#include "device/DeviceEventCounters.h"
+#include "db/DeviceEventCounters.h"
 
 DeviceEventCounterBlock DeviceEventCounters;
