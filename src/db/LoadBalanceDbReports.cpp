@@ -24,8 +24,8 @@ const ApInfoRecord* FindAp(const std::vector<ApInfoRecord>& aps, const std::stri
   return ap == aps.end() ? nullptr : &*ap;
 }
 
-// The text of the first characters [from, from + count) read as a number the way atoi does; 0 when the
-// text is too short or holds no digits there.
+// count characters of the text from position from, read as atoi reads them: 0 when the text is too short
+// or holds no digits there.
 int Part(const std::string& text, size_t from, size_t count) {
   return from < text.size() ? std::atoi(text.substr(from, count).c_str()) : 0;
 }
@@ -38,10 +38,9 @@ void AppendIndex(const db::CRecordset& rs, std::vector<int>& indexes, int& appen
   ++appended;
 }
 
-}  // namespace
-
+// Names every row after its AP in the load-balance list; the number of rows.
 template <typename Row>
-static int NameRowsByAp(CLoadBalanceDb& db, std::vector<Row>& rows) {
+int NameRowsByAp(CLoadBalanceDb& db, std::vector<Row>& rows) {
   std::vector<ApInfoRecord> aps;
   if (db.GetLoadBalanceApList(aps) == 0) return static_cast<int>(rows.size());
   for (Row& row : rows) {
@@ -52,6 +51,8 @@ static int NameRowsByAp(CLoadBalanceDb& db, std::vector<Row>& rows) {
   }
   return static_cast<int>(rows.size());
 }
+
+}  // namespace
 
 int CLoadBalanceDb::GetRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin,
                                        const std::string& end) {

@@ -92,6 +92,9 @@ class LoadBalanceManager_DB : public CLoadBalanceDb {
   platform::TimePoint report_end{};
 
  private:
+  static void LogAction(const std::string& text);
+  // A failure goes to the action log and into a message box.
+  static void ReportFailure(const std::string& text);
   // The failure path of one AP in SetLoadBalance.
   void FailLoadBalance(ApInfoRecord& ap, std::vector<ApInfoRecord>& failed);
   // The AP's management host as asked of the user; none when cancelled.

@@ -1,24 +1,13 @@
 // LoadBalanceManager_DB: load balancing switched on the APs themselves.
 #include <algorithm>
-#include <cstdio>
 
 #include "loadbalance/ApConversation.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
-#include "log/LogDBModule.h"
-#include "platform/MessageBox.h"
 
 namespace {
 
 constexpr char kBalancingSwitch[] = ".4.18.0";
 constexpr char kSsid[] = ".4.3.0";
-
-std::string Format(const char* format, const std::string& text) {
-  char line[512];
-  std::snprintf(line, sizeof line, format, text.c_str());
-  return line;
-}
-
-void LogAction(const std::string& text) { GetLogDBModule()->WriteActionLog(text); }
 
 // The balancing text a value of the switch stands for; "" for any other value.
 std::string BalancingOf(const std::string& value) { return value == "1" || value == "0" ? value : std::string(); }
@@ -32,9 +21,7 @@ const ApInfoRecord* FindByIp(const std::vector<ApInfoRecord>& aps, const std::st
 
 void LoadBalanceManager_DB::FailLoadBalance(ApInfoRecord& ap, std::vector<ApInfoRecord>& failed) {
   ap.ssid = ap.saved_ssid;
-  const std::string text = Format("AP node %s set loadbalance failed", ap.ip);
-  LogAction(text);
-  platform::MessageBox(text, {}, platform::MB_OK);
+  ReportFailure("AP node " + ap.ip + " set loadbalance failed");
   failed.push_back(ap);
 }
 
@@ -66,13 +53,8 @@ bool LoadBalanceManager_DB::SetLoadBalance(std::vector<ApInfoRecord>& aps, std::
       FailLoadBalance(ap, failed);
       continue;
     }
-    char line[512];
-    std::snprintf(line, sizeof line, "Set Loadbalnce = %d  of the AP : %s succeed", balancing, ap.ip.c_str());
-    LogAction(line);
-    if (withHost) {
-      std::snprintf(line, sizeof line, "Set the AP'SSID (%s) of the AP : %s succeed", ap.ssid.c_str(), ap.ip.c_str());
-      LogAction(line);
-    }
+    LogAction("Set Loadbalnce = " + std::to_string(balancing) + "  of the AP : " + ap.ip + " succeed");
+    if (withHost) LogAction("Set the AP'SSID (" + ap.ssid + ") of the AP : " + ap.ip + " succeed");
     if (balancing == 1 || balancing == 0) ap.crvAPWaterLevelBalancing = balancing == 1 ? "1" : "0";
   }
   return true;

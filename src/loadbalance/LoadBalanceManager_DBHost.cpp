@@ -1,27 +1,15 @@
 // LoadBalanceManager_DB: the management host of an AP (where it sends its traps) and the database file.
-#include <cstdio>
-
 #include "loadbalance/ApConversation.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
-#include "log/LogDBModule.h"
-#include "platform/MessageBox.h"
 
 namespace {
 
 constexpr char kManagementHost[] = ".1.9.0";
 
-std::string Format(const char* format, const std::string& first, const std::string& second = {}) {
-  char line[512];
-  std::snprintf(line, sizeof line, format, first.c_str(), second.c_str());
-  return line;
-}
+std::string HostFailure(const std::string& ip) { return "Set the management host of the AP : " + ip + " failed"; }
 
-void LogAction(const std::string& text) { GetLogDBModule()->WriteActionLog(text); }
-
-void ReportHostFailure(const std::string& ip) {
-  const std::string text = Format("Set the management host of the AP : %s failed", ip);
-  LogAction(text);
-  platform::MessageBox(text, {}, platform::MB_OK);
+std::string HostSet(const std::string& host, const std::string& ip) {
+  return "Set the management host(" + host + ") of the AP : " + ip + " Succeeded";
 }
 
 }  // namespace
@@ -48,12 +36,12 @@ LoadBalanceManager_DB::ManagementHostResult LoadBalanceManager_DB::SetManagement
   ApConversation conversation(ap.ip, ap.write_community);
   std::string current;
   if (conversation.Get(kManagementHost, current) != 0) {
-    ReportHostFailure(ap.ip);
+    ReportFailure(HostFailure(ap.ip));
     return kHostFailed;
   }
   const std::string stored = ap.enterpriseAPSysSNMPTrapIP;
   if (IsLocalAddress(stored) && stored != current && conversation.Set(kManagementHost, stored) == 0) {
-    LogAction(Format("Set the management host(%s) of the AP : %s Succeeded", stored, ap.ip));
+    LogAction(HostSet(stored, ap.ip));
     return kHostLocal;
   }
   if (IsLocalAddress(current)) {
@@ -64,10 +52,10 @@ LoadBalanceManager_DB::ManagementHostResult LoadBalanceManager_DB::SetManagement
   if (!chosen) return kHostCancelled;
   if (*chosen != current) {
     if (conversation.Set(kManagementHost, *chosen) != 0) {
-      ReportHostFailure(ap.ip);
+      ReportFailure(HostFailure(ap.ip));
       return kHostFailed;
     }
-    LogAction(Format("Set the management host(%s) of the AP : %s Succeeded", *chosen, ap.ip));
+    LogAction(HostSet(*chosen, ap.ip));
   }
   ap.enterpriseAPSysSNMPTrapIP = *chosen;
   return kHostChosen;
@@ -86,10 +74,10 @@ bool LoadBalanceManager_DB::RestoreDatabase(const std::string& file) {
 bool LoadBalanceManager_DB::WriteManagementHost(ApInfoRecord& ap, const std::string& host) {
   if (ap.ip.empty()) return true;
   if (ApConversation(ap.ip, ap.write_community).Set(kManagementHost, host) != 0) {
-    ReportHostFailure(ap.ip);
+    ReportFailure(HostFailure(ap.ip));
     return false;
   }
   ap.enterpriseAPSysSNMPTrapIP = host;
-  LogAction(Format("Set the management host of the AP : %s succeed", ap.ip));
+  LogAction("Set the management host of the AP : " + ap.ip + " succeed");
   return true;
 }
