@@ -105,8 +105,8 @@ class CLoadBalanceDb : public CDbAccessBase {
 
   // Report reads that nothing in the program calls.
   // As GetGroupRecordersByTime; the last argument is not used.
-  int GetGroupRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin,
-                              const std::string& end, const std::string& unused);
+  int GetGroupRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin, const std::string& end,
+                              const std::string& unused);
   // Appends index and time of the rounds with from <= minute stamp <= to. True.
   bool GetPollCyclesByMinute(std::vector<RecorderPollingRecord>& records, int from, int to);
   // Appends the round numbers of the rows with from < minute stamp < to; the number appended.

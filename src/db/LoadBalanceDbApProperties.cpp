@@ -14,8 +14,11 @@ const char* UserLimitFor(const std::string& balancing) {
 
 bool CLoadBalanceDb::SetApPropertyColumn(const char* column, const std::string& value, const std::string& mac) {
   if (!ReadRows("SELECT mac FROM ap_property WHERE mac = ? LIMIT 1", {mac}, [](db::CRecordset&) {})) return false;
-  return InTransaction([&] { Run(std::string("UPDATE ap_property SET ") + column + " = ? WHERE mac = ?", {value, mac}); },
-                       std::string("LoadBalanceManager_DB Set ") + column + " RollBackTransact");
+  return InTransaction(
+      [&] {
+        Run(std::string("UPDATE ap_property SET ") + column + " = ? WHERE mac = ?", {value, mac});
+      },
+      std::string("LoadBalanceManager_DB Set ") + column + " RollBackTransact");
 }
 
 bool CLoadBalanceDb::SetApUserNumLimit(const std::string& value, const std::string& mac) {
@@ -46,7 +49,8 @@ bool CLoadBalanceDb::SaveApLoadBalanceProperties(const std::vector<ApInfoRecord>
           saving = &ap;
           // Only the AP's first row is written, as the table may hold a MAC twice.
           const std::string row = "rowid = (SELECT rowid FROM ap_property WHERE mac = ? LIMIT 1)";
-          Run("UPDATE ap_property SET crvAPWaterLevelBalancing = ? WHERE " + row, {ap.crvAPWaterLevelBalancing, ap.mac});
+          Run("UPDATE ap_property SET crvAPWaterLevelBalancing = ? WHERE " + row,
+              {ap.crvAPWaterLevelBalancing, ap.mac});
           if (const char* limit = UserLimitFor(ap.crvAPWaterLevelBalancing))
             Run("UPDATE ap_property SET crvAPUserNumLimit = ? WHERE " + row, {limit, ap.mac});
           if (writeSsid) Run("UPDATE ap_property SET crvAPssid = ? WHERE " + row, {ap.ssid, ap.mac});

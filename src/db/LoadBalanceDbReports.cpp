@@ -152,8 +152,8 @@ std::optional<platform::TimePoint> CLoadBalanceDb::ParseRecorderTime(const std::
   const std::time_t moment = std::mktime(&normalised);
   // mktime carries parts out of range into the next ones; such a text names no date.
   if (moment == -1 || normalised.tm_year != local.tm_year || normalised.tm_mon != local.tm_mon ||
-      normalised.tm_mday != local.tm_mday || normalised.tm_hour != local.tm_hour ||
-      normalised.tm_min != local.tm_min || normalised.tm_sec != local.tm_sec)
+      normalised.tm_mday != local.tm_mday || normalised.tm_hour != local.tm_hour || normalised.tm_min != local.tm_min ||
+      normalised.tm_sec != local.tm_sec)
     return std::nullopt;
   return std::chrono::system_clock::from_time_t(moment);
 }

@@ -24,4 +24,6 @@ int ApConversation::Set(const std::string& suffix, const std::string& value) {
   return root_.empty() ? kNotAddressable : snmp_.Set(root_ + suffix, value);
 }
 
-int ApConversation::Commit() { return root_.empty() ? kNotAddressable : snmp_.SetTyped(kSnmpInteger, root_ + ".1.3.0", "1"); }
+int ApConversation::Commit() {
+  return root_.empty() ? kNotAddressable : snmp_.SetTyped(kSnmpInteger, root_ + ".1.3.0", "1");
+}

@@ -34,8 +34,7 @@ class LoadBalanceManager_DB : public CLoadBalanceDb {
   // whose host step failed, or whose switch, SSID or commit failed ("AP node %s set loadbalance failed",
   // logged and shown), gets its saved SSID back and a copy in failed. Success logs its lines and sets the
   // record's balancing for 1 and 0. Always true.
-  bool SetLoadBalance(std::vector<ApInfoRecord>& aps, std::vector<ApInfoRecord>& failed, int balancing,
-                      bool withHost);
+  bool SetLoadBalance(std::vector<ApInfoRecord>& aps, std::vector<ApInfoRecord>& failed, int balancing, bool withHost);
   // Reads the AP's balancing switch with the write community of the load-balance list (else of the
   // current discovery): online "0" when it does not answer, balancing "1"/"0" or "". -1 without a
   // community (only balancing emptied), else 1.
@@ -54,8 +53,8 @@ class LoadBalanceManager_DB : public CLoadBalanceDb {
 
   enum ManagementHostResult : int { kHostChosen = 0, kHostCancelled = 1, kHostFailed = 2, kHostLocal = 3 };
   // Asks the user for the AP's management host among the addresses: the chosen one, or none on cancel.
-  using HostChooser = std::function<std::optional<std::string>(
-      const std::string& oldHost, const std::string& apIp, const std::list<std::string>& addresses)>;
+  using HostChooser = std::function<std::optional<std::string>(const std::string& oldHost, const std::string& apIp,
+                                                               const std::list<std::string>& addresses)>;
   // The chooser the management-host step asks; without one the user is taken to cancel.
   void SetHostChooser(HostChooser chooser);
   // Makes the AP send its traps (.1.9.0) to one of the addresses: the stored trap host when local, the

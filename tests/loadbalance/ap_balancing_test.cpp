@@ -27,9 +27,10 @@ class ApBalancingTest : public LoadBalanceTest {
     }
     ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
     for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3})
-      ASSERT_TRUE(database.Exec("INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, "
-                                "'corvath', '')",
-                                {mac}));
+      ASSERT_TRUE(
+          database.Exec("INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, "
+                        "'corvath', '')",
+                        {mac}));
     manager.SetHostChooser([this](const std::string& oldHost, const std::string& apIp, const std::list<std::string>&) {
       asked.push_back(apIp + " was " + oldHost);
       return answer;
@@ -182,16 +183,51 @@ TEST_F(ApBalancingTest, ManagementHostOutcomes) {
     Texts log;
   };
   const Case cases[] = {
-      {"already local and stored", local, local, std::nullopt, LoadBalanceManager_DB::kHostLocal, local, local, false,
+      {"already local and stored",
+       local,
+       local,
+       std::nullopt,
+       LoadBalanceManager_DB::kHostLocal,
+       local,
+       local,
+       false,
        {}},
-      {"stored local is set", local, kAway, std::nullopt, LoadBalanceManager_DB::kHostLocal, local, local, false,
+      {"stored local is set",
+       local,
+       kAway,
+       std::nullopt,
+       LoadBalanceManager_DB::kHostLocal,
+       local,
+       local,
+       false,
        {"Set the management host(127.0.0.1) of the AP : 127.0.0.11 Succeeded"}},
-      {"AP's own local host taken over", "", local, std::nullopt, LoadBalanceManager_DB::kHostLocal, local, local,
-       false, {}},
-      {"neither local, cancel", kAway, kAway, std::nullopt, LoadBalanceManager_DB::kHostCancelled, kAway, kAway, true,
+      {"AP's own local host taken over",
+       "",
+       local,
+       std::nullopt,
+       LoadBalanceManager_DB::kHostLocal,
+       local,
+       local,
+       false,
+       {}},
+      {"neither local, cancel",
+       kAway,
+       kAway,
+       std::nullopt,
+       LoadBalanceManager_DB::kHostCancelled,
+       kAway,
+       kAway,
+       true,
        {}},
       {"the AP's own host picked", "", kAway, kAway, LoadBalanceManager_DB::kHostChosen, kAway, kAway, true, {}},
-      {"another host picked", "", kAway, local, LoadBalanceManager_DB::kHostChosen, local, local, true,
+      {"another host picked",
+       "",
+       kAway,
+       local,
+       LoadBalanceManager_DB::kHostChosen,
+       local,
+       local,
+       true,
        {"Set the management host(127.0.0.1) of the AP : 127.0.0.11 Succeeded"}},
   };
   std::list<std::string> addresses;
@@ -263,11 +299,13 @@ TEST_F(ApBalancingTest, TheStoredSwitchIsPushedOnlyWhenTheApDiffers) {
 }
 
 TEST_F(ApBalancingTest, PeersAreTheMembersOfABalancingGroupItselfIncluded) {
-  ASSERT_TRUE(database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
-                            "VALUES (5, 1), (6, 0)"));
-  ASSERT_TRUE(database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES "
-                            "('hall', 5, ?), ('hall', 5, ?), ('hall', 5, ?), ('quiet', 6, ?)",
-                            {net::kAp1, net::kAp2, net::kAp3, net::kUnknown}));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
+                    "VALUES (5, 1), (6, 0)"));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES "
+                    "('hall', 5, ?), ('hall', 5, ?), ('hall', 5, ?), ('quiet', 6, ?)",
+                    {net::kAp1, net::kAp2, net::kAp3, net::kUnknown}));
   for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp3}) {
     std::vector<ApInfoRecord> peers;
     EXPECT_TRUE(manager.GetLoadBalancePeers(ap, peers));

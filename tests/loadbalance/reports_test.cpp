@@ -21,14 +21,16 @@ class ReportsTest : public LoadBalanceTest {
     AddAp("device_list_prev", "AP_2", "127.0.0.12", kAp2);
   }
   void AddRound(int index, const std::string& mac, const std::string& time, int users, int traffic, int stamp = 0) {
-    ASSERT_TRUE(database.Exec("INSERT INTO recorder_polling (index_polling, mac_ap, date_polling, time_polling, "
-                              "count_connected, traffic_ap) VALUES (?, ?, ?, ?, ?, ?)",
-                              {index, mac, stamp, time, users, traffic}));
+    ASSERT_TRUE(
+        database.Exec("INSERT INTO recorder_polling (index_polling, mac_ap, date_polling, time_polling, "
+                      "count_connected, traffic_ap) VALUES (?, ?, ?, ?, ?, ?)",
+                      {index, mac, stamp, time, users, traffic}));
   }
   void AddClient(int index, const std::string& ap, const std::string& client) {
-    ASSERT_TRUE(database.Exec("INSERT INTO client_connect_ap (index_polling, mac_ap, mac_client, mode_client, "
-                              "RSSI_client) VALUES (?, ?, ?, '2', '-40')",
-                              {index, ap, client}));
+    ASSERT_TRUE(
+        database.Exec("INSERT INTO client_connect_ap (index_polling, mac_ap, mac_client, mode_client, "
+                      "RSSI_client) VALUES (?, ?, ?, '2', '-40')",
+                      {index, ap, client}));
   }
   // The rounds straddling 1 January 2008: only the middle three lie in the day.
   void AddNewYearRounds() {
@@ -106,9 +108,10 @@ TEST_F(ReportsTest, ClientRowsGiveEveryClientOfARoundAndOneEmptyRowForARoundWith
     lines.push_back(r.ap_name + "|" + r.mac_ap + "|" + std::to_string(r.index_polling) + "|" + r.mac_client + "|" +
                     r.mode_client + "|" + r.RSSI_client + "|" + std::to_string(r.flag));
   std::sort(lines.begin(), lines.begin() + 3);
-  EXPECT_EQ(lines, (Texts{"AP_1|" + kAp1 + "|2|02:66:00:00:00:01|2|-40|1", "AP_1|" + kAp1 + "|2|02:66:00:00:00:02|2|-40|1",
-                          "AP_1|" + kAp1 + "|2|02:66:00:00:00:03|2|-40|1", "AP_2|" + kAp2 + "|2||||1",
-                          "|" + kGone + "|3||||1"}));
+  EXPECT_EQ(
+      lines,
+      (Texts{"AP_1|" + kAp1 + "|2|02:66:00:00:00:01|2|-40|1", "AP_1|" + kAp1 + "|2|02:66:00:00:00:02|2|-40|1",
+             "AP_1|" + kAp1 + "|2|02:66:00:00:00:03|2|-40|1", "AP_2|" + kAp2 + "|2||||1", "|" + kGone + "|3||||1"}));
   EXPECT_EQ(manager.GetClientRecordersByTime(rows, begin, ""), -1);
 }
 
@@ -139,8 +142,8 @@ TEST_F(ReportsTest, MinuteWindowsAcrossAMonthEndAndTheOtherHistoryReads) {
   EXPECT_EQ(manager.GetAllIndexes(indexes), 4);
   EXPECT_EQ(indexes, (std::vector<int>{8, 7, 8, 9, 10}));
 
-  ASSERT_TRUE(database.Exec("INSERT INTO filter_entry (mac, filterMAC) VALUES (?, '00:11:22:33:44:55'), (NULL, NULL)",
-                            {kAp1}));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO filter_entry (mac, filterMAC) VALUES (?, '00:11:22:33:44:55'), (NULL, NULL)", {kAp1}));
   std::vector<FilterEntryRecord> entries;
   EXPECT_TRUE(manager.GetFilterEntries(entries));
   ASSERT_EQ(entries.size(), 2u);
@@ -154,9 +157,10 @@ TEST_F(ReportsTest, MinuteWindowsAcrossAMonthEndAndTheOtherHistoryReads) {
 
 TEST_F(ReportsTest, ClientHistoryReadsOneClientsEventsOnManagedAps) {
   const auto addEvent = [&](const std::string& ap, int index, const char* state, int stamp) {
-    ASSERT_TRUE(database.Exec("INSERT INTO client_info (mac_ap, index_polling, mac_client, RSSI_client, mode_client, "
-                              "client_state, date_time, date_polling, APssid) VALUES (?, ?, ?, NULL, '1', ?, ?, ?, ?)",
-                              {ap, index, "02:66:00:00:00:01", state, "t" + std::to_string(index), stamp, "O'Brien"}));
+    ASSERT_TRUE(
+        database.Exec("INSERT INTO client_info (mac_ap, index_polling, mac_client, RSSI_client, mode_client, "
+                      "client_state, date_time, date_polling, APssid) VALUES (?, ?, ?, NULL, '1', ?, ?, ?, ?)",
+                      {ap, index, "02:66:00:00:00:01", state, "t" + std::to_string(index), stamp, "O'Brien"}));
   };
   addEvent(kAp1, 15, "disconnect", 150);
   addEvent(kAp1, 12, "connect", 120);
@@ -194,8 +198,8 @@ TEST_F(ReportsTest, ApPropertySettersStoreOnlyInAnExistingRow) {
 
 TEST_F(ReportsTest, SavedBalancingStoresItsUserLimitSsidAndHost) {
   for (const std::string& mac : {kAp1, kAp2, std::string("02:44:71:00:01:03")})
-    ASSERT_TRUE(database.Exec("INSERT INTO ap_property (mac, crvAPUserNumLimit, crvAPssid) VALUES (?, '33', 'old')",
-                              {mac}));
+    ASSERT_TRUE(
+        database.Exec("INSERT INTO ap_property (mac, crvAPUserNumLimit, crvAPssid) VALUES (?, '33', 'old')", {mac}));
   std::vector<ApInfoRecord> aps(4);
   const char* balancing[] = {"1", "0", "", "1"};
   const char* macs[] = {"02:44:71:00:01:01", "02:44:71:00:01:02", "02:44:71:00:01:03", "02:44:71:00:07:07"};
@@ -225,11 +229,13 @@ TEST_F(ReportsTest, SavedBalancingStoresItsUserLimitSsidAndHost) {
 }
 
 TEST_F(ReportsTest, GroupMacsComeOnlyFromAGroupWhoseTemplateBalancesLoad) {
-  ASSERT_TRUE(database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
-                            "VALUES (5, 1), (6, 0)"));
-  ASSERT_TRUE(database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES "
-                            "('O''Brien', 5, NULL), ('O''Brien', 5, ?), ('O''Brien', 5, ?), ('quiet', 6, ?)",
-                            {kAp1, kAp2, kGone}));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
+                    "VALUES (5, 1), (6, 0)"));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES "
+                    "('O''Brien', 5, NULL), ('O''Brien', 5, ?), ('O''Brien', 5, ?), ('quiet', 6, ?)",
+                    {kAp1, kAp2, kGone}));
   EXPECT_EQ(manager.GetLoadBalanceGroupMacs(kAp2), (Texts{kAp1, kAp2}));
   EXPECT_TRUE(manager.GetLoadBalanceGroupMacs(kGone).empty()) << "template without load balancing";
   EXPECT_TRUE(manager.GetLoadBalanceGroupMacs("02:44:71:00:05:05").empty()) << "in no group";
