@@ -322,6 +322,19 @@ TEST_F(ApBalancingTest, PeersAreTheMembersOfABalancingGroupItselfIncluded) {
   EXPECT_FALSE(manager.IsApInLoadBalanceTemplate(DevSimReference::kUnknown, true));
 }
 
+TEST_F(ApBalancingTest, TheLastOnlinePeerOfAGroupIsSwitchedOff) {
+  ASSERT_TRUE(database.Exec("UPDATE device_list_prev SET group_balance = 'hall' WHERE mac IN (?, ?)",
+                            {net::kAp1, net::kAp2}));
+  simulator.Set(DevSimReference::kAp2, kRoot + ".4.18.0|2|1");
+  std::vector<ApInfoRecord> out;
+  EXPECT_TRUE(manager.DisableLastGroupPeer({net::kAp1, net::kAp3}, out));
+  ASSERT_EQ(out.size(), 1u) << "AP_3 is in no group";
+  EXPECT_EQ(out[0].mac, net::kAp2);
+  EXPECT_EQ(out[0].crvAPWaterLevelBalancing, "0");
+  EXPECT_EQ(Value(DevSimReference::kAp2, ".4.18.0"), "0");
+  EXPECT_FALSE(manager.CheckApList(1, out));
+}
+
 TEST_F(ApBalancingTest, DatabaseFileCommandsRefuseAnEmptyPath) {
   std::string none;
   EXPECT_FALSE(manager.BackupDatabase(none));
