@@ -17,10 +17,6 @@ namespace {
 constexpr size_t kClientMacLength = 17;
 constexpr int kRecordersShown = 5;
 
-int Number(const db::CRecordset& rs, const char* column) {
-  return static_cast<int>(std::strtol(rs.GetText(column).c_str(), nullptr, 10));
-}
-
 // The columns of a client-history row, the joins and the client condition shared by both history queries.
 constexpr char kHistorySelect[] =
     "SELECT ap_property.crvAPssid, client_connect_ap.index_polling, client_connect_ap.mac_client, "
@@ -34,6 +30,10 @@ constexpr char kHistorySelect[] =
     "AND recorder_polling.date_polling < ?";
 
 }  // namespace
+
+int CLoadBalanceDb::Number(const db::CRecordset& rs, const char* column) {
+  return static_cast<int>(std::strtol(rs.GetText(column).c_str(), nullptr, 10));
+}
 
 // ---- Poll-round number ----
 

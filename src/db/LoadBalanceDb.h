@@ -6,15 +6,20 @@
 #include <atomic>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "db/ApInfoRecord.h"
 #include "db/ClientConnectRecord.h"
 #include "db/ClientHistoryRecord.h"
+#include "db/ClientReportRecord.h"
 #include "db/DbAccessBase.h"
+#include "db/FilterEntryRecord.h"
 #include "db/LoadBalanceGroupRecord.h"
 #include "db/RecorderPollingRecord.h"
+#include "db/RecorderReportRecord.h"
+#include "platform/Clock.h"
 
 class CLoadBalanceDb : public CDbAccessBase {
  public:
@@ -74,6 +79,65 @@ class CLoadBalanceDb : public CDbAccessBase {
   // The AP's crvAPssid ("" when NULL); false when the AP has no ap_property row.
   bool GetApSsid(const std::string& mac, std::string& ssid);
 
+  // The client's events with from <= minute stamp <= to on APs still managed, by round and with "connect"
+  // before "disconnect"; true when records holds any afterwards. True, nothing read, for an empty MAC.
+  bool GetClientHistory(const std::string& clientMac, int from, int to, std::vector<ClientHistoryRecord>& records);
+
+  // ---- Report windows (LoadBalanceDbReports.cpp) ----
+  // begin and end are poll time texts ("%Y%m%d_%H:%M:%S"), both ends included. Rows are appended; then
+  // every row of the list, also those there before, gets the name and address of its AP from
+  // GetLoadBalanceApList (empty when the AP is not listed). -1 for an empty bound or no row, else the
+  // number of rows in the list.
+
+  // Each AP's rounds, by AP and round: MAC, time, traffic, users.
+  int GetRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin, const std::string& end);
+  // Each client of each AP's rounds, one row with an empty client for a round without clients.
+  int GetClientRecordersByTime(std::vector<ClientReportRecord>& rows, const std::string& begin, const std::string& end);
+  // Each AP's rounds by load-balance group ("" for none): MAC, time, group, users.
+  int GetGroupRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin,
+                              const std::string& end);
+  // One AP's rounds: MAC, time, traffic, users, minute stamp. Without a round in the window: 0, and a
+  // listed AP gets one row dated now with 0 users and 0 traffic (a one-point chart).
+  int GetApRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin, const std::string& end,
+                           const std::string& mac);
+  // A poll time text as a moment; now for an empty text; none when its parts form no date.
+  static std::optional<platform::TimePoint> ParseRecorderTime(const std::string& text);
+
+  // Report reads that nothing in the program calls.
+  // As GetGroupRecordersByTime; the last argument is not used.
+  int GetGroupRecordersByTime(std::vector<RecorderReportRecord>& rows, const std::string& begin, const std::string& end,
+                              const std::string& unused);
+  // Appends index and time of the rounds with from <= minute stamp <= to. True.
+  bool GetPollCyclesByMinute(std::vector<RecorderPollingRecord>& records, int from, int to);
+  // Appends the round numbers of the rows with from < minute stamp < to; the number appended.
+  int GetIndexesByMinute(std::vector<int>& indexes, int from, int to);
+  // Appends the round number of every row; the number appended.
+  int GetAllIndexes(std::vector<int>& indexes);
+  // Appends every MAC-filter entry (a NULL as ""). True.
+  bool GetFilterEntries(std::vector<FilterEntryRecord>& entries);
+  // True when the managed AP at the address belongs to a load-balance group, and after a database error.
+  bool HasGroupBalance(const std::string& ip);
+
+  // ---- One AP's stored load-balance properties (LoadBalanceDbApProperties.cpp) ----
+
+  // Each stores the value in the AP's ap_property row; false when it has none or on a database error.
+  bool SetApUserNumLimit(const std::string& value, const std::string& mac);
+  bool SetApTrapHost(const std::string& value, const std::string& mac);
+  bool SetApLoadBalanceStatus(const std::string& value, const std::string& mac);
+  // The AP's stored balancing switch ("" when NULL); false for an empty MAC or no row.
+  bool GetStoredLoadBalanceState(const std::string& mac, std::string& value);
+  // Stores each AP's balancing switch with its user limit ("7" on, "60" off, unchanged otherwise), with
+  // writeSsid its SSID, and its trap host when it has one, in one transaction. An AP without a row is
+  // passed over. A database error rolls all back, appends the AP to failed and gives false; false also
+  // when failed then holds as many records as aps. True for an empty list or table.
+  bool SaveApLoadBalanceProperties(const std::vector<ApInfoRecord>& aps, std::vector<ApInfoRecord>& failed,
+                                   bool writeSsid);
+  // The MACs of the members of the AP's group when that group's template balances load, the AP itself
+  // included; empty when the AP is in no such group.
+  std::vector<std::string> GetLoadBalanceGroupMacs(const std::string& mac);
+  // True when the AP belongs to a group whose template balances load.
+  bool IsMacInLoadBalanceTemplate(const std::string& mac);
+
   // ---- Groups and AP lists (LoadBalanceDbGroups.cpp) ----
 
   // Appends the groups whose template has load balancing on, each with its member APs. True.
@@ -113,6 +177,9 @@ class CLoadBalanceDb : public CDbAccessBase {
   std::atomic<int> index_polling{0};
 
  private:
+  static int Number(const db::CRecordset& rs, const char* column);
+  // Stores the value in one ap_property column of the AP's row; false without a row.
+  bool SetApPropertyColumn(const char* column, const std::string& value, const std::string& mac);
   // Runs work (statements through Run) in one transaction; a database error rolls it back, writes
   // rollbackLog and the error to the exception log and gives false.
   bool InTransaction(const std::function<void()>& work, const std::string& rollbackLog);

@@ -4,7 +4,10 @@
 #include <cstdlib>
 #include <optional>
 
+#include "db/KeyKind.h"
 #include "device/y_snmp.h"
+#include "groups/GroupStore.h"
+#include "loadbalance/LoadBalanceManager_DB.h"
 
 namespace {
 
@@ -25,6 +28,16 @@ void Write(const std::string& ip, const std::string& oid, const std::string& val
 }
 
 }  // namespace
+
+PeerBalanceLookups StoredPeerBalanceLookups() {
+  return {[](const std::string& apIp) {
+            std::vector<ApInfoRecord> peers;
+            GetLoadBalanceManager()->GetLoadBalancePeers(apIp, peers);
+            std::erase_if(peers, [&](const ApInfoRecord& peer) { return peer.ip == apIp; });
+            return peers;
+          },
+          [](const std::string& ip) { return GetGroupStore()->GetDevSysObjectID(ip, KeyKind::Ip); }};
+}
 
 void AdjustPeerBalance(const std::string& ip, const PeerBalanceLookups& lookups) {
   const std::vector<ApInfoRecord> peers = lookups.peers(ip);

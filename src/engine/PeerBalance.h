@@ -15,5 +15,9 @@ struct PeerBalanceLookups {
   std::function<std::string(const std::string& ip)> sysObjectId;
 };
 
+// The lookups from the database: the other members of the AP's group when its template balances load,
+// and the devices' stored sysObjectIDs.
+PeerBalanceLookups StoredPeerBalanceLookups();
+
 // A failed read skips its step; a level of 5 on the AP leaves everything as it is.
 void AdjustPeerBalance(const std::string& ip, const PeerBalanceLookups& lookups);

@@ -5,6 +5,8 @@
 #include <list>
 #include <mutex>
 
+#include "log/LogDBModule.h"
+#include "platform/MessageBox.h"
 #include "platform/Shutdown.h"
 
 namespace {
@@ -22,6 +24,13 @@ bool LoadBalanceManager_DB::IsLocalAddress(const std::string& address) {
   std::list<std::string> addresses;
   host_info.GetLocalIpList(addresses);
   return std::find(addresses.begin(), addresses.end(), address) != addresses.end();
+}
+
+void LoadBalanceManager_DB::LogAction(const std::string& text) { GetLogDBModule()->WriteActionLog(text); }
+
+void LoadBalanceManager_DB::ReportFailure(const std::string& text) {
+  LogAction(text);
+  platform::MessageBox(text, {}, platform::MB_OK);
 }
 
 LoadBalanceManager_DB* GetLoadBalanceManager() {

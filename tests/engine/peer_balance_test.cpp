@@ -7,7 +7,10 @@
 
 #include "device/GlobalSettings.h"
 #include "engine/PeerBalance.h"
+#include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
+#include "support/ReferenceNetworkRows.h"
+#include "support/TempDatabase.h"
 
 namespace {
 
@@ -56,6 +59,25 @@ TEST_F(PeerBalanceTest, TheTopLevelOrNoPeerLeavesTheApsAlone) {
   EXPECT_EQ(Value(DevSimReference::kAp2, ".4.18.0"), "0");
   EXPECT_EQ(Value(DevSimReference::kAp1, ".4.19.0"), "5");
   EXPECT_EQ(Value(DevSimReference::kAp3, ".4.19.0"), "1");
+}
+
+// With the stored lookups the peers are the other members of the AP's balancing group.
+TEST_F(PeerBalanceTest, StoredLookupsBalanceTheOtherMembersOfTheApsGroup) {
+  namespace net = testing_support::reference_network;
+  testing_support::TempDatabase database;
+  ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
+                    "VALUES (5, 1)"));
+  ASSERT_TRUE(
+      database.Exec("INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES "
+                    "('hall', 5, ?), ('hall', 5, ?)",
+                    {net::kAp1, net::kAp2}));
+  AdjustPeerBalance(DevSimReference::kAp1, StoredPeerBalanceLookups());
+  EXPECT_EQ(Value(DevSimReference::kAp2, ".4.18.0"), "1");
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "0") << "not in the group";
+  EXPECT_EQ(Value(DevSimReference::kAp1, ".4.18.0"), "0") << "the AP is no peer of itself";
+  platform::RunShutdown();
 }
 
 }  // namespace
