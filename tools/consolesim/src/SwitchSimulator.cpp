@@ -1,5 +1,7 @@
 #include "SwitchSimulator.h"
 
+#include "DatagramLoop.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -132,17 +134,8 @@ void SwitchSimulator::Stop() {
 }
 
 void SwitchSimulator::Run() {
-  pollfd fds[2] = {{listen_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-  std::vector<std::uint8_t> buffer(2048);
-  while (::poll(fds, 2, -1) >= 0 || errno == EINTR) {
-    if (fds[1].revents) return;
-    if (!(fds[0].revents & POLLIN)) continue;
-    sockaddr_in from{};
-    socklen_t length = sizeof from;
-    const ssize_t n = ::recvfrom(listen_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &length);
-    if (n < 0) continue;
-    Handle({buffer.begin(), buffer.begin() + n}, {inet_ntoa(from.sin_addr), ntohs(from.sin_port)});
-  }
+  RunDatagramLoop(listen_, wake_[0], [this](const std::vector<std::uint8_t>& datagram, const std::string& address,
+                                            std::uint16_t port) { Handle(datagram, {address, port}); });
 }
 
 SwitchSimulator::Peer* SwitchSimulator::Find(const std::string& mac) {
