@@ -1,5 +1,7 @@
 #include "chartcore/Chart.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -77,30 +79,34 @@ void CChart::Draw(CChartCanvas&, const ChartRect& rect, const ChartRect&) { last
 void CChart::Draw(CChartCanvas&, const ChartRect& rect) { lastRect_ = rect; }
 ChartRect CChart::GetPlotRect(CChartCanvas*, const ChartRect& rect) { return rect; }
 
-void CChart::PixelToData(CChartCanvas* canvas, ChartPoint point, double out[2]) {
-  if (!canvas || !out || lastRect_.IsEmptyNormalized()) return;
-  const ChartRect plot = GetPlotRect(canvas, lastRect_);
+std::optional<CChart::PlotScale> CChart::CurrentScale(CChartCanvas* canvas) {
+  if (!canvas || lastRect_.IsEmptyNormalized()) return std::nullopt;
+  PlotScale scale;
+  scale.plot = GetPlotRect(canvas, lastRect_);
   double x[2] = {0, 0};
   double y[2] = {0, 0};
   GetAxisRanges(x, y);
-  const double unitX = (x[1] - x[0]) / std::abs(plot.Width());
-  const double unitY = (y[1] - y[0]) / std::abs(plot.Height());
-  if (unitX == 0 || unitY == 0 || !std::isfinite(unitX) || !std::isfinite(unitY)) return;
-  out[0] = unitX * (point.x - plot.left) + x[0];
-  out[1] = (point.y - plot.bottom) * unitY + y[0];
+  scale.originX = x[0];
+  scale.originY = y[0];
+  scale.unitX = (x[1] - x[0]) / std::abs(scale.plot.Width());
+  scale.unitY = (y[1] - y[0]) / std::abs(scale.plot.Height());
+  if (scale.unitX == 0 || scale.unitY == 0 || !std::isfinite(scale.unitX) || !std::isfinite(scale.unitY))
+    return std::nullopt;
+  return scale;
+}
+
+void CChart::PixelToData(CChartCanvas* canvas, ChartPoint point, double out[2]) {
+  const auto scale = out ? CurrentScale(canvas) : std::nullopt;
+  if (!scale) return;
+  out[0] = scale->unitX * (point.x - scale->plot.left) + scale->originX;
+  out[1] = (point.y - scale->plot.bottom) * scale->unitY + scale->originY;
 }
 
 void CChart::DataToPixel(CChartCanvas* canvas, const double value[2], ChartPoint* out) {
-  if (!canvas || !out || lastRect_.IsEmptyNormalized()) return;
-  const ChartRect plot = GetPlotRect(canvas, lastRect_);
-  double x[2] = {0, 0};
-  double y[2] = {0, 0};
-  GetAxisRanges(x, y);
-  const double unitX = (x[1] - x[0]) / std::abs(plot.Width());
-  const double unitY = (y[1] - y[0]) / std::abs(plot.Height());
-  if (unitX == 0 || unitY == 0 || !std::isfinite(unitX) || !std::isfinite(unitY)) return;
-  out->x = static_cast<int>((value[0] - x[0]) / unitX) + plot.left;
-  out->y = static_cast<int>((value[1] - y[0]) / unitY) + plot.bottom;
+  const auto scale = out ? CurrentScale(canvas) : std::nullopt;
+  if (!scale) return;
+  out->x = static_cast<int>((value[0] - scale->originX) / scale->unitX) + scale->plot.left;
+  out->y = static_cast<int>((value[1] - scale->originY) / scale->unitY) + scale->plot.bottom;
 }
 
 bool CChart::RemoveData(int id) {

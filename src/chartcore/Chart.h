@@ -4,6 +4,7 @@
 // frame, title), converts between data values and device coordinates and writes its data to a text file.
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "chartcore/Axis.h"
@@ -107,6 +108,14 @@ class CChart {
   int fillBackground = 1;
 
  private:
+  // How the last drawn plot maps data to canvas units; none before a drawing or for an empty range.
+  struct PlotScale {
+    ChartRect plot;
+    double originX = 0, originY = 0;
+    double unitX = 0, unitY = 0;
+  };
+  std::optional<PlotScale> CurrentScale(CChartCanvas* canvas);
+
   // The first axis at location, else the first at fallback.
   CAxis* FindFirstAxis(short location, short fallback) const;
 
