@@ -5,8 +5,21 @@
 
 namespace {
 
+// The page size the layout is made for; the library's own default differs between its versions.
+constexpr float kPageWidth = 596;
+constexpr float kPageHeight = 842;
+
 // The step numbers after "line:" tell which library call failed.
 enum Step { kNewDocument = 1, kAddPage, kFont, kSelectFont, kNextPage, kLoadImage, kPlaceImage, kSave };
+
+HPDF_Page AddPage(HPDF_Doc document) {
+  HPDF_Page page = HPDF_AddPage(document);
+  if (page != nullptr && (HPDF_Page_SetWidth(page, kPageWidth) != HPDF_OK ||
+                          HPDF_Page_SetHeight(page, kPageHeight) != HPDF_OK)) {
+    return nullptr;
+  }
+  return page;
+}
 
 int Fail(HPDF_Doc document, int step, HPDF_STATUS code) {
   std::fprintf(stderr, "ERROR (%d) line:%d.\n", static_cast<int>(code), step);
@@ -39,7 +52,7 @@ int WritePdfReport(const std::vector<ApInfoRecord>& aps, const std::string& path
   HPDF_Doc document = HPDF_New(nullptr, nullptr);
   if (document == nullptr) return -1;
   if (HPDF_STATUS code = HPDF_NewDoc(document); code != HPDF_OK) return Fail(document, kNewDocument, code);
-  HPDF_Page page = HPDF_AddPage(document);
+  HPDF_Page page = AddPage(document);
   if (page == nullptr) return FailMissing(document, kAddPage);
   HPDF_Font font = HPDF_GetFont(document, "Helvetica", nullptr);
   if (font == nullptr) return FailMissing(document, kFont);
@@ -52,7 +65,7 @@ int WritePdfReport(const std::vector<ApInfoRecord>& aps, const std::string& path
     ++placed;
     const bool upperHalf = placed % 2 == 1;
     if (placed > 2 && upperHalf) {
-      page = HPDF_AddPage(document);
+      page = AddPage(document);
       if (page == nullptr) return FailMissing(document, kNextPage);
     }
     const float height = HPDF_Page_GetHeight(page);

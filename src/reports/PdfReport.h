@@ -1,5 +1,6 @@
 #pragma once
-// The PDF report: the APs' chart images, two per page of 596 x 842 points, at one point per pixel.
+// The PDF report: the APs' chart images, two per page of 596 x 842 points, at one point per pixel, the
+// first in the upper half of a page and the second in the lower.
 #include <hpdf.h>
 
 #include <string>
