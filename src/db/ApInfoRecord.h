@@ -22,7 +22,7 @@ class ApInfoRecord {
   std::string read_community;
   std::string write_community;
   std::string enterpriseAPSysSNMPTrapIP;
-  std::string spare;  // nothing fills it
+  std::string spare;  // the chart image of the AP while a PDF report is written
   std::string location;
   std::string crvAPSecurityType;
 };
