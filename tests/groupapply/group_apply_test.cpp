@@ -242,4 +242,26 @@ TEST_F(GroupApplyTest, StoppingEndsTheSettlingWaitAndASecondStartIsRefused) {
   EXPECT_EQ(window_.MessagesWithId(msg::WM_NMS_TEMPLATE_STEP).back().wParam, 0u);
 }
 
+// Nothing goes to a bare suffix: a WEP default key outside 0..3 sends no key, an AP without a stored
+// sysObjectID gets no SET at all; both fail the AP.
+TEST_F(GroupApplyTest, ObjectsThatCannotBeAddressedAreNotSent) {
+  GroupTemplateRecord wep;
+  wep.security_type = 2;
+  wep.wep_64_key_type = 0;
+  wep.wep_64_def_key_value = 4;
+  Received(DevSimReference::kAp1);
+  Apply(wep, net::kAp1, DevSimReference::kAp1);
+  EXPECT_EQ(Received(DevSimReference::kAp1),
+            (std::vector<std::string>{"4.5.1.0=2", "4.5.4.1.1.0=0", "4.5.4.1.2.0=4", "1.3.0=1"}));
+  EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.11[" + net::kAp1 + "] fail");
+
+  ASSERT_TRUE(database_.Exec("update device_list_prev set sysobjid = '' where mac = ?", {net::kAp2}));
+  GroupTemplateRecord ssid;
+  ssid.ssid = "net";
+  Received(DevSimReference::kAp2);
+  Apply(ssid, net::kAp2, DevSimReference::kAp2);
+  EXPECT_TRUE(Received(DevSimReference::kAp2).empty());
+  EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.12[" + net::kAp2 + "] fail");
+}
+
 }  // namespace
