@@ -1,20 +1,22 @@
 #pragma once
-// Set once the AP-property synchroniser had to add an ap_property row; from then on the poller leaves
-// autoAssignChannel out of its ap_property updates. Nothing sets it back.
+// The APs whose ap_property row the AP-property synchroniser had to add; for those the poller leaves
+// autoAssignChannel out of its ap_property updates, so the channel chosen then stays. Kept per MAC (MACs
+// compare without case) so one new AP does not freeze the channel column of every other; nothing removes
+// an AP while the program runs.
+#include <set>
+#include <string>
+
 #include "platform/Sync.h"
 
-struct ApRowAddedFlag {
-  CCritSec cs;
-  bool bAdded = false;
+class ApRowAddedFlag {
+ public:
+  void Set(const std::string& mac);
+  bool IsSet(const std::string& mac);
+  void Clear();  // for tests
 
-  void Set() {
-    std::lock_guard lock(cs);
-    bAdded = true;
-  }
-  bool IsSet() {
-    std::lock_guard lock(cs);
-    return bAdded;
-  }
+ private:
+  CCritSec cs_;
+  std::set<std::string> macs_;
 };
 
 extern ApRowAddedFlag g_ApRowAddedFlag;

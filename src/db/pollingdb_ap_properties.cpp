@@ -133,7 +133,7 @@ int CPollingDb::insertAPProperty(const std::vector<PolledProperty>& items, const
 
 int CPollingDb::UpdateApProperties(const std::vector<PolledProperty>& items, const std::string& mac) {
   // Once the synchroniser created a row, the channel it chose stays.
-  const bool keepAutoChannel = g_ApRowAddedFlag.IsSet();
+  const bool keepAutoChannel = g_ApRowAddedFlag.IsSet(mac);
   const auto columns = ReadColumns(*this, "UpdateApProperties");
   if (!columns) return -1;
   std::string assignments;

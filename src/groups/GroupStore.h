@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "db/ApConfigRecord.h"
 #include "db/ApInfoRecord.h"
+#include "db/ApPropertyUpdate.h"
+#include "db/ApSyncMarker.h"
 #include "db/DbAccessBase.h"
 #include "db/GroupMemberList.h"
 #include "db/GroupTemplateRecord.h"
 #include "db/KeyKind.h"
+#include "groups/ApConfigFields.h"
 #include "groups/GroupBindRecord.h"
 
 class CGroupStore : public CDbAccessBase {
@@ -93,7 +97,37 @@ class CGroupStore : public CDbAccessBase {
   int GetDevTypeByModelName(const std::string& model);
   std::string GetDefaultApSysObjectID(const std::string& ignored);
 
+  // ---- Stored AP configuration (GroupStoreApConfig.cpp) ----
+
+  // Fills a freshly built record with the AP's stored configuration and, for a "Changed" AP, the values
+  // it had before the changes found on it (noting the address it answers at now when that pass puts back
+  // an address or DHCP mode). 0; -1 when nothing is stored, no address is known for a static AP, or on a
+  // database error (the record then holds what was read so far).
+  int LoadApPreviousConfig(const std::string& mac, ApConfigRecord* record);
+  // Fills filterMacsToAdd with the source AP's filter MACs the target lacks and filterMacsToDelete with
+  // the target's the source lacks, both without separators. 0; -1 on a database error (both lists empty).
+  int GetApFilterMacs(const std::string& targetMac, const std::string& sourceMac, ApConfigRecord* record);
+
+  // ---- Synchronisation with the AP and its template (GroupStoreSync.cpp) ----
+
+  // The AP's configuration as the device now has it: the stored one, and for a "Changed" AP the values
+  // its differences report, each difference appended to markers. 0; -1 when nothing is stored or on a
+  // database error.
+  int LoadApSyncResult(const std::string& mac, ApConfigRecord* record, std::vector<ApSyncMarker>* markers);
+  // How the AP stands against its group's template: -1 not loaded, 0 matches, 1 differs (or balances
+  // against a template that does not), 2 matches a load-balance template, 3 differs from one (or does not
+  // balance).
+  int GetApTemplateState(const std::string& mac, const std::string& groupName);
+  // Stores the values the AP accepted in ap_property, filter_entry and the device tables, drops the
+  // differences they answer and clears the "Changed" status when none is left, all in one transaction.
+  // 0; -1 on a database error, with nothing written.
+  int SyncApConfiguration(const std::string& mac, const std::vector<ApPropertyUpdate>& updates);
+  // True when the device was in a group and is in none now.
+  bool RemoveDevFromGroups(const std::string& mac);
+
  private:
+  // Every row of the query, NULL columns left out: 0 (also for no row); -1 on a database error.
+  int ReadRows(const std::string& sql, const db::SqlParams& params, std::vector<groups::ColumnValues>& rows);
   // The first column of the first row of the first query that has a row, bound to params; none when
   // no query has one or on a database error (which shows "<errorBox>()" when given). traced writes
   // the sysObjectID trace lines.

@@ -11,6 +11,11 @@ constexpr std::uint32_t WM_NMS_NEW_DEVICES = 0x4B7;
 constexpr std::uint32_t WM_NMS_SCAN_STEP = 0x4B9;
 constexpr std::uint32_t WM_NMS_PROGRESS_CANCEL = 0x4BA;
 constexpr std::uint32_t WM_NMS_STATUS_TEXT = 0x4BB;
+// Applying a group template: the end (also the progress window's Cancel), a progress step (wParam the
+// range, lParam the steps), the text of the current setting (in the payload).
+constexpr std::uint32_t WM_NMS_TEMPLATE_END = 0x4BC;
+constexpr std::uint32_t WM_NMS_TEMPLATE_STEP = 0x4BD;
+constexpr std::uint32_t WM_NMS_TEMPLATE_STATUS = 0x4BE;
 constexpr std::uint32_t WM_NMS_TRAP_PORT_BUSY = 0x4CA;
 constexpr std::uint32_t WM_NMS_SCAN_IP = 0x4F1;
 constexpr std::uint32_t WM_NMS_SCAN_DONE = 0x4F2;

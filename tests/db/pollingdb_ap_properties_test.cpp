@@ -22,10 +22,10 @@ namespace net = testing_support::reference_network;
 class ApPropertyStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_ApRowAddedFlag.bAdded = false;
+    g_ApRowAddedFlag.Clear();
     ASSERT_TRUE(net::AddDevices(database_, "device_list"));
   }
-  void TearDown() override { g_ApRowAddedFlag.bAdded = false; }
+  void TearDown() override { g_ApRowAddedFlag.Clear(); }
 
   void ReplacePolledProperties(const std::vector<std::pair<const char*, const char*>>& rows) {
     ASSERT_TRUE(database_.Exec("delete from ap_polling_data"));
@@ -151,7 +151,7 @@ TEST_F(ApPropertyStoreTest, AnUpdateNeverRewritesTheKeyAndKeepsTheChosenChannelO
   EXPECT_EQ(Stored("crvAPssid"), "it's");
   EXPECT_EQ(Stored("autoAssignChannel"), "4");
 
-  g_ApRowAddedFlag.Set();
+  g_ApRowAddedFlag.Set(net::kAp1);
   EXPECT_EQ(polling_.UpdateApProperties({{"", "crvAPssid", "b"}, {"", "autoAssignChannel", "9"}}, net::kAp1), 0);
   EXPECT_EQ(Stored("crvAPssid"), "b");
   EXPECT_EQ(Stored("autoAssignChannel"), "4");

@@ -117,6 +117,14 @@ std::string DevSimProcess::Get(const std::string& address, const std::string& oi
   return Command("get " + address + " " + oid);
 }
 
+std::vector<std::string> DevSimProcess::ReceivedSets(const std::string& address) {
+  std::vector<std::string> sets;
+  std::istringstream lines(Command("sent " + address));
+  for (std::string line; std::getline(lines, line, '\t');)
+    if (!line.empty()) sets.push_back(line);
+  return sets;
+}
+
 void DevSimProcess::Set(const std::string& address, const std::string& snmprecLine) {
   Command("set " + address + " " + snmprecLine);
 }

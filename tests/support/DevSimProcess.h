@@ -56,6 +56,8 @@ class DevSimProcess {
   std::string Get(const std::string& address, const std::string& oid);
   void Set(const std::string& address, const std::string& snmprecLine);
   void Unset(const std::string& address, const std::string& oid);
+  // Every SET binding the device received since the last call, in order, as "OID|TAG|VALUE".
+  std::vector<std::string> ReceivedSets(const std::string& address);
   // A side-file directive, e.g. "silent on", "delay-ms 1500", "restart-silence-ms 2000".
   void Configure(const std::string& address, const std::string& directive);
   // The device's changing objects (client table) move to their next frame.

@@ -3,6 +3,7 @@
 #include "NetSnmp.h"
 
 #include "Behaviours.h"
+#include "Snmprec.h"
 
 namespace devsim {
 
@@ -40,6 +41,7 @@ std::optional<Pdu> Agent::Answer(Device& device, const Pdu& request, Device::Clo
     case SNMP_MSG_SET: {
       // The read community's view is read-only: RFC 1157 answers a SET there with noSuchName.
       if (access != Device::Access::Write) return ErrorResponse(request, SNMP_ERR_NOSUCHNAME, 1);
+      for (const VarBind& binding : request.varbinds) device.RecordSet(Snmprec::FormatLine(binding.name, binding.value));
       const SetOutcome outcome = Behaviours::Set(device, request.varbinds, now);
       if (outcome.errorStatus != SNMP_ERR_NOERROR)
         return ErrorResponse(request, outcome.errorStatus, outcome.errorIndex);

@@ -41,6 +41,11 @@ std::optional<std::string> ControlChannel::Execute(const std::string& line) {
       device->Config().Apply(rest, ".");
       return "ok";
     }
+    if (command == "sent") {
+      std::string lines;
+      for (const std::string& set : device->TakeReceivedSets()) lines += (lines.empty() ? "" : "\t") + set;
+      return "ok " + lines;
+    }
     if (command == "next") {
       device->NextFrame();
       return "ok";

@@ -5,6 +5,8 @@
 //   set ADDRESS OID|TAG|VALUE       puts an object (new or replaced) and its mirror
 //   unset ADDRESS OID               removes an object
 //   config ADDRESS DIRECTIVE...     applies a side-file directive, e.g. "config 127.0.0.11 silent on"
+//   sent ADDRESS                    -> "ok LINE<TAB>LINE..." every SET binding received since the last
+//                                   "sent", as OID|TAG|VALUE, accepted or not
 //   next ADDRESS                    moves the rotating objects to their next frame
 //   state ADDRESS                   -> "ok silent" (restarting or "silent on") or "ok answering"
 //   wake ADDRESS                    ends a restart's silence now, as if the device had finished booting

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "DeviceConfig.h"
 #include "Snmprec.h"
@@ -50,7 +51,13 @@ class Device {
   void SetPendingPassword(std::string community) { pendingPassword_ = std::move(community); }
   std::optional<std::string> TakePendingPassword() { return std::exchange(pendingPassword_, std::nullopt); }
 
+  // Every binding of every SET the device received with its write community, as "OID|TAG|VALUE",
+  // accepted or not; TakeReceivedSets hands them over and starts a new record.
+  void RecordSet(std::string line) { receivedSets_.push_back(std::move(line)); }
+  std::vector<std::string> TakeReceivedSets() { return std::exchange(receivedSets_, {}); }
+
  private:
+  std::vector<std::string> receivedSets_;
   std::string address_;
   ObjectMap objects_;
   DeviceConfig config_;
