@@ -157,19 +157,20 @@ int CGroupStore::SyncApConfiguration(const std::string& mac, const std::vector<A
             "(SELECT 1 FROM sync_result WHERE mac = ?)",
             {mac, mac});
         std::string columns = "mac", marks = "?", assignments;
-        db::SqlParams params = {mac};
+        db::SqlParams valueParams;
         for (const auto& [column, value] : values) {
           columns += ", " + db::QuoteName(column);
           marks += ", ?";
           assignments += (assignments.empty() ? "" : ", ") + db::QuoteName(column) + " = ?";
-          params.push_back(value);
+          valueParams.emplace_back(value);
         }
         if (rowAdded) {
+          db::SqlParams params{mac};
+          params.insert(params.end(), valueParams.begin(), valueParams.end());
           Run("INSERT INTO ap_property (" + columns + ") VALUES (" + marks + ")", params);
         } else if (!values.empty()) {
-          params.push_back(mac);
-          params.erase(params.begin());
-          Run("UPDATE ap_property SET " + assignments + " WHERE mac = ?", params);
+          valueParams.emplace_back(mac);
+          Run("UPDATE ap_property SET " + assignments + " WHERE mac = ?", valueParams);
         }
         return 0;
       },
