@@ -236,8 +236,9 @@ void CBmpFile::SaveBmpFile24(const std::string& path, std::span<const std::uint8
     return;
   }
   for (std::uint32_t row = 0; row < height; ++row) {
+    // No padding at all for rows of a multiple of four bytes: an empty vector may have no storage to write from.
     if (std::fwrite(pixels.data() + row * lineBytes, 1, lineBytes, file.get()) != lineBytes ||
-        std::fwrite(padding.data(), 1, padding.size(), file.get()) != padding.size()) {
+        (!padding.empty() && std::fwrite(padding.data(), 1, padding.size(), file.get()) != padding.size())) {
       status_ = "fwrite error\nGiving up";
       return;
     }
