@@ -9,7 +9,7 @@
 
 namespace {
 
-using image_test::BmpSpec;
+using image_test::BmpLayout;
 using image_test::BuildDib;
 using image_test::Bytes;
 
@@ -34,7 +34,7 @@ Dib Patterned(std::int32_t width, std::int32_t height, std::uint16_t depth) {
 TEST(DibHeaderTest, ArithmeticFollowsTheHeader) {
   struct Case {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
     std::uint16_t colors;
     std::size_t rowBytes;
   } cases[] = {
@@ -46,11 +46,11 @@ TEST(DibHeaderTest, ArithmeticFollowsTheHeader) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const Dib dib = BuildDib(c.spec);
+    const Dib dib = BuildDib(c.layout);
     EXPECT_EQ(DibColorCount(dib), c.colors);
     EXPECT_EQ(DibColorTableBytes(dib), 4u * c.colors);
     EXPECT_EQ(DibRowBytes(dib), c.rowBytes);
-    EXPECT_EQ(DibTotalBytes(DibView(dib)), 40 + 4u * c.colors + c.rowBytes * c.spec.height);
+    EXPECT_EQ(DibTotalBytes(DibView(dib)), 40 + 4u * c.colors + c.rowBytes * c.layout.height);
   }
   // A 12-byte core header: 16-bit sizes and 3-byte colour entries.
   const Dib core = {12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 8, 0};

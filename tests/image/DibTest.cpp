@@ -11,7 +11,7 @@
 
 namespace {
 
-using image_test::BmpSpec;
+using image_test::BmpLayout;
 using image_test::BuildBmp;
 using image_test::Bytes;
 
@@ -58,23 +58,23 @@ TEST_F(DibTest, ColoursUsedIsFilledInForPalettisedDepthsOnly) {
 }
 
 TEST_F(DibTest, ReadTakesTheFileLengthAndThePixelOffset) {
-  const BmpSpec spec = {
+  const BmpLayout layout = {
       .width = 2, .height = 2, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{0, 1}, {2, 3}}};
   const Bytes expected = {170, 170, 170, 255, 255, 255, 0, 0, 0, 85, 85, 85};
-  BmpSpec wrongSize = spec;
+  BmpLayout wrongSize = layout;
   wrongSize.fileSizeField = 9999;
   ASSERT_TRUE(Load(BuildBmp(wrongSize)));
   EXPECT_EQ(Colors(), expected);
   // A gap between the colour table and the rows: the rows are where the file header says.
-  BmpSpec gap = spec;
+  BmpLayout gap = layout;
   gap.gap = 6;
   ASSERT_TRUE(Load(BuildBmp(gap)));
   EXPECT_EQ(Colors(), expected);
 }
 
 TEST_F(DibTest, FileFunctionsReadAndWriteWhatCDibDoes) {
-  BmpSpec spec = {.width = 3, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{3, 2, 1}}, .gap = 10};
-  ASSERT_TRUE(Load(BuildBmp(spec)));
+  BmpLayout layout = {.width = 3, .bits = 8, .colorsUsed = 4, .colors = kGreys, .rows = {{3, 2, 1}}, .gap = 10};
+  ASSERT_TRUE(Load(BuildBmp(layout)));
   const DibHandle loaded = LoadDibFile(dir.File("in.bmp"));
   ASSERT_TRUE(loaded);
   EXPECT_EQ(*loaded, *dib.GetHandle());

@@ -16,22 +16,22 @@ void Put(Bytes& out, std::uint64_t value, int size) {
   for (int i = 0; i < size; ++i) out.push_back((value >> (8 * i)) & 0xFF);
 }
 
-Bytes InfoHeaderAndRest(const BmpSpec& spec) {
+Bytes InfoHeaderAndRest(const BmpLayout& layout) {
   Bytes out;
-  Put(out, spec.headerSize, 4);
-  Put(out, static_cast<std::uint32_t>(spec.width), 4);
-  Put(out, static_cast<std::uint32_t>(spec.height), 4);
+  Put(out, layout.headerSize, 4);
+  Put(out, static_cast<std::uint32_t>(layout.width), 4);
+  Put(out, static_cast<std::uint32_t>(layout.height), 4);
   Put(out, 1, 2);
-  Put(out, spec.bits, 2);
-  Put(out, spec.compression, 4);
-  Put(out, spec.imageSize, 4);
+  Put(out, layout.bits, 2);
+  Put(out, layout.compression, 4);
+  Put(out, layout.imageSize, 4);
   Put(out, 0, 8);
-  Put(out, spec.colorsUsed, 4);
+  Put(out, layout.colorsUsed, 4);
   Put(out, 0, 4);
-  out.resize(out.size() + (spec.headerSize > 40 ? spec.headerSize - 40 : 0), 0);
-  for (const PaletteEntry& color : spec.colors) out.insert(out.end(), {color.blue, color.green, color.red, 0});
-  out.resize(out.size() + spec.gap, 0);
-  for (const Bytes& row : spec.rows) {
+  out.resize(out.size() + (layout.headerSize > 40 ? layout.headerSize - 40 : 0), 0);
+  for (const PaletteEntry& color : layout.colors) out.insert(out.end(), {color.blue, color.green, color.red, 0});
+  out.resize(out.size() + layout.gap, 0);
+  for (const Bytes& row : layout.rows) {
     out.insert(out.end(), row.begin(), row.end());
     out.resize(out.size() + (4 - row.size() % 4) % 4, 0);
   }
@@ -40,19 +40,19 @@ Bytes InfoHeaderAndRest(const BmpSpec& spec) {
 
 }  // namespace
 
-Bytes BuildBmp(const BmpSpec& spec) {
-  const Bytes rest = InfoHeaderAndRest(spec);
+Bytes BuildBmp(const BmpLayout& layout) {
+  const Bytes rest = InfoHeaderAndRest(layout);
   Bytes out = {'B', 'M'};
   const std::size_t size = 14 + rest.size();
-  Put(out, static_cast<std::uint32_t>(spec.fileSizeField < 0 ? size : spec.fileSizeField), 4);
+  Put(out, static_cast<std::uint32_t>(layout.fileSizeField < 0 ? size : layout.fileSizeField), 4);
   Put(out, 0, 4);
-  const std::size_t offset = 14 + std::max<std::uint32_t>(spec.headerSize, 40) + 4 * spec.colors.size() + spec.gap;
-  Put(out, static_cast<std::uint32_t>(spec.pixelOffset < 0 ? offset : spec.pixelOffset), 4);
+  const std::size_t offset = 14 + std::max<std::uint32_t>(layout.headerSize, 40) + 4 * layout.colors.size() + layout.gap;
+  Put(out, static_cast<std::uint32_t>(layout.pixelOffset < 0 ? offset : layout.pixelOffset), 4);
   out.insert(out.end(), rest.begin(), rest.end());
   return out;
 }
 
-Dib BuildDib(const BmpSpec& spec) { return InfoHeaderAndRest(spec); }
+Dib BuildDib(const BmpLayout& layout) { return InfoHeaderAndRest(layout); }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());

@@ -12,7 +12,7 @@ namespace image_test {
 using Bytes = std::vector<std::uint8_t>;
 
 // What goes into a BMP file; rows are given as stored (bottom row first) without padding, and padded here.
-struct BmpSpec {
+struct BmpLayout {
   std::int32_t width = 1;
   std::int32_t height = 1;
   std::uint16_t bits = 24;
@@ -27,9 +27,9 @@ struct BmpSpec {
   std::size_t gap = 0;  // bytes between the colour table and the rows
 };
 
-Bytes BuildBmp(const BmpSpec& spec);
-// A packed DIB (no file header) of the same spec.
-Dib BuildDib(const BmpSpec& spec);
+Bytes BuildBmp(const BmpLayout& layout);
+// A packed DIB (no file header) of the same layout.
+Dib BuildDib(const BmpLayout& layout);
 
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);

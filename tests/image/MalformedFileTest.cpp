@@ -13,7 +13,7 @@
 
 namespace {
 
-using image_test::BmpSpec;
+using image_test::BmpLayout;
 using image_test::BuildBmp;
 using image_test::Bytes;
 

@@ -5,9 +5,29 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
+#include <stdexcept>
 
 namespace consolesim {
+
+int BoundSocket(const std::string& address, std::uint16_t port, bool reuseAddress) {
+  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
+  const int on = 1;
+  if (reuseAddress) ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  local.sin_port = htons(port);
+  inet_aton(address.c_str(), &local.sin_addr);
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+    ::close(fd);
+    throw std::runtime_error("bind " + address + ":" + std::to_string(port) + ": " + std::strerror(errno));
+  }
+  return fd;
+}
 
 void RunDatagramLoop(int socket, int wake, const DatagramHandler& handle) {
   pollfd fds[2] = {{socket, POLLIN, 0}, {wake, POLLIN, 0}};

@@ -70,22 +70,6 @@ std::vector<std::uint8_t> U32Value(std::uint32_t v) {
   return out;
 }
 
-int BoundSocket(const std::string& address, std::uint16_t port, bool reuse) {
-  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
-  const int on = 1;
-  if (reuse) ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(port);
-  inet_aton(address.c_str(), &local.sin_addr);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
-    ::close(fd);
-    throw std::runtime_error("bind " + address + ":" + std::to_string(port) + ": " + std::strerror(errno));
-  }
-  return fd;
-}
-
 }  // namespace
 
 Mode ParseMode(const std::string& text) {

@@ -17,20 +17,6 @@
 namespace consolesim {
 namespace {
 
-int Bound(const std::string& address, std::uint16_t port) {
-  const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) throw std::runtime_error("socket: " + std::string(std::strerror(errno)));
-  sockaddr_in local{};
-  local.sin_family = AF_INET;
-  local.sin_port = htons(port);
-  inet_aton(address.c_str(), &local.sin_addr);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
-    ::close(fd);
-    throw std::runtime_error("bind " + address + ":" + std::to_string(port) + ": " + std::strerror(errno));
-  }
-  return fd;
-}
-
 std::vector<std::uint8_t> Ack(std::uint16_t block) {
   return {0, 4, static_cast<std::uint8_t>(block >> 8), static_cast<std::uint8_t>(block)};
 }
@@ -43,8 +29,8 @@ TftpPeer::TftpPeer(std::string address, std::uint16_t port, TftpMode mode)
 TftpPeer::~TftpPeer() { Stop(); }
 
 void TftpPeer::Start() {
-  listen_ = Bound(address_, port_);
-  answer_ = Bound(address_, 0);
+  listen_ = BoundSocket(address_, port_, false);
+  answer_ = BoundSocket(address_, 0, false);
   if (::pipe2(wake_, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   thread_ = std::thread(&TftpPeer::Run, this);
 }
