@@ -28,9 +28,18 @@ namespace {
 
 constexpr const char* kSwitch = "127.0.0.61";
 
+// A UDP port free on loopback right now, as the kernel hands one out; a port drawn at random could be one that
+// another test running in parallel holds.
 std::uint16_t RandomPort() {
-  std::random_device seed;
-  return static_cast<std::uint16_t>(20000 + seed() % 40000);
+  const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(probe);
+  return ntohs(address.sin_port);
 }
 
 class FakeTimer : public IConsoleTimer {
