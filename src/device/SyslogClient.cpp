@@ -33,6 +33,7 @@ struct State {
   std::string lastError;
   FILE* logFile = nullptr;
   std::string logPath;
+  std::string logPathChosen;  // instead of the program's, when not empty
   std::uint32_t hostAddress = 0;  // network order
   std::uint16_t port = 0;         // network order
   bool open = false;
@@ -192,7 +193,7 @@ int openlog(const char* ident, int options, int facility) {
   if (ident) s.ident = ident;
   s.options = options;
   if (facility != 0 && (facility & ~kFacilityMask) == 0) s.defaultFacility = facility;
-  if (s.logPath.empty()) s.logPath = LogPathOfProgram();
+  if (s.logPath.empty()) s.logPath = s.logPathChosen.empty() ? LogPathOfProgram() : s.logPathChosen;
   if (!(options & kLogNDelay)) return 0;
 
   s.open = true;
@@ -301,6 +302,11 @@ std::optional<std::string> syslog_setident(const char* ident) {
   auto previous = S().ident;
   S().ident = ident ? std::optional<std::string>(ident) : std::nullopt;
   return previous;
+}
+
+void syslog_setlogfile(const char* path) {
+  std::lock_guard lock(Mutex());
+  S().logPathChosen = path ? path : "";
 }
 
 std::string syslog_logfile() {

@@ -41,6 +41,9 @@ int setlogmask(int mask);
 std::optional<std::string> syslog_sethost(const char* host);
 // The ident before.
 std::optional<std::string> syslog_setident(const char* ident);
+// The log file the next opening uses instead of the one named after the program (null or "" for that
+// one again); kept across closelog. Lets processes of one program keep files of their own.
+void syslog_setlogfile(const char* path);
 std::string syslog_logfile();
 std::string syslog_lasterror();
 

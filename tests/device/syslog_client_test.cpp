@@ -39,15 +39,22 @@ std::string Format(const char* format, ...) {
 
 class SyslogClientTest : public ::testing::Test {
  protected:
-  SyslogClientTest() { testing_support::PinLocalTime(2009, 3, 5, 14, 7, 9); }
+  // Each test process has a log file of its own: parallel runs of this program would share the default.
+  SyslogClientTest() {
+    testing_support::PinLocalTime(2009, 3, 5, 14, 7, 9);
+    syslog_setlogfile(logPath_.c_str());
+  }
   ~SyslogClientTest() override {
     const std::string log = syslog_logfile();
     closelog();
     setlogmask(255);
     if (!log.empty()) std::filesystem::remove(log);
     platform::UnpinClock();
+    syslog_setlogfile(nullptr);
   }
   const std::string pid_ = std::to_string(getpid());
+  const std::string logPath_ =
+      (std::filesystem::temp_directory_path() / ("pellion-syslog-" + pid_ + ".log")).string();
 };
 
 }  // namespace
