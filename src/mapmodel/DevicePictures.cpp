@@ -1,0 +1,14 @@
+#include "mapmodel/DevicePictures.h"
+
+#include "mapmodel/EmbeddedDevicePictures.h"
+
+namespace {
+const IDevicePictureProvider* g_DevicePictures = nullptr;
+}  // namespace
+
+const IDevicePictureProvider& GetDevicePictures() {
+  static const CEmbeddedDevicePictures embedded;
+  return g_DevicePictures ? *g_DevicePictures : embedded;
+}
+
+void SetDevicePictures(const IDevicePictureProvider* provider) { g_DevicePictures = provider; }

@@ -1,0 +1,33 @@
+#pragma once
+// Device pictures by number. The device shapes ask the current provider for the picture of their status;
+// the program's own artwork (CEmbeddedDevicePictures) is the provider unless another is set, and tests
+// set one that has no pictures to see the shapes without them.
+class CDib;
+
+enum DevicePictureId : int {
+  kPictureSwitch = 312,
+  kPictureSwitchOffline = 314,
+  kPictureSwitchNew = 315,
+  kPictureSwitchChanged = 316,
+  kPictureAp = 317,
+  kPictureApOffline = 318,
+  kPictureApNew = 319,
+  kPictureApChanged = 320,
+  kPictureApReplace = 321,
+  kPictureUnknown = 338,
+  kPictureSystemKeyError = 361,
+  kPictureDhcpError = 363,
+  kPictureNotAvailable = 366,
+  kPicturePasswordError = 367,
+};
+
+class IDevicePictureProvider {
+ public:
+  virtual ~IDevicePictureProvider() = default;
+  // Loads the picture of the number into picture; false, and picture left empty, when there is none.
+  virtual bool Load(int pictureId, CDib& picture) const = 0;
+};
+
+const IDevicePictureProvider& GetDevicePictures();
+// Replaces the provider; none brings back the program's own artwork. The caller keeps it alive.
+void SetDevicePictures(const IDevicePictureProvider* provider);
