@@ -12,7 +12,6 @@
 namespace {
 
 CMapDocument* g_MapDocument = nullptr;
-IMapView* g_ActiveMapView = nullptr;
 
 }  // namespace
 
@@ -22,9 +21,6 @@ const CPresentationTheme& GetMapTheme() {
   static const CPresentationTheme defaultTheme;
   return g_MapDocument ? g_MapDocument->GetTheme() : defaultTheme;
 }
-
-IMapView* GetActiveMapView() { return g_ActiveMapView; }
-void SetActiveMapView(IMapView* view) { g_ActiveMapView = view; }
 
 CMapDocument::CMapDocument() {
   assert(!g_MapDocument);

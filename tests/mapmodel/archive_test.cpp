@@ -152,6 +152,31 @@ TEST(MapArchive, LongTextsAndLargeCountsUseTheirLongerForms) {
   EXPECT_EQ(bends.back(), (MapPoint{0xFFFF, -0xFFFF}));
 }
 
+TEST(MapArchive, IndicesPast0x7FFEUseTheLongTags) {
+  std::vector<std::uint8_t> bytes;
+  {
+    CMapDocument document;
+    CDeviceShape* first = AddDevice<CDeviceShape>(document, {0, 0}, "first", "00");
+    for (int i = 0; i < 0x8000; ++i) AddDevice<CDeviceShape>(document, {i, 0}, "", "");
+    // Two shapes of a class first seen past index 0x7FFF: the second needs the long class tag.
+    CApShape* late = AddDevice<CApShape>(document, {5, 5}, "late", "01");
+    AddDevice<CApShape>(document, {6, 6}, "later", "02");
+    Link(document, late, {10, 10}, first, {10, 10});
+    bytes = document.Store();
+  }
+  CMapDocument document;
+  std::string error;
+  ASSERT_TRUE(document.Load(bytes, error)) << error;
+  const CShapeList& shapes = document.GetShapes();
+  ASSERT_EQ(shapes.GetCount(), 0x8000u + 4);
+  EXPECT_STREQ(shapes.GetAt(0x8002)->GetClassName(), "CApShape");
+  auto* link = dynamic_cast<CConnectorShape*>(shapes.GetTail());
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->GetStartShape(), shapes.GetAt(0x8001)) << "a back-reference past 0x7FFE";
+  EXPECT_EQ(link->GetEndShape(), shapes.GetHead());
+  EXPECT_EQ(document.Store(), bytes);
+}
+
 namespace {
 
 // The small map with bytes replaced from the offset.
