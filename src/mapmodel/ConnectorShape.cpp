@@ -122,6 +122,10 @@ void CConnectorShape::Serialize(CMapArchive& archive) {
   archive.Transfer(m_CaptionOffset.cx);
   archive.Transfer(m_CaptionOffset.cy);
   archive.Transfer(captionShown);
+  for (double value : {m_Start.offsetX, m_Start.offsetY, m_Finish.offsetX, m_Finish.offsetY})
+    archive.RequireWithin(value, CMapArchive::kMaxCoordinate);
+  archive.RequireWithin(m_CaptionOffset.cx, CMapArchive::kMaxCoordinate);
+  archive.RequireWithin(m_CaptionOffset.cy, CMapArchive::kMaxCoordinate);
   if (archive.IsStoring()) {
     archive.WriteCount(static_cast<std::uint32_t>(m_BendPoints.size()));
     for (MapPoint& bend : m_BendPoints) {
@@ -136,6 +140,8 @@ void CConnectorShape::Serialize(CMapArchive& archive) {
   for (MapPoint& bend : m_BendPoints) {
     archive.Read(bend.x);
     archive.Read(bend.y);
+    archive.RequireWithin(bend.x, CMapArchive::kMaxCoordinate);
+    archive.RequireWithin(bend.y, CMapArchive::kMaxCoordinate);
   }
   m_Reserved.resize(archive.ReadCount(4));
   for (std::uint32_t& value : m_Reserved) archive.Read(value);

@@ -31,6 +31,8 @@ void CDeviceShape::Serialize(CMapArchive& archive) {
   CShape::Serialize(archive);
   archive.Transfer(m_Width);
   archive.Transfer(m_Height);
+  archive.RequireWithin(m_Width, CMapArchive::kMaxCoordinate);
+  archive.RequireWithin(m_Height, CMapArchive::kMaxCoordinate);
   archive.Transfer(m_Name);
   archive.Transfer(m_MacAddress);
   archive.Transfer(m_PortCount);
@@ -38,6 +40,8 @@ void CDeviceShape::Serialize(CMapArchive& archive) {
   archive.Transfer(m_PortCellHeight);
   archive.Transfer(m_BodyWidth);
   archive.Transfer(m_BodyHeight);
+  archive.RequireWithin(m_BodyWidth, CMapArchive::kMaxCoordinate);
+  archive.RequireWithin(m_BodyHeight, CMapArchive::kMaxCoordinate);
   archive.Transfer(m_PortRows);
   archive.Transfer(m_PortColumns);
   // A stored grid the drawing cannot divide by is damage, not a map.

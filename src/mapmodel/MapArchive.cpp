@@ -1,6 +1,7 @@
 #include "mapmodel/MapArchive.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "mapmodel/Shape.h"
@@ -81,6 +82,10 @@ void CMapArchive::Read(std::string& text) {
   if (length > m_Bytes.size() - m_Position) throw CMapArchiveError("a text runs past the end of the map file");
   text.assign(reinterpret_cast<const char*>(m_Bytes.data() + m_Position), length);
   m_Position += length;
+}
+
+void CMapArchive::RequireWithin(double value, double limit) const {
+  if (!m_Storing && !(std::fabs(value) <= limit)) throw CMapArchiveError("the map file holds a value out of range");
 }
 
 void CMapArchive::WriteCount(std::uint32_t count) {

@@ -27,6 +27,8 @@ class CMapArchive {
  public:
   static constexpr std::uint16_t kSchema = 1;
   static constexpr int kMaxNesting = 32;
+  // Coordinates a stored map may hold: far beyond any map, far below where their sums overflow.
+  static constexpr double kMaxCoordinate = 1 << 20;
 
   // An archive to store into.
   CMapArchive();
@@ -59,6 +61,8 @@ class CMapArchive {
   void Read(std::string& text);
   // A count of items that each take at least itemBytes more bytes: refused when they cannot fit.
   std::uint32_t ReadCount(std::size_t itemBytes);
+  // While loading, refuses a value that is not a number or lies further than the limit from zero.
+  void RequireWithin(double value, double limit) const;
   // A shape or null; the shape stays the archive's until TakeLoadedObjects.
   CShape* ReadObject();
 

@@ -9,6 +9,8 @@
 void CShape::Serialize(CMapArchive& archive) {
   archive.Transfer(m_Position.x);
   archive.Transfer(m_Position.y);
+  archive.RequireWithin(m_Position.x, CMapArchive::kMaxCoordinate);
+  archive.RequireWithin(m_Position.y, CMapArchive::kMaxCoordinate);
 }
 
 void CShape::Draw(CMapCanvas&) const {}

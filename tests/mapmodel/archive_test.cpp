@@ -219,6 +219,8 @@ TEST(MapArchive, DamagedFilesAreRefusedAndChangeNothing) {
   ExpectRefused(Patched(106, {0, 0, 0, 0}), "a device with no port columns");
   ExpectRefused(Patched(82, {0xFF, 0xFF, 0xFF, 0x7F}), "a device with two billion ports");
   ExpectRefused(Patched(73, {0xFF, 0xFF, 0xFF}), "a name longer than the file");
+  ExpectRefused(Patched(57, {0, 0, 0, 0x80}), "a device far off the map");
+  ExpectRefused(Patched(110, {0, 0, 0, 0, 0, 0, 0xF8, 0x7F}), "an end offset that is not a number");
   ExpectRefused(Patched(216, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F}), "a huge bend count");
 }
 
