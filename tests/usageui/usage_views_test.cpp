@@ -121,7 +121,28 @@ TEST_F(UsageViewsTest, GroupPaneDrawsALinePerApOfTheGroupForTheDay) {
   EXPECT_EQ(g_nBalanceFilterId, CUtilizationBalanceView::kHourId);
   EXPECT_EQ(view->Toolbar().Range(), "2026-03-01 23:00:00 ~ 2026-03-02 00:00:00");
   EXPECT_TRUE(boxes_.Texts().empty());
-  g_nBalanceFilterId = CUtilizationBalanceView::kDayId;
+
+  // Today again; a click on A2 in the tree charts A2 alone, titled after its line.
+  Click(view->FindWindow(CUtilizationBalanceView::kDayId));
+  Click(view->FindWindow(CUtilizationBalanceView::kLastId));
+  EXPECT_EQ(view->Toolbar().Range(), "2026-03-03 00:00:00 ~ 2026-03-04 00:00:00");
+  wxTreeCtrl& tree = view->Tree();
+  wxTreeItemIdValue cookie;
+  const wxTreeItemId group = tree.GetFirstChild(tree.GetRootItem(), cookie);
+  wxTreeItemId a2 = tree.GetFirstChild(group, cookie);
+  a2 = tree.GetNextChild(group, cookie);
+  wxRect label;
+  ASSERT_TRUE(tree.GetBoundingRect(a2, label, true));
+  wxUIActionSimulator input;
+  input.MouseMove(tree.ClientToScreen(label.GetPosition() + wxPoint(10, label.height / 2)));
+  PumpPending();
+  input.MouseClick();
+  PumpUntil([&] { return view->SelectionText() == "AP_2 : (" + net::kAp2 + ") : 127.0.0.12"; });
+  PumpPending();
+  ASSERT_EQ(view->Chart().GetDataCount(), 1);
+  EXPECT_EQ(view->Chart().GetTitle(), "AP: AP_2:(" + net::kAp2 + "):127.0.0.12  's Users Graph");
+  EXPECT_GT(LinePixels(view->ChartWindow(), 0xFF0000, "usage_group_ap2"), 100) << "the only line, blue";
+  EXPECT_EQ(g_nBalanceFilterId, CUtilizationBalanceView::kDayId);
 }
 
 TEST_F(UsageViewsTest, ApPaneDrawsTheChosenApsUsersAndTraffic) {
@@ -150,6 +171,17 @@ TEST_F(UsageViewsTest, ApPaneDrawsTheChosenApsUsersAndTraffic) {
   g_nApFilterId = CUtilizationUserPlotView::kDayId;
 }
 
+TEST_F(UsageViewsTest, ApPaneOpenedForAnUnknownApAsksForOneAndDrawsNoLine) {
+  PlotChoice choice{kPlotUsers, "02:44:71:00:09:09"};
+  auto* view = new CUtilizationUserPlotView(frame_, choice, nullptr);
+  frame_->Show();
+  view->OnInitialUpdate();
+  EXPECT_TRUE(choice.plotApMac.empty());
+  EXPECT_EQ(view->ApMac(), "");
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"Please the select AP item in list view"}));
+  EXPECT_EQ(view->Chart().GetDataCount(), 0);
+}
+
 TEST_F(UsageViewsTest, ClientListShowsTheLatestRoundAndFiltersIt) {
   auto* view = new CClientView(frame_);
   frame_->Show();
@@ -174,6 +206,16 @@ TEST_F(UsageViewsTest, ClientListShowsTheLatestRoundAndFiltersIt) {
 
   Click(view->FindWindow(CClientView::kCleanFilterId));
   EXPECT_EQ(list.GetItemCount(), 4);
+
+  // After a round without clients the list is empty, while a filter still reads the latest stored round.
+  {
+    std::lock_guard lock(g_csClients);
+    g_bClientsRecorded = false;
+  }
+  view->RefreshList();
+  EXPECT_EQ(list.GetItemCount(), 0);
+  view->Filter().GetEventHandler()->ProcessEvent(valueChosen);
+  EXPECT_EQ(list.GetItemCount(), 2);
   EXPECT_EQ(list.GetRect().y, 40) << "the filter row keeps the pane's top";
 }
 
