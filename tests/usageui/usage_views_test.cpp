@@ -167,6 +167,19 @@ TEST_F(UsageViewsTest, ApPaneDrawsTheChosenApsUsersAndTraffic) {
   view->Chart().GetYRange(top);
   EXPECT_EQ(top[1], 1200) << "growths 0, 0, then 1100";
   EXPECT_GT(LinePixels(view->ChartWindow(), 0xFF0000, "usage_ap_traffic"), 100);
+
+  // A click on A2's row charts A2, from its last window.
+  wxListCtrl* rows = view->List().GetListView();
+  wxRect row;
+  ASSERT_TRUE(rows->GetItemRect(1, row));
+  wxUIActionSimulator input;
+  input.MouseMove(rows->ClientToScreen(wxPoint(row.x + 10, row.y + row.height / 2)));
+  PumpPending();
+  input.MouseClick();
+  PumpUntil([&] { return view->ApMac() == net::kAp2; });
+  PumpPending();
+  EXPECT_EQ(view->ApMac(), net::kAp2);
+  EXPECT_EQ(view->Chart().GetTitle(), "AP:AP_2:(" + net::kAp2 + "):127.0.0.12 's TRAFFIC Graph");
   EXPECT_TRUE(boxes_.Texts().empty());
   g_nApFilterId = CUtilizationUserPlotView::kDayId;
 }

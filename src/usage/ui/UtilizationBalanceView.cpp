@@ -56,10 +56,11 @@ CUtilizationBalanceView::CUtilizationBalanceView(wxWindow* parent, ReportExport 
       export_(std::move(exportReport)),
       window_(kGroupViewUnits, platform::Now()) {
   new wxStaticText(this, wxID_ANY, "Balance Group", ConvertDialogToPixels(wxPoint(7, 5)));
-  auto* users = new wxComboBox(this, kComboId, "", ConvertDialogToPixels(wxPoint(315, 5)), wxDefaultSize, 0, nullptr,
-                               wxCB_DROPDOWN);
-  users->Hide();
-  users->Disable();
+  // Kept hidden: it names what the chart counts and nothing reads it.
+  users_ = new wxComboBox(this, kComboId, "", ConvertDialogToPixels(wxPoint(315, 5)), wxDefaultSize, 0, nullptr,
+                          wxCB_DROPDOWN);
+  users_->Hide();
+  users_->Disable();
   tree_->AddRoot("");
   Bind(wxEVT_SIZE, &CUtilizationBalanceView::OnSize, this);
   for (int buttonId : {kFirstId, kPrevId, kNextId, kLastId})
@@ -81,7 +82,7 @@ void CUtilizationBalanceView::OnInitialUpdate() {
   images_ = TreeImages();
   tree_->SetImageList(images_.get());
   LoadGroupTree();
-  static_cast<wxComboBox*>(FindWindow(kComboId))->Append("Users");
+  users_->Append("Users");
   initial_ = true;
   toolbar_.CheckRadio(g_nBalanceFilterId);
   RefreshChart(groups_.empty() ? std::string() : groups_.front().group_name);
@@ -121,8 +122,7 @@ void CUtilizationBalanceView::FillGroupTree() {
       item = tree_->AppendItem(tree_->GetRootItem(), wxString::FromUTF8(group.group_name), image, image,
                                new GroupIndexData(group.index));
     }
-    auto* data = static_cast<GroupIndexData*>(tree_->GetItemData(item));
-    if (data->index != group.index) data->index = group.index;
+    static_cast<GroupIndexData*>(tree_->GetItemData(item))->index = group.index;
     for (const ApInfoRecord& ap : group.aps)
       tree_->AppendItem(item, wxString::FromUTF8(GroupTreeApText(ap)), kApImage, kApImage,
                         new GroupIndexData(group.index));

@@ -16,6 +16,7 @@
 #include "usage/ui/UsageToolbar.h"
 
 class CChartWindow;
+class wxComboBox;
 class wxImageList;
 
 // The filter radio chosen last in a group utilisation pane (its id), kept for the next pane.
@@ -69,6 +70,7 @@ class CUtilizationBalanceView : public wxPanel {
   wxTreeCtrl* tree_ = nullptr;
   CChartWindow* chartWindow_ = nullptr;
   CUsageToolbar toolbar_;
+  wxComboBox* users_ = nullptr;
   std::unique_ptr<wxImageList> images_;
   ReportExport export_;
   CUtilizationTimeWindow window_;

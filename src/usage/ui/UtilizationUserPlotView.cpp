@@ -35,7 +35,6 @@ CUtilizationUserPlotView::CUtilizationUserPlotView(wxWindow* parent, PlotChoice&
                                                    wxWindowID id)
     : wxPanel(parent, id),
       choice_(choice),
-      chartWindow_(nullptr),
       toolbar_(this, kLayout),
       export_(std::move(exportReport)),
       window_(kApViewUnits, platform::Now()) {
@@ -126,7 +125,7 @@ void CUtilizationUserPlotView::ReadOldestRecords() {
 }
 
 void CUtilizationUserPlotView::SelectAp() {
-  toolbar_.SetButtons({});
+  toolbar_.SetButtons(NavButtonStates{});  // all four enabled
   if (initial_) {
     if (!choice_.plotApMac.empty()) {
       for (int row = 0; row < list_.GetItemCount(); ++row) {
@@ -192,7 +191,7 @@ std::string CUtilizationUserPlotView::GetSelectedApMac() {
 void CUtilizationUserPlotView::OnFilter(wxCommandEvent& event) {
   g_nApFilterId = event.GetId();
   toolbar_.CheckRadio(event.GetId());
-  toolbar_.SetButtons({});
+  toolbar_.SetButtons(NavButtonStates{});
   const std::string mac = GetSelectedApMac();
   if (mac.empty()) {
     platform::MessageBox("Please select the item in the listview");
