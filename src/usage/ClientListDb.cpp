@@ -15,12 +15,11 @@ constexpr char kClientsOfOnlineAps[] =
 
 int CClientListDb::LoadClientList(std::vector<ClientListRow>& rows) {
   const int round = GetLoadBalanceManager()->GetIndexPolling();
-  return ReadRows(
-      std::string(" SELECT client_connect_ap.mac_client, device_list_prev.ip, device_list_prev.name, "
-                  "device_list_prev.mac, client_connect_ap.RSSI_client, client_connect_ap.mode_client, "
-                  "device_list_prev.online, client_connect_ap.index_polling ") +
-          kClientsOfOnlineAps,
-      {round}, true, rows);
+  return ReadRows(std::string(" SELECT client_connect_ap.mac_client, device_list_prev.ip, device_list_prev.name, "
+                              "device_list_prev.mac, client_connect_ap.RSSI_client, client_connect_ap.mode_client, "
+                              "device_list_prev.online, client_connect_ap.index_polling ") +
+                      kClientsOfOnlineAps,
+                  {round}, true, rows);
 }
 
 void CClientListDb::GetDistinctValues(const std::string& column, std::vector<std::string>& values) {
@@ -66,7 +65,8 @@ int CClientListDb::ReadRows(const std::string& sql, const db::SqlParams& params,
           row.client_mac = rs.GetText("mac_client");
           row.rssi = rs.GetText("RSSI_client");
           row.mode = rs.GetText("mode_client");
-          if (withRound) row.index_polling = static_cast<int>(std::strtol(rs.GetText("index_polling").c_str(), nullptr, 10));
+          if (withRound)
+            row.index_polling = static_cast<int>(std::strtol(rs.GetText("index_polling").c_str(), nullptr, 10));
           rows.push_back(std::move(row));
           ++count;
         }

@@ -8,7 +8,7 @@ struct ClientListRow {
   std::string ap_ip;
   std::string client_mac;
   std::string rssi;
-  std::string mode;        // "1" g, "2" b, "3" turbo-g
-  int index_polling = 0;   // the poll round; filled by the unfiltered list only
+  std::string mode;       // "1" g, "2" b, "3" turbo-g
+  int index_polling = 0;  // the poll round; filled by the unfiltered list only
   bool operator==(const ClientListRow&) const = default;
 };

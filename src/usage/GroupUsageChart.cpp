@@ -1,8 +1,9 @@
 #include "usage/GroupUsageChart.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <chrono>
-#include <strings.h>
 
 #include "chartcore/Axis.h"
 #include "chartcore/XYChart.h"
@@ -28,7 +29,8 @@ bool SameMac(const std::string& a, const std::string& b) { return strcasecmp(a.c
 
 // "AP: name:(MAC):IP " for an AP of the AP list, else "AP:MAC:IP users" with the address by MAC.
 std::string LineName(CLoadBalanceDb& database, const std::vector<ApInfoRecord>& apList, const std::string& mac) {
-  const auto ap = std::find_if(apList.begin(), apList.end(), [&](const ApInfoRecord& a) { return SameMac(a.mac, mac); });
+  const auto ap =
+      std::find_if(apList.begin(), apList.end(), [&](const ApInfoRecord& a) { return SameMac(a.mac, mac); });
   if (ap != apList.end()) return "AP: " + ap->name + ":(" + ap->mac + "):" + ap->ip + " ";
   return "AP:" + mac + ":" + database.GetApIpByMac(mac) + " users";
 }
@@ -63,7 +65,8 @@ GroupChartSelection SelectChartAps(const std::vector<LoadBalanceGroupRecord>& gr
                                    const std::optional<std::string>& parentGroup) {
   GroupChartSelection selection;
   const auto named = [&](const std::string& name) {
-    return std::find_if(groups.begin(), groups.end(), [&](const LoadBalanceGroupRecord& g) { return g.group_name == name; });
+    return std::find_if(groups.begin(), groups.end(),
+                        [&](const LoadBalanceGroupRecord& g) { return g.group_name == name; });
   };
   if (const auto group = named(text); group != groups.end()) {
     selection.isGroup = true;
@@ -82,8 +85,8 @@ GroupChartSelection SelectChartAps(const std::vector<LoadBalanceGroupRecord>& gr
   return selection;
 }
 
-void GatherOldestRecords(CLoadBalanceDb& database, const std::vector<ApInfoRecord>& aps,
-                         CUtilizationTimeWindow& window, platform::TimePoint now) {
+void GatherOldestRecords(CLoadBalanceDb& database, const std::vector<ApInfoRecord>& aps, CUtilizationTimeWindow& window,
+                         platform::TimePoint now) {
   bool anyTime = false;
   for (const ApInfoRecord& ap : aps) {
     std::vector<RecorderPollingRecord> records;

@@ -30,8 +30,8 @@ GroupChartSelection SelectChartAps(const std::vector<LoadBalanceGroupRecord>& gr
 
 // Takes the earliest time among the APs' oldest records as the window's oldest time (now when no record
 // has a time).
-void GatherOldestRecords(CLoadBalanceDb& database, const std::vector<ApInfoRecord>& aps,
-                         CUtilizationTimeWindow& window, platform::TimePoint now);
+void GatherOldestRecords(CLoadBalanceDb& database, const std::vector<ApInfoRecord>& aps, CUtilizationTimeWindow& window,
+                         platform::TimePoint now);
 
 // Fills an empty chart: one users line per AP with records in the window (at most the chart's 20; blue,
 // green, red, then black), named after its AP, and a title after the selection text.

@@ -36,7 +36,8 @@ TEST_F(ClientListDbTest, TheListHoldsTheLatestRoundsClientsOfOnlineAps) {
   ASSERT_EQ(CClientListDb().LoadClientList(rows), 3);
   EXPECT_EQ(ClientMacs(rows), (std::vector<std::string>{kC1, kC2, kC3}));
   const auto c3 = std::find_if(rows.begin(), rows.end(), [](const ClientListRow& r) { return r.client_mac == kC3; });
-  EXPECT_EQ(*c3, (ClientListRow{"AP_2", net::kAp2, "127.0.0.12", kC3, "30", "3", GetLoadBalanceManager()->GetIndexPolling()}));
+  EXPECT_EQ(*c3, (ClientListRow{"AP_2", net::kAp2, "127.0.0.12", kC3, "30", "3",
+                                GetLoadBalanceManager()->GetIndexPolling()}));
 
   ASSERT_TRUE(database.Exec("UPDATE device_list_prev SET online = 0 WHERE mac = ?", {net::kAp2}));
   rows.clear();
@@ -45,8 +46,8 @@ TEST_F(ClientListDbTest, TheListHoldsTheLatestRoundsClientsOfOnlineAps) {
 }
 
 TEST_F(ClientListDbTest, ANullCellReadsAsEmptyNotAsThePreviousRowsValue) {
-  ASSERT_TRUE(database.Exec("UPDATE client_connect_ap SET RSSI_client = NULL, mode_client = NULL WHERE mac_client = ?",
-                            {kC2}));
+  ASSERT_TRUE(
+      database.Exec("UPDATE client_connect_ap SET RSSI_client = NULL, mode_client = NULL WHERE mac_client = ?", {kC2}));
   ASSERT_TRUE(database.Exec("UPDATE device_list_prev SET name = NULL WHERE mac = ?", {net::kAp1}));
   for (bool filtered : {false, true}) {
     std::vector<ClientListRow> rows;

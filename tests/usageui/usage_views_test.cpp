@@ -49,12 +49,14 @@ class UsageViewsTest : public ::testing::Test {
     }
     ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
     // The load-balance group "lab" of the three APs.
-    ASSERT_TRUE(database_.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
-                               "VALUES (1, 1)"));
+    ASSERT_TRUE(
+        database_.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
+                       "VALUES (1, 1)"));
     ASSERT_TRUE(database_.Exec("INSERT INTO user_def_group (group_name, group_template_index) VALUES ('lab', 1)"));
     for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3})
       ASSERT_TRUE(database_.Exec(
-          "INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES ('lab', 1, ?)", {mac}));
+          "INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES ('lab', 1, ?)",
+          {mac}));
     {
       CClientMonitorThread monitor;
       for (int hour : {2, 8, 14}) {

@@ -31,9 +31,12 @@ CClientView::CClientView(wxWindow* parent, wxWindowID id) : wxPanel(parent, id) 
   area.height = std::max(area.height - kListTop, 1);
   list_.CreateReportList(this, kListId, &area, wxBORDER_SIMPLE);
   Bind(wxEVT_SIZE, &CClientView::OnSize, this);
-  Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeFilterType(); }, kFilterTypeId);
-  Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeFilter(); }, kFilterId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RefreshList(); }, kCleanFilterId);
+  Bind(
+      wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeFilterType(); }, kFilterTypeId);
+  Bind(
+      wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeFilter(); }, kFilterId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { RefreshList(); }, kCleanFilterId);
 }
 
 void CClientView::OnInitialUpdate() {
@@ -66,7 +69,8 @@ void CClientView::RefreshList() {
 void CClientView::FillList(const std::vector<ClientListRow>& rows) {
   int number = 0;
   for (const ClientListRow& row : rows) {
-    list_.InsertRowWithTexts(number, {row.ap_name, row.ap_mac, row.ap_ip, row.client_mac, row.rssi, ModeText(row.mode)});
+    list_.InsertRowWithTexts(number,
+                             {row.ap_name, row.ap_mac, row.ap_ip, row.client_mac, row.rssi, ModeText(row.mode)});
     ++number;
   }
 }

@@ -20,17 +20,17 @@ CUsageToolbar::CUsageToolbar(wxWindow* parent, const UsageToolbarLayout& layout)
   const char* captions[3] = {"Hour", "Day", "Week"};
   for (int i = 0; i < 3; ++i) {
     const wxRect at = Pixels(parent, radios[i]->dialogUnits);
-    radios_[i] = new wxRadioButton(parent, radios[i]->id, captions[i], at.GetPosition(), wxDefaultSize,
-                                   i == 0 ? wxRB_GROUP : 0);
+    radios_[i] =
+        new wxRadioButton(parent, radios[i]->id, captions[i], at.GetPosition(), wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
   }
   const ToolbarControl* buttons[4] = {&layout.first, &layout.prev, &layout.next, &layout.last};
   const wxArtID icons[4] = {wxART_GOTO_FIRST, wxART_GO_BACK, wxART_GO_FORWARD, wxART_GOTO_LAST};
   const char* tips[4] = {"First", "Prev", "Next", "Last"};
   for (int i = 0; i < 4; ++i) {
     const wxRect at = Pixels(parent, buttons[i]->dialogUnits);
-    navigation_[i] = new wxBitmapButton(parent, buttons[i]->id,
-                                        wxArtProvider::GetBitmap(icons[i], wxART_BUTTON, wxSize(20, 20)),
-                                        at.GetPosition(), wxSize(std::max(at.width, 30), std::max(at.height, 28)));
+    navigation_[i] =
+        new wxBitmapButton(parent, buttons[i]->id, wxArtProvider::GetBitmap(icons[i], wxART_BUTTON, wxSize(20, 20)),
+                           at.GetPosition(), wxSize(std::max(at.width, 30), std::max(at.height, 28)));
     navigation_[i]->SetToolTip(tips[i]);
   }
   const wxRect exportAt = Pixels(parent, layout.exportButton.dialogUnits);

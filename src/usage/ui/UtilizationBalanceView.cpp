@@ -67,7 +67,12 @@ CUtilizationBalanceView::CUtilizationBalanceView(wxWindow* parent, ReportExport 
     Bind(wxEVT_BUTTON, &CUtilizationBalanceView::OnPage, this, buttonId);
   for (int radioId : {kHourId, kDayId, kWeekId, kMonthId})
     Bind(wxEVT_RADIOBUTTON, &CUtilizationBalanceView::OnFilter, this, radioId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (export_) export_(kGroupUsersReport, {}); }, kExportId);
+  Bind(
+      wxEVT_BUTTON,
+      [this](wxCommandEvent&) {
+        if (export_) export_(kGroupUsersReport, {});
+      },
+      kExportId);
   // A click is judged once the tree has handled it, where the pointer was let go.
   tree_->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
     event.Skip();

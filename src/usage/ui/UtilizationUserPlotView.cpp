@@ -46,14 +46,16 @@ CUtilizationUserPlotView::CUtilizationUserPlotView(wxWindow* parent, PlotChoice&
     auto* button = new wxButton(this, buttonId, caption);
     button->Hide();
     button->Disable();
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SelectAp(); }, buttonId);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { SelectAp(); }, buttonId);
   }
   Bind(wxEVT_SIZE, &CUtilizationUserPlotView::OnSize, this);
   for (int buttonId : {kFirstId, kPrevId, kNextId, kLastId})
     Bind(wxEVT_BUTTON, &CUtilizationUserPlotView::OnPage, this, buttonId);
   for (int radioId : {kHourId, kDayId, kWeekId, kMonthId})
     Bind(wxEVT_RADIOBUTTON, &CUtilizationUserPlotView::OnFilter, this, radioId);
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, kExportId);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); }, kExportId);
   wxWindow* rows = list_.GetListView()->RowsWindow();
   rows->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
     event.Skip();
@@ -72,8 +74,7 @@ void CUtilizationUserPlotView::OnInitialUpdate() {
   SetColumnWidths();
   std::vector<ApInfoRecord> aps;
   GetLoadBalanceManager()->GetLoadBalanceApList(aps);
-  for (const ApInfoRecord& ap : aps)
-    list_.InsertRowWithTexts(list_.GetItemCount(), {ap.name, ap.mac, ap.ip});
+  for (const ApInfoRecord& ap : aps) list_.InsertRowWithTexts(list_.GetItemCount(), {ap.name, ap.mac, ap.ip});
   list_.SortItems(kNameColumn, true);
   wxSizeEvent resize(GetSize());
   OnSize(resize);
