@@ -34,6 +34,10 @@ class UsageTest : public ::testing::Test {
     return record;
   }
 
+  static ClientConnectRecord Client(const std::string& mac, const std::string& rssi, const std::string& mode) {
+    return {mac, rssi, mode, "", ""};
+  }
+
   testing_support::MessageRecorder mainWindow;
   testing_support::MessageBoxRecorder boxes;
   testing_support::TempDatabase database;

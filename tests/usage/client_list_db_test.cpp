@@ -20,8 +20,9 @@ class ClientListDbTest : public UsageTest {
  protected:
   void SetUp() override {
     UsageTest::SetUp();
-    StoreRound({Ap(net::kAp1, 1, {{kC3, "10", "2"}})});  // an older round
-    StoreRound({Ap(net::kAp1, 2, {{kC1, "40", "1"}, {kC2, "25", "9"}}), Ap(net::kAp2, 1, {{kC3, "30", "3"}})});
+    StoreRound({Ap(net::kAp1, 1, {Client(kC3, "10", "2")})});  // an older round
+    StoreRound({Ap(net::kAp1, 2, {Client(kC1, "40", "1"), Client(kC2, "25", "9")}),
+                Ap(net::kAp2, 1, {Client(kC3, "30", "3")})});
   }
   std::vector<std::string> ClientMacs(const std::vector<ClientListRow>& rows) {
     std::vector<std::string> macs;
