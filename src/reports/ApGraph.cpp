@@ -39,9 +39,7 @@ std::vector<double> YValues(const std::vector<RecorderReportRecord>& rows, int k
       continue;
     }
     const long long current = rows[i].traffic_ap;
-    const long long previous = i == 0 ? current : rows[i - 1].traffic_ap;
-    const long long difference = current >= previous ? current - previous : std::max(current, 0LL);
-    values.push_back(static_cast<double>(difference));
+    values.push_back(static_cast<double>(TrafficGrowth(current, i == 0 ? current : rows[i - 1].traffic_ap)));
   }
   return values;
 }
@@ -103,6 +101,10 @@ void BuildTrafficGraph(const std::vector<RecorderReportRecord>& rows, CXYChart& 
 }
 
 }  // namespace
+
+long long TrafficGrowth(long long current, long long previous) {
+  return current >= previous ? current - previous : std::max(current, 0LL);
+}
 
 long long TrafficAxisTop(long long max) {
   const long long q = max / 10;

@@ -18,6 +18,9 @@ bool GetRecorderRange(const std::vector<RecorderReportRecord>& rows, int kind, d
 // Fills an empty chart with the rows (one AP's, in poll order). Other kinds leave the chart empty. True.
 bool BuildApGraph(const std::vector<RecorderReportRecord>& rows, CXYChart& chart, int kind,
                   const ReportWindow& window);
+// The traffic of a poll round from the AP's counter and the one before: the growth, or after a counter
+// reset the counter itself (never below 0).
+long long TrafficGrowth(long long current, long long previous);
 // The top of the traffic axis for the largest difference: the next step above it, the step growing tenfold
 // with each decade of max / 10.
 long long TrafficAxisTop(long long max);
