@@ -22,16 +22,10 @@ int CApShape::PictureFor(int statusCode) {
       return kPictureApChanged;
     case 4:
       return kPictureApReplace;
-    case 5:
     case 6:
       return kPictureSystemKeyError;
-    case 7:
-      return kPictureDhcpError;
-    case 8:
-      return kPictureNotAvailable;
-    case 9:
-      return kPicturePasswordError;
     default:
+      if (const int error = ErrorPictureFor(statusCode)) return error;
       return kPictureAp;
   }
 }

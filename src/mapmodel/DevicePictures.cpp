@@ -12,3 +12,18 @@ const IDevicePictureProvider& GetDevicePictures() {
 }
 
 void SetDevicePictures(const IDevicePictureProvider* provider) { g_DevicePictures = provider; }
+
+int ErrorPictureFor(int statusCode) {
+  switch (statusCode) {
+    case 5:
+      return kPictureSystemKeyError;
+    case 7:
+      return kPictureDhcpError;
+    case 8:
+      return kPictureNotAvailable;
+    case 9:
+      return kPicturePasswordError;
+    default:
+      return 0;
+  }
+}

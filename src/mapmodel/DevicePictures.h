@@ -21,6 +21,10 @@ enum DevicePictureId : int {
   kPicturePasswordError = 367,
 };
 
+// The picture every kind shows for a device in error (5 system key, 7 DHCP, 8 not available, 9 password),
+// or 0 for any other status.
+int ErrorPictureFor(int statusCode);
+
 class IDevicePictureProvider {
  public:
   virtual ~IDevicePictureProvider() = default;

@@ -23,16 +23,10 @@ int CSwitchShape::PictureFor(int statusCode) {
       return kPictureSwitchOffline;
     case 3:
       return kPictureSwitchChanged;
-    case 5:
     case 6:
       return kPictureSystemKeyError;
-    case 7:
-      return kPictureDhcpError;
-    case 8:
-      return kPictureNotAvailable;
-    case 9:
-      return kPicturePasswordError;
     default:
+      if (const int error = ErrorPictureFor(statusCode)) return error;
       return kPictureSwitch;
   }
 }

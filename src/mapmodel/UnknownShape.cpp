@@ -12,18 +12,9 @@ CUnknownShape::CUnknownShape(MapPoint position) : CDeviceShape(position) {
 }
 
 int CUnknownShape::PictureFor(int statusCode) {
-  switch (statusCode) {
-    case 5:
-      return kPictureSystemKeyError;
-    case 7:
-      return kPictureDhcpError;
-    case 8:
-      return kPictureNotAvailable;
-    case 9:
-      return kPicturePasswordError;
-    default:
-      return kPictureUnknown;
-  }
+  // Unlike a switch or an AP, an unknown device keeps its own picture for status 6.
+  const int error = ErrorPictureFor(statusCode);
+  return error ? error : kPictureUnknown;
 }
 
 MapPoint CUnknownShape::GetConnectionPoint(int port, int side) const {
