@@ -1,4 +1,5 @@
-// A large network made from the reference devices: what the simulator then plays, and the refusals.
+// A large network made from the reference devices: what the simulator then plays, the requests it counts,
+// and the refusals.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "Behaviours.h"
 #include "LargeNetwork.h"
+#include "NetSnmpTool.h"
 #include "Snmprec.h"
 #include "support/DevSimProcess.h"
 #include "support/TempDir.h"
@@ -32,6 +34,11 @@ TEST(LargeNetworkTest, EachDeviceAnswersWithItsOwnIdentityAndEachSwitchShowsItsA
   EXPECT_EQ(devices[9].address, "127.10.1.13");
 
   DevSimProcess simulator(devices);
+  EXPECT_EQ(simulator.Answered("127.10.1.1"), 0);
+  const auto answer =
+      devsim_test::RunNetSnmpTool("snmpget", "private", simulator.Peer("127.10.1.1"), {"1.3.6.1.2.1.1.5.0"});
+  EXPECT_EQ(answer.exitCode, 0) << answer.output;
+  EXPECT_EQ(simulator.Answered("127.10.1.1"), 1) << "requests are counted, control commands are not";
   EXPECT_EQ(simulator.Get("127.10.1.1", "1.3.6.1.2.1.1.5.0"), "1.3.6.1.2.1.1.5.0|4|switch-1");
   EXPECT_EQ(simulator.Get("127.10.1.1", "1.3.6.1.2.1.17.1.1.0"), "1.3.6.1.2.1.17.1.1.0|4x|024471000100");
   EXPECT_EQ(simulator.Get("127.10.1.1", kLldpRemote + "5.0.3.1"), kLldpRemote + "5.0.3.1|4x|024471000104");
