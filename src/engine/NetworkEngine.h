@@ -133,6 +133,14 @@ class CNetworkEngine {
   bool FoundNewDevice() const { return newDeviceFound_; }
 
  private:
+  // What a switch answered: whether it is alive, and ReadLldpNeighbours' result when it is.
+  struct SwitchAnswer {
+    bool alive = false;
+    int neighbours = 0;
+  };
+  // Asks every switch whether it answers and reads the port table of each one that does, on a pool of
+  // at most threads threads: 0; -100 when a stop was asked for (the pool is stopped).
+  int AskSwitches(std::vector<SwitchAnswer>& answers, int threads);
   // An empty object of the kind (0 unknown, 1 switch, 2 AP); none for another kind.
   static std::unique_ptr<CDevice> MakeDevice(int kind);
   // Appends the object to the device list (and the switch list when it is a switch); returns it.
