@@ -75,7 +75,13 @@ void CNetworkEngine::RemoveDeviceByMac(const std::string& mac) {
   CDevice* device = found->get();
   std::erase(switches_, static_cast<CSwitch*>(device));
   std::erase(newDevices_, device);
+  // A replacement noted for the device would otherwise point at a deleted object.
+  std::erase_if(replaceList_, [&](const ReplaceRecord& r) { return r.oldDevice == device || r.newDevice == device; });
   devices_.erase(found);
+}
+
+void CNetworkEngine::NoteReplacement(CDevice* oldDevice, CDevice* newDevice, int fromPrevious) {
+  replaceList_.push_back({oldDevice, newDevice, fromPrevious});
 }
 
 CDevice* CNetworkEngine::AddDevice(std::unique_ptr<CDevice> device) {

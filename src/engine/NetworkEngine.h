@@ -75,7 +75,7 @@ class CNetworkEngine {
   CDevice* FindDeviceByMac(const std::string& mac);
   // The position of the first device with the MAC in the device list; -1 when there is none.
   int FindDeviceIndexByMac(const std::string& mac);
-  // Deletes the first device with the MAC and removes it from every list.
+  // Deletes the first device with the MAC and removes it from every list, replacement notes included.
   void RemoveDeviceByMac(const std::string& mac);
 
   // Builds the device objects of the records (kinds 0, 1, 2; others skipped) and the switches' port
@@ -131,6 +131,10 @@ class CNetworkEngine {
   const std::vector<CSwitch*>& Switches() const { return switches_; }
   const std::vector<CDevice*>& NewDevices() const { return newDevices_; }
   bool FoundNewDevice() const { return newDeviceFound_; }
+  const std::vector<ReplaceRecord>& Replacements() const { return replaceList_; }
+  // Notes that newDevice took oldDevice's switch port (both in the device list); callers on the pool's
+  // threads hold the pass's task lock.
+  void NoteReplacement(CDevice* oldDevice, CDevice* newDevice, int fromPrevious);
 
  private:
   // What a switch answered: whether it is alive, and ReadLldpNeighbours' result when it is.

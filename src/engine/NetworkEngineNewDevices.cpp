@@ -111,7 +111,7 @@ void CNetworkEngine::SwitchMacOfNewAp(int taskIndex, NewDeviceTask* task) {
   const auto noteReplacement = [&](const std::string& oldMac, int fromPrevious) {
     DebugTrace("new AP %s on the port of %s", neighbour.mac.c_str(), oldMac.c_str());
     std::lock_guard lock(*task->taskLock);
-    if (CDevice* old = engine.FindDeviceByMac(oldMac)) engine.replaceList_.push_back({old, added, fromPrevious});
+    if (CDevice* old = engine.FindDeviceByMac(oldMac)) engine.NoteReplacement(old, added, fromPrevious);
   };
   if (!previousPeer.empty() && previousPeer != neighbour.mac)
     noteReplacement(previousPeer, 1);

@@ -256,6 +256,11 @@ void CNetworkEngine::UpdateDeviceTask(int, DeviceTask* task) {
         collect(*judged);
         judged->ip = device->ip;
         std::lock_guard lock(*task->taskLock);
+        // A replacement noted for the device carries over to the object that takes its place.
+        for (ReplaceRecord& record : engine.replaceList_) {
+          if (record.oldDevice == device) record.oldDevice = judged.get();
+          if (record.newDevice == device) record.newDevice = judged.get();
+        }
         engine.RemoveDeviceByMac(neighbour.mac);
         device = engine.AddDevice(std::move(judged));
       } else {
