@@ -230,6 +230,11 @@ int CNetworkEngine::ReadNewDeviceProperties() {
   return read;
 }
 
+std::string CNetworkEngine::DefaultWriteCommunity() {
+  std::lock_guard lock(g_RuntimeSettings.csSettings);
+  return g_RuntimeSettings.strWriteCommunity;
+}
+
 int CNetworkEngine::PollingThreadCount() {
   constexpr int kDefaultPollingThreads = 5;
   const int configured = g_RuntimeSettings.nPollingThreads.load();

@@ -150,6 +150,8 @@ class CNetworkEngine {
   // Appends the object to the device list (and the switch list when it is a switch); returns it.
   CDevice* AddDevice(std::unique_ptr<CDevice> device);
   void Post(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+  // The discovery password: the settings' default write community.
+  static std::string DefaultWriteCommunity();
   // The configured number of polling threads (the default when none is configured).
   static int PollingThreadCount();
 

@@ -23,11 +23,6 @@ constexpr size_t kMacTextLength = 17;
 const char kFilterChange[] = "ap_filter_mac";
 const char kPropertyChange[] = "ap_property";
 
-std::string DefaultWriteCommunity() {
-  std::lock_guard lock(g_RuntimeSettings.csSettings);
-  return g_RuntimeSettings.strWriteCommunity;
-}
-
 // A device that does not answer SNMP, of the kind its LLDP capabilities suggest, with its next free name.
 std::unique_ptr<CDevice> DeviceFromCapabilities(int capabilities) {
   std::unique_ptr<CDevice> device;

@@ -30,11 +30,6 @@ constexpr auto kPoolWatchStep = std::chrono::milliseconds(100);
 const char kSysNameOid[] = ".1.3.6.1.2.1.1.5.0";
 const char kDhcpModeSuffix[] = ".1.10.1.0";
 
-std::string DefaultWriteCommunity() {
-  std::lock_guard lock(g_RuntimeSettings.csSettings);
-  return g_RuntimeSettings.strWriteCommunity;
-}
-
 void PostProgress(const std::string& text, float increment) { PostStatusText(text.c_str(), increment); }
 
 // Waits up to the pool's settling time, ending early when its work is done or a stop was asked for.
