@@ -73,7 +73,7 @@ void CNetworkEngine::RemoveDeviceByMac(const std::string& mac) {
   const auto found = std::find_if(devices_.begin(), devices_.end(), [&](const auto& d) { return d->mac == mac; });
   if (found == devices_.end()) return;
   CDevice* device = found->get();
-  std::erase(switches_, static_cast<CSwitch*>(device));
+  std::erase_if(switches_, [&](const CSwitch* owner) { return owner == device; });
   std::erase(newDevices_, device);
   // A replacement noted for the device would otherwise point at a deleted object.
   std::erase_if(replaceList_, [&](const ReplaceRecord& r) { return r.oldDevice == device || r.newDevice == device; });
