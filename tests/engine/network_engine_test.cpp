@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "engine/NetworkEngine.h"
+#include "log/LogLevelMask.h"
+#include "platform/Shutdown.h"
+#include "support/ReferenceNetworkRows.h"
+#include "support/TempDatabase.h"
 
 namespace {
 
@@ -88,6 +92,45 @@ TEST_F(NetworkEngineListsTest, RemovingADeviceTakesItOutOfEveryListAndEveryRepla
   EXPECT_TRUE(Links().empty());
   engine_.Reset();
   EXPECT_TRUE(engine_.Devices().empty());
+}
+
+// A device is "configuration changed" when any stored-property difference or any filter entry that names
+// a MAC was recorded, whatever the order of the differences; other records change nothing.
+TEST(MarkConfigurationChangesTest, AnyPropertyOrMacFilterDifferenceMarksTheDeviceInEveryOrder) {
+  namespace net = testing_support::reference_network;
+  testing_support::TempDatabase database;
+  ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
+  const CDeviceProperty property{"", "crvAPssid", "ap_property", "elsewhere", "corvath"};
+  const CDeviceProperty shortFilter{"", "filter_entry", "ap_filter_mac", "02:55", ""};
+  const CDeviceProperty filter{"", "filter_entry", "ap_filter_mac", "02:55:00:00:00:09", ""};
+  const CDeviceProperty note{"", "port_reload", "string", "a", "b"};
+  struct Case {
+    const std::string& mac;
+    std::vector<CDeviceProperty> differences;
+    const char* status;
+  } cases[] = {
+      {net::kAp1, {property, shortFilter}, "6"},
+      {net::kAp2, {shortFilter, property}, "6"},
+      {net::kAp3, {shortFilter, filter, shortFilter}, "6"},
+      {net::kUnknown, {shortFilter, note}, "0"},
+  };
+  std::vector<PollingDeviceRecord> records;
+  for (const Case& c : cases) records.push_back(Record("d", c.mac, 2));
+  CNetworkEngine engine;
+  engine.LoadDevices(records, {});
+  for (const Case& c : cases) {
+    for (CDeviceProperty difference : c.differences) {
+      difference.mac = c.mac;
+      engine.FindDeviceByMac(c.mac)->differences.push_back(difference);
+    }
+    engine.FindDeviceByMac(c.mac)->isNew = 0;
+  }
+  EXPECT_EQ(engine.MarkConfigurationChanges(), 1);
+  for (const Case& c : cases)
+    EXPECT_EQ(database.Value("SELECT status FROM device_list_prev WHERE mac=?", {c.mac}), c.status) << c.mac;
+  // One row per device and setting; a filter entry that names no MAC is not stored.
+  EXPECT_EQ(database.Value("SELECT count(*) FROM sync_result"), "4");
+  platform::RunShutdown();
 }
 
 }  // namespace
