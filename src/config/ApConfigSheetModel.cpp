@@ -68,7 +68,8 @@ void FillApConfigSheet(CApConfigSheetModel& sheet, ApConfigRecord& record, ApShe
   wireless.channel = record.crvAPChannel;
   wireless.superGIndex = record.crvAPSuperG;
   if (record.crvAPWMMFunc == 1 || record.crvAPWMMFunc == 0) wireless.wmm = record.crvAPWMMFunc == 1;
-  wireless.ssidBroadcast = record.crvAPSSIDBroadcast == 0;
+  // The AP reports 0 for a broadcast SSID and 1 for a hidden one.
+  if (record.crvAPSSIDBroadcast == 0 || record.crvAPSSIDBroadcast == 1) wireless.ssidBroadcast = record.crvAPSSIDBroadcast == 0;
   wireless.autoChannel = record.crvapautochannel == 1 ? 1 : 0;
   FillWirelessSecurity(record, wireless);
 
