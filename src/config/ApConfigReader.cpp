@@ -140,3 +140,10 @@ int ReadApChannelCount(const std::string& ip) {
   if (snmp.Get(store->GetDevSysObjectID(mac, KeyKind::Mac) + ".4.23.0", count) != 0) return 0;
   return std::atoi(count.c_str());
 }
+
+std::string ReadApClientCount(const std::string& ip) {
+  CYSnmp snmp;
+  snmp.SetIp(ip);
+  std::string count;
+  return snmp.Get("1.3.6.1.4.1.44711.1.2.1.0", count) == 0 ? count : "";
+}

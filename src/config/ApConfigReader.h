@@ -10,3 +10,6 @@ void ReadApConfiguration(const std::string& ip, ApConfigRecord& record);
 
 // The number of channels the AP offers (its ".4.23.0"); 0 when it does not answer.
 int ReadApChannelCount(const std::string& ip);
+
+// The AP's count of associated clients as its own object reports it; empty when it does not answer.
+std::string ReadApClientCount(const std::string& ip);

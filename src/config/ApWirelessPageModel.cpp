@@ -139,6 +139,12 @@ bool CApWirelessPageModel::ChooseBgMode(int index) {
   return true;
 }
 
+int CApWirelessPageModel::IsHexText(const std::string& text) {
+  for (char c : text)
+    if (!(c >= '0' && c <= '9') && !(c >= 'a' && c <= 'f')) return -1;
+  return 0;
+}
+
 CApSecurityModel::Kind CApWirelessPageModel::SecurityKind() const {
   return securityIndex < 0 || securityIndex > 3 ? CApSecurityModel::kNone
                                                 : static_cast<CApSecurityModel::Kind>(securityIndex + 1);

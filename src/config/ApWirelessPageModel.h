@@ -51,6 +51,8 @@ class CApWirelessPageModel {
   bool ChooseBgMode(int index);
 
   CApSecurityModel::Kind SecurityKind() const;
+  // 0 when every character is a digit or a letter a-f, else -1.
+  static int IsHexText(const std::string& text);
   // The OK checks (after the questions a balancing AP asks); on success the entries can be appended.
   PageCheck Check(const ApSheetContext& context);
   void AppendEntries(ApSetEntryList& entries) const;

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "config/ApChannelChooser.h"
 #include "config/ApConfigReader.h"
+#include "config/ApWirelessPageModel.h"
 #include "config/ApSetThread.h"
 #include "device/GlobalSettings.h"
 #include "platform/MessageIds.h"
@@ -192,6 +194,35 @@ TEST_F(ApSetJobTest, ReadingAnApsConfiguration) {
   ReadApConfiguration(DevSimReference::kAp1, silent);
   EXPECT_EQ(silent.ip, "") << "an AP that does not answer leaves the constructor values";
   EXPECT_EQ(silent.crvAPChannel, -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ApChannelChooser, TheQuietestChannelOfTheRange) {
+  struct Case {
+    int first, last;
+    std::map<int, long> signals;
+    int channel;
+  };
+  const Case cases[] = {
+      {1, 11, {}, 1},
+      {1, 11, {{1, 10}}, 4},            // channel 1 and its two neighbours on each side are loud
+      {1, 11, {{6, 5}, {11, 5}}, 1},
+      {1, 11, {{1, 5}, {6, 5}, {11, 5}}, 3},  // ties go to the first
+  };
+  for (const Case& c : cases) EXPECT_EQ(PickQuietChannel(c.first, c.last, c.signals), c.channel);
+  EXPECT_EQ(CApWirelessPageModel::IsHexText("0a9f"), 0);
+  EXPECT_EQ(CApWirelessPageModel::IsHexText("0A"), -1);
+}
+
+TEST_F(ApSetJobTest, TheChannelChooserSetsTheQuietestChannelOnTheAp) {
+  const int channel = ChooseApChannel(DevSimReference::kAp1);
+  EXPECT_EQ(channel, 1) << "its neighbours are on 6 and 11";
+  EXPECT_EQ(OnAp(".4.2.0"), std::to_string(channel));
+  devsim_.Configure(DevSimReference::kAp1, "silent on");
+  EXPECT_EQ(ChooseApChannel(DevSimReference::kAp1), -1);
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ int RunSheet(wxWindow* parent, CApConfigSheetModel& model, const std::string& ma
   model.context.loadBalanced = CAccessDatabase().GetApLoadBalanceStatus(apMac) == 1;
   model.wireless.channelCount = ReadApChannelCount(ip);
   model.Fill(mode);
+  // The AP's own count, when it answers, comes before the stored one.
+  if (const std::string clients = ReadApClientCount(ip); !clients.empty()) model.basic.clientsText = clients;
   CApConfigSheet sheet(parent, model);
   if (sheet.ShowModal() != wxID_OK) return 0;
   if (replacement) platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_POLLING_LOCK);
