@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ApAdvancePageModel.h"
 #include "config/ApChannelChooser.h"
 #include "config/ApConfigReader.h"
 #include "config/ApWirelessPageModel.h"
@@ -223,6 +224,37 @@ TEST_F(ApSetJobTest, TheChannelChooserSetsTheQuietestChannelOnTheAp) {
   EXPECT_EQ(OnAp(".4.2.0"), std::to_string(channel));
   devsim_.Configure(DevSimReference::kAp1, "silent on");
   EXPECT_EQ(ChooseApChannel(DevSimReference::kAp1), -1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ApSetJobTest, OddValuesFromTheApReadAsNumbersOrTextsWithoutHarm) {
+  const std::pair<const char*, const char*> odd[] = {
+      {".4.2.0", "4|abc"},                          // a channel that is no number
+      {".4.3.0", "4|" },                            // an empty SSID
+      {".4.4.0", "2|7"},                            // a SuperG mode no page lists
+      {".4.5.1.0", "2|99"},                         // a security type outside the table
+      {".4.6.0", "2|-5"},
+      {".3.5.1.2.1", "4|not-a-mac-at-all-and-rather-long-" },
+  };
+  for (const auto& [suffix, value] : odd) devsim_.Set(DevSimReference::kAp1, kRoot + suffix + "|" + value);
+  devsim_.Set(DevSimReference::kAp1, kRoot + ".4.3.0|4|" + std::string(300, 's'));
+  ApConfigRecord record;
+  ReadApConfiguration(DevSimReference::kAp1, record);
+  EXPECT_EQ(record.crvAPChannel, 0);
+  EXPECT_EQ(record.crvAPSuperG, 7);
+  EXPECT_EQ(record.crvAPSecurityType, 99);
+  EXPECT_EQ(record.crvAPWEP64KeyType, -1) << "no security block is read for an unknown type";
+  EXPECT_EQ(record.crvAPTxRates, -5);
+  EXPECT_LE(record.crvAPssid.size(), 254u) << "an answer is cut to its buffer";
+  ASSERT_EQ(record.filterMacs.size(), 1u);
+
+  CApAdvancePageModel advance;
+  advance.txRate = record.crvAPTxRates;
+  advance.Start();
+  EXPECT_EQ(advance.txRate, -1);
 }
 
 }  // namespace

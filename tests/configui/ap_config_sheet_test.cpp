@@ -149,6 +149,24 @@ TEST_F(ApConfigSheetTest, AValueChangedOnTheApIsMarkedRedAndCancelSendsNothing) 
   EXPECT_TRUE(devsim_.ReceivedSets(DevSimReference::kAp1).empty());
 }
 
+TEST_F(ApConfigSheetTest, StoredValuesNoListHoldsSelectNothing) {
+  ASSERT_TRUE(database_.Exec(
+      "INSERT INTO ap_property (mac, APSysDHCP, crvAPUserNumLimit, crvAPssid, crvAPChannel, crvAPSecurityType, "
+      "crvAPWEP64KeyType, crvAPWEP128DefaultKeyValue, crvAPSuperG, crvAPBGMode, crvAPAntennaTransmitPower, "
+      "crvAPTxRates, crvAPCTSMode) VALUES (?, '1', 60, 'corvath', 40, 4, 5, 9, 7, 5, 9, 1, 8)", {net::kAp1}));
+  int superG = 0, power = 0, keyType = 0;
+  WhenShown<CApConfigSheet>([&](CApConfigSheet& sheet) {
+    superG = wxDynamicCast(sheet.FindWindow(CApWirelessPageModel::kSuperG), wxChoice)->GetSelection();
+    keyType = wxDynamicCast(sheet.FindWindow(CApSecurityModel::kKeyType), wxChoice)->GetSelection();
+    power = wxDynamicCast(sheet.FindWindow(CApAdvancePageModel::kTransmitPower), wxChoice)->GetSelection();
+    sheet.EndModal(wxID_CANCEL);
+  });
+  EXPECT_EQ(ShowApConfiguration(nullptr, DevSimReference::kAp1, net::kAp1, "AP 1", RunJobs()), 0);
+  EXPECT_EQ(superG, wxNOT_FOUND);
+  EXPECT_EQ(keyType, wxNOT_FOUND);
+  EXPECT_EQ(power, wxNOT_FOUND);
+}
+
 TEST_F(ApConfigSheetTest, AnApThatDoesNotAnswerLeavesTheSheetWithoutOk) {
   devsim_.Configure(DevSimReference::kAp1, "silent on");
   bool okEnabled = true, ssidEnabled = true;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "config/ui/ChoiceSelection.h"
+
 namespace {
 
 using M = CApAdvancePageModel;
@@ -54,8 +56,8 @@ CApCfgAdvancePage::CApCfgAdvancePage(wxWindow* sheet, CApConfigSheetModel& model
 
 void CApCfgAdvancePage::Load() {
   ApplyMarks(CApAdvancePageModel::Marks(model_.context.markers));
-  rate_->SetSelection(page_.txRate);
-  power_->SetSelection(page_.transmitPower);
+  SelectChoice(rate_, page_.txRate);
+  SelectChoice(power_, page_.transmitPower);
   beacon_->ChangeValue(std::to_string(page_.beaconInterval));
   rts_->ChangeValue(std::to_string(page_.rtsThreshold));
   fragmentation_->ChangeValue(std::to_string(page_.fragmentation));

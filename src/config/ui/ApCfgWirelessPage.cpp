@@ -1,5 +1,7 @@
 #include "config/ui/ApCfgWirelessPage.h"
 
+#include "config/ui/ChoiceSelection.h"
+
 namespace {
 
 using M = CApWirelessPageModel;
@@ -81,15 +83,14 @@ CApCfgWirelessPage::CApCfgWirelessPage(wxWindow* sheet, CApConfigSheetModel& mod
     ShowChannelState();
   });
   bgMode_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
-    if (!page_.ChooseBgMode(bgMode_->GetSelection())) bgMode_->SetSelection(page_.bgModeIndex);
+    if (!page_.ChooseBgMode(bgMode_->GetSelection())) SelectChoice(bgMode_, page_.bgModeIndex);
   });
 }
 
 void CApCfgWirelessPage::ShowChannelState() {
   channel_->Clear();
   for (const std::string& item : page_.channelItems) channel_->Append(wxString::FromUTF8(item));
-  channel_->SetSelection(page_.channelSelection < static_cast<int>(page_.channelItems.size()) ? page_.channelSelection
-                                                                                               : wxNOT_FOUND);
+  SelectChoice(channel_, page_.channelSelection);
   autoChannel_->SetValue(page_.autoChannel == 1);
   const bool reachable = model_.context.reachable;
   channel_->Enable(reachable && page_.channelEnabled);
@@ -104,13 +105,13 @@ void CApCfgWirelessPage::ShowSecurityGroup() {
 
 void CApCfgWirelessPage::Load() {
   ApplyMarks(CApWirelessPageModel::Marks(model_.context.markers));
-  bgMode_->SetSelection(page_.bgModeIndex);
+  SelectChoice(bgMode_, page_.bgModeIndex);
   (page_.radio ? radioOn_ : radioOff_)->SetValue(true);
   ssid_->ChangeValue(wxString::FromUTF8(page_.ssid));
-  superG_->SetSelection(page_.superGIndex);
+  SelectChoice(superG_, page_.superGIndex);
   (page_.wmm ? wmmOn_ : wmmOff_)->SetValue(true);
   (page_.ssidBroadcast ? broadcastOn_ : broadcastOff_)->SetValue(true);
-  security_->SetSelection(page_.securityIndex);
+  SelectChoice(security_, page_.securityIndex);
   securityControls_->Load(page_.security);
   ShowChannelState();
   ShowSecurityGroup();

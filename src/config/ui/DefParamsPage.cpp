@@ -4,6 +4,7 @@
 
 #include <list>
 
+#include "config/ui/ChoiceSelection.h"
 #include "controls/TreePropSheet.h"
 #include "device/HostentInformation.h"
 #include "platform/MessageBox.h"
@@ -76,7 +77,7 @@ void CDefParamsPage::Load() {
   host_->SetValue(wxString::FromUTF8(model_.managementHost));
   ssid_->ChangeValue(wxString::FromUTF8(model_.ssid));
   apply_->SetValue(model_.apply);
-  security_->SetSelection(model_.securityIndex);
+  SelectChoice(security_, model_.securityIndex);
   securityControls_->Load(model_.security);
   ShowSecurityGroup();
 }

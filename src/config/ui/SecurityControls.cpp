@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "config/ui/ChoiceSelection.h"
+
 namespace {
 
 using S = CApSecurityModel;
@@ -88,9 +90,9 @@ CSecurityControls::CSecurityControls(wxWindow* page) : page_(page) {
 
 void CSecurityControls::Load(const CApSecurityModel& model) {
   (model.openSystem ? openSystem : sharedKey)->SetValue(true);
-  encryption->SetSelection(model.encryptionIndex);
-  keyType->SetSelection(model.keyTypeIndex);
-  defaultKey->SetSelection(model.defaultKeyIndex);
+  SelectChoice(encryption, model.encryptionIndex);
+  SelectChoice(keyType, model.keyTypeIndex);
+  SelectChoice(defaultKey, model.defaultKeyIndex);
   key->SetMode(model.KeyBoxLength());
   key->ChangeValue(wxString::FromUTF8(model.keyText));
   (model.tkip ? tkip : aes)->SetValue(true);
