@@ -132,6 +132,20 @@ bool CApConfigSheetModel::LoadReplacement(const std::string& newIp, const std::s
   return true;
 }
 
+std::optional<CApConfigSheetModel::Failure> CApConfigSheetModel::CheckPages() {
+  const auto failed = [](Page page, const PageCheck& check) -> std::optional<Failure> {
+    if (!check) return std::nullopt;
+    return Failure{page, *check};
+  };
+  if (visited[kBasic])
+    if (auto failure = failed(kBasic, basic.Check(context))) return failure;
+  if (visited[kWireless])
+    if (auto failure = failed(kWireless, wireless.Check(context))) return failure;
+  if (visited[kAdvance])
+    if (auto failure = failed(kAdvance, advance.Check())) return failure;
+  return std::nullopt;
+}
+
 ApSetEntryList CApConfigSheetModel::BuildChanges() {
   ApSetEntryList entries;
   if (visited[kBasic]) basic.AppendEntries(context, entries);

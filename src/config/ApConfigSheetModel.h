@@ -4,6 +4,7 @@
 // AP as the database (or, without a stored row, the AP itself) knows it, the configuration stored before
 // the AP changed, and a replaced AP's configuration for the AP that took its place.
 #include <array>
+#include <optional>
 #include <string>
 
 #include "config/ApAdvancePageModel.h"
@@ -38,7 +39,15 @@ class CApConfigSheetModel {
   // Fills the pages' fields from the record in the mode (lists of filter MACs to add and delete kept only
   // for the previous and replacement modes) and starts them.
   void Fill(ApSheetMode mode);
+  // OK's checks of the visited pages, in page order (the Wireless page asks its questions here): the
+  // first failure and its page, none when every page passed.
+  struct Failure {
+    Page page;
+    PageCheckFailure check;
+  };
+  std::optional<Failure> CheckPages();
   // The entries of the visited pages, in page order; every page in the previous and replacement modes.
+  // After CheckPages passed.
   ApSetEntryList BuildChanges();
 };
 

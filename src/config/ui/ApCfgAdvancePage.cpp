@@ -84,11 +84,4 @@ void CApCfgAdvancePage::Save() {
   page_.wlanPartitionDisabled = partitionOff_->GetValue();
 }
 
-bool CApCfgAdvancePage::CheckOnOk() {
-  Save();
-  if (const PageCheck failure = page_.Check()) {
-    ShowFailure(*failure);
-    return false;
-  }
-  return true;
-}
+PageCheck CApCfgAdvancePage::CheckOnLeave() { return page_.Check(); }

@@ -12,7 +12,9 @@ class CApCfgAdvancePage : public CApConfigPage {
 
   void Load() override;
   void Save() override;
-  bool CheckOnOk() override;
+
+ protected:
+  PageCheck CheckOnLeave() override;
 
  private:
   CApAdvancePageModel& page_;

@@ -80,11 +80,4 @@ void CApCfgBasicPage::Save() {
   page_.countryName = country_->GetSelection() == wxNOT_FOUND ? "" : country_->GetStringSelection().utf8_string();
 }
 
-bool CApCfgBasicPage::CheckOnOk() {
-  Save();
-  if (const PageCheck failure = page_.Check(model_.context)) {
-    ShowFailure(*failure);
-    return false;
-  }
-  return true;
-}
+PageCheck CApCfgBasicPage::CheckOnLeave() { return page_.Check(model_.context); }

@@ -13,7 +13,9 @@ class CApCfgBasicPage : public CApConfigPage {
 
   void Load() override;
   void Save() override;
-  bool CheckOnOk() override;
+
+ protected:
+  PageCheck CheckOnLeave() override;
 
  private:
   void UpdateAddressControls();

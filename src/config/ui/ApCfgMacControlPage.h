@@ -14,7 +14,6 @@ class CApCfgMacControlPage : public CApConfigPage {
 
   void Load() override;
   void Save() override;
-  bool CheckOnOk() override { Save(); return true; }
 
  private:
   void FillList();

@@ -132,11 +132,3 @@ void CApCfgWirelessPage::Save() {
   securityControls_->Save(page_.security);
 }
 
-bool CApCfgWirelessPage::CheckOnOk() {
-  Save();
-  if (const PageCheck failure = page_.Check(model_.context)) {
-    ShowFailure(*failure);
-    return false;
-  }
-  return true;
-}

@@ -17,9 +17,6 @@ class CApCfgWirelessPage : public CApConfigPage {
 
   void Load() override;
   void Save() override;
-  bool CheckOnOk() override;
-  // Leaving the page checks nothing: its checks run at OK.
-  bool OnKillActive() override { Save(); return true; }
 
  private:
   void ShowChannelState();

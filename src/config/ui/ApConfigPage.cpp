@@ -18,7 +18,12 @@ void CApConfigPage::OnShown(wxShowEvent& event) {
   if (event.IsShown()) model_.visited[page_] = true;
 }
 
-bool CApConfigPage::OnKillActive() { return CheckOnOk(); }
+bool CApConfigPage::OnKillActive() {
+  Save();
+  const PageCheck failure = CheckOnLeave();
+  if (failure) ShowFailure(*failure);
+  return !failure;
+}
 
 void CApConfigPage::ShowFailure(const PageCheckFailure& failure) {
   if (failure.activatePage)

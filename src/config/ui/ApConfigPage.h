@@ -22,15 +22,14 @@ class CApConfigPage : public CTreePropPage {
   virtual void Load() = 0;
   // The controls into the model.
   virtual void Save() = 0;
-  // The checks OK runs for a page that was shown; false, after showing the failure, keeps the sheet open.
-  virtual bool CheckOnOk() = 0;
-
-  // Leaving a page runs its checks.
+  // Leaving a page keeps its values and runs the checks it makes on leaving.
   bool OnKillActive() override;
 
   void ShowFailure(const PageCheckFailure& failure);
 
  protected:
+  // The page's checks on leaving; a failure is shown and keeps the page. None by default.
+  virtual PageCheck CheckOnLeave() { return std::nullopt; }
   // A hidden red mark beside a setting, shown when the device changed it.
   wxWindow* AddMark(int id);
   void ApplyMarks(const std::vector<SyncMark>& marks);

@@ -30,9 +30,10 @@ void CApConfigSheet::OnInit(wxInitDialogEvent& event) {
 
 void CApConfigSheet::OnOk(wxCommandEvent&) {
   CApConfigPage* const pages[] = {basic_, wireless_, advance_, macFilter_};
-  for (int i = 0; i < CApConfigSheetModel::kPageCount; ++i) {
-    if (!model_.visited[i]) continue;
-    if (!pages[i]->CheckOnOk()) return;
+  for (CApConfigPage* page : pages) page->Save();
+  if (const auto failure = model_.CheckPages()) {
+    pages[failure->page]->ShowFailure(failure->check);
+    return;
   }
   changes_ = model_.BuildChanges();
   EndModal(wxID_OK);
