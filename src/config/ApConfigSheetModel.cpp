@@ -102,6 +102,7 @@ void CApConfigSheetModel::Fill(ApSheetMode mode) {
 
 void CApConfigSheetModel::LoadCurrent(const std::string& ip, const std::string& mac, const std::string& caption) {
   title = caption;
+  groups::ClearPreviousApIp();  // an address noted for another sheet says nothing about this AP
   if (GetGroupStore()->LoadApSyncResult(mac, &record, &context.markers) == -1) {
     record = ApConfigRecord();
     ReadApConfiguration(ip, record);
@@ -111,6 +112,7 @@ void CApConfigSheetModel::LoadCurrent(const std::string& ip, const std::string& 
 
 bool CApConfigSheetModel::LoadPrevious(const std::string& mac, const std::string& caption) {
   title = caption;
+  groups::ClearPreviousApIp();
   if (GetGroupStore()->LoadApPreviousConfig(mac, &record) == -1) {
     platform::MessageBox("No Ap previous configuration", "Information", platform::MB_ICONINFORMATION);
     return false;
@@ -121,12 +123,16 @@ bool CApConfigSheetModel::LoadPrevious(const std::string& mac, const std::string
 
 bool CApConfigSheetModel::LoadReplacement(const std::string& newIp, const std::string& newMac,
                                           const std::string& replacedMac) {
+  groups::ClearPreviousApIp();
   if (GetGroupStore()->LoadApSyncResult(replacedMac, &record, &context.markers) == -1) {
     platform::MessageBox("Couldn't get replace Ap " + replacedMac + " configuration");
     return false;
   }
   // The new AP gets the replaced one's filter MACs it lacks and loses those the replaced one had not.
   GetGroupStore()->GetApFilterMacs(newMac, replacedMac, &record);
+  // The new AP keeps its own address; the replaced one's noted address is nothing to it.
+  context.storedIp.reset();
+  groups::ClearPreviousApIp();
   title = "Replace Ap '" + newIp + "' configuration by " + record.ip + "[" + replacedMac + "]";
   record.ip = newIp;
   return true;

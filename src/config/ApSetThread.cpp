@@ -69,15 +69,16 @@ std::uint32_t CApSetThread::Run(void*) {
   m_updates.clear();
   m_lastChannel.clear();  // a SuperG entry re-sends this job's channel, never another job's
   ApSetEntryList entries;
+  bool addressChanged = false;
   {
     std::lock_guard lock(m_taskMutex);
     m_ip = m_task.ip;
     m_mac = m_task.mac;
     entries = m_task.entries;
+    addressChanged = m_task.addressChanged;
   }
   CGroupStore* store = GetGroupStore();
-  // A configuration that moves the AP back to an older address goes to the address it answers at now.
-  if (groups::GetPreviousApIp()) {
+  if (addressChanged) {
     const std::string current = store->GetDevIpByMac(m_mac);
     if (!current.empty()) m_ip = current;
   }

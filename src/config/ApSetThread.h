@@ -22,6 +22,9 @@ struct CApSetTask {
   std::string mac;
   ApSetEntryList entries;
   bool replacement = false;  // the AP takes the place of another one
+  // The configuration moves the AP back to an older address: the job reaches it at the address the
+  // device tables hold for it now.
+  bool addressChanged = false;
 };
 
 class CApSetThread : public platform::CWorkerThread {

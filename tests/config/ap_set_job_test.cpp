@@ -174,6 +174,15 @@ TEST_F(ApSetJobTest, TheRebootWaitEndsWithTheJob) {
   EXPECT_EQ(Stored("crvAPssid"), "x") << "the commit went through before the wait";
 }
 
+TEST_F(ApSetJobTest, AnApWhoseAddressChangedIsReachedWhereTheTablesHaveIt) {
+  CApSetThread job(window_.Id(), 0);
+  job.SetTask({"127.0.0.99", net::kAp1, {{1, ".4.3.0", "moved"}}, false, true});
+  ASSERT_TRUE(job.StartJob());
+  job.Stop(false);
+  EXPECT_EQ(OnAp(".4.3.0"), "moved");
+  EXPECT_EQ(ActionLog(), std::vector<std::string>{Line("ssid to moved success")});
+}
+
 TEST_F(ApSetJobTest, ReadingAnApsConfiguration) {
   ApConfigRecord record;
   ReadApConfiguration(DevSimReference::kAp1, record);

@@ -38,7 +38,7 @@ int RunSheet(wxWindow* parent, CApConfigSheetModel& model, const std::string& ma
   CApConfigSheet sheet(parent, model);
   if (sheet.ShowModal() != wxID_OK) return 0;
   if (replacement) platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_POLLING_LOCK);
-  if (startJob) startJob({ip, mac, sheet.Changes(), replacement}, model.title);
+  if (startJob) startJob({ip, mac, sheet.Changes(), replacement, model.context.storedIp.has_value()}, model.title);
   return 1;
 }
 
