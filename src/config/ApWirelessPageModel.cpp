@@ -72,6 +72,7 @@ void CApWirelessPageModel::Start() {
   std::fill(std::begin(changed_), std::end(changed_), false);
   // An AP already in dynamic turbo gets its one channel back on every OK: the rule marks the channel.
   ChooseSuperG(superGIndex);
+  ShowSecurityGroup();
   initial_ = TakeSnapshot();
 }
 
@@ -137,6 +138,15 @@ bool CApWirelessPageModel::ChooseBgMode(int index) {
   }
   bgModeIndex = index;
   return true;
+}
+
+CApSecurityModel::Group CApWirelessPageModel::ShowSecurityGroup() {
+  const CApSecurityModel::Group group = security.GroupFor(SecurityKind());
+  if (group == CApSecurityModel::kEapGroup && security.radius2Ip == "0.0.0.0" && security.radius2Port == 1812) {
+    security.radius2Ip.clear();
+    security.radius2Port = 0;
+  }
+  return group;
 }
 
 int CApWirelessPageModel::IsHexText(const std::string& text) {

@@ -51,6 +51,9 @@ class CApWirelessPageModel {
   bool ChooseBgMode(int index);
 
   CApSecurityModel::Kind SecurityKind() const;
+  // The security group to show. Showing the RADIUS servers turns an AP's unset second server (0.0.0.0,
+  // port 1812) into an empty one.
+  CApSecurityModel::Group ShowSecurityGroup();
   // 0 when every character is a digit or a letter a-f, else -1.
   static int IsHexText(const std::string& text);
   // The OK checks (after the questions a balancing AP asks); on success the entries can be appended.

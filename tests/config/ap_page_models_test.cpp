@@ -437,6 +437,13 @@ TEST(ApWirelessPageModel, RadiusInTheReplacementMode) {
                                       ".4.5.5.2.0=1812", ".4.5.5.3.0=s1", "auto_channel_virtual_oid=0"}))
       << "an empty second server is left out";
 
+  CApWirelessPageModel unset = Wireless(9);
+  unset.security.psk = false;
+  unset.security.radius2Ip = "0.0.0.0";
+  unset.security.radius2Port = 1812;
+  EXPECT_EQ(unset.ShowSecurityGroup(), CApSecurityModel::kEapGroup);
+  EXPECT_TRUE(unset.security.Radius2Empty()) << "the AP's unset second server shows empty";
+
   CApWirelessPageModel half = Wireless(9);
   half.security.psk = false;
   half.security.radius1Ip = "10.0.0.5";

@@ -100,7 +100,12 @@ void CApCfgWirelessPage::ShowChannelState() {
 }
 
 void CApCfgWirelessPage::ShowSecurityGroup() {
-  securityControls_->ShowGroup(page_.security.GroupFor(page_.SecurityKind()));
+  const CApSecurityModel::Group group = page_.ShowSecurityGroup();
+  if (group == CApSecurityModel::kEapGroup) {
+    securityControls_->radius2Ip->ChangeValue(wxString::FromUTF8(page_.security.radius2Ip));
+    securityControls_->radius2Port->ChangeValue(std::to_string(page_.security.radius2Port));
+  }
+  securityControls_->ShowGroup(group);
 }
 
 void CApCfgWirelessPage::Load() {
