@@ -368,6 +368,17 @@ TEST(ApWirelessPageModel, OnlyWhatChangedIsSent) {
   EXPECT_EQ(Texts(Ok(back)), std::vector<std::string>{".4.5.1.0=1"}) << "choosing again counts as a change";
 }
 
+TEST(ApWirelessPageModel, SyncMarksGoOnPastAnUnknownSecurityType) {
+  const auto marks = CApWirelessPageModel::Marks(
+      {{"crvAPSecurityType", "0", "1"}, {"crvAPssid", "", "x"}, {"crvAPSuperG", "2", "0"}, {"crvAPWMMFunc", "", "1"}});
+  ASSERT_EQ(marks.size(), 4u);
+  EXPECT_EQ(marks[0].tip, "{\\b 'Security type' previous value is 'UNKNOWN'}");
+  EXPECT_EQ(marks[1].control, 1178);
+  EXPECT_EQ(marks[1].tip, "{\\b 'SSID' previous value is : unknown}");
+  EXPECT_EQ(marks[2].tip, "{\\b 'SuperG mode' previous value is 'Super G with Dynamic Turbo'}");
+  EXPECT_EQ(marks[3].tip, "{\\b 'Wmm function' previous value is unkonwn}");
+}
+
 TEST(ApWirelessPageModel, DynamicTurboTakesChannelSixAlone) {
   MessageBoxRecorder boxes;
   CApWirelessPageModel page = Wireless();
