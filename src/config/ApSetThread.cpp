@@ -1,5 +1,7 @@
 #include "config/ApSetThread.h"
 
+#include <algorithm>
+
 #include "config/ApObjectTable.h"
 #include "db/AccessDatabase.h"
 #include "db/GroupTemplateRecord.h"
