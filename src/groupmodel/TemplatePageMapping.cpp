@@ -172,8 +172,9 @@ void TemplateFromPages(TemplatePages pages, GroupTemplateRecord* r) {
   if (a.include[A::kDtim]) r->dtim_interval = a.dtimInterval;
   if (a.include[A::kPreamble]) r->preamble_type = a.shortPreamble ? 1 : 0;
   if (a.include[A::kCts]) r->cts_mode = a.ctsMode;
-  if (a.include[A::kWlanPartition])
-    r->WLAN_Partition = a.wlanPartition == 1 ? "1" : a.wlanPartition == 0 ? "0" : "";
+  // "1" Disable, "0" Enable; neither chosen stays out.
+  if (a.include[A::kWlanPartition] && (a.wlanPartition == 0 || a.wlanPartition == 1))
+    r->WLAN_Partition = std::to_string(a.wlanPartition);
 
   r->mac_filter_type = pages.macFilter.filterType;
   if (!pages.macFilter.entries.empty()) r->mac_control = pages.macFilter.entries;

@@ -51,6 +51,7 @@ CGroupListView::CGroupListView(wxWindow* parent, GroupViewServices services)
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { ApConfiguration(true); }, kApPreviousConfiguration);
   Bind(wxEVT_MENU, [](wxCommandEvent&) {}, kListNoAction);
   Bind(wxEVT_LIST_BEGIN_DRAG, &CGroupListView::OnBeginDrag, this);
+  // The rows' inner window hands its mouse events to the view first.
   Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
     downTick_ = wxGetLocalTimeMillis();
     event.Skip();
@@ -106,8 +107,10 @@ void CGroupListView::ApConfiguration(bool previous) {
   if (open) open(ip, mac, FormatText(format, {ssid, ip}), -1);
 }
 
-wxPoint CGroupListView::CursorInPeer(const wxPoint& point) const {
-  return peer_ ? peer_->ScreenToClient(ClientToScreen(point)) : point;
+// Through the screen, as the events come from the view or from its inner window.
+wxPoint CGroupListView::CursorInPeer() const {
+  const wxPoint screen = wxGetMousePosition();
+  return peer_ ? peer_->ScreenToClient(screen) : ScreenToClient(screen);
 }
 
 void CGroupListView::OnBeginDrag(wxListEvent& event) {
@@ -121,7 +124,7 @@ void CGroupListView::OnBeginDrag(wxListEvent& event) {
 }
 
 void CGroupListView::OnMouseMove(wxMouseEvent& event) {
-  cursor_ = CursorInPeer(event.GetPosition());
+  cursor_ = CursorInPeer();
   hoverTimer_.Start(80, wxTIMER_ONE_SHOT);
   if (dragging_ && peer_) {
     const wxTreeItemId group = peer_->GroupNodeAt(cursor_);

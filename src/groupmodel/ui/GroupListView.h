@@ -38,7 +38,7 @@ class CGroupListView : public wxListCtrl {
   void OnTimer(wxTimerEvent& event);
   void EndDrag();
   void ApConfiguration(bool previous);
-  wxPoint CursorInPeer(const wxPoint& point) const;
+  wxPoint CursorInPeer() const;
 
   GroupViewServices services_;
   std::unique_ptr<wxImageList> images_;
