@@ -14,11 +14,14 @@
 #include "groupapply/ApplyTemplateThread.h"
 #include "groupmodel/ui/AddGroupBasicPage.h"
 #include "groupmodel/ui/AddGroupSheet.h"
+#include "groupmodel/ui/CfgGroupApDlg.h"
 #include "groupmodel/ui/CfgGroupTemplateSheet.h"
+#include "groupmodel/ui/GroupAddApDlg.h"
 #include "groupmodel/ui/GroupCommands.h"
 #include "groupmodel/ui/GroupIcons.h"
 #include "groupmodel/ui/GroupView.h"
 #include "groupmodel/WirelessPageModel.h"
+#include "groupmodel/ui/ApListControl.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
@@ -170,6 +173,79 @@ TEST_F(GroupViewTest, GroupTheReferenceApsAndPushATemplate) {
   EXPECT_EQ(Ssid(DevSimReference::kAp2), "pellion-new");
   EXPECT_GT(IconPixels(CGroupIcons::kMatchColour, "groups-3-applied"), 40);
   EXPECT_EQ(IconPixels(CGroupIcons::kDiffersColour, "groups-3-applied"), 0);
+}
+
+// Members added with "Add Group AP", moved with "Config Group AP List", removed and the group deleted
+// with the Delete button; the default group is kept.
+TEST_F(GroupViewTest, MembersComeAndGo) {
+  GroupTemplateRecord channel;
+  channel.channel = 3;
+  ASSERT_EQ(GetGroupStore()->AddGroup("lab", &channel), 0);
+  ASSERT_EQ(GetGroupStore()->AddApToGroup("lab", net::kAp1), 0);
+  view_->RefreshGroupTree();
+  wxTreeCtrl* tree = view_->Tree();
+
+  SelectGroup("lab(1)");
+  ModalScript<CGroupAddApDlg> add([&](CGroupAddApDlg* dialog) {
+    auto* list = dynamic_cast<CApListControl*>(dialog->FindWindow(CGroupAddApDlg::kList));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->GetItemCount(), 2) << "AP 1 is a member already";
+    EXPECT_EQ(list->GetItemText(0, 2), net::kAp2);
+    list->CheckItem(0, true);
+    Click(dialog->FindWindow(wxID_OK));
+  });
+  Click(view_->FindWindow(CGroupView::kAddApButton));
+  ASSERT_TRUE(PumpUntil([&] { return add.Ran() && FindItem(tree, "lab(2)").IsOk(); }));
+
+  SelectGroup("lab(2)");
+  ModalScript<CCfgGroupApDlg> move([&](CCfgGroupApDlg* dialog) {
+    auto* available = dynamic_cast<CApListControl*>(dialog->FindWindow(CCfgGroupApDlg::kAvailable));
+    ASSERT_NE(available, nullptr);
+    ASSERT_EQ(available->GetItemCount(), 1);
+    available->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    Click(dialog->FindWindow(CCfgGroupApDlg::kAdd));
+    EXPECT_EQ(available->GetItemCount(), 0);
+    Click(dialog->FindWindow(wxID_OK));
+  });
+  wxCommandEvent configure(wxEVT_MENU, group_cmd::kConfigureApList);
+  view_->ProcessWindowEvent(configure);
+  ASSERT_TRUE(move.Ran());
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"success"});
+  ASSERT_TRUE(FindItem(tree, "lab(3)").IsOk());
+
+  boxes_.ScriptAnswers({platform::IDOK, platform::IDOK});
+  const std::string ap3 = " AP_3:(" + net::kAp3 + "):127.0.0.13";
+  ClickTreeItem(tree, FindItem(tree, ap3));
+  Click(view_->FindWindow(CGroupView::kDeleteButton));
+  ASSERT_TRUE(PumpUntil([&] { return FindItem(tree, "lab(2)").IsOk(); }));
+  EXPECT_EQ(boxes_.Texts().back(), "do you want to delete device '" + ap3 + "' from group 'lab'");
+  SelectGroup("lab(2)");
+  Click(view_->FindWindow(CGroupView::kDeleteButton));
+  ASSERT_TRUE(PumpUntil([&] { return !FindItem(tree, "lab(2)").IsOk(); }));
+  EXPECT_EQ(boxes_.Texts().back(), "do you want to delete group 'lab'");
+  EXPECT_EQ(GetGroupStore()->GroupExists("lab"), 0);
+
+  SelectGroup("default(0)");
+  Click(view_->FindWindow(CGroupView::kDeleteButton));
+  EXPECT_EQ(boxes_.Texts().back(), "can't delete default group");
+  EXPECT_TRUE(FindItem(tree, "default(0)").IsOk());
+}
+
+// Switching load balancing off in one AP: the switch, the user limit and the commit, and the stored state.
+TEST_F(GroupViewTest, ResetApLoadBalanceSetsTheApAndTheStore) {
+  ASSERT_TRUE(database_.Exec("insert into ap_property (mac, LoadBalanceStatus, crvAPUserNumLimit) values (?, '1', '20')",
+                             {net::kAp1}));
+  devsim_.ReceivedSets(DevSimReference::kAp1);
+  view_->ResetApLoadBalance(net::kAp1);
+  std::vector<std::string> sets;
+  for (const std::string& line : devsim_.ReceivedSets(DevSimReference::kAp1)) {
+    const auto tag = line.find('|');
+    sets.push_back(line.substr(0, tag) + "=" + line.substr(line.find('|', tag + 1) + 1));
+  }
+  const std::string root = "1.3.6.1.4.1.44711.1";
+  EXPECT_EQ(sets, (std::vector<std::string>{root + ".4.18.0=0", root + ".4.19.0=60", root + ".1.3.0=1"}));
+  EXPECT_EQ(database_.Value("select LoadBalanceStatus from ap_property where mac = ?", {net::kAp1}), "0");
+  EXPECT_EQ(database_.Value("select crvAPUserNumLimit from ap_property where mac = ?", {net::kAp1}), "60");
 }
 
 }  // namespace
