@@ -17,6 +17,8 @@
 #include "groupmodel/ui/CfgGroupApDlg.h"
 #include "groupmodel/ui/CfgGroupTemplateSheet.h"
 #include "groupmodel/ui/GroupAddApDlg.h"
+#include "groupmodel/ui/GroupMacControlPage.h"
+#include "groupmodel/MacFilterPageModel.h"
 #include "groupmodel/ui/GroupCommands.h"
 #include "groupmodel/ui/GroupIcons.h"
 #include "groupmodel/ui/GroupView.h"
@@ -246,6 +248,60 @@ TEST_F(GroupViewTest, ResetApLoadBalanceSetsTheApAndTheStore) {
   EXPECT_EQ(sets, (std::vector<std::string>{root + ".4.18.0=0", root + ".4.19.0=60", root + ".1.3.0=1"}));
   EXPECT_EQ(database_.Value("select LoadBalanceStatus from ap_property where mac = ?", {net::kAp1}), "0");
   EXPECT_EQ(database_.Value("select crvAPUserNumLimit from ap_property where mac = ?", {net::kAp1}), "60");
+}
+
+// Another group binds AP 1's SSID: the template sheet refuses the SSID box with that group's warning;
+// load balance forces the MAC filter on, and leaving the wireless page brings that page up.
+TEST_F(GroupViewTest, TheTemplateSheetRefusesBoundSettingsAndForcesTheFilter) {
+  GroupTemplateRecord ssid;
+  ssid.ssid = "elsewhere";
+  ASSERT_EQ(GetGroupStore()->AddGroup("other", &ssid), 0);
+  ASSERT_EQ(GetGroupStore()->AddApToGroup("other", net::kAp1), 0);
+  GroupTemplateRecord none;
+  ASSERT_EQ(GetGroupStore()->AddGroup("lab", &none), 0);
+  ASSERT_EQ(GetGroupStore()->AddApToGroup("lab", net::kAp1), 0);
+  view_->RefreshGroupTree();
+  const std::string warning =
+      "Warning: couldn't select ssid param!\r\nReason: current group device '127.0.0.11' has bind ssid in group other";
+
+  boxes_.ScriptAnswers({platform::IDOK, platform::IDOK, platform::IDOK, platform::IDNO});
+  SelectGroup("lab(1)");
+  ModalScript<CCfgGroupTemplateSheet> edit([&](CCfgGroupTemplateSheet* sheet) {
+    auto* ssidBox = static_cast<wxCheckBox*>(sheet->FindWindow(W::kSsidBox));
+    ClickBox(ssidBox);
+    EXPECT_TRUE(PumpUntil([&] { return boxes_.Texts().size() == 1; }));
+    EXPECT_FALSE(ssidBox->GetValue()) << "the refused click is undone";
+    ClickBox(sheet->FindWindow(W::kWmmBox));
+    EXPECT_TRUE(static_cast<wxCheckBox*>(sheet->FindWindow(W::kWmmBox))->GetValue());
+
+    ClickBox(sheet->FindWindow(W::kLoadBalanceBox));
+    EXPECT_TRUE(PumpUntil([&] { return boxes_.Texts().size() == 3; }));
+    EXPECT_FALSE(ssidBox->GetValue());
+    EXPECT_FALSE(ssidBox->IsEnabled()) << "load balance locks the SSID box";
+    EXPECT_TRUE(static_cast<wxCheckBox*>(sheet->FindWindow(W::kSecurityBox))->GetValue());
+    EXPECT_TRUE(static_cast<wxCheckBox*>(sheet->FindWindow(W::kUserLimitBox))->GetValue());
+
+    ClickTreeItem(sheet->PageTreeControl(), FindItem(sheet->PageTreeControl(), "Advance"));
+    EXPECT_TRUE(PumpUntil([&] { return sheet->GetActiveIndex() == 2; })) << "the MAC filter page comes up";
+    auto* include = static_cast<wxCheckBox*>(sheet->MacFilterPage()->FindWindow(CMacFilterPageModel::kIncludeBox));
+    EXPECT_TRUE(include->GetValue());
+    EXPECT_FALSE(include->IsEnabled());
+    Click(sheet->FindWindow(wxID_OK));
+  });
+  Click(view_->FindWindow(CGroupView::kEditTemplateButton));
+  ASSERT_TRUE(PumpUntil([&] { return edit.Ran() && boxes_.Texts().size() == 4; }));
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{warning,
+                                                      "Please set the SSID, User limit, Security, and MAC filter",
+                                                      warning, "Are you sure to apply this template at  all group AP?"}));
+  GroupTemplateRecord stored;
+  ASSERT_EQ(GetGroupStore()->GetGroupTemplate("lab", &stored), 0);
+  EXPECT_EQ(stored.loadbalance_group, 1);
+  EXPECT_EQ(stored.ssid, "");
+  EXPECT_EQ(stored.security_type, 1);
+  EXPECT_EQ(stored.UserNumberLimit, "60");
+  EXPECT_EQ(stored.wmm_function, 1);
+  EXPECT_EQ(stored.mac_filter_type, 0);
+  EXPECT_TRUE(FindItem(view_->Tree(), "lab(1)").IsOk());
 }
 
 }  // namespace
