@@ -22,6 +22,7 @@ constexpr int kNotYet1 = 32774;
 constexpr int kNotYet2 = 32775;
 constexpr int kNotYet3 = 199;
 constexpr int kListNoAction = 32773;
+constexpr int kReservedGroupCommand = 32781;  // no menu item; enabled on group nodes only
 }  // namespace group_cmd
 
 // The pop-ups of the group trees (menu 123) and of the group list (menu 122).

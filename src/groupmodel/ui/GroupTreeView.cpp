@@ -72,7 +72,7 @@ CGroupTreeView::CGroupTreeView(wxWindow* parent, GroupViewServices services)
     Bind(wxEVT_MENU, [](wxCommandEvent&) { platform::MessageBox("To be continued!"); }, id);
   // Apply Template stays enabled on group nodes and does nothing here.
   Bind(wxEVT_MENU, [](wxCommandEvent&) {}, kApplyTemplate);
-  for (int id : {kEditTemplate, kApplyTemplate, kNotYet3, kRename})
+  for (int id : {kEditTemplate, kApplyTemplate, kNotYet3, kReservedGroupCommand, kRename})
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { UpdateCommand(event, 0); }, id);
   for (int id : {kApPreviousConfiguration, kApConfiguration})
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { UpdateCommand(event, 1); }, id);
