@@ -71,8 +71,8 @@ void CCfgAdvancePage::OnShow(wxShowEvent& event) {
 }
 
 void CCfgAdvancePage::ReadControls() {
-  if (auto* list = wxDynamicCast(c_.Find(M::kTxRateList), wxChoice)) model_.txRateIndex = list->GetSelection();
-  if (auto* list = wxDynamicCast(c_.Find(M::kTxPowerList), wxChoice)) model_.txPowerIndex = list->GetSelection();
+  if (auto* list = dynamic_cast<wxChoice*>(c_.Find(M::kTxRateList))) model_.txRateIndex = list->GetSelection();
+  if (auto* list = dynamic_cast<wxChoice*>(c_.Find(M::kTxPowerList))) model_.txPowerIndex = list->GetSelection();
   model_.beaconInterval = c_.Number(M::kBeaconEdit);
   model_.rtsThreshold = c_.Number(M::kRtsEdit);
   model_.fragmentationThreshold = c_.Number(M::kFragmentationEdit);

@@ -56,24 +56,24 @@ void CPageControls::Show(std::initializer_list<int> ids, bool on) const {
 
 void CPageControls::SetChecked(int id, bool on) const {
   wxWindow* window = Find(id);
-  if (auto* box = wxDynamicCast(window, wxCheckBox)) box->SetValue(on);
-  if (auto* radio = wxDynamicCast(window, wxRadioButton)) radio->SetValue(on);
+  if (auto* box = dynamic_cast<wxCheckBox*>(window)) box->SetValue(on);
+  if (auto* radio = dynamic_cast<wxRadioButton*>(window)) radio->SetValue(on);
 }
 
 bool CPageControls::IsChecked(int id) const {
   wxWindow* window = Find(id);
-  if (auto* box = wxDynamicCast(window, wxCheckBox)) return box->GetValue();
-  if (auto* radio = wxDynamicCast(window, wxRadioButton)) return radio->GetValue();
+  if (auto* box = dynamic_cast<wxCheckBox*>(window)) return box->GetValue();
+  if (auto* radio = dynamic_cast<wxRadioButton*>(window)) return radio->GetValue();
   return false;
 }
 
 void CPageControls::Select(int id, int index) const {
-  if (auto* choice = wxDynamicCast(Find(id), wxChoice))
+  if (auto* choice = dynamic_cast<wxChoice*>(Find(id)))
     choice->SetSelection(index >= 0 && index < static_cast<int>(choice->GetCount()) ? index : wxNOT_FOUND);
 }
 
 void CPageControls::SetItems(int id, const std::vector<std::string>& items) const {
-  auto* choice = wxDynamicCast(Find(id), wxChoice);
+  auto* choice = dynamic_cast<wxChoice*>(Find(id));
   if (!choice) return;
   wxArrayString texts;
   for (const std::string& item : items) texts.Add(wxString::FromUTF8(item));
@@ -81,12 +81,12 @@ void CPageControls::SetItems(int id, const std::vector<std::string>& items) cons
 }
 
 void CPageControls::SetText(int id, const std::string& text) const {
-  auto* edit = wxDynamicCast(Find(id), wxTextCtrl);
+  auto* edit = dynamic_cast<wxTextCtrl*>(Find(id));
   if (edit && edit->GetValue().utf8_string() != text) edit->ChangeValue(wxString::FromUTF8(text));
 }
 
 std::string CPageControls::Text(int id) const {
-  auto* edit = wxDynamicCast(Find(id), wxTextCtrl);
+  auto* edit = dynamic_cast<wxTextCtrl*>(Find(id));
   return edit ? edit->GetValue().utf8_string() : std::string();
 }
 
