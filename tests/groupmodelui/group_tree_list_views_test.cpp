@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "GroupWindowScript.h"
+#include "groupmodel/ui/ApRowPeer.h"
 #include "groupmodel/ui/GroupCommands.h"
 #include "groupmodel/ui/GroupListView.h"
 #include "groupmodel/ui/GroupTreeView.h"
@@ -23,6 +24,38 @@ namespace {
 namespace net = testing_support::reference_network;
 using namespace group_ui_test;
 using testing_support::PumpUntil;
+
+// The device list as the tree view's peer: one row per AP with its MAC as the row's data.
+class DeviceRows : public wxListCtrl, public IApRowPeer {
+ public:
+  explicit DeviceRows(wxWindow* parent) : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT) {
+    AppendColumn("MAC", wxLIST_FORMAT_LEFT, 200);
+    for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3}) {
+      macs_.push_back(mac);
+      InsertItem(GetItemCount(), mac);
+    }
+  }
+  wxWindow* PeerWindow() override { return this; }
+  int RowAt(const wxPoint& point) override {
+    if (!Rows()->GetRect().Contains(point)) return -1;
+    int flags = 0;
+    return static_cast<int>(HitTest(Rows()->ScreenToClient(ClientToScreen(point)), flags));
+  }
+  // The inner window of the rows, below the header.
+  wxWindow* Rows() const {
+    wxWindow* rows = nullptr;
+    for (wxWindow* child : GetChildren())
+      if (!rows || child->GetSize().y > rows->GetSize().y) rows = child;
+    return rows;
+  }
+  std::string MacOfRow(int row) override { return macs_.at(row); }
+  void SetDropHighlight(int row, bool on) override { SetItemState(row, on ? wxLIST_STATE_DROPHILITED : 0, wxLIST_STATE_DROPHILITED); }
+  void NoOp() override { ++told; }
+  int told = 0;
+
+ private:
+  std::vector<std::string> macs_;
+};
 
 class GroupTreeListViewsTest : public ::testing::Test {
  protected:
@@ -58,6 +91,32 @@ class GroupTreeListViewsTest : public ::testing::Test {
       if (list_->GetItemText(row, CGroupListView::kMac).utf8_string() == mac) return row;
     return -1;
   }
+  // Presses on the node, moves a few pixels, then onto the point and lets go.
+  void DragFromTree(const wxTreeItemId& node, const wxPoint& to) {
+    wxRect item;
+    ASSERT_TRUE(tree_->GetBoundingRect(node, item, true));
+    const wxPoint from = tree_->ClientToScreen(wxPoint(item.x + item.width / 2, item.y + item.height / 2));
+    wxUIActionSimulator simulator;
+    simulator.MouseMove(from);
+    testing_support::PumpPending();
+    simulator.MouseDown();
+    testing_support::PumpPending();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    for (int step = 1; step <= 4; ++step) {
+      simulator.MouseMove(from + wxPoint(0, step));
+      testing_support::PumpPending();
+    }
+    EXPECT_TRUE(PumpUntil([&] { return tree_->IsDragging(); }));
+    for (int step = 1; step <= 12; ++step) {
+      simulator.MouseMove(from + (to - from) * step / 12);
+      testing_support::PumpPending();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    simulator.MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return !tree_->IsDragging(); }));
+    testing_support::PumpPending();
+  }
+
   // Chooses the row, presses on it, waits past the drag delay, moves onto the tree node and lets go.
   void Drag(int row, const wxTreeItemId& node) {
     wxRect item;
@@ -140,6 +199,36 @@ TEST_F(GroupTreeListViewsTest, RenamingAGroupFromTheTree) {
                                                       "rename radio to radio-2 success"}));
   EXPECT_EQ(tree_->GetItemText(radio), "radio-2");
   EXPECT_EQ(GetGroupStore()->GroupExists("radio-2"), 1);
+}
+
+// A group node dragged onto a row of the device list makes that AP a member; the default group refuses.
+TEST_F(GroupTreeListViewsTest, DraggingAGroupOntoTheDeviceList) {
+  auto* devices = new DeviceRows(frame_);
+  frame_->GetSizer()->Add(devices, 1, wxEXPAND);
+  frame_->Layout();
+  tree_->SetPeerListView(devices);
+  testing_support::PumpPending();
+  const auto rowCentre = [&](int row) {
+    wxRect item;
+    devices->GetItemRect(row, item);
+    return devices->ClientToScreen(wxPoint(item.x + 40, item.y + item.height / 2));
+  };
+  const wxTreeItemId radio = FindItem(tree_, "radio");
+  DragFromTree(radio, rowCentre(2));
+  EXPECT_EQ(GetGroupStore()->IsApInGroup(net::kAp3, "radio"), 1);
+  EXPECT_TRUE(FindItem(tree_, ":127.0.0.13", radio).IsOk()) << "an AP without stored properties shows its address only";
+  EXPECT_TRUE(boxes_.Texts().empty());
+
+  DragFromTree(radio, rowCentre(0));  // a member already: nothing added twice
+  int members = 0;
+  wxTreeItemIdValue cookie;
+  for (wxTreeItemId child = tree_->GetFirstChild(radio, cookie); child.IsOk(); child = tree_->GetNextChild(radio, cookie))
+    ++members;
+  EXPECT_EQ(members, 2);
+
+  DragFromTree(FindItem(tree_, "default"), rowCentre(1));
+  EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"can't add device to default group"});
+  EXPECT_EQ(GetGroupStore()->IsApInGroup(net::kAp2, "default"), 0);
 }
 
 }  // namespace

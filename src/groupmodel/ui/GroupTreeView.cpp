@@ -300,7 +300,7 @@ void CGroupTreeView::OnMouseMove(wxMouseEvent& event) {
     if (peer_) {
       wxWindow* list = peer_->PeerWindow();
       const int row = peer_->RowAt(list->ScreenToClient(ClientToScreen(cursor_)));
-      if (row != -1) {
+          if (row != -1) {
         dropKind_ = 2;
         if (dropRow_ != -1) peer_->SetDropHighlight(dropRow_, false);
         peer_->SetDropHighlight(row, true);
