@@ -214,6 +214,16 @@ TEST_F(LoadBalanceCommandsTest, JoinAndDropAddUngroupedAps) {
   EXPECT_FALSE(commands.DropApOnGroup(MakeAp("AP_9", "127.0.0.99", "m9"), "lobby")) << "nothing set, nothing joined";
 }
 
+TEST_F(LoadBalanceCommandsTest, SummaryCountsGroupsAndBalancingAps) {
+  service.apList[2].crvAPWaterLevelBalancing = "1";
+  EXPECT_EQ(commands.SummaryText("2026.12.11 05:00:00"),
+            "Load Balance Summary \r\n\r\n"
+            "\r\nTotal Load balance Group numbers\t:1 \r\n"
+            "\r\nTotal Load balance AP numbers   \t:1 \r\n"
+            "\r\nEnable Load balance Group numbers \t:1\r\n"
+            "\r\nLast polling time   : 2026.12.11 05:00:00\r\n");
+}
+
 TEST(LoadBalanceTreeTest, GroupsOfOneNameShareANodeAndAnApIsShownOnce) {
   LoadBalanceGroupRecord first;
   first.group_name = "hall";

@@ -175,13 +175,14 @@ void CLoadBalanceTreeView::RunCommand(const std::string& title, std::function<bo
   m_progress->SetMessageText("%s", "Setting the access points, please wait...");
   m_progress->Show();
   Disable();  // one command at a time; the rest of the window stays usable
-  m_job.Launch(std::move(work), [this](bool) {
+  const auto finish = [this](bool) {
     Enable();
     if (m_progress) m_progress->Destroy();
     m_progress = nullptr;
     ShowTree();
     if (m_listView) m_listView->Reload();
-  });
+  };
+  if (!m_job.Launch(std::move(work), finish)) finish(false);  // no thread: nothing was done
 }
 
 void CLoadBalanceTreeView::OnCommand(wxCommandEvent& event) {
