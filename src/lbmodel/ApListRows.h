@@ -17,8 +17,3 @@ std::vector<std::string> ApListRowTexts(const ApInfoRecord& ap);
 int ApStateImage(const ApInfoRecord& ap);
 // The dialogs' lists: SSID ("<NULL>" when empty), IP, MAC, location, group.
 std::vector<std::string> ApDialogRowTexts(const ApInfoRecord& ap);
-// Lists show the last record on top.
-template <typename Rows>
-Rows TopFirst(Rows rows) {
-  return Rows(rows.rbegin(), rows.rend());
-}

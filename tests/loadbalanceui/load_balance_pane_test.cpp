@@ -1,8 +1,9 @@
 // The load-balance pane as a user meets it, over the simulated reference network: a group of two APs
 // made with the create button and the group dialog, balancing switched on at both APs while the window
-// stays responsive, and the group deleted again with its button.
+// stays responsive, a third AP joined from the AP list, and the group deleted again with its button.
 #include <gtest/gtest.h>
 #include <wx/bmpbuttn.h>
+#include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
@@ -15,6 +16,7 @@
 #include "device/GlobalSettings.h"
 #include "loadbalance/ui/LoadBalanceCommandIds.h"
 #include "loadbalance/ui/LoadBalanceDialog.h"
+#include "loadbalance/ui/LoadBalanceJoinDialog.h"
 #include "loadbalance/ui/LoadBalanceListView.h"
 #include "loadbalance/ui/LoadBalanceTreeView.h"
 #include "platform/MessageBox.h"
@@ -150,14 +152,44 @@ TEST_F(LoadBalancePaneTest, AGroupOfTwoReferenceApsIsMadeAndDeleted) {
   const wxRect treeArea(tree->Tree()->GetPosition(), wxSize(200, 80));
   EXPECT_GT(testing_support::CountPixels(shot, *wxBLACK, 110, treeArea), 80) << "the group and its APs are shown";
 
+  // The third AP, picked in the AP list, joins the group through the list's command.
+  int third = -1;
+  for (int row = 0; row < list->List().GetItemCount(); ++row)
+    if (list->List().GetItemText(row, 1) == DevSimReference::kAp3) third = row;
+  ASSERT_GE(third, 0);
+  list->List().ApplyRowStates(third, listmodel::ROW_SELECTED);
+  dialogs.Next([](wxDialog& opened) {
+    auto& join = static_cast<CLoadBalanceJoinDialog&>(opened);
+    join.GroupChoice()->SetSelection(join.GroupChoice()->FindString("hall"));
+    join.OnOk();
+  });
+  wxCommandEvent joinCommand(wxEVT_MENU, lb_command::kJoinGroup);
+  tree->ProcessWindowEvent(joinCommand);
+  ASSERT_TRUE(PumpUntil([&] { return !tree->Busy() && tree->Tree()->GetCount() == 4; }));
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "1");
+  EXPECT_EQ(database.Rows("SELECT group_balance FROM device_list_prev WHERE mac = ?", {net::kAp3}),
+            (CAccessDatabase::TextRows{{"hall"}}));
+
+  // A double click on an AP's node finds its row in the AP list.
+  const wxTreeItemId lastAp = tree->Tree()->GetLastChild(FirstGroup());
+  EXPECT_EQ(tree->Tree()->GetItemText(lastAp), "AP_3 : (" + net::kAp3 + ") : 127.0.0.13");
+  list->DeselectAll();
+  wxTreeEvent activated(wxEVT_TREE_ITEM_ACTIVATED, tree->Tree(), lastAp);
+  tree->Tree()->ProcessWindowEvent(activated);
+  const int selected = list->List().FindNextRowWithStates(listmodel::ROW_SELECTED, -1);
+  ASSERT_GE(selected, 0);
+  EXPECT_EQ(list->List().GetItemText(selected, 2), net::kAp3);
+
   // Delete the group with its button: the question answered OK.
-  tree->Tree()->SelectItem(group);
-  tree->SetSelectedItem(group);
+  const wxTreeItemId shown = FirstGroup();  // the tree was built anew after the join
+  tree->Tree()->SelectItem(shown);
+  tree->SetSelectedItem(shown);
   boxes.ScriptAnswers({platform::IDOK});
   Click(Button(lb_command::kButtonDeleteGroup));
   ASSERT_TRUE(PumpUntil([&] { return !tree->Busy() && tree->Tree()->GetCount() == 0; }));
   EXPECT_EQ(boxes.Texts().back(), "Do you be sure to delete the group hall");
-  for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2}) EXPECT_EQ(Value(ap, ".4.18.0"), "0") << ap;
+  for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2, DevSimReference::kAp3})
+    EXPECT_EQ(Value(ap, ".4.18.0"), "0") << ap;
   EXPECT_EQ(database.Rows("SELECT COUNT(*) FROM load_balance_group"), (CAccessDatabase::TextRows{{"0"}}));
 }
 

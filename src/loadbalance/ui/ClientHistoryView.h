@@ -40,7 +40,6 @@ class CClientHistoryView : public wxPanel {
   CReportCtrl& MacList() { return m_macList; }
   CReportCtrl& HistoryList() { return m_historyList; }
   std::string PageLabel() const;
-  const CClientHistoryPager& Pager() const { return m_pager; }
   wxDatePickerCtrl* BeginDate() const { return m_beginDate; }
   wxTimePickerCtrl* BeginTime() const { return m_beginTime; }
   wxDatePickerCtrl* EndDate() const { return m_endDate; }

@@ -121,6 +121,7 @@ void CLoadBalanceTreeView::SetSummaryShown(bool shown) {
 }
 
 void CLoadBalanceTreeView::UpdateSummary() {
+  if (Busy()) return;  // the command's thread owns the groups until it is done
   std::string lastPolling;
   {
     std::lock_guard lock(g_RuntimeSettings.csSettings);
@@ -187,6 +188,7 @@ void CLoadBalanceTreeView::RunCommand(const std::string& title, std::function<bo
 
 void CLoadBalanceTreeView::OnCommand(wxCommandEvent& event) {
   using namespace lb_command;
+  if (Busy()) return;  // also the AP list's commands wait for the command running
   switch (event.GetId()) {
     case kButtonCreateGroup:
     case kCreateGroup:
@@ -340,9 +342,8 @@ void CLoadBalanceTreeView::OnApConfiguration(bool previous) {
 
 void CLoadBalanceTreeView::OnListApConfiguration(bool previous) {
   if (!m_listView || !m_openConfiguration) return;
-  std::vector<ApInfoRecord> picked;
-  if (m_listView->CollectSelectedUngrouped(picked) == 0) return;
-  m_openConfiguration(picked[0].ip, picked[0].mac, "AP '" + picked[0].ip + "' configuration", previous);
+  const std::optional<ApInfoRecord> ap = m_listView->ApAtRow(m_listView->GetContextItem());
+  if (ap) m_openConfiguration(ap->ip, ap->mac, "AP '" + ap->ip + "' configuration", previous);
 }
 
 void CLoadBalanceTreeView::OnTreeLeftDown(wxMouseEvent& event) {

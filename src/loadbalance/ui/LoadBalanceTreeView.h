@@ -53,6 +53,7 @@ class CLoadBalanceTreeView : public wxPanel {
   void OnSetGroupBalancing(bool on);
   void OnJoinGroup();
   void OnApConfiguration(bool previous);
+  // The AP of the AP list's row last right-clicked.
   void OnListApConfiguration(bool previous);
 
   wxTreeCtrl* Tree() const { return m_tree; }
