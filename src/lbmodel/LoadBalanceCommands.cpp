@@ -170,12 +170,10 @@ bool CLoadBalanceCommands::AddAps(const std::string& groupName, const CLoadBalan
   if (!service_.AddApsToGroup({changed})) return false;
   group->type = changed.type;
   group->group_desc = changed.group_desc;
-  AddMembers(*group, aps, group->member_balance ? "1" : "0");
-  LoadBalanceGroupRecord shown = *group;
-  shown.aps.clear();
-  for (const ApInfoRecord& ap : aps) shown.aps.push_back(*std::find_if(
-      group->aps.begin(), group->aps.end(), [&](const ApInfoRecord& member) { return SameMac(member, ap); }));
-  tree_.BuildGroup(shown, tree_.FindRoot(groupName));
+  const std::string balancing = group->member_balance ? "1" : "0";
+  AddMembers(*group, aps, balancing);
+  AddMembers(changed, aps, balancing);
+  tree_.BuildGroup(changed, tree_.FindRoot(groupName));
   return true;
 }
 

@@ -144,6 +144,7 @@ TEST_F(LoadBalancePaneTest, AGroupOfTwoReferenceApsIsMadeAndDeleted) {
   int inHall = 0;
   for (int row = 0; row < list->List().GetItemCount(); ++row) inHall += list->List().GetItemText(row, 3) == "hall";
   EXPECT_EQ(inHall, 2) << "the AP list shows the new membership";
+  EXPECT_EQ(list->List().GetItemCount(listmodel::ROW_SELECTED), 2) << "with the group's APs selected";
   EXPECT_NE(tree->Summary()->GetValue().Find("Total Load balance Group numbers\t:1"), wxNOT_FOUND);
   EXPECT_EQ(boxes.Texts().size(), 1u) << "no failure was shown";
 

@@ -169,19 +169,23 @@ bool CLoadBalanceTreeView::CheckGroupSelected() {
   return true;
 }
 
-void CLoadBalanceTreeView::RunCommand(const std::string& title, std::function<bool()> work) {
+void CLoadBalanceTreeView::RunCommand(const std::string& title, std::function<bool()> work,
+                                      const std::string& shownGroup) {
   m_selected = wxTreeItemId();
   m_progress = new CProgressWnd(this, title);
   m_progress->SetRange(0, 1);
   m_progress->SetMessageText("%s", "Setting the access points, please wait...");
   m_progress->Show();
   Disable();  // one command at a time; the rest of the window stays usable
-  const auto finish = [this](bool) {
+  const auto finish = [this, shownGroup](bool) {
     Enable();
     if (m_progress) m_progress->Destroy();
     m_progress = nullptr;
     ShowTree();
-    if (m_listView) m_listView->Reload();
+    if (!m_listView) return;
+    m_listView->Reload();
+    if (const LoadBalanceGroupRecord* group = FindGroup(m_commands.Groups(), shownGroup))
+      m_listView->MarkGroupRows(group->aps, group->group_name);
   };
   if (!m_job.Launch(std::move(work), finish)) finish(false);  // no thread: nothing was done
 }
@@ -259,7 +263,7 @@ void CLoadBalanceTreeView::OnAddGroup() {
   auto form = std::make_shared<CLoadBalanceGroupForm>(m_commands.PrepareAddGroup(picked));
   CLoadBalanceDialog dialog(this, *form);
   if (dialog.ShowModal() != wxID_OK) return;
-  RunCommand("Add Load Balance Group", [this, form] { return m_commands.AddGroup(*form); });
+  RunCommand("Add Load Balance Group", [this, form] { return m_commands.AddGroup(*form); }, form->name);
 }
 
 void CLoadBalanceTreeView::OnAddAp() {
@@ -272,7 +276,7 @@ void CLoadBalanceTreeView::OnAddAp() {
     m_selected = wxTreeItemId();
     return;
   }
-  RunCommand("Add APs", [this, form, group] { return m_commands.AddAps(group, *form); });
+  RunCommand("Add APs", [this, form, group] { return m_commands.AddAps(group, *form); }, group);
 }
 
 void CLoadBalanceTreeView::OnDeleteGroup() {
@@ -329,7 +333,7 @@ void CLoadBalanceTreeView::OnJoinGroup() {
   }
   std::vector<ApInfoRecord> picked;
   if (m_listView) m_listView->CollectSelectedUngrouped(picked);
-  RunCommand("Join Load Balance Group", [this, group, picked] { return m_commands.JoinGroup(group, picked); });
+  RunCommand("Join Load Balance Group", [this, group, picked] { return m_commands.JoinGroup(group, picked); }, group);
 }
 
 void CLoadBalanceTreeView::OnApConfiguration(bool previous) {
@@ -419,5 +423,6 @@ void CLoadBalanceTreeView::OnEndDrag(wxTreeEvent& event) {
   const std::optional<ApInfoRecord> ap = m_listView->ApAtRow(row);
   const std::string group = ItemText(dragged);
   if (!ap || !ap->group_balance.empty() || !m_commands.IsGroupName(group)) return;
-  RunCommand("Join Load Balance Group", [this, dropped = *ap, group] { return m_commands.DropApOnGroup(dropped, group); });
+  RunCommand("Join Load Balance Group", [this, dropped = *ap, group] { return m_commands.DropApOnGroup(dropped, group); },
+             group);
 }

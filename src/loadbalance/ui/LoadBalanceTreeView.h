@@ -72,8 +72,9 @@ class CLoadBalanceTreeView : public wxPanel {
   std::string ItemText(const wxTreeItemId& item) const;
   // The buttons' check: an item is selected and names a group; else the message and false.
   bool CheckGroupSelected();
-  // Runs the work off the UI thread; afterwards the tree, the AP list and the summary are shown anew.
-  void RunCommand(const std::string& title, std::function<bool()> work);
+  // Runs the work off the UI thread; afterwards the tree, the AP list and the summary are shown anew, and
+  // the members of shownGroup selected in the AP list.
+  void RunCommand(const std::string& title, std::function<bool()> work, const std::string& shownGroup = {});
   void ShowPopup(const wxTreeItemId& item, const wxPoint& where);
   void OnCommand(wxCommandEvent& event);
   void OnTreeLeftDown(wxMouseEvent& event);
