@@ -248,8 +248,8 @@ bool CLoadBalanceCommands::SetGroupBalancing(const std::string& groupName, bool 
   if (!group) return false;
   const std::string balancing = on ? "1" : "0";
   std::vector<ApInfoRecord> aps = group->aps;
-  for (ApInfoRecord& ap : aps) ap.crvAPWaterLevelBalancing = balancing;
-  if (!aps.empty() && !BalanceAndStore(aps, on ? 1 : 0, false)) return false;
+  std::vector<ApInfoRecord> failed;
+  if (!aps.empty() && !SetApsBalancing(aps, failed, on)) return false;
   if (!service_.SetGroupLoadBalance(groupName, on ? 1 : 0)) return false;
   group->load_balance = on ? 1 : 0;
   for (ApInfoRecord& member : group->aps)
@@ -262,33 +262,43 @@ bool CLoadBalanceCommands::SetGroupBalancing(const std::string& groupName, bool 
 }
 
 bool CLoadBalanceCommands::JoinGroup(const std::string& groupName, const std::vector<ApInfoRecord>& picked) {
-  LoadBalanceGroupRecord* group = FindGroup(groups_, groupName);
+  const LoadBalanceGroupRecord* group = FindGroup(groups_, groupName);
   if (!group) return false;
   std::vector<ApInfoRecord> aps = picked;
   FilterApListByGroup(aps, true);
-  if (aps.empty()) return false;
-  if (!BalanceAndStore(aps, group->load_balance, true)) return false;
+  if (aps.empty() || !BalanceAndStore(aps, group->load_balance, true)) return false;
+  return AddApsToGroupNode(groupName, aps, group->load_balance ? "1" : "0");
+}
+
+bool CLoadBalanceCommands::DropApOnGroup(const ApInfoRecord& ap, const std::string& groupName) {
+  const LoadBalanceGroupRecord* group = FindGroup(groups_, groupName);
+  if (!group || !ap.group_balance.empty()) return false;
+  std::vector<ApInfoRecord> aps{ap};
+  if (!BalanceAndStore(aps, group->load_balance, false) || aps.empty()) return false;
+  return AddApsToGroupNode(groupName, aps, group->member_balance ? "1" : "0");
+}
+
+bool CLoadBalanceCommands::AddApsToGroupNode(const std::string& groupName, const std::vector<ApInfoRecord>& aps,
+                                             const std::string& balancing) {
+  LoadBalanceGroupRecord* group = FindGroup(groups_, groupName);
+  if (!group) return false;
   LoadBalanceGroupRecord joined = *group;
   joined.aps = aps;
   if (!service_.AddApsToGroup({joined})) return false;
-  AddMembers(*group, aps, group->load_balance ? "1" : "0");
-  AddMembers(joined, aps, group->load_balance ? "1" : "0");
+  AddMembers(*group, aps, balancing);
+  AddMembers(joined, aps, balancing);
   tree_.BuildGroup(joined, tree_.FindRoot(groupName));
   return true;
 }
 
-bool CLoadBalanceCommands::DropApOnGroup(const ApInfoRecord& ap, const std::string& groupName) {
-  LoadBalanceGroupRecord* group = FindGroup(groups_, groupName);
-  if (!group || !ap.group_balance.empty()) return false;
-  std::vector<ApInfoRecord> aps{ap};
-  if (!BalanceAndStore(aps, group->load_balance, false) || aps.empty()) return false;
-  LoadBalanceGroupRecord joined = *group;
-  joined.aps = aps;
-  if (!service_.AddApsToGroup({joined})) return false;
-  AddMembers(*group, aps, group->member_balance ? "1" : "0");
-  AddMembers(joined, aps, group->member_balance ? "1" : "0");
-  tree_.BuildGroup(joined, tree_.FindRoot(groupName));
-  return true;
+bool CLoadBalanceCommands::SetApsBalancing(std::vector<ApInfoRecord>& aps, std::vector<ApInfoRecord>& failed,
+                                           bool on) {
+  const std::string balancing = on ? "1" : "0";
+  if (!service_.SetLoadBalance(aps, failed, on ? 1 : 0, false)) return false;
+  TakeOutFailed(aps, failed);  // what an AP did not take is not stored as its state
+  for (ApInfoRecord& ap : aps) ap.crvAPWaterLevelBalancing = balancing;
+  std::vector<ApInfoRecord> unsaved;
+  return service_.SaveApLoadBalanceProperties(aps, unsaved, false);
 }
 
 void CLoadBalanceCommands::SetExpanded(const std::string& groupName, bool expanded) {

@@ -51,6 +51,12 @@ class CLoadBalanceCommands {
   bool JoinGroup(const std::string& groupName, const std::vector<ApInfoRecord>& aps);
   // Moves an AP in no group into the group it was dropped on, without its SSID.
   bool DropApOnGroup(const ApInfoRecord& ap, const std::string& groupName);
+  // Stores the APs as members of the group with the balancing text and shows them under its node.
+  bool AddApsToGroupNode(const std::string& groupName, const std::vector<ApInfoRecord>& aps,
+                         const std::string& balancing);
+  // Switches balancing at the APs without their SSID and stores it; the APs that could not be set are
+  // handed to failed and taken out of aps.
+  bool SetApsBalancing(std::vector<ApInfoRecord>& aps, std::vector<ApInfoRecord>& failed, bool on);
 
   // Expand and collapse.
   void SetExpanded(const std::string& groupName, bool expanded);
