@@ -1,0 +1,97 @@
+// A load-balance group made of two reference APs on the simulated network: the group is stored, both APs
+// get the SSID and the balancing switch, and a reload shows the group again.
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+#include "device/GlobalSettings.h"
+#include "lbmodel/LoadBalanceCommands.h"
+#include "lbmodel/ManagerLoadBalanceService.h"
+#include "loadbalance/LoadBalanceManager_DB.h"
+#include "log/LogDBModule.h"
+#include "platform/Shutdown.h"
+#include "support/DevSimProcess.h"
+#include "support/MessageRecorder.h"
+#include "support/ReferenceNetworkRows.h"
+#include "support/TempDatabase.h"
+
+namespace {
+
+using testing_support::DevSimReference;
+namespace net = testing_support::reference_network;
+const std::string kRoot = "1.3.6.1.4.1.44711.1";
+
+class LoadBalanceOnTheSimulatorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    {
+      std::lock_guard lock(g_RuntimeSettings.csSettings);
+      g_RuntimeSettings.nSnmpTimeout = 30;
+    }
+    ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
+    for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3})
+      ASSERT_TRUE(database.Exec(
+          "INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, 'corvath', '127.0.0.1')",
+          {mac}));
+    for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2})
+      simulator.Set(ap, kRoot + ".1.9.0|64|127.0.0.1");  // already sending traps here: no host question
+  }
+  void TearDown() override { platform::RunShutdown(); }
+  std::string Value(const char* ap, const std::string& suffix) {
+    const std::string line = simulator.Get(ap, kRoot + suffix);
+    return line.substr(line.rfind('|') + 1);
+  }
+
+  testing_support::MessageRecorder mainWindow;
+  testing_support::MessageBoxRecorder boxes;
+  testing_support::TempDatabase database;
+  testing_support::DevSimProcess simulator;
+  CManagerLoadBalanceService service{*GetLoadBalanceManager()};
+  std::vector<std::string> log;
+  CLoadBalanceCommands commands{service, [this](const std::string& line) {
+                                  GetLogDBModule()->WriteActionLog(line);
+                                  log.push_back(line);
+                                }};
+};
+
+TEST_F(LoadBalanceOnTheSimulatorTest, AGroupOfTwoApsBalancesOnBoth) {
+  ASSERT_TRUE(commands.Refresh());
+  EXPECT_TRUE(commands.Groups().empty());
+  CLoadBalanceGroupForm form = commands.PrepareAddGroup({});
+  ASSERT_EQ(form.candidateAps.size(), 3u);
+  form.Begin();
+  form.name = "O'Brien";
+  std::vector<ApInfoRecord> ticked;
+  for (const ApInfoRecord& ap : form.candidateAps)
+    if (ap.ip == DevSimReference::kAp1 || ap.ip == DevSimReference::kAp2) ticked.push_back(ap);
+  ASSERT_EQ(form.Ok(ticked, -1, "").kind, FormAnswer::Close);
+  ASSERT_EQ(form.groupSsid, "corvath");
+
+  ASSERT_TRUE(commands.AddGroup(form));
+  EXPECT_EQ(log, (std::vector<std::string>{"Add LoadBalance Group [O'Brien] Succeed"}));
+  EXPECT_TRUE(boxes.Texts().empty());
+  for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2}) {
+    EXPECT_EQ(Value(ap, ".4.18.0"), "1") << ap;
+    EXPECT_EQ(Value(ap, ".4.3.0"), "corvath") << ap;
+  }
+  EXPECT_NE(Value(DevSimReference::kAp3, ".4.18.0"), "1") << "the AP left out is not touched";
+  EXPECT_EQ(database.Rows("SELECT group_name, type, load_balance FROM load_balance_group"),
+            (std::vector<std::vector<std::string>>{{"O'Brien", "corvath", "1"}}));
+  EXPECT_EQ(database.Rows("SELECT mac FROM device_list_prev WHERE group_balance = ? ORDER BY mac", {"O'Brien"}),
+            (std::vector<std::vector<std::string>>{{net::kAp1}, {net::kAp2}}));
+
+  // A reload reads the same group back from the database.
+  const std::vector<LbTreeNode> before = commands.Tree().Roots();
+  ASSERT_TRUE(commands.Refresh());
+  ASSERT_EQ(commands.Tree().Roots().size(), 1u);
+  EXPECT_EQ(commands.Tree().Roots()[0].text, "O'Brien");
+  ASSERT_EQ(commands.Tree().Roots()[0].children.size(), 2u);
+  EXPECT_EQ(commands.Tree().Roots()[0].children[0].text, before[0].children[0].text);
+
+  // Switching the group off reaches both APs.
+  ASSERT_TRUE(commands.SetGroupBalancing("O'Brien", false));
+  for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2}) EXPECT_EQ(Value(ap, ".4.18.0"), "0") << ap;
+  EXPECT_EQ(log.back(), "Disable LoadBalance Group [O'Brien] Succeeded");
+}
+
+}  // namespace
