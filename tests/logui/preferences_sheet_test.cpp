@@ -101,6 +101,11 @@ TEST_F(PreferencesSheetTest, AValueOutOfRangeKeepsTheSheetOpen) {
   ClickOk();
   EXPECT_TRUE(sheet->IsShown());
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please enter an integer between 5 and 20."});
+  EXPECT_TRUE(Edit(global, CSnmpSettingPage::IDC_MAX_THREADS)->HasFocus());
+  Edit(global, CSnmpSettingPage::IDC_TIMEOUT)->SetValue("");
+  ClickOk();
+  EXPECT_TRUE(sheet->IsShown());
+  EXPECT_EQ(boxes.Texts().back(), "Please enter an integer.") << "an empty field is no number";
   EXPECT_EQ(database.Value("select threadno from global_setting"), "5");
   EXPECT_TRUE(ActionLog().empty());
 }

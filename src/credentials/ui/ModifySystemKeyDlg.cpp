@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 
 using Service = CSystemKeyService;
@@ -122,7 +123,9 @@ void CModifySystemKeyDlg::OnWorkerDone(int result) {
   m_worker.Stop(false);
   m_running = false;
   m_service.FinishAllDevices(result);
+  DebugTrace("DestroyDlg");
   EndModal(wxID_OK);
+  DebugTrace("DestroyDlg");
 }
 
 void CModifySystemKeyDlg::OnClose(wxCloseEvent& event) {

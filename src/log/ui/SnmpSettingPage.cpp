@@ -12,9 +12,17 @@
 
 namespace {
 
-int NumberIn(const wxTextCtrl* edit) {
+// The edit's whole number; none for any other text.
+std::optional<int> NumberIn(const wxTextCtrl* edit) {
   long value = 0;
-  return edit->GetValue().ToLong(&value) && value >= INT32_MIN && value <= INT32_MAX ? static_cast<int>(value) : -1;
+  if (!edit->GetValue().ToLong(&value) || value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+void Refuse(wxTextCtrl* edit, const std::string& message) {
+  platform::MessageBox(message, {}, platform::MB_ICONWARNING);
+  edit->SetFocus();
+  edit->SelectAll();
 }
 
 }  // namespace
@@ -68,10 +76,10 @@ void CSnmpSettingPage::OnInitPage() {
 
 GlobalSettingsValues CSnmpSettingPage::ReadControls() const {
   GlobalSettingsValues values;
-  values.interval = NumberIn(m_interval);
-  values.timeout = NumberIn(m_timeout);
-  values.monitorInterval = NumberIn(m_monitorInterval);
-  values.maxThreads = NumberIn(m_maxThreads);
+  values.interval = NumberIn(m_interval).value_or(-1);
+  values.timeout = NumberIn(m_timeout).value_or(-1);
+  values.monitorInterval = NumberIn(m_monitorInterval).value_or(-1);
+  values.maxThreads = NumberIn(m_maxThreads).value_or(-1);
   for (int i = 0; i < 4; ++i)
     if (m_levels[i]->GetValue()) values.levelMask |= 1 << i;
   values.countryIndex = m_country->GetSelection();
@@ -87,17 +95,15 @@ wxTextCtrl* CSnmpSettingPage::Edit(const SettingRange& range) const {
 
 bool CSnmpSettingPage::OnApply() {
   const GlobalSettingsValues values = ReadControls();
-  const std::optional<std::string> refusal = CheckGlobalSettingRanges(values);
-  if (!refusal) return true;
-  ActivateInSheet();
-  platform::MessageBox(*refusal, {}, platform::MB_ICONWARNING);
   for (const SettingRange& range : {kIntervalRange, kTimeoutRange, kMonitorRange, kThreadsRange}) {
-    if (values.*range.field >= range.min && values.*range.field <= range.max) continue;
-    Edit(range)->SetFocus();
-    Edit(range)->SelectAll();
-    break;
+    wxTextCtrl* edit = Edit(range);
+    const std::optional<int> value = NumberIn(edit);
+    if (value && *value >= range.min && *value <= range.max) continue;
+    ActivateInSheet();
+    Refuse(edit, value ? *CheckGlobalSettingRanges(values) : "Please enter an integer.");
+    return false;
   }
-  return false;
+  return true;
 }
 
 void CSnmpSettingPage::OnOK() { ApplyGlobalSettings(ReadControls()); }
