@@ -95,7 +95,12 @@ int CModifyPasswordService::SetSingleSwitchPassword(const Input& input) {
     root = ModelRoot(input.modelName);
     if (root.empty()) return FAILED;
   } else {
-    root = GetGroupStore()->GetDevSysObjectID(m_macOfIp ? m_macOfIp(input.ip) : std::string(), KeyKind::Mac);
+    std::string mac;
+    if (m_macOfIp)
+      mac = m_macOfIp(input.ip);
+    else
+      GetGroupStore()->GetDevMacByIp(input.ip, mac);
+    root = GetGroupStore()->GetDevSysObjectID(mac, KeyKind::Mac);
   }
   if (!CDevicePasswordSet::SetSwitchPassword(input.ip, root, input.currentPassword, input.newPassword)) return FAILED;
   return Store(input);

@@ -30,7 +30,8 @@ class CModifyPasswordService {
     int focus = 0;  // the control to focus while the dialog stays open; 0 none
   };
 
-  // The map's MAC of a switch's address ("" when unknown); starts the changer of all managed devices.
+  // The map's MAC of a switch's address ("" when unknown; without a lookup the device tables are asked);
+  // starts the changer of all managed devices.
   using MacLookup = std::function<std::string(const std::string& ip)>;
   using StartAll = std::function<void(const std::string& newPassword)>;
 

@@ -15,7 +15,6 @@ class wxTextCtrl;
 
 class CMailAlertPage : public CApplyPropPage {
  public:
-  enum { IDD = 379 };
   using SavedHandler = std::function<void(const MailAlertSettings&)>;
 
   // onSaved receives the settings after they were stored.

@@ -13,7 +13,6 @@ class wxTextCtrl;
 
 class CSyslogParamPage : public CApplyPropPage {
  public:
-  enum { IDD = 384 };
   using SavedHandler = std::function<void(const CScheduleParams&)>;
 
   CSyslogParamPage(wxWindow* sheet, SavedHandler onSaved);

@@ -7,7 +7,7 @@ class wxCheckBox;
 
 class CLogLevelSetting : public CApplyPropPage {
  public:
-  enum { IDD = 260, IDC_CRITICAL = 1037, IDC_WARNING = 1292, IDC_INFO = 1293, IDC_DEBUG = 1294 };
+  enum { IDC_CRITICAL = 1037, IDC_WARNING = 1292, IDC_INFO = 1293, IDC_DEBUG = 1294 };
 
   explicit CLogLevelSetting(wxWindow* sheet);
 

@@ -17,7 +17,6 @@ class wxStaticText;
 class CLogView : public wxPanel {
  public:
   enum {
-    IDD = 192,
     IDC_FIRST_PAGE = 1230,
     IDC_PREV_PAGE = 1206,
     IDC_NEXT_PAGE = 1209,

@@ -14,7 +14,6 @@ class wxTextCtrl;
 class CSnmpSettingPage : public CApplyPropPage {
  public:
   enum {
-    IDD = 114,
     IDC_INTERVAL = 1005,
     IDC_TIMEOUT = 1008,
     IDC_MONITOR_INTERVAL = 1177,
