@@ -111,6 +111,30 @@ TEST_F(CredentialDialogsTest, ADoubleClickedDeviceTakesANewPassword) {
   manager->Destroy();
 }
 
+TEST_F(CredentialDialogsTest, ModifyAllAsksOnlyForTheNewPasswordAndHandsItOver) {
+  std::vector<std::string> handedOver;
+  auto* manager = new CPasswdManagerDlg(main, nullptr, [&](const std::string& password) { handedOver.push_back(password); });
+  manager->Show();
+  Pump();
+  bool onlyNew = false;
+  DialogUser user(CModifyPwdDlg::IDD, [&](wxDialog& dialog) {
+    onlyNew = !dialog.FindWindow(CModifyPasswordService::IDC_CURRENT)->IsShown() &&
+              !dialog.FindWindow(CModifyPasswordService::IDC_IP)->IsShown() &&
+              dialog.FindWindow(CModifyPasswordService::IDC_NEW)->IsShown() &&
+              dialog.FindWindow(CModifyPwdDlg::IDC_NOTICE)->IsShown() &&
+              dialog.GetTitle() == "Modify all devices password";
+    TypeInto(dialog.FindWindow(CModifyPasswordService::IDC_NEW), "all-new");
+    Click(dialog.FindWindow(wxID_OK));
+    ExpectClosed(dialog);
+  });
+  Click(manager->FindWindow(CPasswdManagerDlg::IDC_MODIFY_ALL));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return !handedOver.empty(); }));
+  EXPECT_TRUE(onlyNew);
+  EXPECT_EQ(handedOver, std::vector<std::string>{"all-new"});
+  EXPECT_TRUE(boxes.Texts().empty());
+  manager->Destroy();
+}
+
 class FakeKeyWriter : public ISystemKeyWriter {
  public:
   int SetAllDevices(const std::string& key, const Progress& progress) override {

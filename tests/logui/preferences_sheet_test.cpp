@@ -3,6 +3,7 @@
 // the syslog page saved and handed to the main window; each checked in a screenshot.
 #include <wx/app.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -145,6 +146,29 @@ TEST_F(PreferencesSheetTest, MailPageRefusesAnInvalidAddressAndSyslogPageSaves) 
   const auto log = ActionLog();
   EXPECT_NE(std::find(log.begin(), log.end(), "modify global syslog server IP to 127.0.0.1"), log.end());
   EXPECT_NE(std::find(log.begin(), log.end(), "modify global SMTP auth password to xxxxxx"), log.end());
+}
+
+TEST_F(PreferencesSheetTest, TheSendTypeSetsTheDayListAndTheTime) {
+  ShowPage(2);
+  auto* days = dynamic_cast<wxChoice*>(syslog->FindWindow(alert_pages::IDC_DAY));
+  wxWindow* time = syslog->FindWindow(alert_pages::IDC_SEND_TIME);
+  Click(syslog->FindWindow(CScheduleGroup::IDC_WEEK));
+  ASSERT_EQ(days->GetCount(), 7u);
+  EXPECT_TRUE(days->IsEnabled());
+  EXPECT_TRUE(time->IsEnabled());
+  days->SetSelection(1);  // Monday
+  Click(syslog->FindWindow(CScheduleGroup::IDC_REALTIME));
+  EXPECT_FALSE(days->IsEnabled());
+  EXPECT_FALSE(time->IsEnabled());
+  EXPECT_EQ(days->GetSelection(), 1) << "real time keeps the list";
+  Click(syslog->FindWindow(CScheduleGroup::IDC_MONTH));
+  ASSERT_EQ(days->GetCount(), 30u);
+  EXPECT_EQ(days->GetString(29), "30th");
+  EXPECT_EQ(days->GetSelection(), wxNOT_FOUND) << "a refilled list asks for the day anew";
+  Click(syslog->FindWindow(CScheduleGroup::IDC_DAY_TYPE));
+  EXPECT_EQ(days->GetCount(), 0u);
+  EXPECT_FALSE(days->IsEnabled());
+  EXPECT_TRUE(time->IsEnabled());
 }
 
 TEST_F(PreferencesSheetTest, TheLogLevelPageAndTheLevelTips) {
