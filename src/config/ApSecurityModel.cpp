@@ -3,17 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "config/TrimmedText.h"
 #include "device/AddressText.h"
-
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-}  // namespace
 
 int CApSecurityModel::CodeFor(Kind kind) const {
   switch (kind) {
@@ -97,7 +88,7 @@ PageCheck CApSecurityModel::CheckPassPhrase() const {
 PageCheck CApSecurityModel::CheckRadius() {
   const auto portOk = [](int port) { return port >= 0 && port <= 65535; };
   const auto secretOk = [](std::string& secret) {
-    secret = Trimmed(secret);
+    secret = TrimmedText(secret);
     return !secret.empty() && secret.size() <= 32;
   };
   if (radius1Ip.empty() || IsValidIpText(radius1Ip.c_str()) != 0)

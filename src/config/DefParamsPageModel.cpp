@@ -1,17 +1,8 @@
 #include "config/DefParamsPageModel.h"
 
 #include "config/DefaultParamsStore.h"
+#include "config/TrimmedText.h"
 #include "device/AddressText.h"
-
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-}  // namespace
 
 const std::vector<std::string>& CDefParamsPageModel::SecurityItems() {
   static const std::vector<std::string> items = {"", "Disable", "WEP", "WPA", "WPA2"};
@@ -74,7 +65,7 @@ void CDefParamsPageModel::ChooseKeyType(int index) {
 }
 
 PageCheck CDefParamsPageModel::Check() {
-  managementHost = Trimmed(managementHost);
+  managementHost = TrimmedText(managementHost);
   if (!managementHost.empty() && IsValidIpText(managementHost.c_str()) != 0)
     return PageCheckFailure{kManagementHost, "Management host IP address is invalid"};
   if (securityIndex >= 0) securityCode = security.CodeFor(SecurityKind());

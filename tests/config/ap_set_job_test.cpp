@@ -8,14 +8,14 @@
 #include "config/ApAdvancePageModel.h"
 #include "config/ApChannelChooser.h"
 #include "config/ApConfigReader.h"
-#include "config/ApWirelessPageModel.h"
 #include "config/ApSetThread.h"
-#include "device/GlobalSettings.h"
+#include "config/ApWirelessPageModel.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -27,12 +27,7 @@ const std::string kRoot = "1.3.6.1.4.1.44711.1";
 class ApSetJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = "public";
-      g_RuntimeSettings.strWriteCommunity = "private";
-      g_RuntimeSettings.nSnmpTimeout = 50;
-    }
+    SetSnmpDefaults("public", "private", 50);
     ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
     ASSERT_TRUE(database_.Exec("INSERT INTO ap_property (mac, crvAPssid) VALUES (?, 'corvath')", {net::kAp1}));
   }
@@ -47,29 +42,11 @@ class ApSetJobTest : public ::testing::Test {
     job.Stop(false);
     return Received();
   }
-  std::vector<std::string> Received() {
-    std::vector<std::string> sets;
-    for (const std::string& line : devsim_.ReceivedSets(DevSimReference::kAp1)) {
-      const auto tag = line.find('|');
-      std::string oid = line.substr(0, tag);
-      if (oid.starts_with(kRoot)) oid = oid.substr(kRoot.size());
-      sets.push_back(oid + "=" + line.substr(line.find('|', tag + 1) + 1));
-    }
-    return sets;
-  }
-  std::vector<std::string> ActionLog() {
-    std::vector<std::string> lines;
-    for (const auto& row : database_.Rows("SELECT description FROM system_log WHERE type=0 ORDER BY \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
+  std::vector<std::string> Received() { return devsim_.ReceivedSetsBelow(DevSimReference::kAp1, kRoot); }
   std::string Stored(const std::string& column) {
     return database_.Value("SELECT " + column + " FROM ap_property WHERE mac = ?", {net::kAp1});
   }
-  std::string OnAp(const std::string& suffix) {
-    const std::string line = devsim_.Get(DevSimReference::kAp1, kRoot + suffix);
-    return line.substr(line.rfind('|') + 1);
-  }
+  std::string OnAp(const std::string& suffix) { return devsim_.Value(DevSimReference::kAp1, kRoot + suffix); }
   std::string Line(const std::string& words) { return "Set AP 127.0.0.11[" + net::kAp1 + "] " + words; }
 
   testing_support::TempDatabase database_;
@@ -89,12 +66,13 @@ TEST_F(ApSetJobTest, AnApIsConfiguredEndToEnd) {
                                       ".4.5.3.0=secret-phrase", "1.3.6.1.2.1.1.6.0=roof", ".3.2.0=026600000001",
                                       ".4.26.0=0", ".1.3.0=1"}))
       << "SuperG gets the job's channel back; the name is not sent; the restart comes last";
-  EXPECT_EQ(ActionLog(), (std::vector<std::string>{
-                             Line("ssid to O'Brien success"), Line("channel to 9 success"),
-                             Line("superg to super g without turbo success"), Line("security type to wpa-psk success"),
-                             Line("wpa passphrase to ******** success"), Line("location to roof success"),
-                             "Add filter mac [026600000001] to AP 127.0.0.11[" + net::kAp1 + "] success",
-                             Line("name to north success")}))
+  EXPECT_EQ(
+      database_.ActionLog(),
+      (std::vector<std::string>{
+          Line("ssid to O'Brien success"), Line("channel to 9 success"),
+          Line("superg to super g without turbo success"), Line("security type to wpa-psk success"),
+          Line("wpa passphrase to ******** success"), Line("location to roof success"),
+          "Add filter mac [026600000001] to AP 127.0.0.11[" + net::kAp1 + "] success", Line("name to north success")}))
       << "the pass phrase never reaches the log";
   EXPECT_EQ(Stored("crvAPssid"), "O'Brien");
   EXPECT_EQ(Stored("crvAPChannel"), "9");
@@ -131,7 +109,7 @@ TEST_F(ApSetJobTest, TheObjectsSetChooseTheCommit) {
     window_.Clear();
   }
   EXPECT_EQ(Stored("crvAPName"), "north");
-  EXPECT_EQ(ActionLog().front(), Line("name to north success"));
+  EXPECT_EQ(database_.ActionLog().front(), Line("name to north success"));
 }
 
 TEST_F(ApSetJobTest, ARefusedCommitTurnsTheHeldSuccessesIntoFailures) {
@@ -140,8 +118,9 @@ TEST_F(ApSetJobTest, ARefusedCommitTurnsTheHeldSuccessesIntoFailures) {
   devsim_.Unset(DevSimReference::kAp1, kRoot + ".4.16.0");
   const ApSetEntryList entries = {{1, ".4.3.0", "success-net"}, {1, ".4.16.0", "30"}, {1, ".4.20.0", "0"}};
   RunJob(entries);
-  EXPECT_EQ(ActionLog(), (std::vector<std::string>{Line("user limit to 30 fail"), Line("ssid to success-net fail"),
-                                                    Line("wmm function to disable fail")}))
+  EXPECT_EQ(database_.ActionLog(),
+            (std::vector<std::string>{Line("user limit to 30 fail"), Line("ssid to success-net fail"),
+                                      Line("wmm function to disable fail")}))
       << "a refused set is logged at once; the value keeps its own words";
   EXPECT_EQ(Stored("crvAPssid"), "corvath") << "nothing the AP did not commit is stored";
   EXPECT_TRUE(window_.MessagesWithId(msg::WM_NMS_APSET_DONE).empty());
@@ -160,7 +139,7 @@ TEST_F(ApSetJobTest, CancelStopsBeforeTheNextEntry) {
   const auto sets = Received();
   EXPECT_LT(sets.size(), entries.size());
   for (const std::string& set : sets) EXPECT_NE(set, ".1.3.0=1") << "nothing is committed";
-  EXPECT_TRUE(ActionLog().empty()) << "nothing held is logged";
+  EXPECT_TRUE(database_.ActionLog().empty()) << "nothing held is logged";
   EXPECT_EQ(Stored("crvAPssid"), "corvath");
 }
 
@@ -180,7 +159,7 @@ TEST_F(ApSetJobTest, AnApWhoseAddressChangedIsReachedWhereTheTablesHaveIt) {
   ASSERT_TRUE(job.StartJob());
   job.Stop(false);
   EXPECT_EQ(OnAp(".4.3.0"), "moved");
-  EXPECT_EQ(ActionLog(), std::vector<std::string>{Line("ssid to moved success")});
+  EXPECT_EQ(database_.ActionLog(), std::vector<std::string>{Line("ssid to moved success")});
 }
 
 TEST_F(ApSetJobTest, ReadingAnApsConfiguration) {

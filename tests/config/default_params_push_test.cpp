@@ -9,10 +9,10 @@
 #include "config/DefaultParamsStore.h"
 #include "config/NewDevicesToManaged.h"
 #include "db/AccessDatabase.h"
-#include "device/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace net = testing_support::reference_network;
@@ -25,12 +25,7 @@ constexpr char kRoot[] = "1.3.6.1.4.1.44711.1";
 
 class DefaultParamsPushTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.strReadCommunity = "public";
-    g_RuntimeSettings.strWriteCommunity = "private";
-    g_RuntimeSettings.nSnmpTimeout = 50;
-  }
+  void SetUp() override { SetSnmpDefaults("public", "private", 50); }
 
   // The APs managed, each with its property row.
   void ManageReferenceNetwork() {
@@ -46,17 +41,10 @@ class DefaultParamsPushTest : public ::testing::Test {
 
   // The AP's value of root + suffix.
   std::string ApValue(const char* address, const std::string& suffix) {
-    const std::string line = simulator_.Get(address, kRoot + suffix);
-    return line.substr(line.rfind('|') + 1);
+    return simulator_.Value(address, kRoot + suffix);
   }
   int ConfigId(const char* address) { return std::stoi(ApValue(address, ".1.11.0")); }
 
-  std::vector<std::string> ActionLines() {
-    std::vector<std::string> lines;
-    for (const auto& row : database_.Rows("SELECT description FROM system_log WHERE type=0 ORDER BY \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
   std::string Stored(const std::string& mac, const std::string& column) {
     return database_.Value("SELECT " + column + " FROM ap_property WHERE mac=?", {mac});
   }
@@ -80,7 +68,7 @@ TEST_F(DefaultParamsPushTest, ZeroConfigWithOnlyTheHostAppliesWithoutRestart) {
   EXPECT_EQ(ConfigId(DevSimReference::kAp1), configId + 1) << "committed once";
   EXPECT_FALSE(simulator_.IsSilent(DevSimReference::kAp1)) << "applied, not restarted";
   EXPECT_EQ(Stored(net::kAp1, "enterpriseAPSysSNMPTrapIP"), "127.0.0.5");
-  EXPECT_EQ(ActionLines(), (std::vector<std::string>{"zero config AP 127.0.0.11(" + net::kAp1 + ") success"}));
+  EXPECT_EQ(database_.ActionLog(), (std::vector<std::string>{"zero config AP 127.0.0.11(" + net::kAp1 + ") success"}));
 }
 
 TEST_F(DefaultParamsPushTest, ZeroConfigDoesNothingWhenTheDefaultsAreNotToBeApplied) {
@@ -92,7 +80,7 @@ TEST_F(DefaultParamsPushTest, ZeroConfigDoesNothingWhenTheDefaultsAreNotToBeAppl
   EXPECT_EQ(CDefaultParamsPush().ZeroConfigAp("127.0.0.12", net::kAp2), 0);
   EXPECT_EQ(ApValue(DevSimReference::kAp2, ".4.3.0"), "corvath");
   EXPECT_EQ(ConfigId(DevSimReference::kAp2), configId);
-  EXPECT_TRUE(ActionLines().empty());
+  EXPECT_TRUE(database_.ActionLog().empty());
 }
 
 TEST_F(DefaultParamsPushTest, ZeroConfigChoosesTheChannelAndRestarts) {
@@ -125,12 +113,13 @@ TEST_F(DefaultParamsPushTest, ZeroConfigChoosesTheChannelAndRestarts) {
   EXPECT_EQ(Stored(net::kAp2, "crvAPChannel"), "4");
   EXPECT_EQ(Stored(net::kAp2, "radiusPort1"), "1812");
   EXPECT_EQ(Stored(net::kAp2, "radiusIP2"), "");
-  for (const std::string& line : ActionLines()) EXPECT_EQ(line.find("radius-secret"), std::string::npos);
+  for (const std::string& line : database_.ActionLog()) EXPECT_EQ(line.find("radius-secret"), std::string::npos);
 
   // Without a channel the step fails before any channel set.
   EXPECT_EQ(CDefaultParamsPush().ZeroConfigAp("127.0.0.13", net::kAp3), -1);
   EXPECT_EQ(ApValue(DevSimReference::kAp3, ".4.2.0"), "11");
-  EXPECT_EQ(ActionLines().back(), "zero config AP 127.0.0.13(" + net::kAp3 + ") fail[stop at setting Auto select channel]");
+  EXPECT_EQ(database_.ActionLog().back(),
+            "zero config AP 127.0.0.13(" + net::kAp3 + ") fail[stop at setting Auto select channel]");
 }
 
 TEST_F(DefaultParamsPushTest, SavedApGetsWepKeyTypeDefaultKeyAndKey) {
@@ -152,7 +141,7 @@ TEST_F(DefaultParamsPushTest, SavedApGetsWepKeyTypeDefaultKeyAndKey) {
   EXPECT_EQ(ApValue(DevSimReference::kAp3, ".4.5.4.2.5.0"), "00112233445566778899AABBCC");
   for (const char* column : {"crvAPSecurityType", "crvAPWEP64KeyType", "crvAPWEP128DefaultKeyValue", "crvAPWEP128Key3Value"})
     EXPECT_NE(Stored(net::kAp3, column), "") << column;
-  EXPECT_EQ(ActionLines(), (std::vector<std::string>{"zero config AP 127.0.0.13(" + net::kAp3 + ") success"}));
+  EXPECT_EQ(database_.ActionLog(), (std::vector<std::string>{"zero config AP 127.0.0.13(" + net::kAp3 + ") success"}));
 }
 
 TEST_F(DefaultParamsPushTest, WpaCipherIsSentInTheApsEncoding) {
@@ -179,15 +168,15 @@ TEST_F(DefaultParamsPushTest, AFailingApStopsAtItsFirstRefusedSetWithoutCommit) 
   const int configId = ConfigId(DevSimReference::kAp1);
 
   EXPECT_EQ(CDefaultParamsPush().ApplyDefaultParamsToAp(net::kAp1), -1);
-  EXPECT_EQ(ActionLines(), (std::vector<std::string>{"zero config AP 127.0.0.11(" + net::kAp1 +
-                                                     ") fail[stop at setting SSID]"}));
+  EXPECT_EQ(database_.ActionLog(),
+            (std::vector<std::string>{"zero config AP 127.0.0.11(" + net::kAp1 + ") fail[stop at setting SSID]"}));
   EXPECT_EQ(ConfigId(DevSimReference::kAp1), configId) << "no commit";
   EXPECT_EQ(ApValue(DevSimReference::kAp1, ".4.5.1.0"), "1") << "nothing after the failed set";
   EXPECT_EQ(Stored(net::kAp1, "enterpriseAPSysSNMPTrapIP"), "") << "nothing stored";
 
   // A MAC outside the managed list has no address: its first set fails.
   EXPECT_EQ(CDefaultParamsPush().ApplyDefaultParamsToAp("02:00:00:00:00:99"), -1);
-  EXPECT_EQ(ActionLines().back(), "zero config AP (02:00:00:00:00:99) fail[stop at setting management  host]");
+  EXPECT_EQ(database_.ActionLog().back(), "zero config AP (02:00:00:00:00:99) fail[stop at setting management  host]");
 }
 
 TEST_F(DefaultParamsPushTest, NoDefaultsMeansNoSetNoCommitAndStillSuccess) {
@@ -195,7 +184,7 @@ TEST_F(DefaultParamsPushTest, NoDefaultsMeansNoSetNoCommitAndStillSuccess) {
   const int configId = ConfigId(DevSimReference::kAp2);
   EXPECT_EQ(CDefaultParamsPush().ApplyDefaultParamsToAp(net::kAp2), 0);
   EXPECT_EQ(ConfigId(DevSimReference::kAp2), configId);
-  EXPECT_EQ(ActionLines(), (std::vector<std::string>{"zero config AP 127.0.0.12(" + net::kAp2 + ") success"}));
+  EXPECT_EQ(database_.ActionLog(), (std::vector<std::string>{"zero config AP 127.0.0.12(" + net::kAp2 + ") success"}));
 }
 
 TEST_F(DefaultParamsPushTest, SavingAllNewDevicesPushesAfterTheMoveWithoutHoldingTheDatabase) {
@@ -220,7 +209,7 @@ TEST_F(DefaultParamsPushTest, SavingAllNewDevicesPushesAfterTheMoveWithoutHoldin
   EXPECT_TRUE(wroteDuringPush) << "another thread wrote while the pushes ran";
 
   EXPECT_EQ(database_.Value("SELECT count(*) FROM device_list_prev"), "4");
-  const auto lines = ActionLines();
+  const auto lines = database_.ActionLog();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "Save all new device "), 1);
   EXPECT_EQ(std::count(lines.begin(), lines.end(),
                        "zero config AP 127.0.0.11(" + net::kAp1 + ") fail[stop at setting SSID]"),

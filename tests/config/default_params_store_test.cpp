@@ -11,12 +11,6 @@ namespace {
 
 class DefaultParamsStoreTest : public ::testing::Test {
  protected:
-  std::vector<std::string> ActionLines() {
-    std::vector<std::string> lines;
-    for (const auto& row : database_.Rows("SELECT description FROM system_log WHERE type=0 ORDER BY \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
   CDefaultParams Stored() {
     CDefaultParams params;
     store_.GetDefaultParams(params);
@@ -122,7 +116,7 @@ TEST_F(DefaultParamsStoreTest, ChangeLinesFollowTheSecurityTypeWithSecretsMasked
     ASSERT_TRUE(database_.Exec("DELETE FROM system_log"));
     c.after(params);
     ASSERT_TRUE(store_.SaveDefaultParams(params, params.crvAPWEP64KeyType)) << c.what;
-    EXPECT_EQ(ActionLines(), c.lines) << c.what;
+    EXPECT_EQ(database_.ActionLog(), c.lines) << c.what;
     EXPECT_EQ(Stored(), params) << c.what;
     ASSERT_TRUE(database_.Exec("DELETE FROM system_log"));
   }
@@ -139,7 +133,7 @@ TEST_F(DefaultParamsStoreTest, AFailedOrImpossibleSaveWritesAndLogsNothing) {
   ASSERT_TRUE(database_.Exec("DELETE FROM global_setting"));
   EXPECT_FALSE(store_.SaveDefaultParams(params, -1));
   EXPECT_EQ(Stored(), CDefaultParams());
-  EXPECT_TRUE(ActionLines().empty());
+  EXPECT_TRUE(database_.ActionLog().empty());
 }
 
 }  // namespace

@@ -17,11 +17,11 @@
 #include "config/ui/ApConfiguration.h"
 #include "config/ui/SetTrapHostDlg.h"
 #include "config/ui/SummaryDlg.h"
-#include "device/GlobalSettings.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 #include "support/ui/WxTestEnvironment.h"
 
@@ -72,12 +72,7 @@ void WhenShown(std::function<void(Dialog&)> script) {
 class ApConfigSheetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = "public";
-      g_RuntimeSettings.strWriteCommunity = "private";
-      g_RuntimeSettings.nSnmpTimeout = 50;
-    }
+    SetSnmpDefaults("public", "private", 50);
     ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
   }
   void TearDown() override { platform::RunShutdown(); }
@@ -92,10 +87,7 @@ class ApConfigSheetTest : public ::testing::Test {
       job.Stop(false);
     };
   }
-  std::string OnAp(const std::string& suffix) {
-    const std::string line = devsim_.Get(DevSimReference::kAp1, kRoot + suffix);
-    return line.substr(line.rfind('|') + 1);
-  }
+  std::string OnAp(const std::string& suffix) { return devsim_.Value(DevSimReference::kAp1, kRoot + suffix); }
 
   testing_support::TempDatabase database_;
   testing_support::DevSimProcess devsim_;

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "credentials/DevicePasswordChanger.h"
-#include "device/GlobalSettings.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -59,12 +59,7 @@ class Owner : public platform::MessageReceiver {
 class DevicePasswordChanger : public ::testing::Test {
  protected:
   void SetUp() override {
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = "public";
-      g_RuntimeSettings.strWriteCommunity = "private";
-      g_RuntimeSettings.nSnmpTimeout = 50;
-    }
+    SetSnmpDefaults("public", "private", 50);
     ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
     window_ = platform::RegisterWindow(owner_);
     changer_.SetOwnerWindow(window_);
@@ -79,23 +74,6 @@ class DevicePasswordChanger : public ::testing::Test {
   void Pass(const std::string& password) {
     ASSERT_TRUE(changer_.Start(password));
     changer_.Stop(false);
-  }
-  // The SETs the device received since the last call, as "suffix=value" below root.
-  Texts Received(const char* address, const std::string& root) {
-    Texts sets;
-    for (const std::string& line : devsim_.ReceivedSets(address)) {
-      const auto tag = line.find('|');
-      std::string oid = line.substr(0, tag);
-      if (oid.starts_with(root)) oid = oid.substr(root.size());
-      sets.push_back(oid + "=" + line.substr(line.find('|', tag + 1) + 1));
-    }
-    return sets;
-  }
-  Texts ActionLog() {
-    Texts lines;
-    for (const auto& row : database_.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
   }
   std::string Stored(const std::string& mac) {
     return database_.Value("select write_community from device_list_prev where mac=?", {mac});
@@ -118,9 +96,9 @@ TEST_F(DevicePasswordChanger, EveryManagedSwitchAndApTakesTheNewPassword) {
       "'02:44:71:00:00:09', 'private')"));
   Pass("n3wpass");
 
-  EXPECT_EQ(Received(DevSimReference::kSwitch, kSwitchRoot), (Texts{".1.1.1.2.2=n3wpass"}));
+  EXPECT_EQ(devsim_.ReceivedSetsBelow(DevSimReference::kSwitch, kSwitchRoot), (Texts{".1.1.1.2.2=n3wpass"}));
   for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2, DevSimReference::kAp3})
-    EXPECT_EQ(Received(ap, kApRoot), (Texts{".1.4.0=n3wpass", ".1.1.0=1"})) << ap;
+    EXPECT_EQ(devsim_.ReceivedSetsBelow(ap, kApRoot), (Texts{".1.4.0=n3wpass", ".1.1.0=1"})) << ap;
   EXPECT_TRUE(devsim_.ReceivedSets(DevSimReference::kUnknown).empty());
   // The devices answer to the new password now.
   EXPECT_EQ(devsim_.Get(DevSimReference::kSwitch, kSwitchRoot + ".11.15.0"), kSwitchRoot + ".11.15.0|4|n3wpass");
@@ -129,8 +107,9 @@ TEST_F(DevicePasswordChanger, EveryManagedSwitchAndApTakesTheNewPassword) {
   for (const std::string& mac : {net::kSwitch, net::kAp1, net::kAp2, net::kAp3, std::string("02:44:71:00:00:09")})
     EXPECT_EQ(Stored(mac), "n3wpass") << mac;
   EXPECT_EQ(Stored(net::kUnknown), "private");
-  EXPECT_EQ(ActionLog(), (Texts{Line("127.0.0.10", net::kSwitch, "success"), Line("127.0.0.11", net::kAp1, "success"),
-                                Line("127.0.0.12", net::kAp2, "success"), Line("127.0.0.13", net::kAp3, "success")}));
+  EXPECT_EQ(database_.ActionLog(),
+            (Texts{Line("127.0.0.10", net::kSwitch, "success"), Line("127.0.0.11", net::kAp1, "success"),
+                   Line("127.0.0.12", net::kAp2, "success"), Line("127.0.0.13", net::kAp3, "success")}));
 
   const auto texts = owner_->WithId(msg::WM_NMS_PASSWORD_TEXT);
   ASSERT_EQ(texts.size(), 6u);
@@ -159,8 +138,9 @@ TEST_F(DevicePasswordChanger, AWrongOrMissingOldPasswordFailsThatDeviceOnly) {
   EXPECT_EQ(Stored(net::kAp2), "wrong");
   EXPECT_EQ(Stored(net::kAp3), "");
   EXPECT_EQ(devsim_.Get(DevSimReference::kAp2, kApRoot + ".1.4.0"), kApRoot + ".1.4.0|4|private");
-  EXPECT_EQ(ActionLog(), (Texts{Line("127.0.0.10", net::kSwitch, "success"), Line("127.0.0.11", net::kAp1, "success"),
-                                Line("127.0.0.12", net::kAp2, "fail"), Line("127.0.0.13", net::kAp3, "fail")}));
+  EXPECT_EQ(database_.ActionLog(),
+            (Texts{Line("127.0.0.10", net::kSwitch, "success"), Line("127.0.0.11", net::kAp1, "success"),
+                   Line("127.0.0.12", net::kAp2, "fail"), Line("127.0.0.13", net::kAp3, "fail")}));
   EXPECT_EQ(owner_->WithId(msg::WM_NMS_PASSWORD_STEP).size(), 5u);
 }
 
@@ -168,9 +148,9 @@ TEST_F(DevicePasswordChanger, APasswordTheDatabaseCannotStoreIsReportedAsSuch) {
   ASSERT_TRUE(database_.BreakWrites("device_list_prev", "UPDATE", "old.mac='" + net::kAp1 + "'"));
   Pass("n3wpass");
 
-  EXPECT_EQ(Received(DevSimReference::kAp1, kApRoot), (Texts{".1.4.0=n3wpass", ".1.1.0=1"}));
+  EXPECT_EQ(devsim_.ReceivedSetsBelow(DevSimReference::kAp1, kApRoot), (Texts{".1.4.0=n3wpass", ".1.1.0=1"}));
   EXPECT_EQ(Stored(net::kAp1), "private");
-  const Texts log = ActionLog();
+  const Texts log = database_.ActionLog();
   ASSERT_EQ(log.size(), 4u);
   EXPECT_EQ(log[1], Line("127.0.0.11", net::kAp1, "changed on device, not saved"));
   EXPECT_EQ(log[2], Line("127.0.0.12", net::kAp2, "success"));
@@ -182,17 +162,17 @@ TEST_F(DevicePasswordChanger, CancelAfterTheFirstDeviceLeavesTheRestAndALaterPas
   };
   Pass("n3wpass");
 
-  EXPECT_EQ(Received(DevSimReference::kSwitch, kSwitchRoot), (Texts{".1.1.1.2.2=n3wpass"}));
+  EXPECT_EQ(devsim_.ReceivedSetsBelow(DevSimReference::kSwitch, kSwitchRoot), (Texts{".1.1.1.2.2=n3wpass"}));
   for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2, DevSimReference::kAp3})
     EXPECT_TRUE(devsim_.ReceivedSets(ap).empty()) << ap;
-  EXPECT_EQ(ActionLog(), (Texts{Line("127.0.0.10", net::kSwitch, "success")}));
+  EXPECT_EQ(database_.ActionLog(), (Texts{Line("127.0.0.10", net::kSwitch, "success")}));
   EXPECT_EQ(Stored(net::kAp1), "private");
   EXPECT_EQ(owner_->WithId(msg::WM_NMS_PASSWORD_TEXT).size(), 5u) << "every device is still reported";
   EXPECT_EQ(owner_->WithId(msg::WM_NMS_PASSWORD_STEP).size(), 5u);
 
   owner_->onPost = nullptr;
   Pass("n3wpass");
-  EXPECT_EQ(Received(DevSimReference::kAp1, kApRoot), (Texts{".1.4.0=n3wpass", ".1.1.0=1"}));
+  EXPECT_EQ(devsim_.ReceivedSetsBelow(DevSimReference::kAp1, kApRoot), (Texts{".1.4.0=n3wpass", ".1.1.0=1"}));
   EXPECT_EQ(Stored(net::kAp3), "n3wpass");
 }
 
@@ -225,7 +205,7 @@ TEST_F(DevicePasswordChanger, WithoutManagedDevicesOnlyTheEmptyPassMessageComes)
   const auto messages = owner_->Messages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].id, msg::WM_NMS_PASSWORD_DONE);
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database_.ActionLog().empty());
 }
 
 }  // namespace

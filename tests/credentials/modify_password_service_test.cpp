@@ -47,12 +47,6 @@ class ModifyPasswordServiceTest : public ::testing::Test {
     input.newPassword = std::move(fresh);
     return input;
   }
-  Texts ActionLog() {
-    Texts lines;
-    for (const auto& row : database_.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
   std::string Stored(const std::string& mac) {
     return database_.Value("select write_community from device_list_prev where mac=?", {mac});
   }
@@ -94,7 +88,7 @@ TEST_F(ModifyPasswordServiceTest, ChecksInTheirOrder) {
   }
   EXPECT_EQ(boxes_.Boxes()[1].caption, "error");
   EXPECT_TRUE(devsim_.ReceivedSets(DevSimReference::kAp1).empty());
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database_.ActionLog().empty());
 }
 
 TEST_F(ModifyPasswordServiceTest, AnApAndASwitchTakeTheNewPasswordWhichIsStored) {
@@ -109,8 +103,9 @@ TEST_F(ModifyPasswordServiceTest, AnApAndASwitchTakeTheNewPasswordWhichIsStored)
   EXPECT_EQ(devsim_.Get(DevSimReference::kSwitch, kSwitchRoot + ".11.15.0"), kSwitchRoot + ".11.15.0|4|s3cret");
   EXPECT_EQ(Stored(net::kSwitch), "s3cret");
   EXPECT_EQ(Stored(net::kAp2), "private");
-  EXPECT_EQ(ActionLog(), (Texts{"Modify device 127.0.0.11 password success", "Modify device 127.0.0.10 password success"}));
-  EXPECT_EQ(boxes_.Texts(), ActionLog());
+  EXPECT_EQ(database_.ActionLog(),
+            (Texts{"Modify device 127.0.0.11 password success", "Modify device 127.0.0.10 password success"}));
+  EXPECT_EQ(boxes_.Texts(), database_.ActionLog());
   EXPECT_EQ(boxes_.Boxes()[0].style, platform::MB_ICONINFORMATION);
 }
 
@@ -119,7 +114,7 @@ TEST_F(ModifyPasswordServiceTest, AWrongCurrentPasswordFailsAndKeepsTheStoredOne
   EXPECT_TRUE(service.Apply(Service::SINGLE_DEVICE, Single("127.0.0.12", Service::TYPE_AP, "wrong", "n3w")).close);
   EXPECT_TRUE(devsim_.ReceivedSets(DevSimReference::kAp2).empty());
   EXPECT_EQ(Stored(net::kAp2), "private");
-  EXPECT_EQ(ActionLog(), Texts{"Modify device 127.0.0.12 password fail"});
+  EXPECT_EQ(database_.ActionLog(), Texts{"Modify device 127.0.0.12 password fail"});
   EXPECT_EQ(boxes_.Texts(), Texts{"Modify device 127.0.0.12 password fail"});
 }
 
@@ -129,7 +124,7 @@ TEST_F(ModifyPasswordServiceTest, ASwitchRefusesItsOwnPasswordAnApTakesIt) {
       service.Apply(Service::SINGLE_DEVICE, Single("127.0.0.10", Service::TYPE_SWITCH, "private", "private")).close);
   EXPECT_TRUE(devsim_.ReceivedSets(DevSimReference::kSwitch).empty());
   EXPECT_EQ(boxes_.Texts(), Texts{"New password and old password are the same."});
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database_.ActionLog().empty());
 
   service.Apply(Service::SINGLE_DEVICE, Single("127.0.0.13", Service::TYPE_AP, "private", "private"));
   EXPECT_FALSE(devsim_.ReceivedSets(DevSimReference::kAp3).empty());
@@ -141,7 +136,7 @@ TEST_F(ModifyPasswordServiceTest, APasswordTheDatabaseCannotStoreIsReported) {
   service.Apply(Service::SINGLE_DEVICE, Single("127.0.0.11", Service::TYPE_AP, "private", "n3w"));
   EXPECT_EQ(devsim_.Get(DevSimReference::kAp1, kApRoot + ".1.4.0"), kApRoot + ".1.4.0|4|n3w");
   EXPECT_EQ(Stored(net::kAp1), "private");
-  EXPECT_EQ(ActionLog(), Texts{"Modify device 127.0.0.11 password changed on device, not saved"});
+  EXPECT_EQ(database_.ActionLog(), Texts{"Modify device 127.0.0.11 password changed on device, not saved"});
 }
 
 TEST_F(ModifyPasswordServiceTest, ByModelTheModelGivesKindAndRoot) {

@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
-#include "SnmpDefaults.h"
 #include "device/AP.h"
 #include "device/AutoAssignChannel.h"
 #include "log/LogLevelMask.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {

@@ -10,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "SnmpDefaults.h"
 #include "device/AP.h"
 #include "device/DeviceFactory.h"
 #include "device/DeviceNameIndex.h"
@@ -21,6 +20,7 @@
 #include "platform/Environment.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "SnmpDefaults.h"
 #include "db/pollingdb.h"
 #include "device/AP.h"
 #include "device/y_snmp.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {

@@ -26,12 +26,6 @@ class GlobalSettingsApplierTest : public ::testing::Test {
     platform::RunShutdown();
     g_nLogLevelMask = 0;
   }
-  std::vector<std::string> ActionLines() {
-    std::vector<std::string> lines;
-    for (const auto& row : database.Rows("SELECT description FROM system_log WHERE type=0 ORDER BY \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
   std::string StoredRow() {
     const auto rows = database.Rows(
         "SELECT interval, timeout, monitor_time, log_level, country_index, country_code, threadno FROM global_setting");
@@ -95,7 +89,8 @@ TEST_F(GlobalSettingsApplierTest, ApplyingChangesTheProgramStoresTheRowAndNamesT
   EXPECT_EQ(g_RuntimeSettings.nPollingThreads, 12);
   EXPECT_EQ(g_nLogLevelMask, 3);
   EXPECT_EQ(StoredRow(), "60,5,600,3,49,392,12,");
-  EXPECT_EQ(ActionLines(), std::vector<std::string>{"snmp time out is setting 5 s log level is setting \"cirtical\" \"warning\" "});
+  EXPECT_EQ(database.ActionLog(),
+            std::vector<std::string>{"snmp time out is setting 5 s log level is setting \"cirtical\" \"warning\" "});
 }
 
 TEST_F(GlobalSettingsApplierTest, ChangeTextsOfTheEdgeCases) {
@@ -108,8 +103,9 @@ TEST_F(GlobalSettingsApplierTest, ChangeTextsOfTheEdgeCases) {
   EXPECT_EQ(g_RuntimeSettings.nMonitorIntervalMs, 30000);
   EXPECT_EQ(ApplyGlobalSettings(values), "") << "nothing changed, no level";
   EXPECT_EQ(g_nLogLevelMask, 0);
-  EXPECT_EQ(ActionLines(), (std::vector<std::string>{"log level is setting \"cirtical\" \"warning\" \"info\" \"debug\"",
-                                                     "monitor interval is setting 30 s "}));
+  EXPECT_EQ(database.ActionLog(),
+            (std::vector<std::string>{"log level is setting \"cirtical\" \"warning\" \"info\" \"debug\"",
+                                      "monitor interval is setting 30 s "}));
 }
 
 TEST_F(GlobalSettingsApplierTest, NoCountryChosenKeepsTheRunningCountry) {

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <mutex>
 
-#include "SnmpDefaults.h"
 #include "device/AddressText.h"
 #include "device/GlobalSettings.h"
 #include "device/RecentStringList.h"
 #include "device/y_snmp.h"
+#include "support/SnmpDefaults.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 // CYSnmp against a real agent (Net-SNMP's snmpd) on a loopback address of its own.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <sstream>
 #include <thread>
-#include <cstring>
 
-#include "SnmpDefaults.h"
 #include "device/GlobalSettings.h"
 #include "device/y_snmp.h"
 #include "platform/Environment.h"
+#include "support/SnmpDefaults.h"
 #include "support/SnmpdProcess.h"
 #include "support/TempDir.h"
 

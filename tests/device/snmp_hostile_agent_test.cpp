@@ -1,15 +1,14 @@
 // CYSnmp against an agent that misbehaves on purpose: endless tables, SNMPv2 exception values in SNMPv1
 // answers, answers about other objects or from other senders, types the library does not know.
 #include <gtest/gtest.h>
-
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -17,12 +16,12 @@
 #include <vector>
 
 #include "ScriptedAgent.h"
-#include "SnmpDefaults.h"
 #include "device/DeviceFactory.h"
 #include "device/Switch.h"
 #include "device/WalkLimit.h"
 #include "device/y_snmp.h"
 #include "platform/Environment.h"
+#include "support/SnmpDefaults.h"
 #include "support/SnmpdProcess.h"
 
 namespace {

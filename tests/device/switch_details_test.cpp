@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "SnmpDefaults.h"
 #include "device/AntiRoguePort.h"
 #include "device/GlobalSettings.h"
 #include "device/LldpRemoteTable.h"
@@ -14,6 +13,7 @@
 #include "log/LogLevelMask.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {

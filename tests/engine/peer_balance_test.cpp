@@ -1,15 +1,14 @@
 // Peer balancing on the simulated APs: the peers' switches go on, the AP with the lowest level steps up.
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "device/GlobalSettings.h"
 #include "engine/PeerBalance.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -19,16 +18,8 @@ const std::string kRoot = ".1.3.6.1.4.1.44711.1";
 
 class PeerBalanceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.strReadCommunity = "private";
-    g_RuntimeSettings.strWriteCommunity = "private";
-    g_RuntimeSettings.nSnmpTimeout = 50;
-  }
-  std::string Value(const char* ap, const std::string& oid) {
-    const std::string line = simulator_.Get(ap, kRoot.substr(1) + oid);
-    return line.substr(line.rfind('|') + 1);
-  }
+  void SetUp() override { SetSnmpDefaults("private", "private", 50); }
+  std::string Value(const char* ap, const std::string& oid) { return simulator_.Value(ap, kRoot.substr(1) + oid); }
   PeerBalanceLookups Lookups(std::vector<std::string> peerIps) {
     return {[peerIps](const std::string&) {
               std::vector<ApInfoRecord> peers;

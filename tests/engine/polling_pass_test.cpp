@@ -24,6 +24,7 @@
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -41,12 +42,7 @@ class PollingPassTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_nLogLevelMask = 0xF;
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = "public";
-      g_RuntimeSettings.strWriteCommunity = "private";
-      g_RuntimeSettings.nSnmpTimeout = 100;
-    }
+    SetSnmpDefaults("public", "private", 100);
     g_RuntimeSettings.nPollingThreads = 5;
     g_DeviceNameIndex.Clear();
     ASSERT_EQ(CDiscoveryDb().setManagementSegment({{DevSimReference::kSwitch, DevSimReference::kSwitch}}), 0);

@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "device/GlobalSettings.h"
 #include "groupapply/ApplyTemplateThread.h"
 #include "groupapply/GroupTemplateApply.h"
 #include "groups/GroupStore.h"
@@ -17,6 +15,7 @@
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -28,25 +27,13 @@ const std::string kRoot = "1.3.6.1.4.1.44711.1.";
 class GroupApplyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::lock_guard lock(g_RuntimeSettings.csSettings);
-    g_RuntimeSettings.strReadCommunity = "public";
-    g_RuntimeSettings.strWriteCommunity = "private";
-    g_RuntimeSettings.nSnmpTimeout = 50;
+    SetSnmpDefaults("public", "private", 50);
     ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
   }
   void TearDown() override { platform::RunShutdown(); }
 
   // The SETs the AP received since the last call, as "suffix=value" below the AP's root.
-  std::vector<std::string> Received(const char* address) {
-    std::vector<std::string> sets;
-    for (const std::string& line : devsim_.ReceivedSets(address)) {
-      const auto tag = line.find('|');
-      std::string oid = line.substr(0, tag);
-      if (oid.starts_with(kRoot)) oid = oid.substr(kRoot.size());
-      sets.push_back(oid + "=" + line.substr(line.find('|', tag + 1) + 1));
-    }
-    return sets;
-  }
+  std::vector<std::string> Received(const char* address) { return devsim_.ReceivedSetsBelow(address, kRoot); }
   void Apply(const GroupTemplateRecord& groupTemplate, const std::string& mac, const char* ip) {
     static int groups = 0;
     const std::string group = "g" + std::to_string(++groups);
@@ -56,12 +43,6 @@ class GroupApplyTest : public ::testing::Test {
     CApplyTemplateThread thread(0);
     thread.SetOwnerWindow(window_.Id());
     thread.ApplyGroup(group, ip, mac);
-  }
-  std::vector<std::string> ActionLog() {
-    std::vector<std::string> lines;
-    for (const auto& row : database_.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
   }
   std::string Stored(const std::string& column) {
     return database_.Value("select " + column + " from ap_property where mac = ?", {net::kAp1});
@@ -109,7 +90,8 @@ TEST_F(GroupApplyTest, ATemplateReachesTheApInItsFixedOrder) {
     Received(DevSimReference::kAp1);
     Apply(c.groupTemplate, net::kAp1, DevSimReference::kAp1);
     EXPECT_EQ(Received(DevSimReference::kAp1), c.sets) << c.what;
-    EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.11[" + net::kAp1 + "] success")
+    EXPECT_EQ(database_.ActionLog().back(),
+              "Apply " + lastGroup_ + " template to AP 127.0.0.11[" + net::kAp1 + "] success")
         << c.what;
   }
   EXPECT_EQ(Stored("crvAPssid"), "O'Brien");
@@ -145,7 +127,8 @@ TEST_F(GroupApplyTest, RefusedSetsAndTheCommitRule) {
   Apply(channel, net::kAp1, DevSimReference::kAp1);
   EXPECT_EQ(Received(DevSimReference::kAp1), (std::vector<std::string>{"4.26.0=0", "1.3.0=1"}));
   const std::string ap = "AP 127.0.0.11[" + net::kAp1 + "]";
-  EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to " + ap + " fail");  // the second one counts
+  EXPECT_EQ(database_.ActionLog().back(),
+            "Apply " + lastGroup_ + " template to " + ap + " fail");  // the second one counts
 
   GroupTemplateRecord many;
   many.ssid = "net";
@@ -154,7 +137,7 @@ TEST_F(GroupApplyTest, RefusedSetsAndTheCommitRule) {
   devsim_.Unset(DevSimReference::kAp1, kRoot + "4.11.0");
   Apply(many, net::kAp1, DevSimReference::kAp1);
   EXPECT_EQ(Received(DevSimReference::kAp1), (std::vector<std::string>{"4.3.0=net", "4.13.0=3", "1.3.0=1"}));
-  const auto log = ActionLog();
+  const auto log = database_.ActionLog();
   ASSERT_GE(log.size(), 2u);
   EXPECT_EQ(log[log.size() - 2], "got error on setting AP:127.0.0.11 with group setting");
   EXPECT_EQ(log.back(), "Apply " + lastGroup_ + " template to " + ap + " fail");
@@ -168,7 +151,7 @@ TEST_F(GroupApplyTest, RefusedSetsAndTheCommitRule) {
   balance.UserNumberLimit = "12";
   Apply(balance, net::kAp1, DevSimReference::kAp1);
   EXPECT_EQ(Received(DevSimReference::kAp1), (std::vector<std::string>{"1.9.0=127.0.0.2", "4.16.0=12"}));
-  EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to " + ap + " success");
+  EXPECT_EQ(database_.ActionLog().back(), "Apply " + lastGroup_ + " template to " + ap + " success");
   EXPECT_EQ(Stored("enterpriseAPSysSNMPTrapIP"), "127.0.0.2");
   EXPECT_EQ(Stored("LoadBalanceStatus"), "1");
   EXPECT_EQ(Stored("crvAPUserNumLimit"), "12");
@@ -181,7 +164,7 @@ TEST_F(GroupApplyTest, ADeadApFailsWithoutTouchingTheDatabase) {
   t.ssid = "net";
   Apply(t, net::kAp2, DevSimReference::kAp2);
   EXPECT_TRUE(Received(DevSimReference::kAp2).empty());
-  const auto log = ActionLog();
+  const auto log = database_.ActionLog();
   ASSERT_GE(log.size(), 2u);
   EXPECT_EQ(log[log.size() - 2], "got error on setting AP:127.0.0.12 with group setting");
   EXPECT_EQ(database_.Value("select count(*) from ap_property"), "0");
@@ -253,7 +236,7 @@ TEST_F(GroupApplyTest, ObjectsThatCannotBeAddressedAreNotSent) {
   Apply(wep, net::kAp1, DevSimReference::kAp1);
   EXPECT_EQ(Received(DevSimReference::kAp1),
             (std::vector<std::string>{"4.5.1.0=2", "4.5.4.1.1.0=0", "4.5.4.1.2.0=4", "1.3.0=1"}));
-  EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.11[" + net::kAp1 + "] fail");
+  EXPECT_EQ(database_.ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.11[" + net::kAp1 + "] fail");
 
   ASSERT_TRUE(database_.Exec("update device_list_prev set sysobjid = '' where mac = ?", {net::kAp2}));
   GroupTemplateRecord ssid;
@@ -261,7 +244,7 @@ TEST_F(GroupApplyTest, ObjectsThatCannotBeAddressedAreNotSent) {
   Received(DevSimReference::kAp2);
   Apply(ssid, net::kAp2, DevSimReference::kAp2);
   EXPECT_TRUE(Received(DevSimReference::kAp2).empty());
-  EXPECT_EQ(ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.12[" + net::kAp2 + "] fail");
+  EXPECT_EQ(database_.ActionLog().back(), "Apply " + lastGroup_ + " template to AP 127.0.0.12[" + net::kAp2 + "] fail");
 }
 
 }  // namespace

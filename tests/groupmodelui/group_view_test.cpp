@@ -10,20 +10,19 @@
 
 #include "GroupWindowScript.h"
 #include "app/GuiMessageReceiver.h"
-#include "device/GlobalSettings.h"
 #include "groupapply/ApplyTemplateThread.h"
+#include "groupmodel/MacFilterPageModel.h"
+#include "groupmodel/WirelessPageModel.h"
 #include "groupmodel/ui/AddGroupBasicPage.h"
 #include "groupmodel/ui/AddGroupSheet.h"
+#include "groupmodel/ui/ApListControl.h"
 #include "groupmodel/ui/CfgGroupApDlg.h"
 #include "groupmodel/ui/CfgGroupTemplateSheet.h"
 #include "groupmodel/ui/GroupAddApDlg.h"
-#include "groupmodel/ui/GroupMacControlPage.h"
-#include "groupmodel/MacFilterPageModel.h"
 #include "groupmodel/ui/GroupCommands.h"
 #include "groupmodel/ui/GroupIcons.h"
+#include "groupmodel/ui/GroupMacControlPage.h"
 #include "groupmodel/ui/GroupView.h"
-#include "groupmodel/WirelessPageModel.h"
-#include "groupmodel/ui/ApListControl.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
@@ -31,6 +30,7 @@
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace {
@@ -45,12 +45,7 @@ const std::string kSsidObject = "1.3.6.1.4.1.44711.1.4.3.0";
 class GroupViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    {
-      std::lock_guard lock(g_RuntimeSettings.csSettings);
-      g_RuntimeSettings.strReadCommunity = "public";
-      g_RuntimeSettings.strWriteCommunity = "private";
-      g_RuntimeSettings.nSnmpTimeout = 50;
-    }
+    SetSnmpDefaults("public", "private", 50);
     ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
     frame_ = new wxFrame(nullptr, wxID_ANY, "groups", wxPoint(20, 20), wxSize(520, 420));
     // The main frame's part: it runs the apply and rebuilds the view's tree when the apply ends.
@@ -76,10 +71,7 @@ class GroupViewTest : public ::testing::Test {
     platform::RunShutdown();
   }
 
-  std::string Ssid(const char* ap) {
-    const std::string line = devsim_.Get(ap, kSsidObject);
-    return line.substr(line.rfind('|') + 1);
-  }
+  std::string Ssid(const char* ap) { return devsim_.Value(ap, kSsidObject); }
   // How many pixels of the tree show the icon colour.
   int IconPixels(const wxColour& colour, const std::string& capture) {
     const wxImage image = testing_support::CaptureWindow(view_->Tree());

@@ -25,13 +25,6 @@ class GroupStoreTest : public ::testing::Test {
     ASSERT_EQ(Store().AddGroup(name, &groupTemplate), 0) << name;
     for (const std::string& mac : macs) ASSERT_EQ(Store().AddApToGroup(name, mac), 0) << name;
   }
-  // The action-log lines written so far, oldest first.
-  std::vector<std::string> ActionLog() {
-    std::vector<std::string> lines;
-    for (const auto& row : database_.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
 
   testing_support::MessageBoxRecorder boxes_;
   testing_support::TempDatabase database_;

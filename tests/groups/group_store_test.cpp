@@ -38,15 +38,15 @@ TEST_F(GroupStoreTest, AGroupMadeThroughTheStoreIsReadBackAndItsChangesAreLogged
   EXPECT_EQ(Store().RenameGroup("lab two", "default"), -1);
   EXPECT_EQ(Store().DeleteGroup("default"), 2);
   ASSERT_EQ(Store().DeleteGroup("lab two"), 0);
-  EXPECT_EQ(ActionLog(), (std::vector<std::string>{
-                             "Add group lab",
-                             "Add AP 127.0.0.11[02:44:71:00:01:01] to group lab success",
-                             "Add AP 127.0.0.12[02:44:71:00:01:02] to group lab success",
-                             "Add AP 127.0.0.13[02:44:71:00:01:03] to group nowhere fail",
-                             "Delete AP 127.0.0.12[02:44:71:00:01:02] from group lab",
-                             "Rename group lab to lab two",
-                             "Delete group lab two",
-                         }));
+  EXPECT_EQ(database_.ActionLog(), (std::vector<std::string>{
+                                       "Add group lab",
+                                       "Add AP 127.0.0.11[02:44:71:00:01:01] to group lab success",
+                                       "Add AP 127.0.0.12[02:44:71:00:01:02] to group lab success",
+                                       "Add AP 127.0.0.13[02:44:71:00:01:03] to group nowhere fail",
+                                       "Delete AP 127.0.0.12[02:44:71:00:01:02] from group lab",
+                                       "Rename group lab to lab two",
+                                       "Delete group lab two",
+                                   }));
 }
 
 // The other group "other" holds AP 1 with its template; the given template is checked for AP 1.

@@ -29,18 +29,12 @@ class LoadBalanceOnTheSimulatorTest : public ::testing::Test {
       g_RuntimeSettings.nSnmpTimeout = 30;
     }
     ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
-    for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3})
-      ASSERT_TRUE(database.Exec(
-          "INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, 'corvath', '127.0.0.1')",
-          {mac}));
+    ASSERT_TRUE(net::AddApProperties(database, "127.0.0.1"));
     for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2})
       simulator.Set(ap, kRoot + ".1.9.0|64|127.0.0.1");  // already sending traps here: no host question
   }
   void TearDown() override { platform::RunShutdown(); }
-  std::string Value(const char* ap, const std::string& suffix) {
-    const std::string line = simulator.Get(ap, kRoot + suffix);
-    return line.substr(line.rfind('|') + 1);
-  }
+  std::string Value(const char* ap, const std::string& suffix) { return simulator.Value(ap, kRoot + suffix); }
 
   testing_support::MessageRecorder mainWindow;
   testing_support::MessageBoxRecorder boxes;

@@ -26,11 +26,7 @@ class ApBalancingTest : public LoadBalanceTest {
       g_RuntimeSettings.nSnmpTimeout = 30;
     }
     ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
-    for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3})
-      ASSERT_TRUE(
-          database.Exec("INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, "
-                        "'corvath', '')",
-                        {mac}));
+    ASSERT_TRUE(net::AddApProperties(database, ""));
     manager.SetHostChooser([this](const std::string& oldHost, const std::string& apIp, const std::list<std::string>&) {
       asked.push_back(apIp + " was " + oldHost);
       return answer;
@@ -40,10 +36,7 @@ class ApBalancingTest : public LoadBalanceTest {
     manager.SetHostChooser(nullptr);
     LoadBalanceTest::TearDown();
   }
-  std::string Value(const char* ap, const std::string& suffix) {
-    const std::string line = simulator.Get(ap, kRoot + suffix);
-    return line.substr(line.rfind('|') + 1);
-  }
+  std::string Value(const char* ap, const std::string& suffix) { return simulator.Value(ap, kRoot + suffix); }
   void SetHost(const char* ap, const std::string& host) { simulator.Set(ap, kRoot + ".1.9.0|64|" + host); }
   // The managed APs as the load-balance tree hands them over, each to get the given SSID.
   std::vector<ApInfoRecord> Aps(const std::string& ssid) {
@@ -61,12 +54,6 @@ class ApBalancingTest : public LoadBalanceTest {
     ap.saved_ssid = "corvath";
     return ap;
   }
-  Texts ActionLog() {
-    Texts lines;
-    for (const auto& row : database.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
   static bool Has(const Texts& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
@@ -83,7 +70,7 @@ TEST_F(ApBalancingTest, AnEmptyListChangesNothing) {
   EXPECT_TRUE(manager.SetLoadBalance(none, failed, 1, true));
   EXPECT_TRUE(failed.empty());
   EXPECT_TRUE(asked.empty());
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database.ActionLog().empty());
 }
 
 TEST_F(ApBalancingTest, AHostChosenForTheFirstApGoesToEveryApWithoutALocalOne) {
@@ -103,7 +90,7 @@ TEST_F(ApBalancingTest, AHostChosenForTheFirstApGoesToEveryApWithoutALocalOne) {
     EXPECT_EQ(ap.enterpriseAPSysSNMPTrapIP, "127.0.0.1");
     EXPECT_EQ(ap.crvAPWaterLevelBalancing, "1");
   }
-  const Texts log = ActionLog();
+  const Texts log = database.ActionLog();
   EXPECT_TRUE(Has(log, "Set the management host(127.0.0.1) of the AP : 127.0.0.11 Succeeded"));
   EXPECT_TRUE(Has(log, "Set the management host(127.0.0.1) of the AP : 127.0.0.13 Succeeded"));
   EXPECT_TRUE(Has(log, "Set Loadbalnce = 1  of the AP : 127.0.0.12 succeed"));
@@ -127,7 +114,7 @@ TEST_F(ApBalancingTest, AfterACancelTheApsAreSetWithoutAskingAgain) {
   EXPECT_EQ(Value(DevSimReference::kAp2, ".1.9.0"), kAway) << "no host step after the cancel";
   EXPECT_EQ(Value(DevSimReference::kAp2, ".4.3.0"), "hall");
   EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "1");
-  EXPECT_TRUE(Has(ActionLog(), "Set Loadbalnce = 1  of the AP : 127.0.0.11 succeed"));
+  EXPECT_TRUE(Has(database.ActionLog(), "Set Loadbalnce = 1  of the AP : 127.0.0.11 succeed"));
 }
 
 TEST_F(ApBalancingTest, WithoutTheHostStepsTheSwitchIsStillSetAndAnOddValueLeavesTheRecord) {
@@ -142,7 +129,7 @@ TEST_F(ApBalancingTest, WithoutTheHostStepsTheSwitchIsStillSetAndAnOddValueLeave
   EXPECT_EQ(Value(DevSimReference::kAp1, ".4.3.0"), "corvath") << "no SSID step";
   EXPECT_EQ(aps[0].crvAPWaterLevelBalancing, "1");
   EXPECT_EQ(aps[1].crvAPWaterLevelBalancing, "") << "as it was read";
-  const Texts log = ActionLog();
+  const Texts log = database.ActionLog();
   EXPECT_TRUE(Has(log, "Set Loadbalnce = 2  of the AP : 127.0.0.11 succeed"));
   EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("SSID") != l.npos; }), 0);
 }
@@ -155,7 +142,7 @@ TEST_F(ApBalancingTest, AnApThatCannotBeSetIsRevertedReportedAndReturnedAsFailed
   ASSERT_EQ(failed.size(), 1u);
   EXPECT_EQ(aps[0].ssid, "corvath");
   EXPECT_EQ(boxes.Texts(), (Texts{"AP node 127.0.0.14 set loadbalance failed"}));
-  EXPECT_EQ(ActionLog(), (Texts{"AP node 127.0.0.14 set loadbalance failed"}));
+  EXPECT_EQ(database.ActionLog(), (Texts{"AP node 127.0.0.14 set loadbalance failed"}));
 
   // With the host step, its failure (the AP does not answer) skips the AP before anything is set.
   simulator.Configure(DevSimReference::kAp1, "silent on");
@@ -244,7 +231,7 @@ TEST_F(ApBalancingTest, ManagementHostOutcomes) {
     EXPECT_EQ(ap.enterpriseAPSysSNMPTrapIP, c.trapAfter);
     EXPECT_EQ(Value(DevSimReference::kAp1, ".1.9.0"), c.apAfter);
     EXPECT_EQ(asked.size(), c.asks ? 1u : 0u);
-    EXPECT_EQ(ActionLog(), c.log);
+    EXPECT_EQ(database.ActionLog(), c.log);
   }
   EXPECT_TRUE(boxes.Texts().empty());
 
@@ -255,7 +242,7 @@ TEST_F(ApBalancingTest, ManagementHostOutcomes) {
   ApInfoRecord silent = Aps("")[0];
   EXPECT_EQ(manager.SetManagementHost(silent, addresses), LoadBalanceManager_DB::kHostFailed);
   EXPECT_EQ(boxes.Texts(), (Texts{"Set the management host of the AP : 127.0.0.11 failed"}));
-  EXPECT_TRUE(Has(ActionLog(), "Set the management host of the AP : 127.0.0.11 failed"));
+  EXPECT_TRUE(Has(database.ActionLog(), "Set the management host of the AP : 127.0.0.11 failed"));
   EXPECT_FALSE(manager.IsLocalAddress(kAway));
 }
 
@@ -264,7 +251,7 @@ TEST_F(ApBalancingTest, WrittenHostsAndTheBalancingStateReadFromTheAp) {
   ASSERT_TRUE(manager.WriteManagementHost(ap, kAway));
   EXPECT_EQ(ap.enterpriseAPSysSNMPTrapIP, kAway);
   EXPECT_EQ(Value(DevSimReference::kAp2, ".1.9.0"), kAway);
-  EXPECT_EQ(ActionLog(), (Texts{"Set the management host of the AP : 127.0.0.12 succeed"}));
+  EXPECT_EQ(database.ActionLog(), (Texts{"Set the management host of the AP : 127.0.0.12 succeed"}));
   ApInfoRecord unknown = Unknown();
   EXPECT_FALSE(manager.WriteManagementHost(unknown, kAway));
   EXPECT_EQ(boxes.Texts(), (Texts{"Set the management host of the AP : 127.0.0.14 failed"}));

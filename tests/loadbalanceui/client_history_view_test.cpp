@@ -72,13 +72,6 @@ class ClientHistoryViewTest : public ::testing::Test {
   std::string FirstRow() { return view->HistoryList().GetItemText(0, 0); }
 
   // Captures go beside the test program, not into the database's temporary folder.
-  void Save(const wxImage& shot, const std::string& name) {
-    const std::filesystem::path working = std::filesystem::current_path();
-    std::filesystem::current_path(home);
-    testing_support::SaveCapture(shot, name);
-    std::filesystem::current_path(working);
-  }
-
   const std::filesystem::path home = std::filesystem::current_path();
   testing_support::MessageBoxRecorder boxes;
   testing_support::TempDatabase database;
@@ -121,7 +114,7 @@ TEST_F(ClientHistoryViewTest, QueriedAndPagedWithTheButtons) {
   EXPECT_EQ(view->PageLabel(), "250/250") << "Reset changes nothing";
 
   const wxImage shot = testing_support::CaptureWindow(frame);
-  Save(shot, "client_history_view");
+  testing_support::SaveCapture(shot, "client_history_view", home);
   const wxRect rows(history.GetPosition().x + 4, history.GetPosition().y + 30, 300, 200);
   EXPECT_GT(testing_support::CountPixels(shot, *wxBLACK, 100, rows), 100) << "the page's rows are on the screen";
   EXPECT_GT(testing_support::CountPixels(shot, wxColour(240, 247, 233), 2, rows), 1000) << "on the lists' green";

@@ -43,10 +43,7 @@ class LoadBalancePaneTest : public ::testing::Test {
       g_RuntimeSettings.nSnmpTimeout = 30;
     }
     ASSERT_TRUE(net::AddDevices(database, "device_list_prev"));
-    for (const std::string& mac : {net::kAp1, net::kAp2, net::kAp3})
-      ASSERT_TRUE(database.Exec(
-          "INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, 'corvath', '127.0.0.1')",
-          {mac}));
+    ASSERT_TRUE(net::AddApProperties(database, "127.0.0.1"));
     for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2, DevSimReference::kAp3})
       simulator.Set(ap, kRoot + ".1.9.0|64|127.0.0.1");
 
@@ -82,19 +79,10 @@ class LoadBalancePaneTest : public ::testing::Test {
     for (int round = 0; round < 5; ++round) PumpPending();
   }
   wxWindow* Button(int id) { return tree->FindWindow(id); }
-  std::string Value(const char* ap, const std::string& suffix) {
-    const std::string line = simulator.Get(ap, kRoot + suffix);
-    return line.substr(line.rfind('|') + 1);
-  }
+  std::string Value(const char* ap, const std::string& suffix) { return simulator.Value(ap, kRoot + suffix); }
   wxTreeItemId FirstGroup() {
     wxTreeItemIdValue cookie;
     return tree->Tree()->GetFirstChild(tree->Tree()->GetRootItem(), cookie);
-  }
-  void Save(const wxImage& shot, const std::string& name) {
-    const std::filesystem::path working = std::filesystem::current_path();
-    std::filesystem::current_path(home);
-    testing_support::SaveCapture(shot, name);
-    std::filesystem::current_path(working);
   }
 
   const std::filesystem::path home = std::filesystem::current_path();
@@ -149,7 +137,7 @@ TEST_F(LoadBalancePaneTest, AGroupOfTwoReferenceApsIsMadeAndDeleted) {
   EXPECT_EQ(boxes.Texts().size(), 1u) << "no failure was shown";
 
   const wxImage shot = testing_support::CaptureWindow(frame);
-  Save(shot, "load_balance_pane");
+  testing_support::SaveCapture(shot, "load_balance_pane", home);
   const wxRect treeArea(tree->Tree()->GetPosition(), wxSize(200, 80));
   EXPECT_GT(testing_support::CountPixels(shot, *wxBLACK, 110, treeArea), 80) << "the group and its APs are shown";
 

@@ -58,13 +58,6 @@ class WindowTest : public ::testing::Test {
  protected:
   void TearDown() override { platform::RunShutdown(); }
 
-  std::vector<std::string> ActionLog() {
-    std::vector<std::string> lines;
-    for (const auto& row : database.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
-
   testing_support::MessageBoxRecorder boxes;
   testing_support::TempDatabase database;
 };

@@ -92,7 +92,7 @@ TEST_F(PreferencesSheetTest, GlobalSettingsTypedAndSavedWithOk) {
   EXPECT_EQ(database.Value("select log_level from global_setting"), "3");
   EXPECT_EQ(g_RuntimeSettings.nSnmpTimeout, 500);
   EXPECT_EQ(g_nLogLevelMask, 3);
-  EXPECT_EQ(ActionLog(),
+  EXPECT_EQ(database.ActionLog(),
             std::vector<std::string>{"snmp time out is setting 5 s log level is setting \"cirtical\" \"warning\" "});
   EXPECT_FALSE(savedMail) << "pages never opened save nothing";
 }
@@ -108,7 +108,7 @@ TEST_F(PreferencesSheetTest, AValueOutOfRangeKeepsTheSheetOpen) {
   EXPECT_TRUE(sheet->IsShown());
   EXPECT_EQ(boxes.Texts().back(), "Please enter an integer.") << "an empty field is no number";
   EXPECT_EQ(database.Value("select threadno from global_setting"), "5");
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database.ActionLog().empty());
 }
 
 TEST_F(PreferencesSheetTest, MailPageRefusesAnInvalidAddressAndSyslogPageSaves) {
@@ -143,7 +143,7 @@ TEST_F(PreferencesSheetTest, MailPageRefusesAnInvalidAddressAndSyslogPageSaves) 
   ASSERT_TRUE(savedMail);
   EXPECT_EQ(database.Value("select syslog_server_ip from global_setting"), "127.0.0.1");
   EXPECT_EQ(database.Value("select dest_mail_address from global_setting"), "admin@example.org");
-  const auto log = ActionLog();
+  const auto log = database.ActionLog();
   EXPECT_NE(std::find(log.begin(), log.end(), "modify global syslog server IP to 127.0.0.1"), log.end());
   EXPECT_NE(std::find(log.begin(), log.end(), "modify global SMTP auth password to xxxxxx"), log.end());
 }

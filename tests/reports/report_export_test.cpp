@@ -88,12 +88,6 @@ class ReportExportTest : public LoadBalanceTest {
                               "RSSI_client) VALUES (?, ?, ?, '2', '-40')",
                               {index, ap, client}));
   }
-  Texts ActionLog() {
-    Texts lines;
-    for (const auto& row : database.Rows("select description from system_log where type=0 order by \"index\""))
-      lines.push_back(row[0]);
-    return lines;
-  }
 
   // Exports with the save dialog answering path and the date dialog the 10th of March at odd hours.
   bool Export(int kind, const std::optional<std::string>& path, std::vector<std::string> macs = {}) {
@@ -184,7 +178,7 @@ TEST_F(ReportExportTest, EachCsvKindWritesItsTitleHeaderAndRows) {
     EXPECT_EQ(CrLfLines(path), c.lines) << c.kind;
     std::string log = c.log;
     log.replace(log.find("%s"), 2, path);
-    EXPECT_EQ(ActionLog().back(), log);
+    EXPECT_EQ(database.ActionLog().back(), log);
   }
   EXPECT_TRUE(boxes.Texts().empty());
 }
@@ -203,7 +197,7 @@ TEST_F(ReportExportTest, ExtensionsCompareWithoutCaseAndOthersWriteNothing) {
     EXPECT_FALSE(Export(1, dir.File(name))) << name;
     EXPECT_FALSE(fs::exists(dir.File(name))) << name;
   }
-  EXPECT_EQ(ActionLog().size(), 1u);
+  EXPECT_EQ(database.ActionLog().size(), 1u);
   EXPECT_TRUE(boxes.Texts().empty());
 }
 
@@ -222,7 +216,7 @@ TEST_F(ReportExportTest, CancelsAndFailuresWriteNothingAndSaySo) {
   AddRound(1, kAp1, "20260310_08:00:00", 3, 100);
   EXPECT_FALSE(Export(1, dir.File("missing/folder.csv")));
   EXPECT_EQ(boxes.Texts(), (Texts{"No recorders", "Opening file failed"}));
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database.ActionLog().empty());
 }
 
 TEST_F(ReportExportTest, ClientReportWithoutClientsHoldsTitleAndHeaderOnly) {
@@ -264,7 +258,7 @@ TEST_F(ReportExportTest, ThreeChartsMakeTwoPagesOfJpegImagesAtTheirHalves) {
   };
   EXPECT_EQ(count("600 0 0 300 6 442 cm"), 2);
   EXPECT_EQ(count("600 0 0 300 6 92 cm"), 1);
-  EXPECT_EQ(ActionLog().back(), "Export recorders into file[" + path + "] succeeded");
+  EXPECT_EQ(database.ActionLog().back(), "Export recorders into file[" + path + "] succeeded");
   ExpectNoTempFolderLeft();
 }
 
@@ -286,7 +280,7 @@ TEST_F(ReportExportTest, FailedPdfStepsReportAndLeaveNoTemporaryFiles) {
   EXPECT_FALSE(Export(1, dir.File("missing/report.pdf")));
   ExpectNoTempFolderLeft();
   EXPECT_EQ(boxes.Texts(), (Texts{"Exporting file Failed", "Exporting file Failed"}));
-  EXPECT_TRUE(ActionLog().empty());
+  EXPECT_TRUE(database.ActionLog().empty());
 
   ASSERT_TRUE(database.Exec("DELETE FROM device_list_prev"));
   EXPECT_FALSE(Export(1, dir.File("noaps.pdf")));

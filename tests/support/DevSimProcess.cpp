@@ -117,11 +117,27 @@ std::string DevSimProcess::Get(const std::string& address, const std::string& oi
   return Command("get " + address + " " + oid);
 }
 
+std::string DevSimProcess::Value(const std::string& address, const std::string& oid) {
+  const std::string line = Get(address, oid);
+  return line.substr(line.rfind('|') + 1);
+}
+
 std::vector<std::string> DevSimProcess::ReceivedSets(const std::string& address) {
   std::vector<std::string> sets;
   std::istringstream lines(Command("sent " + address));
   for (std::string line; std::getline(lines, line, '\t');)
     if (!line.empty()) sets.push_back(line);
+  return sets;
+}
+
+std::vector<std::string> DevSimProcess::ReceivedSetsBelow(const std::string& address, const std::string& root) {
+  std::vector<std::string> sets;
+  for (const std::string& line : ReceivedSets(address)) {
+    const auto tag = line.find('|');
+    std::string oid = line.substr(0, tag);
+    if (oid.starts_with(root)) oid = oid.substr(root.size());
+    sets.push_back(oid + "=" + line.substr(line.find('|', tag + 1) + 1));
+  }
   return sets;
 }
 

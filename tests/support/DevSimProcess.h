@@ -54,10 +54,14 @@ class DevSimProcess {
   // Control commands (tools/devsim/src/ControlChannel.h); each throws std::runtime_error on "error".
   // The device's current object as "OID|TAG|VALUE".
   std::string Get(const std::string& address, const std::string& oid);
+  // Only the VALUE of Get.
+  std::string Value(const std::string& address, const std::string& oid);
   void Set(const std::string& address, const std::string& snmprecLine);
   void Unset(const std::string& address, const std::string& oid);
   // Every SET binding the device received since the last call, in order, as "OID|TAG|VALUE".
   std::vector<std::string> ReceivedSets(const std::string& address);
+  // The same as "SUFFIX=VALUE", SUFFIX being the OID with root taken off its front (where it starts so).
+  std::vector<std::string> ReceivedSetsBelow(const std::string& address, const std::string& root);
   // A side-file directive, e.g. "silent on", "delay-ms 1500", "restart-silence-ms 2000".
   void Configure(const std::string& address, const std::string& directive);
   // The device's changing objects (client table) move to their next frame.

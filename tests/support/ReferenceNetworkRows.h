@@ -44,6 +44,16 @@ inline bool AddDevices(TempDatabase& database, const std::string& table) {
   return true;
 }
 
+// Gives the three APs their ap_property rows: SSID "corvath", traps sent to trapHost. False when an insert
+// fails.
+inline bool AddApProperties(TempDatabase& database, const std::string& trapHost) {
+  for (const std::string& mac : {kAp1, kAp2, kAp3})
+    if (!database.Exec("INSERT INTO ap_property (mac, crvAPssid, enterpriseAPSysSNMPTrapIP) VALUES (?, 'corvath', ?)",
+                       {mac, trapHost}))
+      return false;
+  return true;
+}
+
 // The links of the pass: port n of S to port 1 of the device.
 inline std::vector<LinkRow> Links() {
   return {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "db/AccessDatabase.h"
 #include "db/db_maintain.h"
@@ -40,6 +41,13 @@ class TempDatabase {
   std::string Value(const std::string& sql, const db::SqlParams& params = {}) {
     auto rows = Rows(sql, params);
     return rows.empty() || rows[0].empty() ? std::string() : rows[0][0];
+  }
+  // The action-log lines (system_log rows of type 0), oldest first.
+  std::vector<std::string> ActionLog() {
+    std::vector<std::string> lines;
+    for (const auto& row : Rows("select description from system_log where type=0 order by \"index\""))
+      lines.push_back(row[0]);
+    return lines;
   }
   // Makes an event ("INSERT", "UPDATE" or "DELETE") on a table's rows fail when the condition holds, as
   // a broken file or a full disk would.

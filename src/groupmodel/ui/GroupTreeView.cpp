@@ -15,11 +15,9 @@
 #include "groupmodel/ui/AddGroupBasicPage.h"
 #include "groupmodel/ui/AddGroupSheet.h"
 #include "groupmodel/ui/ApRowPeer.h"
-#include "groupmodel/ui/CfgGroupApDlg.h"
-#include "groupmodel/ui/CfgGroupTemplateSheet.h"
-#include "groupmodel/ui/GroupAddApDlg.h"
 #include "groupmodel/ui/GroupCommands.h"
 #include "groupmodel/ui/GroupIcons.h"
+#include "groupmodel/ui/GroupNodeDialogs.h"
 #include "groupmodel/ui/RenameGroupDlg.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
@@ -163,36 +161,17 @@ void CGroupTreeView::RefreshGroupIcons(const wxTreeItemId& group) {
 void CGroupTreeView::EditTemplate() {
   if (GetNodeKind() != 0) return;
   const wxTreeItemId node = GetSelection();
-  const std::string group = GetNodeText(node);
-  CCfgGroupTemplateSheet sheet(FormatText("config \"%s\" template", {group}));
-  GroupTemplateRecord stored;
-  GetGroupStore()->GetGroupTemplate(group, &stored);
-  GetGroupStore()->GetGroupBindings(group, sheet.Bindings());
-  PagesFromTemplate(stored, sheet.Pages());
-  if (sheet.ShowModal() != wxID_OK) return;
-  GroupTemplateRecord record;
-  TemplateFromPages(sheet.Pages(), &record);
-  GetGroupStore()->ModifyGroupTemplate(group, &record);
-  RefreshGroupIcons(node);
+  if (EditGroupTemplate(GetNodeText(node))) RefreshGroupIcons(node);
 }
 
 void CGroupTreeView::ConfigureApList() {
   if (GetNodeKind() != 0) return;
-  const std::string group = GetNodeText();
-  if (GetGroupStore()->IsDefaultTemplateGroup(group) == 1) {
-    platform::MessageBox("Warning: couldn't config default group's Ap list", "", platform::MB_ICONWARNING);
-    return;
-  }
-  CCfgGroupApDlg dialog(this);
-  dialog.m_strGroupName = group;
-  if (dialog.ShowModal() == wxID_OK) FillTree();
+  if (ConfigureGroupApList(this, GetNodeText())) FillTree();
 }
 
 void CGroupTreeView::AddAp() {
   if (GetNodeKind() != 0) return;
-  CGroupAddApDlg dialog(this);
-  dialog.m_strGroupName = GetNodeText();
-  if (dialog.ShowModal() == wxID_OK) FillTree();
+  if (AddApsToGroup(this, GetNodeText())) FillTree();
 }
 
 void CGroupTreeView::Rename() {
@@ -248,15 +227,7 @@ void CGroupTreeView::AddGroup() {
     GroupTemplateRecord record;
     TemplateFromPages(sheet.Pages(), &record);
     const std::string name = sheet.BasicPage()->GroupName();
-    bool bound = false;
-    for (const ApInfoRecord& ap : sheet.BasicPage()->SelectedAps()) {
-      GroupBindRecord binding;
-      if (!store->CheckTemplateBinding(ap.mac, &record, &binding, name)) continue;
-      platform::MessageBox(FormatBindingWarning(ap.ip, binding), "", platform::MB_ICONWARNING);
-      bound = true;
-      break;
-    }
-    if (bound) continue;
+    if (WarnOfBoundAp(sheet.BasicPage()->SelectedAps(), record, name)) continue;
     store->AddGroup(name, &record);
     for (const ApInfoRecord& ap : sheet.BasicPage()->SelectedAps()) store->AddApToGroup(name, ap.mac);
     FillTree();

@@ -7,16 +7,14 @@
 
 #include "app/GuiMessageReceiver.h"
 #include "device/y_snmp.h"
+#include "groupmodel/BindingWarning.h"
 #include "groupmodel/TemplatePageMapping.h"
 #include "groupmodel/TextFormat.h"
-#include "groupmodel/BindingWarning.h"
 #include "groupmodel/ui/AddGroupBasicPage.h"
 #include "groupmodel/ui/AddGroupSheet.h"
-#include "groupmodel/ui/CfgGroupApDlg.h"
-#include "groupmodel/ui/CfgGroupTemplateSheet.h"
-#include "groupmodel/ui/GroupAddApDlg.h"
 #include "groupmodel/ui/GroupCommands.h"
 #include "groupmodel/ui/GroupIcons.h"
+#include "groupmodel/ui/GroupNodeDialogs.h"
 #include "groupmodel/ui/RenameGroupDlg.h"
 #include "groups/GroupStore.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
@@ -184,22 +182,14 @@ void CGroupView::EditTemplate() {
   const wxTreeItemId item = tree_->GetSelection();
   const std::string group = SelectedGroupName();
   if (tree_->GetItemText(item).empty()) return;
-  CCfgGroupTemplateSheet sheet(FormatText("config \"%s\" template", {group}));
-  GroupTemplateRecord stored;
-  CGroupStore* store = GetGroupStore();
-  store->GetGroupTemplate(group, &stored);
-  store->GetGroupBindings(group, sheet.Bindings());
-  PagesFromTemplate(stored, sheet.Pages());
-  if (sheet.ShowModal() != wxID_OK) return;
-  GroupTemplateRecord record;
-  TemplateFromPages(sheet.Pages(), &record);
-  store->ModifyGroupTemplate(group, &record);
+  const std::optional<GroupTemplateRecord> record = EditGroupTemplate(group);
+  if (!record) return;
   if (platform::MessageBox(kApplyQuestion, "", platform::MB_YESNO) == platform::IDYES) {
-    if (!CGroupTreeModel::IsTemplateEmpty(record) && services_.startApplyGroupTemplate)
+    if (!CGroupTreeModel::IsTemplateEmpty(*record) && services_.startApplyGroupTemplate)
       services_.startApplyGroupTemplate(group);
     RefreshApIcons(item);
   } else {
-    declinedTemplate_ = record;
+    declinedTemplate_ = *record;
     RefreshGroupTree();
   }
 }
@@ -226,15 +216,7 @@ void CGroupView::AddGroup() {
     }
     GroupTemplateRecord record;
     TemplateFromPages(sheet.Pages(), &record);
-    bool bound = false;
-    for (const ApInfoRecord& ap : sheet.BasicPage()->SelectedAps()) {
-      GroupBindRecord binding;
-      if (!store->CheckTemplateBinding(ap.mac, &record, &binding, name)) continue;
-      platform::MessageBox(FormatBindingWarning(ap.ip, binding), "", platform::MB_ICONWARNING);
-      bound = true;
-      break;
-    }
-    if (bound) continue;
+    if (WarnOfBoundAp(sheet.BasicPage()->SelectedAps(), record, name)) continue;
     store->AddGroup(name, &record);
     for (const ApInfoRecord& ap : sheet.BasicPage()->SelectedAps()) store->AddApToGroup(name, ap.mac);
     RefreshGroupTree();
@@ -298,21 +280,12 @@ void CGroupView::Delete() {
 
 void CGroupView::AddAp() {
   if (GetItemLevel() != 0) return;
-  CGroupAddApDlg dialog(this);
-  dialog.m_strGroupName = SelectedGroupName();
-  if (dialog.ShowModal() == wxID_OK) RefreshGroupTree();
+  if (AddApsToGroup(this, SelectedGroupName())) RefreshGroupTree();
 }
 
 void CGroupView::ConfigureApList() {
   if (GetItemLevel() != 0) return;
-  const std::string group = SelectedGroupName();
-  if (GetGroupStore()->IsDefaultTemplateGroup(group) == 1) {
-    platform::MessageBox("Warning: couldn't config default group's Ap list", "", platform::MB_ICONWARNING);
-    return;
-  }
-  CCfgGroupApDlg dialog(this);
-  dialog.m_strGroupName = group;
-  if (dialog.ShowModal() == wxID_OK) RefreshGroupTree();
+  if (ConfigureGroupApList(this, SelectedGroupName())) RefreshGroupTree();
 }
 
 void CGroupView::ApConfiguration() {

@@ -100,9 +100,9 @@ wxImage CaptureWindow(wxWindow* window) {
   return bitmap.ConvertToImage();
 }
 
-std::filesystem::path SaveCapture(const wxImage& image, const std::string& name) {
+std::filesystem::path SaveCapture(const wxImage& image, const std::string& name, const std::filesystem::path& beside) {
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
-  const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
+  const std::filesystem::path folder = beside / "screenshots";
   std::filesystem::create_directories(folder);
   const std::filesystem::path path = folder / (name + ".png");
   image.SaveFile(wxString::FromUTF8(path.string()), wxBITMAP_TYPE_PNG);

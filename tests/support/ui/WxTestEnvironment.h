@@ -22,8 +22,10 @@ bool PumpUntil(const std::function<bool()>& condition);
 
 // Shows the window, lets the display server draw it and copies what the screen shows inside it.
 wxImage CaptureWindow(wxWindow* window);
-// Saves a capture as PNG under the test program's folder for a person to look at; returns the path.
-std::filesystem::path SaveCapture(const wxImage& image, const std::string& name);
+// Saves a capture as PNG under the test program's folder (or the folder given, for a test that has moved
+// into a temporary one) for a person to look at; returns the path.
+std::filesystem::path SaveCapture(const wxImage& image, const std::string& name,
+                                  const std::filesystem::path& beside = std::filesystem::current_path());
 
 // How many pixels of the image (or of the rectangle in it) are within `tolerance` of the colour per channel.
 int CountPixels(const wxImage& image, const wxColour& colour, int tolerance = 0, wxRect area = wxRect());

@@ -7,8 +7,7 @@
 
 #include "device/GlobalSettings.h"
 
-inline void SetSnmpDefaults(const std::string& readCommunity, const std::string& writeCommunity,
-                            std::int32_t timeout) {
+inline void SetSnmpDefaults(const std::string& readCommunity, const std::string& writeCommunity, std::int32_t timeout) {
   std::lock_guard lock(g_RuntimeSettings.csSettings);
   g_RuntimeSettings.strReadCommunity = readCommunity;
   g_RuntimeSettings.strWriteCommunity = writeCommunity;
