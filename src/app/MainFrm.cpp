@@ -17,6 +17,7 @@
 #include "controls/Outlook2Ctrl.h"
 #include "controls/PellionView.h"
 #include "controls/SplitterWndEx.h"
+#include "mainmodel/PollingThreadControl.h"
 #include "mainmodel/ui/EventDlg.h"
 #include "platform/DebugTrace.h"
 
@@ -50,7 +51,8 @@ CMainFrame::CMainFrame()
   windowId_ = platform::RegisterWindow(receiver_);
   platform::SetMainWindow(windowId_);
   const PollingFactory& makePolling = PollingFactoryHolder();
-  controller_ = std::make_unique<CMainController>(*this, makePolling ? makePolling() : nullptr);
+  controller_ = std::make_unique<CMainController>(
+      *this, makePolling ? makePolling() : std::make_unique<CPollingThreadControl>());
 
   aui_.SetManagedWindow(this);
   BuildMenuBar();
@@ -206,8 +208,17 @@ void CMainFrame::BuildClientArea() {
   innerSplitter_->HideBars();
   defaultView_ = new CPellionView(innerSplitter_);
   innerSplitter_->Initialize(defaultView_);
-  outerSplitter_->SplitHorizontally(headerBar_, innerSplitter_, FindViewSpec(view::kDeviceList)->headerHeight);
+  headerHeight_ = FindViewSpec(view::kDeviceList)->headerHeight;
+  outerSplitter_->SplitHorizontally(headerBar_, innerSplitter_, headerHeight_);
   outerSplitter_->SetMinimumPaneSize(1);
+  outerSplitter_->SetSashGravity(0.0);
+  // The header keeps its height whatever the window's size; a split made before the first layout is
+  // placed again once the splitter has its size.
+  outerSplitter_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    if (outerSplitter_->IsSplit() && outerSplitter_->GetSashPosition() != headerHeight_)
+      outerSplitter_->SetSashPosition(headerHeight_);
+  });
   aui_.AddPane(outerSplitter_, wxAuiPaneInfo().Name("views").CenterPane());
   SwitchView(view::kDeviceList);
 }
@@ -215,8 +226,9 @@ void CMainFrame::BuildClientArea() {
 void CMainFrame::BuildOutputBar() {
   output_ = new wxAuiNotebook(this, wxID_ANY, wxDefaultPosition, wxSize(200, 160),
                               wxAUI_NB_TOP | wxAUI_NB_TAB_MOVE | wxAUI_NB_CLOSE_ON_ACTIVE_TAB);
-  wxFont tabFont = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold();
-  output_->SetFont(tabFont);
+  output_->SetArtProvider(new wxAuiDefaultTabArt);
+  output_->GetArtProvider()->SetNormalFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold());
+  output_->GetArtProvider()->SetSelectedFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold());
   systemLog_ = CreateLogList(output_, res::IDC_SYSTEM_LOG_PANE);
   actionLog_ = CreateLogList(output_, res::IDC_ACTION_LOG_PANE);
   output_->AddPage(systemLog_, Utf8(res::kSystemLogTitle), true);
@@ -227,7 +239,7 @@ void CMainFrame::BuildOutputBar() {
     output_->RemovePage(event.GetSelection());
   });
   aui_.AddPane(output_, wxAuiPaneInfo().Name("output").Caption(Utf8(res::kOutputCaption)).Bottom()
-                            .BestSize(200, 160).MinSize(-1, 80).CloseButton(true));
+                            .BestSize(200, 200).MinSize(-1, 120).CloseButton(true));
 }
 
 wxListCtrl* CMainFrame::CreateLogList(wxWindow* parent, int id) {
@@ -246,6 +258,7 @@ void CMainFrame::ApplyHeaderHeight(int height, bool thinBars) {
   }
   outerSplitter_->RestoreBars();
   const int position = std::max(height, kHeaderMinimum);
+  headerHeight_ = position;
   if (!outerSplitter_->IsSplit()) {
     headerBar_->Show();
     outerSplitter_->SplitHorizontally(headerBar_, innerSplitter_, position);

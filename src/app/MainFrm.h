@@ -30,7 +30,7 @@ class wxGauge;
 
 class CMainFrame : public wxFrame, public IFrameWindows {
  public:
-  // The polling thread the frame drives; null runs without one.
+  // The polling thread the frame drives; by default the engine's.
   using PollingFactory = std::function<std::unique_ptr<IPollingControl>()>;
   static void SetPollingFactory(PollingFactory factory);
 
@@ -137,6 +137,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   wxListCtrl* systemLog_ = nullptr;
   wxListCtrl* actionLog_ = nullptr;
   wxGauge* statusProgress_ = nullptr;
+  int headerHeight_ = 0;
   int plotMode_ = -1;
   bool loadBalanceView_ = false;
 
