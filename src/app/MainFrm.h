@@ -40,6 +40,18 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   platform::WindowId GetWindowId() const { return windowId_; }
   CMainController& Controller() { return *controller_; }
 
+  // Job starters for the views and dialogs that start long work; none waits for its job. launch starts
+  // the job object of its own part of the console.
+  bool StartApSetJob(std::size_t changeCount, const std::string& title, const ApSetTarget& target,
+                     const std::function<void()>& launch) {
+    return controller_->StartApSetJob(changeCount, title, target, launch);
+  }
+  void StartApplyGroupTemplate(const std::string& group) { controller_->StartApplyGroupTemplate(group); }
+  void StartFirmwareUpgrade(const std::function<void()>& launch) { controller_->StartFirmwareUpgrade(launch); }
+  void StartModifyDevicePassword(const std::function<void()>& launch) {
+    controller_->StartModifyDevicePassword(launch);
+  }
+
   // The lower pane.
   void SwitchView(int number);
   // Keeps the number as the frame's view number and lays the frame out again.

@@ -56,6 +56,7 @@ CMainController::~CMainController() { StopWorkers(); }
 
 void CMainController::StartWorkers(platform::WindowId notify, const CountryCodeLookup& countryCode) {
   trapListener_.Start(notify);
+  applyTemplate_.SetOwnerWindow(notify);
   g_DeviceNameIndex.Reload();
   ReadStartupSettings(countryCode);
   if (polling_) polling_->Start(notify);
@@ -69,6 +70,8 @@ void CMainController::StartWorkers(platform::WindowId notify, const CountryCodeL
 
 void CMainController::StopWorkers() {
   trapListener_.Stop();
+  applyTemplate_.Cancel();
+  applyTemplate_.Stop();
   if (polling_) polling_->Stop();
   clientMonitor_.reset();  // stops and joins it, then writes the clients still associated as gone
   trapListener_.Join();
@@ -120,7 +123,7 @@ std::intptr_t CMainController::Dispatch(const platform::Message& m) {
       OnStatusText(m.wParam, m.lParam);
       break;
     case WM_NMS_TEMPLATE_END:
-      Call(hooks_.cancelTemplate);
+      applyTemplate_.Cancel();
       windows_.RefreshGroupTree();
       if (windows_.HasProgress(JobKind::Template)) windows_.DestroyProgress(JobKind::Template);
       break;
@@ -323,6 +326,10 @@ void CMainController::StartApplyGroupTemplate(const std::function<void()>& launc
   windows_.SetProgressText(JobKind::Template, kTemplateTitle);
   steps_[static_cast<int>(JobKind::Template)] = 0;
   Call(launch);
+}
+
+void CMainController::StartApplyGroupTemplate(const std::string& group) {
+  StartApplyGroupTemplate([this, group] { applyTemplate_.StartApply(group); });
 }
 
 void CMainController::StartFirmwareUpgrade(const std::function<void()>& launch) {

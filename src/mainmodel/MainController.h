@@ -16,6 +16,7 @@
 #include "db/ScheduleParams.h"
 #include "engine/ClientMonitorThread.h"
 #include "engine/TrapListener.h"
+#include "groupapply/ApplyTemplateThread.h"
 #include "mainmodel/FrameWindows.h"
 #include "mainmodel/Notices.h"
 #include "mainmodel/OutputLogModel.h"
@@ -36,7 +37,6 @@ struct ApSetTarget {
 struct FrameJobHooks {
   std::function<void()> abortApSet;            // returns once the AP-set thread has ended
   std::function<void(const ApSetTarget&)> finishApSet;  // the job's own end: replaced AP, sync results
-  std::function<void()> cancelTemplate;        // the apply-template thread
   std::function<void()> cancelPassword;        // the device-password changer
   std::function<void()> stopFirmware;          // the firmware job's work marked as ended
   std::function<void()> refillPasswordManager; // the list of the open password-manager dialog
@@ -84,6 +84,8 @@ class CMainController {
   bool StartApSetJob(std::size_t changeCount, const std::string& title, const ApSetTarget& target,
                      const std::function<void()>& launch);
   void StartApplyGroupTemplate(const std::function<void()>& launch);
+  // The group's template applied to its APs by the frame's apply-template thread.
+  void StartApplyGroupTemplate(const std::string& group);
   void StartFirmwareUpgrade(const std::function<void()>& launch);
   void StartModifyDevicePassword(const std::function<void()>& launch);
   // After the Discovery Wizard's OK: the scan's progress window, then the next pass scans the segments.
@@ -147,6 +149,7 @@ class CMainController {
   COutputLogModel actionLog_{kActionLogPalette};
 
   CTrapListener trapListener_;
+  CApplyTemplateThread applyTemplate_;
   std::unique_ptr<CClientMonitorThread> clientMonitor_;  // made when the workers start
   std::unique_ptr<IAlertSender> mailSender_;
   std::unique_ptr<IAlertSender> syslogSender_;

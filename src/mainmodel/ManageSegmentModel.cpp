@@ -1,6 +1,7 @@
 #include "mainmodel/ManageSegmentModel.h"
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <mutex>
 #include <sstream>
@@ -38,7 +39,12 @@ std::uint32_t CManageSegmentModel::AddressValue(const std::string& ip) {
   std::uint32_t value = 0;
   std::istringstream parts(ip);
   std::string part;
-  while (std::getline(parts, part, '.')) value = value << 8 | static_cast<std::uint32_t>(std::stoul(part) & 0xFF);
+  // Stored segments are read back as they were saved; a part that is no number counts as 0.
+  while (std::getline(parts, part, '.')) {
+    unsigned octet = 0;
+    std::from_chars(part.data(), part.data() + part.size(), octet);
+    value = value << 8 | (octet & 0xFF);
+  }
   return value;
 }
 

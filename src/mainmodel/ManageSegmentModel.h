@@ -36,7 +36,7 @@ class CManageSegmentModel {
   // password are stored, and every SNMP exchange from now on uses the password as both communities.
   Verdict Ok(const std::string& password);
 
-  // The address as a 32-bit number a*2^24 + b*2^16 + c*2^8 + d (the text was checked before).
+  // The address as a 32-bit number a*2^24 + b*2^16 + c*2^8 + d; a part that is no number counts as 0.
   static std::uint32_t AddressValue(const std::string& ip);
 
  private:

@@ -147,3 +147,19 @@ TEST(StartupSettingsTest, ScalesTheSettingsRowAndCopiesThePassword) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ManageSegmentModelTest, DamagedStoredSegmentsAreReadWithoutFailing) {
+  TempDatabase database;
+  ASSERT_TRUE(database.Exec("INSERT INTO management_segment (from_ip, to_ip) VALUES ('10.x.0.1', ''), "
+                            "('', '10.0.0.9'), ('99999999999999999999.1.1.1', '1.2')"));
+  CManageSegmentModel model;
+  model.Load();
+  const CManageSegmentModel::Verdict verdict = model.Add("10.0.0.5", "");
+  EXPECT_TRUE(verdict.accepted || verdict.message == "the segment already input!");
+  EXPECT_EQ(CManageSegmentModel::AddressValue("1.2.3.4"), 0x01020304u);
+  EXPECT_EQ(CManageSegmentModel::AddressValue("a.b"), 0u);
+}
+
+}  // namespace
