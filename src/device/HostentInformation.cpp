@@ -72,3 +72,14 @@ std::string CHostentInformation::GetFirstAdapterMask() {
   }
   return {};
 }
+
+int CHostentInformation::GetAdapterAddresses(std::vector<AdapterAddress>& addresses) {
+  int appended = 0;
+  IfAddrsList interfaces = ReadInterfaces();
+  for (const ifaddrs* entry = interfaces.get(); entry; entry = entry->ifa_next) {
+    if (!IsIpv4(entry)) continue;
+    addresses.push_back({DottedText(entry->ifa_addr), entry->ifa_netmask ? DottedText(entry->ifa_netmask) : ""});
+    ++appended;
+  }
+  return appended;
+}

@@ -3,6 +3,7 @@
 // is told its management or trap host) and the subnet mask of its first network adapter.
 #include <list>
 #include <string>
+#include <vector>
 
 class CHostentInformation {
  public:
@@ -17,4 +18,13 @@ class CHostentInformation {
   // The mask of the first IPv4 address of the first adapter that is not the loopback; empty when none.
   std::string GetFirstAdapterMask();
   std::string GetBlankText() { return {}; }
+
+  // One IPv4 address of a local network adapter, with its subnet mask (empty when the system gives none).
+  struct AdapterAddress {
+    std::string ip;
+    std::string mask;
+  };
+  // Appends every IPv4 address of every local adapter, loopback included, in the order the system lists
+  // them: the number appended.
+  int GetAdapterAddresses(std::vector<AdapterAddress>& addresses);
 };

@@ -73,9 +73,15 @@ void CNetworkEngine::RemoveDeviceByMac(const std::string& mac) {
   const auto found = std::find_if(devices_.begin(), devices_.end(), [&](const auto& d) { return d->mac == mac; });
   if (found == devices_.end()) return;
   CDevice* device = found->get();
-  std::erase(switches_, static_cast<CSwitch*>(device));
+  std::erase_if(switches_, [&](const CSwitch* owner) { return owner == device; });
   std::erase(newDevices_, device);
+  // A replacement noted for the device would otherwise point at a deleted object.
+  std::erase_if(replaceList_, [&](const ReplaceRecord& r) { return r.oldDevice == device || r.newDevice == device; });
   devices_.erase(found);
+}
+
+void CNetworkEngine::NoteReplacement(CDevice* oldDevice, CDevice* newDevice, int fromPrevious) {
+  replaceList_.push_back({oldDevice, newDevice, fromPrevious});
 }
 
 CDevice* CNetworkEngine::AddDevice(std::unique_ptr<CDevice> device) {
@@ -222,6 +228,11 @@ int CNetworkEngine::ReadNewDeviceProperties() {
     if (result > 0) ++read;
   }
   return read;
+}
+
+std::string CNetworkEngine::DefaultWriteCommunity() {
+  std::lock_guard lock(g_RuntimeSettings.csSettings);
+  return g_RuntimeSettings.strWriteCommunity;
 }
 
 int CNetworkEngine::PollingThreadCount() {

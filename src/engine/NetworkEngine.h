@@ -75,7 +75,7 @@ class CNetworkEngine {
   CDevice* FindDeviceByMac(const std::string& mac);
   // The position of the first device with the MAC in the device list; -1 when there is none.
   int FindDeviceIndexByMac(const std::string& mac);
-  // Deletes the first device with the MAC and removes it from every list.
+  // Deletes the first device with the MAC and removes it from every list, replacement notes included.
   void RemoveDeviceByMac(const std::string& mac);
 
   // Builds the device objects of the records (kinds 0, 1, 2; others skipped) and the switches' port
@@ -131,13 +131,27 @@ class CNetworkEngine {
   const std::vector<CSwitch*>& Switches() const { return switches_; }
   const std::vector<CDevice*>& NewDevices() const { return newDevices_; }
   bool FoundNewDevice() const { return newDeviceFound_; }
+  const std::vector<ReplaceRecord>& Replacements() const { return replaceList_; }
+  // Notes that newDevice took oldDevice's switch port (both in the device list); callers on the pool's
+  // threads hold the pass's task lock.
+  void NoteReplacement(CDevice* oldDevice, CDevice* newDevice, int fromPrevious);
 
  private:
+  // What a switch answered: whether it is alive, and ReadLldpNeighbours' result when it is.
+  struct SwitchAnswer {
+    bool alive = false;
+    int neighbours = 0;
+  };
+  // Asks every switch whether it answers and reads the port table of each one that does, on a pool of
+  // at most threads threads: 0; -100 when a stop was asked for (the pool is stopped).
+  int AskSwitches(std::vector<SwitchAnswer>& answers, int threads);
   // An empty object of the kind (0 unknown, 1 switch, 2 AP); none for another kind.
   static std::unique_ptr<CDevice> MakeDevice(int kind);
   // Appends the object to the device list (and the switch list when it is a switch); returns it.
   CDevice* AddDevice(std::unique_ptr<CDevice> device);
   void Post(std::uint32_t id, std::uintptr_t wParam, std::intptr_t lParam);
+  // The discovery password: the settings' default write community.
+  static std::string DefaultWriteCommunity();
   // The configured number of polling threads (the default when none is configured).
   static int PollingThreadCount();
 

@@ -23,11 +23,6 @@ constexpr size_t kMacTextLength = 17;
 const char kFilterChange[] = "ap_filter_mac";
 const char kPropertyChange[] = "ap_property";
 
-std::string DefaultWriteCommunity() {
-  std::lock_guard lock(g_RuntimeSettings.csSettings);
-  return g_RuntimeSettings.strWriteCommunity;
-}
-
 // A device that does not answer SNMP, of the kind its LLDP capabilities suggest, with its next free name.
 std::unique_ptr<CDevice> DeviceFromCapabilities(int capabilities) {
   std::unique_ptr<CDevice> device;
@@ -111,7 +106,7 @@ void CNetworkEngine::SwitchMacOfNewAp(int taskIndex, NewDeviceTask* task) {
   const auto noteReplacement = [&](const std::string& oldMac, int fromPrevious) {
     DebugTrace("new AP %s on the port of %s", neighbour.mac.c_str(), oldMac.c_str());
     std::lock_guard lock(*task->taskLock);
-    if (CDevice* old = engine.FindDeviceByMac(oldMac)) engine.replaceList_.push_back({old, added, fromPrevious});
+    if (CDevice* old = engine.FindDeviceByMac(oldMac)) engine.NoteReplacement(old, added, fromPrevious);
   };
   if (!previousPeer.empty() && previousPeer != neighbour.mac)
     noteReplacement(previousPeer, 1);

@@ -3,20 +3,10 @@
 #include <string>
 
 #include "device/DeviceFactory.h"
-#include "device/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "engine/SegmentWalk.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageIds.h"
-
-namespace {
-
-std::string DefaultWriteCommunity() {
-  std::lock_guard lock(g_RuntimeSettings.csSettings);
-  return g_RuntimeSettings.strWriteCommunity;
-}
-
-}  // namespace
 
 void CNetworkEngine::CountSegmentAddresses(const std::vector<CManagementSegment>& segments) {
   addressCount_ = 0;

@@ -30,11 +30,6 @@ constexpr auto kPoolWatchStep = std::chrono::milliseconds(100);
 const char kSysNameOid[] = ".1.3.6.1.2.1.1.5.0";
 const char kDhcpModeSuffix[] = ".1.10.1.0";
 
-std::string DefaultWriteCommunity() {
-  std::lock_guard lock(g_RuntimeSettings.csSettings);
-  return g_RuntimeSettings.strWriteCommunity;
-}
-
 void PostProgress(const std::string& text, float increment) { PostStatusText(text.c_str(), increment); }
 
 // Waits up to the pool's settling time, ending early when its work is done or a stop was asked for.
@@ -64,12 +59,18 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
   const int switchCount = static_cast<int>(switches_.size());
   const float switchStep = kSwitchProgress / static_cast<float>(switchCount);
 
+  // Every switch is asked at once, each by a thread of its own pool; the answers are then applied in
+  // the order of the switch list, as if the switches had been asked one after the other.
+  for (CSwitch* owner : switches_) oldTable.insert(oldTable.end(), owner->neighbours.begin(), owner->neighbours.end());
+  std::vector<SwitchAnswer> answers(switches_.size());
+  if (AskSwitches(answers, configuredThreads) == kDiscoveryStopped) return kDiscoveryStopped;
+
   for (int i = 1; i <= switchCount; ++i) {
     if (IsStopping()) return kDiscoveryStopped;
     CSwitch* owner = switches_[i - 1];
+    const SwitchAnswer& answer = answers[i - 1];
     PostProgress("Scanning wireless switch " + std::to_string(i) + "/" + std::to_string(switchCount), 0);
-    oldTable.insert(oldTable.end(), owner->neighbours.begin(), owner->neighbours.end());
-    if (owner->IsAlive() == 1) {
+    if (answer.alive) {
       if (owner->online == 0) {
         owner->online = 1;
         eventLog_.LogOnline(*owner);
@@ -78,7 +79,7 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
         owner->status = kStatusNormal;
         eventLog_.SetStatus(*owner, kStatusNormal);
       }
-      if (owner->ReadLldpNeighbours() == kDiscoveryStopped) return kDiscoveryStopped;
+      if (answer.neighbours == kDiscoveryStopped) return kDiscoveryStopped;
     } else {
       DebugTrace("switch[%s:%s] is not available", owner->mac.c_str(), owner->ip.c_str());
       if (owner->status == kStatusNormal) {
@@ -161,6 +162,36 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
   return 1;
 }
 
+int CNetworkEngine::AskSwitches(std::vector<SwitchAnswer>& answers, int threads) {
+  struct Question {
+    CSwitch* owner;
+    SwitchAnswer* answer;
+  };
+  std::vector<Question> questions;
+  for (size_t i = 0; i < switches_.size(); ++i) questions.push_back({switches_[i], &answers[i]});
+  CMultiTask pool;
+  pool.Create(std::min(threads, static_cast<int>(questions.size())));
+  for (Question& question : questions) {
+    pool.AddTask(
+        [](int, void* argument) {
+          auto* q = static_cast<Question*>(argument);
+          q->answer->alive = q->owner->IsAlive() == 1;
+          // Only the switch's own object changes here: its port table is read anew.
+          if (q->answer->alive) q->answer->neighbours = q->owner->ReadLldpNeighbours();
+        },
+        &question);
+  }
+  pool.StartWork();
+  while (pool.IsWorking()) {
+    if (IsStopping()) {
+      pool.Destroy();
+      return kDiscoveryStopped;
+    }
+    std::this_thread::sleep_for(kPoolWatchStep / 10);
+  }
+  return 0;
+}
+
 void CNetworkEngine::UpdateDeviceTask(int, DeviceTask* task) {
   CNetworkEngine& engine = *task->engine;
   CDevice* device = task->device;
@@ -220,6 +251,11 @@ void CNetworkEngine::UpdateDeviceTask(int, DeviceTask* task) {
         collect(*judged);
         judged->ip = device->ip;
         std::lock_guard lock(*task->taskLock);
+        // A replacement noted for the device carries over to the object that takes its place.
+        for (ReplaceRecord& record : engine.replaceList_) {
+          if (record.oldDevice == device) record.oldDevice = judged.get();
+          if (record.newDevice == device) record.newDevice = judged.get();
+        }
         engine.RemoveDeviceByMac(neighbour.mac);
         device = engine.AddDevice(std::move(judged));
       } else {

@@ -14,7 +14,14 @@ CSegmentWalk::CSegmentWalk(const CManagementSegment& segment) {
   } else {
     end_.Parse(segment.to_ip.c_str());
   }
-  done_ = end_.IsLess(current_);
+  // A segment text with a part outside 0..255 (the wizard stores none) would never reach its end.
+  done_ = !IsDottedQuad(current_) || !IsDottedQuad(end_) || end_.IsLess(current_);
+}
+
+bool CSegmentWalk::IsDottedQuad(const CIPv4Address& address) {
+  for (int part : {address.a, address.b, address.c, address.d})
+    if (part < 0 || part > 255) return false;
+  return true;
 }
 
 bool CSegmentWalk::IsSkipped(const CIPv4Address& address) {
@@ -26,7 +33,7 @@ bool CSegmentWalk::Next(CIPv4Address& address) {
   while (!done_) {
     const CIPv4Address candidate = current_;
     // Equality ends the walk before the increment, so an end of 255.255.255.255 does not wrap around.
-    if (candidate.Equals(end_))
+    if (candidate.Equals(end_) || candidate.Equals(CIPv4Address("255.255.255.255")))
       done_ = true;
     else
       current_.Increment();

@@ -2,7 +2,8 @@
 // The addresses the segment scan probes in one Discovery Wizard segment, in order. Without a to-IP the
 // segment is its from-IP alone, or, for a classful broadcast address, the hosts of that network. The walk
 // goes from the first address up to and including the last, and leaves out multicast addresses and
-// classful network and broadcast addresses. An end before the start gives no address.
+// classful network and broadcast addresses. An end before the start, or a bound with a part outside
+// 0..255, gives no address.
 #include "db/DiscoveryDb.h"
 #include "device/IPv4Address.h"
 
@@ -15,6 +16,7 @@ class CSegmentWalk {
 
  private:
   static bool IsSkipped(const CIPv4Address& address);
+  static bool IsDottedQuad(const CIPv4Address& address);
 
   CIPv4Address current_;
   CIPv4Address end_;

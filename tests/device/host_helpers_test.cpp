@@ -42,6 +42,17 @@ TEST(HostentInformation, HostNameAndMask) {
   }
 }
 
+TEST(HostentInformation, AdapterAddressesCarryTheirMasks) {
+  CHostentInformation host;
+  std::vector<CHostentInformation::AdapterAddress> addresses{{"earlier", ""}};
+  const int appended = host.GetAdapterAddresses(addresses);
+  ASSERT_GE(appended, 1);
+  EXPECT_EQ(addresses.size(), static_cast<size_t>(appended) + 1);
+  const auto loopback = std::find_if(addresses.begin(), addresses.end(), [](const auto& a) { return a.ip == "127.0.0.1"; });
+  ASSERT_NE(loopback, addresses.end());
+  EXPECT_EQ(loopback->mask, "255.0.0.0");
+}
+
 // Examples of RFC 1071 and a real echo request, summed the way the request is built.
 TEST(IcmpPing, ChecksumVectors) {
   const std::uint8_t rfc1071[] = {0x00, 0x01, 0xf2, 0x03, 0xf4, 0xf5, 0xf6, 0xf7};

@@ -121,6 +121,11 @@ class PollingPassTest : public ::testing::Test {
     simulator_.Unset(DevSimReference::kSwitch, kLldpManAddr + std::to_string(l) + ".1.1.4." + ip);
     simulator_.Set(DevSimReference::kSwitch, kLldpManAddr + std::to_string(newL) + ".1.1.4." + ip + "|2|0");
   }
+  // The management address the switch shows for the neighbour in row l.
+  void ChangeLldpAddress(int l, const std::string& ip, const std::string& newIp) {
+    simulator_.Unset(DevSimReference::kSwitch, kLldpManAddr + std::to_string(l) + ".1.1.4." + ip);
+    simulator_.Set(DevSimReference::kSwitch, kLldpManAddr + std::to_string(l) + ".1.1.4." + newIp + "|2|0");
+  }
   void RemoveLldpRow(int l, const std::string& ip) {
     for (const char* column : {"5", "7", "12"})
       simulator_.Unset(DevSimReference::kSwitch, kLldpRemote + column + ".0." + std::to_string(l) + ".1");
@@ -232,6 +237,32 @@ TEST_F(PollingPassTest, AnApGoneSilentIsNotAvailableOnceAndOfflineOnceWhenItLeav
   EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, tag + " offline"), 1);
   EXPECT_EQ(Column("device_list_prev", "status", net::kAp1), "0") << "the others stay as they were";
   EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, Tag("device_list_prev", net::kAp1) + " offline"), 0);
+}
+
+// An AP shown at another address that does not answer there: an ordinary change while it keeps its
+// address by DHCP, an unexpected one (Critical, previous address stored) once its stored mode is static,
+// and "DHCP fail" at a link-local address.
+TEST_F(PollingPassTest, AnApAtAnotherAddressIsLoggedAsItsStoredAddressModeSays) {
+  DiscoverAndManage();
+  const std::string name = Column("device_list_prev", "name", net::kAp1);
+  const std::string tag = "[" + name + "]_[" + net::kAp1 + "]_[";
+
+  ChangeLldpAddress(0, DevSimReference::kAp1, "127.0.0.15");
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(Column("device_list_prev", "ip", net::kAp1), "127.0.0.15");
+  EXPECT_EQ(Column("device_list_prev", "status", net::kAp1), "2");
+  EXPECT_EQ(CountLines(LOG_LEVEL_DEBUG, tag + "127.0.0.11] IP was changed to 127.0.0.15"), 1);
+
+  ASSERT_TRUE(database_.Exec("UPDATE ap_property SET APSysDHCP='0' WHERE mac=?", {net::kAp1}));
+  ChangeLldpAddress(0, "127.0.0.15", "127.0.0.16");
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, tag + "127.0.0.15] IP was changed to 127.0.0.16"), 1);
+  EXPECT_EQ(Column("ap_property", "KipAPIP", net::kAp1), "127.0.0.15");
+
+  ChangeLldpAddress(0, "127.0.0.16", "169.254.1.5");
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(Column("device_list_prev", "status", net::kAp1), "1");
+  EXPECT_EQ(Column("device_list_prev", "ip", net::kAp1), "169.254.1.5");
 }
 
 TEST_F(PollingPassTest, AnApReplacedOnTheSamePortIsReportedWithStatusReplaced) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,39 @@ TEST(SegmentWalkTest, RangesSkipsAndEnds) {
     EXPECT_EQ(addresses.front(), c.first) << c.from;
     EXPECT_EQ(addresses.back(), c.last) << c.from;
   }
+}
+
+// Segment texts as a damaged settings row may hold them: every walk gives dotted addresses in rising
+// order inside its bounds, and a bound that is no address gives none.
+TEST(SegmentWalkTest, MalformedSegmentTextsGiveValidAddressesOrNone) {
+  std::mt19937 random(1211);
+  std::uniform_int_distribution<int> part(-3, 300);
+  std::uniform_int_distribution<int> pick(0, 5);
+  const auto text = [&] {
+    switch (pick(random)) {
+      case 0: return std::string();
+      case 1: return std::string("abc.1");
+      case 2: return std::to_string(part(random)) + "." + std::to_string(part(random));
+      default:
+        // The first part stays below the multicast block, whose 268 million skipped addresses would make
+        // a walk across it slow (not endless).
+        return std::to_string(part(random) % 224) + "." + std::to_string(part(random)) + "." +
+               std::to_string(part(random)) + "." + std::to_string(part(random));
+    }
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const CManagementSegment segment{text(), text()};
+    CSegmentWalk walk(segment);
+    CIPv4Address address;
+    CIPv4Address previous;
+    for (int i = 0; i < 600 && walk.Next(address); ++i) {
+      for (int p : {address.a, address.b, address.c, address.d}) ASSERT_TRUE(p >= 0 && p <= 255) << segment.from_ip;
+      if (i > 0) ASSERT_TRUE(previous.IsLess(address)) << segment.from_ip << " - " << segment.to_ip;
+      previous = address;
+    }
+  }
+  EXPECT_TRUE(Walk({"192.168.1.250", "300.1.1.1"}).empty());
+  EXPECT_TRUE(Walk({"-1.0.0.0", "1.0.0.5"}).empty());
 }
 
 TEST(SegmentWalkTest, TheCountCoversEverySegment) {
