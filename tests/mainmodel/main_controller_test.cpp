@@ -173,9 +173,9 @@ TEST_F(ControllerFixture, OverlappingJobsCountTheirStepsApartAndCloseAtTheirOwnT
   EXPECT_EQ(finished.size(), 1u);
 
   // Starting the template job while its window exists reuses it and resets text and counter.
-  controller->StartApplyGroupTemplate({});
+  controller->StartApplyGroupTemplate(std::function<void()>());
   controller->Dispatch(Msg(msg::WM_NMS_TEMPLATE_STEP, 5, 2));
-  controller->StartApplyGroupTemplate({});
+  controller->StartApplyGroupTemplate(std::function<void()>());
   EXPECT_EQ(controller->StepsOf(JobKind::Template), 0);
   auto calls = Calls();
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "create template Apply group template..."), 1);
