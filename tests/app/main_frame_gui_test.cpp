@@ -7,9 +7,11 @@
 #include "AppTestEnvironment.h"
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
+#include "app/NoticePopup.h"
 #include "app/PlaceholderView.h"
 #include "db/AccessDatabase.h"
 #include "db/DeviceEventCounters.h"
+#include "db/db_maintain.h"
 #include "mainmodel/ui/EventDlg.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
 #include "platform/MessageIds.h"
@@ -177,4 +179,28 @@ TEST(EventPaneTest, OpensWithTheCurrentCountsAndItsListFillsThePane) {
   frame->Destroy();
   DeviceEventCounters.nNewAp = 0;
   DeviceEventCounters.nManagedSwitch = 0;
+}
+
+TEST(MainFrameNoticesTest, CountersShowOneNoticeAndTheTimerHidesIt) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  CMainFrame* frame = app.Frame();
+  ASSERT_TRUE(GetDBMaintain()->ExecuteCommand("INSERT INTO device_list_prev (ip, mac, name, type, status, online) "
+                                              "VALUES ('127.0.0.11', '02:44:71:00:01:01', 'AP_1', 2, 6, 1)", {}));
+  frame->UpdateEventCounters();
+  ASSERT_NE(frame->Notice(NoticeKind::Change), nullptr);
+  EXPECT_TRUE(frame->Notice(NoticeKind::Change)->IsShown());
+  EXPECT_EQ(frame->Notice(NoticeKind::ReplaceChange), nullptr);
+
+  ASSERT_TRUE(GetDBMaintain()->ExecuteCommand("INSERT INTO device_list (ip, mac, name, type, status, online) "
+                                              "VALUES ('127.0.0.12', '02:44:71:00:01:02', 'AP_2', 2, 5, 1)", {}));
+  frame->UpdateEventCounters();
+  EXPECT_FALSE(frame->Notice(NoticeKind::Change)->IsShown()) << "changed and replaced: only the combined one";
+  ASSERT_NE(frame->Notice(NoticeKind::ReplaceChange), nullptr);
+  EXPECT_TRUE(frame->Notice(NoticeKind::ReplaceChange)->IsShown());
+  const wxImage shot = testing_support::CaptureWindow(frame->Notice(NoticeKind::ReplaceChange));
+  EXPECT_GT(testing_support::CountPixels(shot, wxColour(255, 255, 225), 4), shot.GetWidth() * shot.GetHeight() / 2)
+      << "the notice is a pale yellow card";
+  // Nine seconds after the last show every notice is hidden.
+  EXPECT_TRUE(PumpUntil([&] { return !frame->Notice(NoticeKind::ReplaceChange)->IsShown(); }));
 }
