@@ -22,6 +22,12 @@ constexpr std::uint32_t WM_NMS_TEMPLATE_STATUS = 0x4BE;
 constexpr std::uint32_t WM_NMS_PASSWORD_DONE = 0x4C7;
 constexpr std::uint32_t WM_NMS_PASSWORD_STEP = 0x4C8;
 constexpr std::uint32_t WM_NMS_PASSWORD_TEXT = 0x4C9;
+// The AP-set job: Cancel in its progress window, a progress step (wParam the total, lParam the steps), a
+// status text (in the payload), and the end of a job whose commit succeeded.
+constexpr std::uint32_t WM_NMS_APSET_CANCEL = 0x4C4;
+constexpr std::uint32_t WM_NMS_APSET_STEP = 0x4C5;
+constexpr std::uint32_t WM_NMS_APSET_TEXT = 0x4C6;
+constexpr std::uint32_t WM_NMS_APSET_DONE = 0x4CB;
 constexpr std::uint32_t WM_NMS_TRAP_PORT_BUSY = 0x4CA;
 constexpr std::uint32_t WM_NMS_SCAN_IP = 0x4F1;
 constexpr std::uint32_t WM_NMS_SCAN_DONE = 0x4F2;
