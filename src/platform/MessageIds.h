@@ -28,6 +28,10 @@ constexpr std::uint32_t WM_NMS_APSET_CANCEL = 0x4C4;
 constexpr std::uint32_t WM_NMS_APSET_STEP = 0x4C5;
 constexpr std::uint32_t WM_NMS_APSET_TEXT = 0x4C6;
 constexpr std::uint32_t WM_NMS_APSET_DONE = 0x4CB;
+// The firmware upgrade: progress (wParam 0 to 1000), Cancel in its progress window, the end of a run.
+constexpr std::uint32_t WM_NMS_FIRMWARE_PROGRESS = 0x4BF;
+constexpr std::uint32_t WM_NMS_FIRMWARE_STOP = 0x4C1;
+constexpr std::uint32_t WM_NMS_FIRMWARE_END = 0x4C2;
 constexpr std::uint32_t WM_NMS_TRAP_PORT_BUSY = 0x4CA;
 constexpr std::uint32_t WM_NMS_SCAN_IP = 0x4F1;
 constexpr std::uint32_t WM_NMS_SCAN_DONE = 0x4F2;
