@@ -67,6 +67,12 @@ void CFirmwareUpgradeAction::Post(std::uint32_t id, std::uintptr_t wParam) {
   if (owner != platform::kNoWindow) platform::PostMessage(owner, id, wParam, 0);
 }
 
+void CFirmwareUpgradeAction::PostProgress(std::uint64_t total) {
+  std::uint64_t processed = 0;
+  for (int task = 0; task < engine_.GetTaskCount(); ++task) processed += engine_.GetTaskProcessedFileSize(task);
+  Post(msg::WM_NMS_FIRMWARE_PROGRESS, static_cast<std::uintptr_t>(std::min<std::uint64_t>(processed * 1000 / total, kProgressFull)));
+}
+
 void CFirmwareUpgradeAction::EndRun(bool closeThreads) {
   if (closeThreads) engine_.CloseAllThreads();
   if (!engine_.RemoveAllTasks()) DebugTrace("remove all thread fail\r\n");
@@ -145,22 +151,19 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
     return 0;
   }
   const std::uint64_t total = size * static_cast<std::uint64_t>(engine_.GetTaskCount());
+  if (total == 0) {
+    // Nothing to send (an empty file, or no device opened) counts as all of it sent.
+    Post(msg::WM_NMS_FIRMWARE_PROGRESS, kProgressFull);
+    EndRun(true);
+    return 0;
+  }
   if (!workEnd_) engine_.Start();
   while (!workEnd_ && !StopRequested()) {
-    std::uint64_t processed = 0;
-    for (int task = 0; task < engine_.GetTaskCount(); ++task) processed += engine_.GetTaskProcessedFileSize(task);
-    // Nothing to send counts as all of it sent.
-    const std::uintptr_t progress = total == 0 ? kProgressFull : static_cast<std::uintptr_t>(processed * 1000 / total);
-    Post(msg::WM_NMS_FIRMWARE_PROGRESS, std::min(progress, kProgressFull));
-    if (total == 0) break;
+    PostProgress(total);
     WaitMs(kProgressMs);
   }
-  // The last picture of the transfer, so a run that ended between two samples still shows where it got.
-  if (total != 0) {
-    std::uint64_t processed = 0;
-    for (int task = 0; task < engine_.GetTaskCount(); ++task) processed += engine_.GetTaskProcessedFileSize(task);
-    Post(msg::WM_NMS_FIRMWARE_PROGRESS, std::min<std::uintptr_t>(processed * 1000 / total, kProgressFull));
-  }
+  // Once more at the end, so a run that ended between two samples shows where it got.
+  PostProgress(total);
   EndRun(true);
   return 0;
 }

@@ -42,6 +42,8 @@ class CFirmwareUpgradeAction : public platform::CWorkerThread {
   std::uint32_t UpgradeProc();
   // Opens one device for the transfer and queues its task; false ends the run.
   bool OpenDevice(const std::string& ip);
+  // Posts the thousandths of total sent so far.
+  void PostProgress(std::uint64_t total);
   // Every end after the polling lock resumes polling.
   void EndRun(bool closeThreads);
   void Post(std::uint32_t id, std::uintptr_t wParam = 0);
