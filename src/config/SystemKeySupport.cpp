@@ -226,6 +226,18 @@ int CSystemKeySupport::SetKeyErrorDevice(const std::string& mac) {
   return result;
 }
 
+std::string CSystemKeySupport::AllDevicesResultText(int result) {
+  return result != 0 ? "Modify system key success" : "Modify system key failed, maybe network error";
+}
+
+std::string CSystemKeySupport::KeyErrorResultText(int result) {
+  switch (result) {
+    case kKeyErrorSuccess: return "Modify system key success";
+    case kPortControlFailed: return "Modify system key failed, maybe network error in Switch";
+    default: return "Modify system key failed in some Aps, maybe network or DHCP error";
+  }
+}
+
 int CSystemKeySupport::SetSingleDevice(const std::string& ip, const std::string& modelName,
                                        const std::string& writeCommunity, const std::string& key) {
   CYSnmp snmp;

@@ -48,6 +48,10 @@ class CSystemKeySupport {
   int SetKeyErrorDevices();
   // The same for one key-error device; the result of its last set, 0 when it has no upstream switch.
   int SetKeyErrorDevice(const std::string& mac);
+  // The verdicts the "Modify System Key" dialog shows for the two passes' results.
+  static std::string AllDevicesResultText(int result);
+  static std::string KeyErrorResultText(int result);
+
   // 1 set, 0 failed or a model type other than 0 and 1 ("GetDevTypeByModelName error"), -1 no root OID
   // for the model ("can't get root OID").
   int SetSingleDevice(const std::string& ip, const std::string& modelName, const std::string& writeCommunity,

@@ -3,6 +3,8 @@
 // mapping rows.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <string>
 #include <vector>
 
@@ -144,6 +146,31 @@ TEST(PortMapRowsTest, TheSwitchSideIsTheLocalPort) {
   EXPECT_EQ(rows[0].localPort + "|" + rows[0].peerIp + "|" + rows[0].peerPort, "3|10.0.0.2|1");
   EXPECT_EQ(rows[1].localPort + "|" + rows[1].peerIp + "|" + rows[1].peerPort, "5|10.0.0.3|7");
   EXPECT_EQ(rows[2].localPort + "|" + rows[2].peerIp + "|" + rows[2].peerPort, "9||2") << "an unknown peer keeps its ports";
+}
+
+}  // namespace
+
+namespace {
+
+// Stored texts and port-control texts come from the database and the devices: any bytes, any port count.
+TEST(SwitchTextFuzzTest, AnyTextLoadsWithinTheBitmap) {
+  std::mt19937 random(11);
+  const std::string alphabet = "0123456789abcdefABCDEFxyz \t\n\x80\xff";
+  for (int round = 0; round < 5000; ++round) {
+    std::string text(random() % 90, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const int portCount = static_cast<int>(random() % 200) - 10;
+    CAntiRogueBitmap bitmap;
+    int shown = -1;
+    bitmap.Load(text, portCount, shown);
+    ASSERT_GE(shown, 0);
+    ASSERT_LE(shown, CAntiRogueBitmap::OfferedPorts(portCount));
+    bitmap.SetRange(static_cast<int>(random() % 170) - 5, static_cast<int>(random() % 170), random() % 2, portCount);
+    ASSERT_EQ(static_cast<int>(bitmap.Bytes(portCount).size()), CAntiRogueBitmap::ByteCount(portCount));
+    std::vector<unsigned char> bytes;
+    const int byteCount = static_cast<int>(random() % 25);
+    if (CSystemKeySupport::ParsePortControl(text, byteCount, bytes)) ASSERT_EQ(static_cast<int>(bytes.size()), byteCount);
+  }
 }
 
 }  // namespace
