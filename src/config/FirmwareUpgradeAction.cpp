@@ -80,7 +80,7 @@ void CFirmwareUpgradeAction::EndRun(bool closeThreads) {
   Post(msg::WM_NMS_POLLING_RESTART);
 }
 
-bool CFirmwareUpgradeAction::OpenDevice(const std::string& ip) {
+bool CFirmwareUpgradeAction::OpenDevice(const std::string& ip, int kind, const std::string& file) {
   CGroupStore* store = GetGroupStore();
   const std::string community = store->GetDevPassword(ip, KeyKind::Ip);
   std::string mac;
@@ -89,11 +89,6 @@ bool CFirmwareUpgradeAction::OpenDevice(const std::string& ip) {
     GetLogDBModule()->WriteSystemLog(kLevelCritical, "device " + ip + " empty password");
     EndRun(true);
     return false;
-  }
-  int kind = 0;
-  {
-    std::lock_guard lock(paramsMutex_);
-    kind = deviceKind_;
   }
   if (kind != kSwitches && kind != kAps) return true;
   CYSnmp snmp;
@@ -107,7 +102,7 @@ bool CFirmwareUpgradeAction::OpenDevice(const std::string& ip) {
     platform::MessageBox(text);
     return false;
   }
-  engine_.AddTask(ip, firmwareFile_, 1);
+  engine_.AddTask(ip, file, 1);
   return true;
 }
 
@@ -116,10 +111,12 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
   Post(msg::WM_NMS_POLLING_LOCK);
   std::vector<std::string> ips;
   std::string file;
+  int kind = 0;
   {
     std::lock_guard lock(paramsMutex_);
     ips = ips_;
     file = firmwareFile_;
+    kind = deviceKind_;
   }
   if (file.empty()) {
     EndRun(false);
@@ -141,7 +138,7 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
       EndRun(true);
       return static_cast<std::uint32_t>(-1);
     }
-    if (!OpenDevice(ip)) return static_cast<std::uint32_t>(-1);
+    if (!OpenDevice(ip, kind, file)) return static_cast<std::uint32_t>(-1);
   }
   std::error_code error;
   const std::uint64_t size = std::filesystem::file_size(file, error);

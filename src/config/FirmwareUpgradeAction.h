@@ -41,7 +41,7 @@ class CFirmwareUpgradeAction : public platform::CWorkerThread {
   // file", else -1.
   std::uint32_t UpgradeProc();
   // Opens one device for the transfer and queues its task; false ends the run.
-  bool OpenDevice(const std::string& ip);
+  bool OpenDevice(const std::string& ip, int kind, const std::string& file);
   // Posts the thousandths of total sent so far.
   void PostProgress(std::uint64_t total);
   // Every end after the polling lock resumes polling.
