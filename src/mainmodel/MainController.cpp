@@ -133,7 +133,7 @@ std::intptr_t CMainController::Dispatch(const platform::Message& m) {
     case WM_NMS_TEMPLATE_STATUS:
       ShowJobText(JobKind::Template, m.text);
       break;
-    case WM_NMS_FIRMWARE_POS:
+    case WM_NMS_FIRMWARE_PROGRESS:
       if (windows_.HasProgress(JobKind::Firmware)) {
         windows_.SetProgressPos(JobKind::Firmware, static_cast<int>(m.wParam));
         windows_.SetProgressText(JobKind::Firmware, m.wParam == kFirmwareRange
@@ -148,7 +148,7 @@ std::intptr_t CMainController::Dispatch(const platform::Message& m) {
       Call(hooks_.stopFirmware);
       GetLogDBModule()->WriteActionLog("firmware upgrade process is stopped by user.");
       break;
-    case WM_NMS_FIRMWARE_DONE:
+    case WM_NMS_FIRMWARE_END:
       if (windows_.HasProgress(JobKind::Firmware)) windows_.DestroyProgress(JobKind::Firmware);
       break;
     case WM_NMS_APSET_CANCEL:

@@ -30,6 +30,7 @@ Overrides Read() {
   o.consoleMulticast = TextFrom("PELLION_CONSOLE_MULTICAST");
   o.consoleTftpPort = PortFrom("PELLION_CONSOLE_TFTP_PORT");
   o.consoleTftpLocalPort = PortFrom("PELLION_CONSOLE_TFTP_LOCAL_PORT");
+  o.firmwareTftpPort = PortFrom("PELLION_TFTP_PORT");
   o.trace = std::getenv("PELLION_TRACE") != nullptr;
   return o;
 }

@@ -14,6 +14,7 @@ struct Overrides {
   std::string consoleMulticast;           // PELLION_CONSOLE_MULTICAST
   std::optional<int> consoleTftpPort;     // PELLION_CONSOLE_TFTP_PORT: the switch's TFTP port
   std::optional<int> consoleTftpLocalPort;  // PELLION_CONSOLE_TFTP_LOCAL_PORT
+  std::optional<int> firmwareTftpPort;  // PELLION_TFTP_PORT: the devices' TFTP port for firmware uploads
   bool trace = false;                     // PELLION_TRACE
 };
 

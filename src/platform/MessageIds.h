@@ -44,10 +44,10 @@ constexpr std::uint32_t WM_GROUP_RELOAD = 0x08D2;
 constexpr std::uint32_t WM_TOPOLOGY_RELOAD = 0x0A1E;
 // Further worker and window messages of the main frame (firmware jobs, the end of a
 // polling round, the output-bar clears, the notices), and the save-new-devices dialog's own end message.
-constexpr std::uint32_t WM_NMS_FIRMWARE_POS = 0x4BF;
+constexpr std::uint32_t WM_NMS_FIRMWARE_PROGRESS = 0x4BF;
 constexpr std::uint32_t WM_NMS_FIRMWARE_TEXT = 0x4C0;
 constexpr std::uint32_t WM_NMS_FIRMWARE_STOP = 0x4C1;
-constexpr std::uint32_t WM_NMS_FIRMWARE_DONE = 0x4C2;
+constexpr std::uint32_t WM_NMS_FIRMWARE_END = 0x4C2;
 constexpr std::uint32_t WM_NMS_RESERVED_4C3 = 0x4C3;
 constexpr std::uint32_t WM_NMS_POLLING_DONE = 0x4F0;
 constexpr std::uint32_t WM_NMS_SAVENEW_DONE = 0x4F6;
