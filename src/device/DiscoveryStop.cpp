@@ -8,6 +8,11 @@ std::atomic<DiscoveryStopObject*> g_discoveryStop{nullptr};
 
 void SetDiscoveryStopObject(DiscoveryStopObject* stop) { g_discoveryStop.store(stop); }
 
+void UnregisterDiscoveryStopObject(DiscoveryStopObject* stop) {
+  DiscoveryStopObject* expected = stop;
+  g_discoveryStop.compare_exchange_strong(expected, nullptr);
+}
+
 bool IsDiscoveryStopping() {
   DiscoveryStopObject* stop = g_discoveryStop.load();
   if (!stop) return false;

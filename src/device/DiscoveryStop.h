@@ -23,5 +23,8 @@ struct DiscoveryStopObject {
 // so an owner that goes away first sets the flag, stops and joins every worker that may run a device
 // step, then registers nullptr, and only then destroys its stop object.
 void SetDiscoveryStopObject(DiscoveryStopObject* stop);
+// Registers nullptr only while stop is the registered object, so an owner going away never unregisters a
+// later owner's object.
+void UnregisterDiscoveryStopObject(DiscoveryStopObject* stop);
 // Reads the registered flag under its lock; false when no object is registered.
 bool IsDiscoveryStopping();

@@ -139,6 +139,8 @@ void DevSimProcess::Configure(const std::string& address, const std::string& dir
 
 void DevSimProcess::NextFrame(const std::string& address) { Command("next " + address); }
 
+long DevSimProcess::Answered(const std::string& address) { return std::stol(Command("answered " + address)); }
+
 bool DevSimProcess::IsSilent(const std::string& address) { return Command("state " + address) == "silent"; }
 
 void DevSimProcess::Wake(const std::string& address) { Command("wake " + address); }

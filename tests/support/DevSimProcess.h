@@ -62,6 +62,8 @@ class DevSimProcess {
   void Configure(const std::string& address, const std::string& directive);
   // The device's changing objects (client table) move to their next frame.
   void NextFrame(const std::string& address);
+  // The requests the device has answered since the simulator started.
+  long Answered(const std::string& address);
   // Whether the device answers nothing at the moment (restarting, or "silent on").
   bool IsSilent(const std::string& address);
   // Ends a restart's silence now, so a test can ask for a long one and still go on.

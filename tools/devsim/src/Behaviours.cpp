@@ -127,15 +127,20 @@ void Behaviours::Commit(Device& device, bool restart, Device::Clock::time_point 
 
 void Behaviours::UpdateSystemKeyDigest(Device& device, const std::string& keyText) {
   const auto& systemKey = *device.Config().systemKey;
-  const std::string key = systemKey.oui + keyText;
+  device.Objects()[systemKey.digest] = Value::OctetString(SystemKeyDigest(systemKey.oui, keyText, systemKey.mac));
+}
+
+std::string Behaviours::SystemKeyDigest(const std::string& ouiBytes, const std::string& keyText,
+                                        const std::string& macHex) {
+  const std::string key = ouiBytes + keyText;
   unsigned char digest[EVP_MAX_MD_SIZE];
   unsigned int size = 0;
-  HMAC(EVP_md5(), key.data(), static_cast<int>(key.size()), reinterpret_cast<const unsigned char*>(systemKey.mac.data()),
-       systemKey.mac.size(), digest, &size);
+  HMAC(EVP_md5(), key.data(), static_cast<int>(key.size()), reinterpret_cast<const unsigned char*>(macHex.data()),
+       macHex.size(), digest, &size);
   static const char digits[] = "0123456789ABCDEF";
   std::string text;
   for (unsigned int i = 0; i < size; ++i) text += {digits[digest[i] >> 4], digits[digest[i] & 15]};
-  device.Objects()[systemKey.digest] = Value::OctetString(text);
+  return text;
 }
 
 void Behaviours::SetWriteCommunity(Device& device, const std::string& community) {

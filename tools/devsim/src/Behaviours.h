@@ -19,6 +19,10 @@ struct SetOutcome {
 class Behaviours {
  public:
   static SetOutcome Set(Device& device, const std::vector<VarBind>& bindings, Device::Clock::time_point now);
+  // The system key digest: upper-case hex HMAC-MD5 keyed with the OUI bytes and the key text over the
+  // MAC's twelve hex digits as given.
+  static std::string SystemKeyDigest(const std::string& ouiBytes, const std::string& keyText,
+                                     const std::string& macHex);
 
  private:
   static long Check(Device& device, const VarBind& binding);

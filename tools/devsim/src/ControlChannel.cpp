@@ -50,6 +50,7 @@ std::optional<std::string> ControlChannel::Execute(const std::string& line) {
       device->NextFrame();
       return "ok";
     }
+    if (command == "answered") return "ok " + std::to_string(device->Answered());
     if (command == "state") return device->IsSilent(Device::Clock::now()) ? "ok silent" : "ok answering";
     if (command == "wake") {
       device->EndRestart(Device::Clock::now());

@@ -9,6 +9,7 @@
 //                                   "sent", as OID|TAG|VALUE, accepted or not
 //   next ADDRESS                    moves the rotating objects to their next frame
 //   state ADDRESS                   -> "ok silent" (restarting or "silent on") or "ok answering"
+//   answered ADDRESS                -> "ok N": the requests the device has answered since the start
 //   wake ADDRESS                    ends a restart's silence now, as if the device had finished booting
 //   trap ADDRESS DESTINATION:PORT IDENTIFIER PORT_NUMBER
 //                                   the device sends an SNMPv2c TRAP from its own address (Notification.h)

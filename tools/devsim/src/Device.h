@@ -56,7 +56,12 @@ class Device {
   void RecordSet(std::string line) { receivedSets_.push_back(std::move(line)); }
   std::vector<std::string> TakeReceivedSets() { return std::exchange(receivedSets_, {}); }
 
+  // The requests the device has answered since the start (benchmarks count the console's requests).
+  void CountAnswer() { ++answered_; }
+  long Answered() const { return answered_; }
+
  private:
+  long answered_ = 0;
   std::vector<std::string> receivedSets_;
   std::string address_;
   ObjectMap objects_;

@@ -171,6 +171,7 @@ void Simulator::Answer(size_t index, const u_char* data, size_t length, const so
   if (!request) return;  // malformed: dropped
   const auto response = Agent::Answer(device, *request, now);
   if (!response) return;
+  device.CountAnswer();
   u_char* out = output_.data();
   size_t size = PduCodec::Encode(*response, out, kMaxAnswer);
   if (size == 0) {
