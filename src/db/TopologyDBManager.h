@@ -1,5 +1,6 @@
 #pragma once
 // The topology's database manager: stateless, created on the stack where it is used.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,9 @@ class TopologyDBManager : public CDbAccessBase {
   int GetSwitchPortCount(const std::string& mac);
   void GetManagedSwitchMacs(std::vector<std::string>& macs);
   void GetManagedApMacs(std::vector<std::string>& macs);
-  // Managed devices with a system-key error, each with the device its polled link comes from.
-  void GetSystemKeyErrorLinks(std::vector<std::string>& macs, std::vector<std::string>& upstreamMacs);
-  // The source of the first polled link that ends at mac; a text of the single byte 0xFF when none.
-  std::string GetLinkSourcesOf(const std::string& mac);
+  // Managed devices with a system-key error, each with the device its polled link comes from (none when
+  // it has no polled link); false when there is no such device.
+  bool GetSystemKeyErrorLinks(std::vector<std::string>& macs, std::vector<std::optional<std::string>>& upstreamMacs);
   // Every managed switch with a property row, or only mac's when it is not empty.
   void GetSwitchProperties(const std::string& mac, std::vector<SwitchPropertyList>& switches);
   std::string GetDeviceModelId(const std::string& mac);
@@ -74,12 +74,39 @@ class TopologyDBManager : public CDbAccessBase {
   bool SetNewDeviceToManaged(const std::string& key, bool byIp);
   bool SetAllNewDeviceToManaged(std::vector<MovedAp>* movedAps = nullptr);
 
+  // Links and managed devices (TopologyDBManagerLinks.cpp). A query that fails reads as no row.
+  // The managed devices with a system-key error, in row order (a NULL MAC as ""); false when none.
+  bool GetSystemKeyErrorDevices(std::vector<std::string>& macs);
+  // The source of the first polled link that ends at mac; none when there is no such link, so "no
+  // upstream device" never equals a MAC.
+  std::optional<std::string> GetLinkSourceOf(const std::string& mac);
+  // Appends the managed APs at the far end of the switch's managed links; false when it has none.
+  bool GetAttachedDevices(std::vector<std::string>& macs, const std::string& switchMac);
+  // True when no polled link starts at the device and no managed link starts or ends there.
+  bool HasNoDeviceLinks(const std::string& mac);
+  // The switch port of the device's managed link; "" when it has none.
+  std::string GetUplinkPort(const std::string& mac);
+  // 1 switch, 2 AP, 0 other kind, -1 not managed.
+  int GetManagedDeviceType(const std::string& mac);
+  bool IsDeviceOnline(const std::string& mac);
+  // Each in one transaction, writing "Delete a device" once it is done; false, nothing deleted, when a
+  // statement fails. A switch leaves the managed links that end at it; the discovery engine's delete
+  // takes every link of the device.
+  bool DeleteSwitchRecords(const std::string& mac);
+  bool DeleteDeviceRecords(const std::string& mac);
+
   // Device rows with their map positions (TopologyDBManagerPositions.cpp); each appends to devices.
   bool GetDevicesWithoutApProperty(std::vector<CDeviceRecord>& devices);
   void LoadManagedDevicePositions(std::vector<CDeviceRecord>& devices);
   void LoadNewDevicePositions(std::vector<CDeviceRecord>& devices);
 
  private:
+  // Runs the statements, each bound to params, in one transaction; rollbackLog names the operation in
+  // the exception log when it fails. Writes "Delete a device" when all ran.
+  using Statements = std::vector<std::string>;
+  bool DeleteInOneTransaction(const Statements& statements, const db::SqlParams& params, const char* rollbackLog);
+  // The statements that remove the device's links while its rows still select them.
+  static Statements LinkDeletes();
   int CountRows(const std::string& sql, const db::SqlParams& params);
   std::string ManagedCommunity(const char* column, const std::string& mac, const char* errorText);
   // Appends column of every row of the selection.

@@ -66,28 +66,11 @@ std::string InsertManagedRow() {
 bool TopologyDBManager::DeleteDevice(const std::string& key, bool byIp) {
   std::string mac = key;
   if (byIp && !GetDeviceMacByIp(key, mac)) return false;
-  const int deleted = ChangeSelection(
-      kOneRow, {}, std::nullopt,
-      [&](db::CRecordset&) {
-        // The links first, while the device rows their conditions select on still exist.
-        Run("DELETE FROM device_map_prev WHERE src_mac IN (SELECT mac FROM device_list_prev WHERE mac=?) OR "
-            "dest_mac IN (SELECT mac FROM device_list_prev WHERE mac=?)",
-            {mac, mac});
-        Run("DELETE FROM device_map_polling WHERE src_mac IN (SELECT mac FROM device_list WHERE mac=?) OR "
-            "dest_mac IN (SELECT mac FROM device_list WHERE mac=?)",
-            {mac, mac});
-        Run("DELETE FROM device_map_polling WHERE src_mac IN (SELECT mac FROM device_list_prev WHERE mac=?) OR "
-            "dest_mac IN (SELECT mac FROM device_list_prev WHERE mac=?)",
-            {mac, mac});
-        for (const char* table : {"device_list_prev", "ap_property", "switch_property", "device_list", "sync_result"})
-          Run(std::string("DELETE FROM ") + table + " WHERE mac=?", {mac});
-        Run("DELETE FROM device_map WHERE dest_mac=?", {mac});
-        return 1;
-      },
-      "TopologyDBManager DeleteDevice RollBackTransact", [](const db::CDbError&) { return 0; });
-  if (deleted != 1) return false;
-  WriteActionLog("Delete a device");
-  return true;
+  Statements statements = LinkDeletes();
+  for (const char* table : {"device_list_prev", "ap_property", "switch_property", "device_list", "sync_result"})
+    statements.push_back(std::string("DELETE FROM ") + table + " WHERE mac=?1");
+  statements.push_back("DELETE FROM device_map WHERE dest_mac=?1");
+  return DeleteInOneTransaction(statements, {mac}, "TopologyDBManager DeleteDevice RollBackTransact");
 }
 
 bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topology) {

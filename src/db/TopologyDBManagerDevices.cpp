@@ -10,7 +10,6 @@ using db::FieldText;
 
 // The model id every AP, and every device that is not a switch, answers with.
 constexpr char kApModelId[] = "QR7V-TOLNA           -00";
-constexpr char kNoLinkSource[] = "\xFF";
 
 // The managed table, then the table of found devices.
 constexpr const char* kDeviceTables[] = {"device_list_prev", "device_list"};
@@ -119,27 +118,6 @@ void TopologyDBManager::GetManagedSwitchMacs(std::vector<std::string>& macs) {
 
 void TopologyDBManager::GetManagedApMacs(std::vector<std::string>& macs) {
   ReadColumn("SELECT mac FROM device_list_prev WHERE type='2'", {}, "mac", macs);
-}
-
-std::string TopologyDBManager::GetLinkSourcesOf(const std::string& mac) {
-  std::string source = kNoLinkSource;
-  ReadSelection("SELECT src_mac FROM device_map_polling WHERE dest_mac=?", {mac}, 0,
-                [&](db::CRecordset& rs) {
-                  source = FieldText(rs, "src_mac");
-                  return 1;
-                },
-                PassOn);
-  return source;
-}
-
-void TopologyDBManager::GetSystemKeyErrorLinks(std::vector<std::string>& macs, std::vector<std::string>& upstreamMacs) {
-  // The MACs are read first: the link lookups then run without this recordset held open.
-  std::vector<std::string> found;
-  ReadColumn("SELECT mac FROM device_list_prev WHERE status='4'", {}, "mac", found);
-  for (const std::string& mac : found) {
-    macs.push_back(mac);
-    upstreamMacs.push_back(GetLinkSourcesOf(mac));
-  }
 }
 
 void TopologyDBManager::GetSwitchProperties(const std::string& mac, std::vector<SwitchPropertyList>& switches) {

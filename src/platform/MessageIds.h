@@ -16,6 +16,12 @@ constexpr std::uint32_t WM_NMS_STATUS_TEXT = 0x4BB;
 constexpr std::uint32_t WM_NMS_TEMPLATE_END = 0x4BC;
 constexpr std::uint32_t WM_NMS_TEMPLATE_STEP = 0x4BD;
 constexpr std::uint32_t WM_NMS_TEMPLATE_STATUS = 0x4BE;
+// The device-password changer: the pass found no managed device (also the frame's own cancel), one
+// more device done (wParam the number of devices, lParam 1), the device about to be handled (its text in
+// the payload).
+constexpr std::uint32_t WM_NMS_PASSWORD_DONE = 0x4C7;
+constexpr std::uint32_t WM_NMS_PASSWORD_STEP = 0x4C8;
+constexpr std::uint32_t WM_NMS_PASSWORD_TEXT = 0x4C9;
 constexpr std::uint32_t WM_NMS_TRAP_PORT_BUSY = 0x4CA;
 constexpr std::uint32_t WM_NMS_SCAN_IP = 0x4F1;
 constexpr std::uint32_t WM_NMS_SCAN_DONE = 0x4F2;

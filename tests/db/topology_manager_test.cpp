@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -108,11 +109,12 @@ TEST_F(TopologyManager, LookupsSearchTheManagedTableFirstAndBindTheirKeys) {
   EXPECT_EQ(properties.size(), 1u);
 
   Run("UPDATE device_list_prev SET status=4 WHERE mac=?", {net::kAp1});
-  std::vector<std::string> keyErrors, upstream;
-  manager_.GetSystemKeyErrorLinks(keyErrors, upstream);
+  std::vector<std::string> keyErrors;
+  std::vector<std::optional<std::string>> upstream;
+  EXPECT_TRUE(manager_.GetSystemKeyErrorLinks(keyErrors, upstream));
   EXPECT_EQ(keyErrors, (std::vector<std::string>{net::kAp1}));
-  EXPECT_EQ(upstream, (std::vector<std::string>{net::kSwitch}));
-  EXPECT_EQ(manager_.GetLinkSourcesOf(net::kSwitch), "\xFF");
+  EXPECT_EQ(upstream, (std::vector<std::optional<std::string>>{net::kSwitch}));
+  EXPECT_EQ(manager_.GetLinkSourceOf(net::kSwitch), std::nullopt);
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
@@ -428,6 +430,112 @@ TEST_F(TopologyManager, ADeviceFoundDuringTheMoveStaysNew) {
     const std::string managed = Cell("SELECT count(*) FROM device_list_prev WHERE mac=?", {mac});
     EXPECT_EQ(found + managed, found == "1" ? "10" : "01") << mac << " is in exactly one table";
   }
+}
+
+
+TEST_F(TopologyManager, LinkQueriesAnswerFromTheLinkTables) {
+  AddReferenceNetwork();
+  // A second managed switch on port 9 of S; A2 (only found) on port 2 stays out of the attached devices.
+  Run("INSERT INTO device_list_prev (mac, type, online, status) VALUES ('02:44:71:00:00:02', 1, 0, 4), (NULL, 2, 1, 4)");
+  Run("INSERT INTO device_map_prev (src_mac, dest_mac, src_port, dest_port) VALUES (?, '02:44:71:00:00:02', 9, 1)",
+      {net::kSwitch});
+
+  std::vector<std::string> macs = {"earlier"};
+  EXPECT_TRUE(manager_.GetAttachedDevices(macs, net::kSwitch));
+  EXPECT_EQ(macs, (std::vector<std::string>{"earlier", net::kAp1}));
+  EXPECT_FALSE(manager_.GetAttachedDevices(macs, net::kAp1));
+
+  macs.clear();
+  EXPECT_TRUE(manager_.GetSystemKeyErrorDevices(macs));
+  EXPECT_EQ(macs, (std::vector<std::string>{"02:44:71:00:00:02", ""})) << "a NULL MAC reads as the empty text";
+  std::vector<std::string> keyErrors;
+  std::vector<std::optional<std::string>> upstream;
+  EXPECT_TRUE(manager_.GetSystemKeyErrorLinks(keyErrors, upstream));
+  // Neither has a polled link: "no upstream" is no MAC, so it can never match the empty one either.
+  EXPECT_EQ(upstream, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt}));
+  EXPECT_EQ(manager_.GetLinkSourceOf(net::kAp2), net::kSwitch);
+
+  EXPECT_EQ(manager_.GetUplinkPort(net::kAp3), "3");
+  EXPECT_EQ(manager_.GetUplinkPort(net::kSwitch), "");
+  EXPECT_EQ(manager_.GetManagedDeviceType(net::kSwitch), 1);
+  EXPECT_EQ(manager_.GetManagedDeviceType(net::kAp1), 2);
+  EXPECT_EQ(manager_.GetManagedDeviceType(net::kAp2), -1);
+  Run("UPDATE device_list_prev SET type=0 WHERE mac=?", {net::kAp1});
+  EXPECT_EQ(manager_.GetManagedDeviceType(net::kAp1), 0);
+  EXPECT_TRUE(manager_.IsDeviceOnline(net::kSwitch));
+  EXPECT_FALSE(manager_.IsDeviceOnline("02:44:71:00:00:02"));
+  EXPECT_FALSE(manager_.IsDeviceOnline(net::kAp2));
+
+  // Polled links count only where the device is their source, managed links either way.
+  EXPECT_FALSE(manager_.HasNoDeviceLinks(net::kSwitch));
+  EXPECT_FALSE(manager_.HasNoDeviceLinks("02:44:71:00:00:02"));
+  Run("DELETE FROM device_map_prev");
+  Run("INSERT INTO device_map_polling (src_mac, dest_mac) VALUES (?, '02:44:71:00:00:02')", {net::kAp1});
+  EXPECT_TRUE(manager_.HasNoDeviceLinks("02:44:71:00:00:02"));
+  EXPECT_FALSE(manager_.HasNoDeviceLinks(net::kAp1));
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(TopologyManager, DeviceAndSwitchDeletesTakeTheirRows) {
+  AddReferenceNetwork();
+  Run("INSERT INTO device_list_prev SELECT * FROM device_list WHERE mac=?", {net::kAp2});
+  Run("INSERT INTO ap_property (mac) VALUES (?), (?)", {net::kAp1, net::kAp2});
+  Run("INSERT INTO sync_result (mac, property) VALUES (?, 'crvAPssid'), (?, 'crvAPssid')", {net::kAp1, net::kAp2});
+  Run("INSERT INTO switch_property (mac) VALUES (?)", {net::kSwitch});
+  // A managed link that ends at the switch, from a second switch.
+  Run("INSERT INTO device_map_prev (src_mac, dest_mac, src_port, dest_port) VALUES ('02:44:71:00:00:02', ?, 1, 9)",
+      {net::kSwitch});
+
+  EXPECT_TRUE(manager_.DeleteDeviceRecords(net::kAp2));
+  for (const char* table : {"device_list", "device_list_prev", "ap_property", "sync_result"})
+    EXPECT_EQ(Cell(std::string("SELECT count(*) FROM ") + table + " WHERE mac=?", {net::kAp2}), "0") << table;
+  for (const char* table : {"device_map_prev", "device_map_polling"})
+    EXPECT_EQ(Cell(std::string("SELECT count(*) FROM ") + table + " WHERE dest_mac=?", {net::kAp2}), "0") << table;
+  EXPECT_EQ(Cell("SELECT count(*) FROM sync_result"), "1");
+  EXPECT_EQ(actions_, (std::vector<std::string>{"Delete a device"}));
+
+  EXPECT_TRUE(manager_.DeleteSwitchRecords(net::kSwitch));
+  EXPECT_EQ(Cell("SELECT count(*) FROM device_list_prev WHERE mac=?", {net::kSwitch}), "0");
+  EXPECT_EQ(Cell("SELECT count(*) FROM switch_property"), "0");
+  EXPECT_EQ(Cell("SELECT count(*) FROM device_map_polling WHERE src_mac=?", {net::kSwitch}), "0");
+  EXPECT_EQ(Cell("SELECT count(*) FROM device_map_prev WHERE src_mac=?", {net::kSwitch}), "0");
+  EXPECT_EQ(Cell("SELECT count(*) FROM device_map_prev WHERE dest_mac=?", {net::kSwitch}), "1")
+      << "links that end at the switch stay";
+  EXPECT_EQ(Cell("SELECT count(*) FROM device_list_prev WHERE mac=?", {net::kAp1}), "1") << "its APs go one by one";
+  EXPECT_EQ(actions_.size(), 2u);
+}
+
+TEST_F(TopologyManager, EveryDeleteFailingHalfWayLeavesItsRows) {
+  AddReferenceNetwork();
+  Run("INSERT INTO ap_property (mac) VALUES (?), (?)", {net::kAp1, net::kSwitch});
+  Run("INSERT INTO sync_result (mac) VALUES (?), (?)", {net::kAp1, net::kSwitch});
+  Run("INSERT INTO switch_property (mac) VALUES (?)", {net::kSwitch});
+  Run("INSERT INTO device_list (mac, type) VALUES (?, 1)", {net::kSwitch});
+  struct Case {
+    const char* table;
+    const char* event;
+    bool (TopologyDBManager::*remove)(const std::string&);
+    const std::string& mac;
+  };
+  // The last statement of each delete and some in the middle, each on a row the device has.
+  const Case cases[] = {
+      {"device_list", "DELETE", &TopologyDBManager::DeleteSwitchRecords, net::kSwitch},
+      {"sync_result", "DELETE", &TopologyDBManager::DeleteSwitchRecords, net::kSwitch},
+      {"device_list", "UPDATE", &TopologyDBManager::DeleteSwitchRecords, net::kSwitch},
+      {"sync_result", "DELETE", &TopologyDBManager::DeleteDeviceRecords, net::kAp1},
+      {"device_list_prev", "DELETE", &TopologyDBManager::DeleteDeviceRecords, net::kAp1},
+      {"ap_property", "DELETE", &TopologyDBManager::DeleteDeviceRecords, net::kAp1},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(database_.BreakWrites(c.table, c.event));
+    const auto before = Snapshot();
+    EXPECT_FALSE((manager_.*c.remove)(c.mac)) << c.table << " " << c.event;
+    EXPECT_EQ(Snapshot(), before) << c.table << " " << c.event;
+    Run(std::string("DROP TRIGGER break_") + c.table + "_" + c.event);
+  }
+  EXPECT_TRUE(actions_.empty());
+  EXPECT_NE(ReadLog().find("TopologyDBManager DeleteSwitchRecords RollBackTransact"), std::string::npos);
+  EXPECT_NE(ReadLog().find("TopologyDBManager DeleteDeviceRecords RollBackTransact"), std::string::npos);
 }
 
 }  // namespace
