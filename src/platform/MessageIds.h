@@ -36,7 +36,7 @@ constexpr std::uint32_t WM_NMS_ACTION_LINE = 0x1A1D;
 // Views.
 constexpr std::uint32_t WM_GROUP_RELOAD = 0x08D2;
 constexpr std::uint32_t WM_TOPOLOGY_RELOAD = 0x0A1E;
-// Further worker and window messages of the main frame (firmware, AP-set and password jobs, the end of a
+// Further worker and window messages of the main frame (firmware and AP-set jobs, the end of a
 // polling round, the output-bar clears, the notices), and the save-new-devices dialog's own end message.
 constexpr std::uint32_t WM_NMS_FIRMWARE_POS = 0x4BF;
 constexpr std::uint32_t WM_NMS_FIRMWARE_TEXT = 0x4C0;
@@ -46,9 +46,6 @@ constexpr std::uint32_t WM_NMS_RESERVED_4C3 = 0x4C3;
 constexpr std::uint32_t WM_NMS_APSET_CANCEL = 0x4C4;
 constexpr std::uint32_t WM_NMS_APSET_STEP = 0x4C5;
 constexpr std::uint32_t WM_NMS_APSET_TEXT = 0x4C6;
-constexpr std::uint32_t WM_NMS_PASSWORD_DONE = 0x4C7;
-constexpr std::uint32_t WM_NMS_PASSWORD_STEP = 0x4C8;
-constexpr std::uint32_t WM_NMS_PASSWORD_TEXT = 0x4C9;
 constexpr std::uint32_t WM_NMS_APSET_GROUPS = 0x4CB;
 constexpr std::uint32_t WM_NMS_POLLING_DONE = 0x4F0;
 constexpr std::uint32_t WM_NMS_SAVENEW_DONE = 0x4F6;
