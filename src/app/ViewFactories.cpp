@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/PlaceholderView.h"
+#include "map/MapViewFactory.h"
 #include "mainmodel/ViewTable.h"
 
 namespace {
@@ -21,7 +22,7 @@ const std::array<ViewFactoryRow, 12>& Table() {
   static const std::array<ViewFactoryRow, 12> table{{
       {view::kDeviceList, Placeholder("Device list")},
       {view::kTopologyTree, Placeholder("Device tree")},
-      {view::kTopologyMap, Placeholder("Topology map")},
+      {view::kTopologyMap, CreateTopologyMapView},
       {view::kGroups, Placeholder("Groups")},
       {view::kLoadBalanceTree, Placeholder("Load balance groups")},
       {view::kClients, Placeholder("Clients")},
