@@ -4,6 +4,7 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/textctrl.h>
+#include <wx/app.h>
 #include <wx/utils.h>
 
 #include <cassert>
@@ -154,6 +155,8 @@ void CTopologyVisualView::RefreshView(bool fullReload) {
 }
 
 void CTopologyVisualView::OnMapRefresh() {
+  // The caption being edited belongs to a link the refresh deletes.
+  EndLabelEdit();
   m_CurrentTool->Cancel();
   MakeSelectToolCurrent();
   wxBusyCursor wait;
@@ -192,7 +195,7 @@ MapRect CTopologyVisualView::ClientToDocRect(const wxRect& rect) const {
 wxRect CTopologyVisualView::DocToClientRect(const MapRect& rect) const {
   const wxPoint a = DocToClientPoint({rect.left, rect.top});
   const wxPoint b = DocToClientPoint({rect.right, rect.bottom});
-  return wxRect(wxPoint(std::min(a.x, b.x), std::min(a.y, b.y)), wxPoint(std::max(a.x, b.x), std::max(a.y, b.y)));
+  return wxRect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y));
 }
 
 void CTopologyVisualView::SetZoom(double zoom) {
@@ -235,7 +238,7 @@ void CTopologyVisualView::OnPaint(wxPaintEvent&) {
 
 void CTopologyVisualView::DrawMapArea(wxDC& dc, const wxRect& client) {
   const wxPoint origin = CalcUnscrolledPosition(client.GetTopLeft());
-  dc.SetBackground(wxBrush(ToWxColour(m_Document.GetTheme().GetBackgroundColor())));
+  dc.SetBackground(wxBrush(MapColour(m_Document.GetTheme().GetBackgroundColor())));
   dc.Clear();
   MapRect area = ClientToDocRect(client);
   area = {area.left - 1, area.top - 1, area.right + 1, area.bottom + 1};
@@ -252,7 +255,7 @@ void CTopologyVisualView::DrawMapArea(wxDC& dc, const wxRect& client) {
 
 void CTopologyVisualView::DrawGrid(wxDC& dc, const MapRect& area, wxPoint origin) {
   if (m_GridStepX <= 0 || m_GridStepY <= 0) return;
-  dc.SetPen(wxPen(ToWxColour(m_Document.GetTheme().GetGridColor())));
+  dc.SetPen(wxPen(MapColour(m_Document.GetTheme().GetGridColor())));
   const int right = area.right + m_GridStepX;
   const int bottom = area.bottom + m_GridStepY;
   const int x0 = (area.left - m_GridStepX) / m_GridStepX * m_GridStepX;
@@ -334,11 +337,12 @@ void CTopologyVisualView::EditLabel(std::string& target, const MapRect& rect, co
   const MapFont scaled = m_Document.GetTheme().ScaleFont(font, m_Zoom);
   m_LabelEditor->SetFont(wxFont(wxFontInfo(wxSize(0, std::max(1, std::abs(scaled.height)))).FaceName(scaled.face)));
   m_LabelTarget = &target;
-  // The edit ends with Enter or when the editor loses the focus, and its text is written back.
+  // The edit ends with Enter or when another window of the program takes the focus (a click on the map
+  // too), and its text is written back. Focus leaving the program keeps the editor open.
   m_LabelEditor->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { EndLabelEdit(); });
   m_LabelEditor->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
     event.Skip();
-    CallAfter([this] { EndLabelEdit(); });
+    if (event.GetWindow()) CallAfter([this] { EndLabelEdit(); });
   });
   m_LabelEditor->SetFocus();
 }
@@ -348,6 +352,8 @@ void CTopologyVisualView::EndLabelEdit() {
   *m_LabelTarget = m_LabelEditor->GetValue().utf8_string();
   wxTextCtrl* editor = std::exchange(m_LabelEditor, nullptr);
   m_LabelTarget = nullptr;
-  editor->Destroy();
+  // The edit may end inside one of the editor's own handlers: it goes once they have returned.
+  editor->Hide();
+  wxTheApp->ScheduleForDestruction(editor);
   m_Document.OnShapeChanged(nullptr);
 }

@@ -9,7 +9,7 @@
 #include "image/Dib.h"
 #include "image/DibDraw.h"
 
-wxColour ToWxColour(ColorRef color) { return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
+wxColour MapColour(ColorRef color) { return wxColour(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
 wxImage DibToImage(const CDib& picture, ColorRef transparent) {
   RgbImage pixels;
@@ -47,17 +47,17 @@ wxPoint CWxMapCanvas::ToDevice(MapPoint point) const {
 wxRect CWxMapCanvas::ToDevice(const MapRect& rect) const {
   const wxPoint a = ToDevice(MapPoint{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom)});
   const wxPoint b = ToDevice(MapPoint{std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)});
-  return wxRect(a, b - a);
+  return wxRect(a, wxSize(b.x - a.x, b.y - a.y));
 }
 
 void CWxMapCanvas::SetPen(const MapPen& pen) {
   const wxPenStyle styles[] = {wxPENSTYLE_SOLID, wxPENSTYLE_SHORT_DASH, wxPENSTYLE_DOT};
   const int width = std::max(1, static_cast<int>(pen.width * m_Zoom));
-  m_Dc.SetPen(wxPen(ToWxColour(pen.color), width, styles[pen.style >= 0 && pen.style <= 2 ? pen.style : 0]));
+  m_Dc.SetPen(wxPen(MapColour(pen.color), width, styles[pen.style >= 0 && pen.style <= 2 ? pen.style : 0]));
 }
 
 void CWxMapCanvas::SetBrush(std::optional<ColorRef> color) {
-  m_Dc.SetBrush(color ? wxBrush(ToWxColour(*color)) : *wxTRANSPARENT_BRUSH);
+  m_Dc.SetBrush(color ? wxBrush(MapColour(*color)) : *wxTRANSPARENT_BRUSH);
 }
 
 void CWxMapCanvas::SetFont(const MapFont& font) {
@@ -67,7 +67,7 @@ void CWxMapCanvas::SetFont(const MapFont& font) {
   m_Dc.SetFont(wxFont(info));
 }
 
-void CWxMapCanvas::SetTextColor(ColorRef color) { m_Dc.SetTextForeground(ToWxColour(color)); }
+void CWxMapCanvas::SetTextColor(ColorRef color) { m_Dc.SetTextForeground(MapColour(color)); }
 
 void CWxMapCanvas::Rectangle(const MapRect& rect) { m_Dc.DrawRectangle(ToDevice(rect)); }
 
@@ -84,7 +84,8 @@ void CWxMapCanvas::Polyline(const std::vector<MapPoint>& points) {
 void CWxMapCanvas::DrawText(const std::string& text, const MapRect& rect) {
   const wxRect area = ToDevice(rect);
   const wxString shown = wxControl::Ellipsize(wxString::FromUTF8(text), m_Dc, wxELLIPSIZE_END, area.width);
-  m_Dc.DrawLabel(shown, area, wxALIGN_CENTER);
+  const wxSize extent = m_Dc.GetTextExtent(shown);
+  m_Dc.DrawText(shown, area.x + (area.width - extent.x) / 2, area.y + (area.height - extent.y) / 2);
 }
 
 const wxBitmap& CWxMapCanvas::BitmapOf(const CDib& picture, ColorRef transparent) {

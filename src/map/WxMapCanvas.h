@@ -38,6 +38,6 @@ class CWxMapCanvas : public CMapCanvas {
   std::map<std::pair<const CDib*, ColorRef>, wxBitmap> m_Bitmaps;
 };
 
-wxColour ToWxColour(ColorRef color);
+wxColour MapColour(ColorRef color);
 // The picture as a toolkit image; pixels of the transparent colour become the image's mask.
 wxImage DibToImage(const CDib& picture, ColorRef transparent = kNoTransparentColor);
