@@ -1,30 +1,154 @@
 #pragma once
-// The main window: the menu bar, the status bar and the receiver of the worker threads' messages.
+// The main window: menus, tool bar, status bar, the navigation bar with the device-event counters, the
+// header bar and the current view in their splitters, the "Output" bar with the system and action logs,
+// the tray icon, the timers and the device console's library. What it decides is CMainController's; this
+// class carries the windows out (IFrameWindows) and routes the commands.
+#include <wx/aui/aui.h>
 #include <wx/frame.h>
+#include <wx/listctrl.h>
+#include <wx/timer.h>
 
+#include <array>
+#include <map>
 #include <memory>
 
+#include "mainmodel/FrameWindows.h"
+#include "mainmodel/MainController.h"
 #include "platform/Window.h"
 
+class CEventDlg;
 class CGuiMessageReceiver;
+class CMainTrayIcon;
+class CNoticePopup;
+class COutlook2Ctrl;
+class CProgressWnd;
 class CQuillonLibrary;
+class CSaveNewDevDlg;
+class CSplitterWndEx;
+class wxAuiNotebook;
+class wxGauge;
 
-class CMainFrame : public wxFrame {
+class CMainFrame : public wxFrame, public IFrameWindows {
  public:
+  // The polling thread the frame drives; by default the engine's.
+  using PollingFactory = std::function<std::unique_ptr<IPollingControl>()>;
+  static void SetPollingFactory(PollingFactory factory);
+
   CMainFrame();
   ~CMainFrame() override;
 
   platform::WindowId GetWindowId() const { return windowId_; }
+  CMainController& Controller() { return *controller_; }
+
+  // The lower pane.
+  void SwitchView(int number);
+  int CurrentView() const { return controller_->ShownView(); }
+  wxWindow* CurrentViewWindow() const { return view_; }
+  void RefreshAllViews(bool fullReload) override;
+  void UpdateEventCounters();
+  int GetPlotMode() const { return plotMode_; }
+  bool SetPlotMode(int mode);
+
+  // Windows other tests and views look at.
+  CEventDlg* EventPane() const { return eventDlg_; }
+  wxListCtrl* SystemLogList() const { return systemLog_; }
+  wxListCtrl* ActionLogList() const { return actionLog_; }
+  CSaveNewDevDlg* SaveNewDevicesDialog() const { return saveNewDevDlg_; }
+  CProgressWnd* ProgressWindow(JobKind job) const { return progress_[static_cast<int>(job)]; }
+  CMainTrayIcon* TrayIcon() const { return trayIcon_.get(); }
+  bool OutputPanesOpen() const;
+  CNoticePopup* Notice(NoticeKind kind) const { return notices_[static_cast<int>(kind)]; }
+
+  // IFrameWindows.
+  bool HasProgress(JobKind job) const override;
+  void CreateProgress(JobKind job, const std::string& title) override;
+  void DestroyProgress(JobKind job) override;
+  void SetProgressRange(JobKind job, int lower, int upper) override;
+  void StepProgress(JobKind job, bool pump) override;
+  void SetProgressPos(JobKind job, int position) override;
+  void SetProgressText(JobKind job, const std::string& text) override;
+  bool HasStatusProgress() const override;
+  void ShowStatusProgress() override;
+  void HideStatusProgress() override;
+  void SetStatusProgressPos(int position) override;
+  void SetStatusMessage(const std::string& text) override;
+  void RefreshGroupTree() override;
+  void RefreshClientList() override;
+  void ShowLogAppend(LogList list, const COutputLogModel::Append& append) override;
+  void ClearLogList(LogList list) override;
+  void ShowTrapPortBusy() override;
+  bool RunSaveNewDevices() override;
+  void RefillSaveNewDevices() override;
 
  private:
+  // Construction and layout (MainFrm.cpp).
   void BuildMenuBar();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void BuildNavigationBar();
+  void BuildClientArea();
+  void BuildOutputBar();
+  wxListCtrl* CreateLogList(wxWindow* parent, int id);
+  void ApplyHeaderHeight(int height, bool thinBars);
   std::intptr_t OnMessage(const platform::Message& message);
-  void OnStatusText(std::intptr_t stage);
-  void OnExit(wxCommandEvent& event);
+
+  // Commands, timers, tray and shut-down (MainFrmCommands.cpp).
+  void BindCommands();
+  void OnClearDatabase(wxCommandEvent& event);
+  void OnBackupDatabase(wxCommandEvent& event);
+  void OnRestoreDatabase(wxCommandEvent& event);
   void OnModifySystemPassword(wxCommandEvent& event);
+  void OnDiscoveryWizard(wxCommandEvent& event);
+  void OnToggleOutputBar(wxCommandEvent& event);
+  void OnToggleToolBar(wxCommandEvent& event);
+  void OnToggleStatusBar(wxCommandEvent& event);
+  void OnOpenLog(wxCommandEvent& event);
+  void OnSaveLogAs(wxCommandEvent& event);
+  void OnClearLog(wxCommandEvent& event);
+  void OnStartPolling(wxCommandEvent& event);
+  void OnNavigation(wxCommandEvent& event);
   void RunQuillon(wxCommandEvent& event);
+  void OnTrayOpen(wxCommandEvent& event);
+  void OnExit(wxCommandEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnUpdateUnavailable(wxUpdateUIEvent& event);
+  void OnScheduleTimer(wxTimerEvent& event);
+  void OnNoticeTimer(wxTimerEvent& event);
+  void StopTimers();
+
+  // Notices (MainFrmViews.cpp).
+  void ShowNotice(NoticeKind kind, bool show);
+  void HideNotices();
 
   std::shared_ptr<CGuiMessageReceiver> receiver_;
   platform::WindowId windowId_ = platform::kNoWindow;
+  std::unique_ptr<CMainController> controller_;
   std::unique_ptr<CQuillonLibrary> quillon_;
+
+  wxAuiManager aui_;
+  COutlook2Ctrl* navigationBar_ = nullptr;
+  CEventDlg* eventDlg_ = nullptr;
+  CSplitterWndEx* outerSplitter_ = nullptr;
+  CSplitterWndEx* innerSplitter_ = nullptr;
+  wxWindow* headerBar_ = nullptr;
+  wxWindow* view_ = nullptr;
+  wxWindow* defaultView_ = nullptr;
+  wxAuiNotebook* output_ = nullptr;
+  wxListCtrl* systemLog_ = nullptr;
+  wxListCtrl* actionLog_ = nullptr;
+  wxGauge* statusProgress_ = nullptr;
+  int headerHeight_ = 0;
+  int plotMode_ = -1;
+  bool loadBalanceView_ = false;
+
+  std::array<CProgressWnd*, kJobKindCount> progress_{};
+  CSaveNewDevDlg* saveNewDevDlg_ = nullptr;
+  std::array<CNoticePopup*, kNoticeCount> notices_{};
+  wxPoint noticePosition_{-1, -1};
+
+  wxTimer mailTimer_;
+  wxTimer syslogTimer_;
+  wxTimer noticeTimer_;
+  std::unique_ptr<CMainTrayIcon> trayIcon_;
+  bool exiting_ = false;
 };

@@ -42,4 +42,21 @@ constexpr std::uint32_t WM_NMS_ACTION_LINE = 0x1A1D;
 // Views.
 constexpr std::uint32_t WM_GROUP_RELOAD = 0x08D2;
 constexpr std::uint32_t WM_TOPOLOGY_RELOAD = 0x0A1E;
+// Further worker and window messages of the main frame (firmware and AP-set jobs, the end of a
+// polling round, the output-bar clears, the notices), and the save-new-devices dialog's own end message.
+constexpr std::uint32_t WM_NMS_FIRMWARE_POS = 0x4BF;
+constexpr std::uint32_t WM_NMS_FIRMWARE_TEXT = 0x4C0;
+constexpr std::uint32_t WM_NMS_FIRMWARE_STOP = 0x4C1;
+constexpr std::uint32_t WM_NMS_FIRMWARE_DONE = 0x4C2;
+constexpr std::uint32_t WM_NMS_RESERVED_4C3 = 0x4C3;
+constexpr std::uint32_t WM_NMS_APSET_CANCEL = 0x4C4;
+constexpr std::uint32_t WM_NMS_APSET_STEP = 0x4C5;
+constexpr std::uint32_t WM_NMS_APSET_TEXT = 0x4C6;
+constexpr std::uint32_t WM_NMS_APSET_GROUPS = 0x4CB;
+constexpr std::uint32_t WM_NMS_POLLING_DONE = 0x4F0;
+constexpr std::uint32_t WM_NMS_SAVENEW_DONE = 0x4F6;
+constexpr std::uint32_t WM_NMS_SYSLOG_CLEAR = 0x1A1E;
+constexpr std::uint32_t WM_NMS_ACTION_CLEAR = 0x1A1F;
+constexpr std::uint32_t WM_POPUP_NOTIFY = 0x274D;
+constexpr std::uint32_t WM_NMS_RESERVED_2AAD = 0x2AAD;
 }  // namespace msg

@@ -15,10 +15,15 @@
 #include <optional>
 #include <thread>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/Pellion.h"
 #include "log/ui/LoginDlg.h"
+#include "platform/Environment.h"
 #include "support/TempDir.h"
 
 namespace app_test {
@@ -26,6 +31,19 @@ namespace {
 
 std::unique_ptr<testing_support::TempDir> g_root;
 CPellionApp* g_app = nullptr;
+
+// A UDP port on loopback that nothing holds now, so the main window's trap listener never meets a busy port.
+int FreeUdpPort() {
+  const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  close(fd);
+  return ntohs(address.sin_port);
+}
 
 void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
                   const wxString& message) {
@@ -42,6 +60,8 @@ class AppEnvironment : public ::testing::Environment {
       std::filesystem::create_directories(folder);
       setenv(variable, folder.c_str(), 1);
     }
+    setenv("PELLION_TRAP_PORT", std::to_string(FreeUdpPort()).c_str(), 1);
+    platform::ReloadOverrides();
     wxSetAssertHandler(FailOnAssert);
     g_app = new CPellionApp;
     wxApp::SetInstance(g_app);

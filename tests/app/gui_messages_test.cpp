@@ -24,7 +24,10 @@ using app_test::RunningApp;
 
 namespace {
 
-std::string StatusPane(CMainFrame* frame) { return frame->GetStatusBar()->GetStatusText(1).utf8_string(); }
+// The message pane: behind the progress pane while a polling pass runs, else the first.
+std::string StatusPane(CMainFrame* frame) {
+  return frame->GetStatusBar()->GetStatusText(frame->HasStatusProgress() ? 1 : 0).utf8_string();
+}
 
 }  // namespace
 
@@ -33,12 +36,19 @@ TEST(MainFrameMessagesTest, StatusTextPostedByAWorkerShowsOnTheUiThread) {
   ASSERT_TRUE(app.Started());
   CMainFrame* frame = app.Frame();
 
-  std::thread([] { PostStatusText("Polling 10.1.1.7", 2.5f); }).join();
-  EXPECT_EQ(StatusPane(frame), "") << "a posted message waits for the UI thread";
+  std::thread([] {
+    platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 0);  // a pass starts
+    PostStatusText("Polling 10.1.1.7", 2.5f);
+  }).join();
+  EXPECT_FALSE(frame->HasStatusProgress()) << "a posted message waits for the UI thread";
   EXPECT_TRUE(PumpUntil([&] { return StatusPane(frame) == "Polling 10.1.1.7"; }));
+  EXPECT_TRUE(frame->HasStatusProgress());
 
   platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 2);
-  EXPECT_TRUE(PumpUntil([&] { return StatusPane(frame).empty(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !frame->HasStatusProgress() && StatusPane(frame).empty(); }));
+
+  platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 59999, 3);
+  EXPECT_TRUE(PumpUntil([&] { return StatusPane(frame) == "Remaining time to next polling: 59s"; }));
 }
 
 TEST(MainFrameMessagesTest, SendIsHandledBeforeItReturnsOnEitherThread) {
@@ -46,6 +56,7 @@ TEST(MainFrameMessagesTest, SendIsHandledBeforeItReturnsOnEitherThread) {
   ASSERT_TRUE(app.Started());
   CMainFrame* frame = app.Frame();
 
+  platform::SendMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 0);
   SetStatusText("sent on the UI thread");
   platform::SendMessage(platform::GetMainWindow(), msg::WM_NMS_STATUS_TEXT, 0, 1);
   EXPECT_EQ(StatusPane(frame), "sent on the UI thread");

@@ -1,0 +1,225 @@
+// The main window's menu, tool-bar, navigation and tray commands, its timers, closing and Exit.
+#include <wx/aui/auibook.h>
+#include <wx/filedlg.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+#include "app/CommandIds.h"
+#include "app/MainFrm.h"
+#include "app/MainTrayIcon.h"
+#include "app/NoticePopup.h"
+#include "app/QuillonLibrary.h"
+#include "app/Resources.h"
+#include "controls/BrowseDirDialog.h"
+#include "db/AccessDatabase.h"
+#include "loadbalance/LoadBalanceManager_DB.h"
+#include "log/LogDBModule.h"
+#include "log/ui/LogFileDialogs.h"
+#include "log/ui/ModifySysPwdDlg.h"
+#include "mainmodel/ClearDatabaseSequence.h"
+#include "mainmodel/ui/ManageSegmentDlg.h"
+#include "platform/AppContext.h"
+#include "platform/DebugTrace.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageIds.h"
+
+namespace {
+
+// Commands whose windows come with later work: shown, but disabled until then.
+constexpr int kUnavailableCommands[] = {cmd::ID_FILE_SAVE, cmd::ID_PASSWORD_MANAGER, cmd::ID_SYSTEM_KEY_MANAGER,
+                                        cmd::ID_PREFERENCES};
+
+constexpr int kNavigationCommands[] = {cmd::ID_VIEW_AP_LIST,       cmd::ID_VIEW_CLIENT,     cmd::ID_VIEW_SUMMARY,
+                                       cmd::ID_VIEW_GROUP,         cmd::ID_VIEW_LOAD_BALANCE_TREE,
+                                       cmd::ID_VIEW_LOAD_BALANCE_TREE2, cmd::ID_VIEW_FIRMWARE, cmd::ID_VIEW_LOG,
+                                       cmd::ID_VIEW_AP_TRAFFIC,    cmd::ID_VIEW_AP_USERS,   cmd::ID_VIEW_CLIENT_INFO,
+                                       cmd::ID_VIEW_LOAD_BALANCE};
+
+enum TimerId { kMailTimer = 1, kSyslogTimer = 2, kNoticeTimer = 12 };
+
+}  // namespace
+
+void CMainFrame::BindCommands() {
+  auto on = [this](int command, void (CMainFrame::*handler)(wxCommandEvent&)) {
+    Bind(wxEVT_MENU, handler, this, cmd::WxId(command));
+  };
+  on(cmd::ID_CLEAR_DATABASE, &CMainFrame::OnClearDatabase);
+  on(cmd::ID_BACKUP_DATABASE, &CMainFrame::OnBackupDatabase);
+  on(cmd::ID_RESTORE_DATABASE, &CMainFrame::OnRestoreDatabase);
+  on(cmd::ID_MODIFY_SYSTEM_PASSWORD, &CMainFrame::OnModifySystemPassword);
+  on(cmd::ID_APP_EXIT, &CMainFrame::OnExit);
+  on(cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar);
+  on(cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar);
+  on(cmd::ID_TOGGLE_OUTPUT_BAR, &CMainFrame::OnToggleOutputBar);
+  on(cmd::ID_SWITCH_DISCOVER_UTILITY, &CMainFrame::RunQuillon);
+  on(cmd::ID_NAV_SWITCH_DISCOVER_UTILITY, &CMainFrame::RunQuillon);
+  on(cmd::ID_DISCOVERY_WIZARD, &CMainFrame::OnDiscoveryWizard);
+  on(cmd::ID_OPEN_LOG, &CMainFrame::OnOpenLog);
+  on(cmd::ID_SAVE_LOG_AS, &CMainFrame::OnSaveLogAs);
+  on(cmd::ID_CLEAR_LOG, &CMainFrame::OnClearLog);
+  on(cmd::ID_START_POLLING, &CMainFrame::OnStartPolling);
+  on(cmd::ID_TRAY_OPEN, &CMainFrame::OnTrayOpen);
+  for (int command : kNavigationCommands) on(command, &CMainFrame::OnNavigation);
+  for (int command : kUnavailableCommands)
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUnavailable, this, cmd::WxId(command));
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(OutputPanesOpen()); }, cmd::WxId(cmd::ID_TOGGLE_OUTPUT_BAR));
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetToolBar() && GetToolBar()->IsShown()); },
+       cmd::WxId(cmd::ID_VIEW_TOOLBAR));
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetStatusBar() && GetStatusBar()->IsShown()); },
+       cmd::WxId(cmd::ID_VIEW_STATUS_BAR));
+  Bind(wxEVT_TIMER, &CMainFrame::OnScheduleTimer, this, kMailTimer);
+  Bind(wxEVT_TIMER, &CMainFrame::OnScheduleTimer, this, kSyslogTimer);
+  Bind(wxEVT_TIMER, &CMainFrame::OnNoticeTimer, this, kNoticeTimer);
+  Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+}
+
+void CMainFrame::OnUpdateUnavailable(wxUpdateUIEvent& event) { event.Enable(false); }
+
+void CMainFrame::OnClearDatabase(wxCommandEvent&) {
+  CClearDatabaseSequence::Steps steps;
+  steps.confirm = [] {
+    return platform::MessageBox(res::kClearDatabaseConfirm, "", platform::MB_OKCANCEL) == platform::IDOK;
+  };
+  steps.clearDatabase = [] {
+    wxBusyCursor wait;
+    return CAccessDatabase().ClearDatabase();
+  };
+  steps.clearOutputLists = [this] {
+    controller_->Dispatch(platform::Message{msg::WM_NMS_SYSLOG_CLEAR, 0, 0, {}});
+    controller_->Dispatch(platform::Message{msg::WM_NMS_ACTION_CLEAR, 0, 0, {}});
+  };
+  steps.refreshAllViews = [this](bool full) { RefreshAllViews(full); };
+  steps.reloadGroups = [this] { RefreshGroupTree(); };
+  CClearDatabaseSequence(controller_->Polling(), steps).Run();
+}
+
+void CMainFrame::OnBackupDatabase(wxCommandEvent&) {
+  CBrowseDirDialog chooser;
+  if (!chooser.Browse() || chooser.m_strPath.empty()) return;
+  std::string folder = chooser.m_strPath;
+  bool done = false;
+  {
+    wxBusyCursor wait;
+    done = GetLoadBalanceManager()->BackupDatabase(folder);
+  }
+  if (done) platform::MessageBox(res::kBackupDone);
+}
+
+void CMainFrame::OnRestoreDatabase(wxCommandEvent&) {
+  wxFileDialog chooser(this, wxFileSelectorPromptStr, "", "", "Access dababase file|*.mdb|All files|*.*",
+                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (chooser.ShowModal() != wxID_OK) return;
+  const std::string path = chooser.GetPath().utf8_string();
+  if (!CMainController::IsDatabaseFileName(path)) {
+    platform::MessageBox(res::kRestoreNotDatabase);
+    return;
+  }
+  if (!GetLoadBalanceManager()->CheckDatabase(path)) {
+    platform::MessageBox(res::kRestoreNotOurs);
+    return;
+  }
+  bool done = false;
+  {
+    wxBusyCursor wait;
+    done = GetLoadBalanceManager()->RestoreDatabase(path);
+  }
+  if (done) platform::MessageBox(res::kRestoreDone);
+  RefreshAllViews(true);
+}
+
+void CMainFrame::OnModifySystemPassword(wxCommandEvent&) {
+  CModifySysPwdDlg dialog(this, platform::GetLoggedInUser());
+  dialog.ShowModal();
+}
+
+void CMainFrame::OnDiscoveryWizard(wxCommandEvent&) {
+  CManageSegmentDlg wizard(this);
+  if (wizard.ShowModal() == wxID_OK) controller_->StartDiscoveryScan();
+}
+
+bool CMainFrame::OutputPanesOpen() const {
+  return const_cast<wxAuiManager&>(aui_).GetPane(output_).IsShown() && output_->GetPageIndex(systemLog_) != wxNOT_FOUND &&
+         output_->GetPageIndex(actionLog_) != wxNOT_FOUND;
+}
+
+void CMainFrame::OnToggleOutputBar(wxCommandEvent&) {
+  if (OutputPanesOpen()) {
+    aui_.GetPane(output_).Hide();
+  } else {
+    if (output_->GetPageIndex(systemLog_) == wxNOT_FOUND) output_->InsertPage(0, systemLog_, res::kSystemLogTitle);
+    if (output_->GetPageIndex(actionLog_) == wxNOT_FOUND) output_->AddPage(actionLog_, res::kActionLogTitle);
+    output_->SetSelection(output_->GetPageIndex(systemLog_));
+    aui_.GetPane(output_).Show();
+  }
+  aui_.Update();
+}
+
+void CMainFrame::OnToggleToolBar(wxCommandEvent&) {
+  if (wxToolBar* bar = GetToolBar()) bar->Show(!bar->IsShown());
+  SendSizeEvent();
+}
+
+void CMainFrame::OnToggleStatusBar(wxCommandEvent&) {
+  if (wxStatusBar* bar = GetStatusBar()) bar->Show(!bar->IsShown());
+  SendSizeEvent();
+}
+
+void CMainFrame::OnOpenLog(wxCommandEvent&) { GetLogDBModule()->OpenLogFile(OpenLogFileChooser(this)); }
+
+void CMainFrame::OnSaveLogAs(wxCommandEvent&) { GetLogDBModule()->SaveLogAs(SaveLogFileChooser(this)); }
+
+void CMainFrame::OnClearLog(wxCommandEvent&) { controller_->ClearLog(); }
+
+void CMainFrame::OnStartPolling(wxCommandEvent&) { controller_->StartPolling(); }
+
+void CMainFrame::OnNavigation(wxCommandEvent& event) {
+  const int command = event.GetId();
+  const std::optional<NavigationAction> action = FindNavigationAction(command);
+  if (!action) return;
+  if (*action->trace) DebugTrace("%s", action->trace);
+  if (action->loadBalanceFlag) loadBalanceView_ = true;
+  if (action->plotMode) SetPlotMode(action->plotMode);
+  if (action->runSummary) return;  // the summary dialog comes with the AP list's work
+  SwitchView(action->view);
+}
+
+void CMainFrame::RunQuillon(wxCommandEvent&) { quillon_->Run(); }
+
+void CMainFrame::OnTrayOpen(wxCommandEvent&) {
+  if (!IsShown() || IsIconized()) {
+    Show();
+    Iconize(false);
+    Raise();
+  }
+}
+
+void CMainFrame::OnExit(wxCommandEvent&) {
+  if (!IsEnabled()) {  // a modal dialog or progress window still needs the frame
+    platform::MessageBox(res::kCloseDialogFirst);
+    return;
+  }
+  StopTimers();
+  exiting_ = true;
+  Close(true);
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+  if (exiting_ || !event.CanVeto()) {
+    StopTimers();
+    Destroy();
+    return;
+  }
+  // The close box only hides the window: polling, the monitor and the timers go on.
+  event.Veto();
+  Hide();
+}
+
+void CMainFrame::StopTimers() {
+  mailTimer_.Stop();
+  syslogTimer_.Stop();
+  noticeTimer_.Stop();
+}
+
+void CMainFrame::OnScheduleTimer(wxTimerEvent& event) { controller_->OnTimer(event.GetId()); }
+
+void CMainFrame::OnNoticeTimer(wxTimerEvent&) { HideNotices(); }

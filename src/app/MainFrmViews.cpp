@@ -1,0 +1,94 @@
+// The lower pane's view switch, the refresh of the views, the device-event counters and the notices.
+#include <wx/aui/aui.h>
+
+#include "app/FrameView.h"
+#include "app/MainFrm.h"
+#include "app/NoticePopup.h"
+#include "app/ViewFactories.h"
+#include "controls/SplitterWndEx.h"
+#include "mainmodel/ui/EventDlg.h"
+#include "platform/DebugTrace.h"
+
+void CMainFrame::SwitchView(int number) {
+  const ViewSwitchPlan plan = controller_->PlanSwitch(number);
+  if (!plan.layoutOnly) {
+    ApplyHeaderHeight(plan.spec.headerHeight, plan.spec.thinBars);
+    if (plan.thinInnerBars) {
+      innerSplitter_->AllowResize(false);
+      innerSplitter_->HideBars();
+    }
+    // The old view goes first, so no member points to it whatever happens next.
+    wxWindow* previous = innerSplitter_->GetWindow1();
+    view_ = nullptr;
+    controller_->ViewShown(0);
+    const ViewFactory make = FindViewFactory(number);
+    wxWindow* created = make ? make(innerSplitter_) : nullptr;
+    wxWindow* next = created ? created : defaultView_;  // an empty pane when the view failed
+    if (previous != next) {
+      innerSplitter_->ReplaceWindow(previous, next);
+      if (previous == defaultView_)
+        previous->Hide();
+      else
+        previous->Destroy();
+    }
+    next->Show();
+    if (!created) {
+      DebugTrace("Failed to create %s\n", plan.spec.className);
+      return;
+    }
+    view_ = created;
+    controller_->ViewShown(number);
+  }
+  aui_.Update();
+  Layout();
+}
+
+bool CMainFrame::SetPlotMode(int mode) {
+  plotMode_ = mode;
+  return true;
+}
+
+void CMainFrame::RefreshAllViews(bool fullReload) {
+  if (auto* shown = dynamic_cast<IFrameView*>(view_)) shown->RefreshView(fullReload);
+  UpdateEventCounters();
+}
+
+void CMainFrame::UpdateEventCounters() {
+  const EventCounts counts = controller_->CountEvents();
+  if (eventDlg_) {
+    eventDlg_->SetChangedAp(std::to_string(counts.changedAp));
+    eventDlg_->SetNewAp(std::to_string(counts.newAp));
+    eventDlg_->SetReplacedAp(std::to_string(counts.replacedAp));
+    eventDlg_->SetUnknownDevice(std::to_string(counts.unknownDevice));
+    eventDlg_->SetNewSwitch(std::to_string(counts.newSwitch));
+    eventDlg_->SetManagedSwitch(std::to_string(counts.managedSwitch));
+    eventDlg_->SetManagedAp(std::to_string(counts.managedAp));
+  }
+  const std::array<bool, kNoticeCount> show = DecideNotices(counts.changedAp, counts.replacedAp);
+  // Hide before show, so at most one notice is up at any moment.
+  for (int kind = 0; kind < kNoticeCount; ++kind)
+    if (!show[kind]) ShowNotice(static_cast<NoticeKind>(kind), false);
+  for (int kind = 0; kind < kNoticeCount; ++kind)
+    if (show[kind]) ShowNotice(static_cast<NoticeKind>(kind), true);
+}
+
+void CMainFrame::ShowNotice(NoticeKind kind, bool show) {
+  CNoticePopup*& notice = notices_[static_cast<int>(kind)];
+  if (!show) {
+    if (notice) notice->Hide();
+    return;
+  }
+  if (!notice) {
+    notice = new CNoticePopup(this, kind,
+                              {[this](const wxPoint& where) { noticePosition_ = where; },
+                               [this, kind] { notices_[static_cast<int>(kind)] = nullptr; }});
+  }
+  notice->ShowAt(noticePosition_);
+  noticeTimer_.StartOnce(kNoticeTimeoutMs);
+}
+
+void CMainFrame::HideNotices() {
+  for (CNoticePopup* notice : notices_)
+    if (notice) notice->Hide();
+  noticeTimer_.Stop();
+}

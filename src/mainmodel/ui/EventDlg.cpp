@@ -1,0 +1,37 @@
+#include "mainmodel/ui/EventDlg.h"
+
+#include "db/DeviceEventCounters.h"
+
+namespace {
+const char* const kRowNames[CEventDlg::kRowCount] = {"Unknown Device", "New AP",         "Changed AP", "Replaced AP",
+                                                     "New Switch",     "Managed Switch", "Managed AP"};
+}  // namespace
+
+CEventDlg::CEventDlg(wxWindow* parent) : wxPanel(parent, IDD) {
+  list_ = new wxListCtrl(this, IDC_EVENT_LIST, wxPoint(0, 0), GetClientSize(), wxLC_REPORT | wxLC_SINGLE_SEL);
+  list_->InsertColumn(0, "Name", wxLIST_FORMAT_LEFT, 130);
+  list_->InsertColumn(1, "Value", wxLIST_FORMAT_LEFT, 30);
+  for (int row = 0; row < kRowCount; ++row) {
+    list_->InsertItem(row, kRowNames[row]);
+    list_->SetItem(row, 1, "0");
+  }
+  // Counted before the pane opened? Then it shows those counts, read without their lock.
+  const DeviceEventCounterBlock& c = DeviceEventCounters;
+  SetChangedAp(std::to_string(c.nChangedAp));
+  SetNewAp(std::to_string(c.nNewAp));
+  SetReplacedAp(std::to_string(c.nReplacedAp));
+  SetUnknownDevice(std::to_string(c.nUnknownDevice));
+  SetNewSwitch(std::to_string(c.nNewSwitch));
+  SetManagedSwitch(std::to_string(c.nManagedSwitch));
+  SetManagedAp(std::to_string(c.nManagedAp));
+  Bind(wxEVT_SIZE, &CEventDlg::OnSize, this);
+}
+
+void CEventDlg::SetValue(Row row, const std::string& value) { list_->SetItem(row, 1, wxString::FromUTF8(value)); }
+
+std::string CEventDlg::ValueAt(Row row) const { return list_->GetItemText(row, 1).utf8_string(); }
+
+void CEventDlg::OnSize(wxSizeEvent& event) {
+  if (list_) list_->SetSize(0, 0, event.GetSize().x, event.GetSize().y);
+  event.Skip();
+}
