@@ -162,7 +162,7 @@ std::intptr_t CMainController::Dispatch(const platform::Message& m) {
     case WM_NMS_APSET_TEXT:
       ShowJobText(JobKind::ApSet, m.text);
       break;
-    case WM_NMS_APSET_GROUPS:
+    case WM_NMS_APSET_DONE:
       windows_.RefreshGroupTree();
       break;
     case WM_NMS_PASSWORD_DONE:

@@ -87,7 +87,7 @@ TEST_F(ControllerFixture, MessageTableDrivesTheWindowsAsTheWorkersReport) {
       {Msg(msg::WM_NMS_SCAN_DONE), {"refresh full"}},
       {Msg(msg::WM_NMS_POLLING_DONE), {"refresh status"}},
       {Msg(msg::WM_NMS_CLIENTS_CHANGED), {"clients"}},
-      {Msg(msg::WM_NMS_APSET_GROUPS), {"groups"}},
+      {Msg(msg::WM_NMS_APSET_DONE), {"groups"}},
       {Msg(msg::WM_NMS_TRAP_PORT_BUSY), {"trap port busy"}},
       {Msg(msg::WM_NMS_SYSLOG_LINE, 2, 0, "[x] Discovered a new device"), {"system [x] Discovered a new device"}},
       {Msg(msg::WM_NMS_SYSLOG_LINE, 2, 0, ""), {}},  // an empty text adds no row
