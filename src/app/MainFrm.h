@@ -44,6 +44,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void SwitchView(int number);
   int CurrentView() const { return controller_->ShownView(); }
   wxWindow* CurrentViewWindow() const { return view_; }
+  wxWindow* HeaderBar() const { return headerBar_; }
   void RefreshAllViews(bool fullReload) override;
   void UpdateEventCounters();
   int GetPlotMode() const { return plotMode_; }

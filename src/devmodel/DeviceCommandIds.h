@@ -60,4 +60,9 @@ enum Map : int {
   kMapIgnored = 32861,               // handled, does nothing
 };
 
+// Menu items of the toolkit take ids below 0x8000: a command from 0x8000 up is carried 0x8000 lower on a
+// menu item (which leaves 9 to 0xA0 for them), and turned back when the item is chosen.
+constexpr int MenuItemId(int command) { return command >= 0x8000 ? command - 0x8000 : command; }
+constexpr int CommandOfMenuItem(int id) { return id > 0 && id < 0x100 ? id + 0x8000 : id; }
+
 }  // namespace devcmd
