@@ -1,7 +1,6 @@
 #include "devmodel/DeviceTreeModel.h"
 
 #include <cstdio>
-#include <functional>
 
 #include "db/AccessDatabase.h"
 #include "db/TopologyDBManager.h"

@@ -25,7 +25,7 @@ class CTopologyListView : public wxPanel, public IApRowPeer, public IFrameView {
   static constexpr int kRowMenu = 119;
   static constexpr int kHeaderMenu = 175;
 
-  // managedOnly: the firmware instance lists managed APs only and takes no filter from the header bar.
+  // The firmware instance lists managed APs only and takes no filter from the header bar.
   CTopologyListView(wxWindow* parent, DeviceViewServices services, bool firmwareInstance = false);
   ~CTopologyListView() override;
 
