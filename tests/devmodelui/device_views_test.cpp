@@ -5,6 +5,7 @@
 #include <wx/combobox.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
 
 #include <filesystem>
 
@@ -172,6 +173,42 @@ TEST_F(ListViewTest, TheHeaderBarFiltersTheListByAColumnValue) {
   EXPECT_EQ(RowOf(net::kAp1), -1);
   EXPECT_GE(RowOf(net::kAp2), 0);
   SaveCapture(CaptureWindow(frame_), "header_bar_filter");
+}
+
+TEST_F(ListViewTest, UpgradeWantsAFileAndAModelSharedByTheSelectedAps) {
+  std::vector<std::string> upgraded;
+  int kind = 0;
+  HeaderBarServices services;
+  services.firmwareApView = [&] { return view_; };
+  services.startFirmwareUpgrade = [&](int deviceKind, const std::string&, const std::vector<std::string>& ips) {
+    kind = deviceKind;
+    upgraded = ips;
+  };
+  auto* header = new CListViewHead(frame_, services);
+  header->SetViewBy(static_cast<int>(HeaderViewMode::ApFirmware));
+  EXPECT_TRUE(header->FindWindow(CListViewHead::kUpgrade)->IsShown());
+  EXPECT_FALSE(header->FindWindow(CListViewHead::kList)->IsShown());
+  auto upgrade = [&] {
+    wxCommandEvent click(wxEVT_BUTTON, CListViewHead::kUpgrade);
+    header->GetEventHandler()->ProcessEvent(click);
+  };
+  upgrade();
+  EXPECT_EQ(boxes_.Texts().back(), "Please select a firmware file!");
+  static_cast<wxTextCtrl*>(header->FindWindow(CListViewHead::kFirmwareFile))->ChangeValue("/tmp/ap.bin");
+  header->UpdateButtons();  // the form takes the typed path over
+  upgrade();
+  EXPECT_EQ(boxes_.Texts().back(), "Please select AP!");
+
+  for (const std::string& mac : {net::kAp1, net::kAp2})
+    view_->List()->ApplyRowStates(RowOf(mac), listmodel::ROW_SELECTED);
+  Run("UPDATE ap_property SET enterpriseAPSysHWid='other' WHERE mac=?", {net::kAp2});
+  upgrade();
+  EXPECT_EQ(boxes_.Texts().back(), "have different model, cannot upgrade together!");
+  EXPECT_TRUE(upgraded.empty());
+  Run("UPDATE ap_property SET enterpriseAPSysHWid='QR7V-TOLNA           -00'");
+  upgrade();
+  EXPECT_EQ(kind, 2);
+  EXPECT_EQ(upgraded, (std::vector<std::string>{"127.0.0.11", "127.0.0.12"}));
 }
 
 class TreeViewTest : public DeviceViewsTest {
