@@ -3,6 +3,7 @@
 #include <wx/log.h>
 #include <wx/mstream.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -93,6 +94,23 @@ void CPicture::Render(wxDC& dc, int x, int y, int width, int height) const {
 bool CPicture::DrawToRect(wxDC& dc, const wxRect& rect) const {
   if (!IsLoaded()) return false;
   Render(dc, rect.x, rect.y, rect.width, rect.height);
+  return true;
+}
+
+bool CPicture::DrawMagnified(wxDC& dc, const wxPoint& topLeft, const wxPoint& extra, int mx, int my) const {
+  if (!IsLoaded()) return false;
+  Render(dc, topLeft.x, topLeft.y, extra.x + m_Image.GetWidth() * mx, extra.y + m_Image.GetHeight() * my);
+  return true;
+}
+
+bool CPicture::UpdateSizeForDC(const wxDC& dc) {
+  if (!IsLoaded() || !dc.IsOk()) {
+    m_Width = m_Height = 0;
+    return false;
+  }
+  const wxSize ppi = dc.GetPPI();
+  m_Width = static_cast<int>(std::lround(static_cast<double>(m_Image.GetWidth()) * ppi.x / 96));
+  m_Height = static_cast<int>(std::lround(static_cast<double>(m_Image.GetHeight()) * ppi.y / 96));
   return true;
 }
 
