@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "image/Dib.h"
+#include "map/GifDecoder.h"
 
 namespace {
 
@@ -61,19 +62,33 @@ bool CPicture::Load(const std::string& path) {
 bool CPicture::LoadFromBuffer(const std::uint8_t* data, std::size_t size) {
   FreePicture();
   AddReadableHandlers();
-  wxLogNull quiet;  // a refused file is the caller's to report
+  // A damaged file is the caller's to report: no log lines, and none of the toolkit's checks that a
+  // handler trips over on the way.
+  wxLogNull quiet;
+  const wxAssertHandler_t asserts = wxSetAssertHandler(nullptr);
+  const bool loaded = Decode(data, size);
+  wxSetAssertHandler(asserts);
+  if (!loaded) FreePicture();
+  return loaded;
+}
+
+bool CPicture::Decode(const std::uint8_t* data, std::size_t size) {
   for (wxBitmapType type : kReadable) {
     wxMemoryInputStream stream(data, size);
     wxImageHandler* handler = wxImage::FindHandler(type);
     if (!handler || !handler->CanRead(stream)) continue;
-    wxMemoryInputStream decoded(data, size);
-    if (!m_Image.LoadFile(decoded, type) || !m_Image.IsOk()) break;
+    if (type == wxBITMAP_TYPE_GIF) {
+      m_Image = DecodeGif(data, size);
+    } else {
+      wxMemoryInputStream decoded(data, size);
+      m_Image.LoadFile(decoded, type);
+    }
+    if (!m_Image.IsOk()) break;
     m_Width = m_Image.GetWidth();
     m_Height = m_Image.GetHeight();
     m_DataSize = static_cast<int>(size);
     return true;
   }
-  FreePicture();
   return false;
 }
 

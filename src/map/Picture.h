@@ -39,6 +39,7 @@ class CPicture {
   std::vector<std::uint8_t> SaveToBuffer() const;
 
  private:
+  bool Decode(const std::uint8_t* data, std::size_t size);
   bool ToBmp(CDib& bmp) const;
 
   wxImage m_Image;
