@@ -42,6 +42,8 @@ class CMainFrame : public wxFrame, public IFrameWindows {
 
   // The lower pane.
   void SwitchView(int number);
+  // Keeps the number as the frame's view number and lays the frame out again.
+  void SelectView(int number);
   int CurrentView() const { return controller_->ShownView(); }
   wxWindow* CurrentViewWindow() const { return view_; }
   wxWindow* HeaderBar() const { return headerBar_; }
@@ -116,6 +118,9 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void OnScheduleTimer(wxTimerEvent& event);
   void OnNoticeTimer(wxTimerEvent& event);
   void StopTimers();
+  // A modal dialog or modal progress window is open.
+  bool ModalWindowOpen() const;
+  void ShowKeyIndicators();
 
   // Notices (MainFrmViews.cpp).
   void ShowNotice(NoticeKind kind, bool show);
@@ -140,6 +145,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   wxGauge* statusProgress_ = nullptr;
   int headerHeight_ = 0;
   int plotMode_ = -1;
+  int selectedView_ = 1;
   bool loadBalanceView_ = false;
 
   std::array<CProgressWnd*, kJobKindCount> progress_{};

@@ -1,5 +1,6 @@
 // The main window's menu, tool-bar, navigation and tray commands, its timers, closing and Exit.
 #include <wx/aui/auibook.h>
+#include <wx/dialog.h>
 #include <wx/filedlg.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
@@ -12,6 +13,7 @@
 #include "app/QuillonLibrary.h"
 #include "app/Resources.h"
 #include "controls/BrowseDirDialog.h"
+#include "controls/ProgressWnd.h"
 #include "db/AccessDatabase.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "log/LogDBModule.h"
@@ -196,8 +198,17 @@ void CMainFrame::OnTrayOpen(wxCommandEvent&) {
   }
 }
 
+bool CMainFrame::ModalWindowOpen() const {
+  if (!IsEnabled()) return true;
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) return true;
+    if (auto* progress = dynamic_cast<CProgressWnd*>(window); progress && progress->IsModal()) return true;
+  }
+  return false;
+}
+
 void CMainFrame::OnExit(wxCommandEvent&) {
-  if (!IsEnabled()) {  // a modal dialog or progress window still needs the frame
+  if (ModalWindowOpen()) {  // its loop and its messages still need the frame
     platform::MessageBox(res::kCloseDialogFirst);
     return;
   }
@@ -223,6 +234,17 @@ void CMainFrame::StopTimers() {
   noticeTimer_.Stop();
 }
 
-void CMainFrame::OnScheduleTimer(wxTimerEvent& event) { controller_->OnTimer(event.GetId()); }
+void CMainFrame::OnScheduleTimer(wxTimerEvent& event) {
+  controller_->OnTimer(event.GetId());
+  if (event.GetId() == kMailTimer) ShowKeyIndicators();
+}
+
+void CMainFrame::ShowKeyIndicators() {
+  wxStatusBar* bar = GetStatusBar();
+  if (!bar) return;
+  const int first = bar->GetFieldsCount() - 3;  // the three panes after the message pane
+  const std::pair<wxKeyCode, const char*> keys[] = {{WXK_CAPITAL, "CAP"}, {WXK_NUMLOCK, "NUM"}, {WXK_SCROLL, "SCRL"}};
+  for (int i = 0; i < 3; ++i) bar->SetStatusText(wxGetKeyState(keys[i].first) ? keys[i].second : "", first + i);
+}
 
 void CMainFrame::OnNoticeTimer(wxTimerEvent&) { HideNotices(); }

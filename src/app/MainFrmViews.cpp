@@ -43,6 +43,12 @@ void CMainFrame::SwitchView(int number) {
   Layout();
 }
 
+void CMainFrame::SelectView(int number) {
+  if (number == selectedView_) return;
+  selectedView_ = number;
+  SwitchView(0);
+}
+
 bool CMainFrame::SetPlotMode(int mode) {
   plotMode_ = mode;
   return true;

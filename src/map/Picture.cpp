@@ -3,12 +3,14 @@
 #include <wx/log.h>
 #include <wx/mstream.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "image/Dib.h"
+#include "map/GifDecoder.h"
 
 namespace {
 
@@ -60,19 +62,33 @@ bool CPicture::Load(const std::string& path) {
 bool CPicture::LoadFromBuffer(const std::uint8_t* data, std::size_t size) {
   FreePicture();
   AddReadableHandlers();
-  wxLogNull quiet;  // a refused file is the caller's to report
+  // A damaged file is the caller's to report: no log lines, and none of the toolkit's checks that a
+  // handler trips over on the way.
+  wxLogNull quiet;
+  const wxAssertHandler_t asserts = wxSetAssertHandler(nullptr);
+  const bool loaded = Decode(data, size);
+  wxSetAssertHandler(asserts);
+  if (!loaded) FreePicture();
+  return loaded;
+}
+
+bool CPicture::Decode(const std::uint8_t* data, std::size_t size) {
   for (wxBitmapType type : kReadable) {
     wxMemoryInputStream stream(data, size);
     wxImageHandler* handler = wxImage::FindHandler(type);
     if (!handler || !handler->CanRead(stream)) continue;
-    wxMemoryInputStream decoded(data, size);
-    if (!m_Image.LoadFile(decoded, type) || !m_Image.IsOk()) break;
+    if (type == wxBITMAP_TYPE_GIF) {
+      m_Image = DecodeGif(data, size);
+    } else {
+      wxMemoryInputStream decoded(data, size);
+      m_Image.LoadFile(decoded, type);
+    }
+    if (!m_Image.IsOk()) break;
     m_Width = m_Image.GetWidth();
     m_Height = m_Image.GetHeight();
     m_DataSize = static_cast<int>(size);
     return true;
   }
-  FreePicture();
   return false;
 }
 
@@ -93,6 +109,23 @@ void CPicture::Render(wxDC& dc, int x, int y, int width, int height) const {
 bool CPicture::DrawToRect(wxDC& dc, const wxRect& rect) const {
   if (!IsLoaded()) return false;
   Render(dc, rect.x, rect.y, rect.width, rect.height);
+  return true;
+}
+
+bool CPicture::DrawMagnified(wxDC& dc, const wxPoint& topLeft, const wxPoint& extra, int mx, int my) const {
+  if (!IsLoaded()) return false;
+  Render(dc, topLeft.x, topLeft.y, extra.x + m_Image.GetWidth() * mx, extra.y + m_Image.GetHeight() * my);
+  return true;
+}
+
+bool CPicture::UpdateSizeForDC(const wxDC& dc) {
+  if (!IsLoaded() || !dc.IsOk()) {
+    m_Width = m_Height = 0;
+    return false;
+  }
+  const wxSize ppi = dc.GetPPI();
+  m_Width = static_cast<int>(std::lround(static_cast<double>(m_Image.GetWidth()) * ppi.x / 96));
+  m_Height = static_cast<int>(std::lround(static_cast<double>(m_Image.GetHeight()) * ppi.y / 96));
   return true;
 }
 

@@ -29,12 +29,17 @@ class CPicture {
   // Draws the whole picture into the rectangle; a width or height of -1 is the picture's own.
   void Render(wxDC& dc, int x, int y, int width, int height) const;
   bool DrawToRect(wxDC& dc, const wxRect& rect) const;
+  // The picture mx and my times its size, plus extra, from the top-left point.
+  bool DrawMagnified(wxDC& dc, const wxPoint& topLeft, const wxPoint& extra, int mx, int my) const;
+  // The size in the context's pixels: the picture's own counts at 96 pixels per inch.
+  bool UpdateSizeForDC(const wxDC& dc);
 
   // The picture as a BMP file of 24 bits per pixel; transparent parts come out white.
   bool SaveToMemory(const std::string& path) const;
   std::vector<std::uint8_t> SaveToBuffer() const;
 
  private:
+  bool Decode(const std::uint8_t* data, std::size_t size);
   bool ToBmp(CDib& bmp) const;
 
   wxImage m_Image;

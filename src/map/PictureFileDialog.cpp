@@ -69,9 +69,9 @@ CPicturePreviewPanel::CPicturePreviewPanel(wxWindow* parent, wxFileDialog* dialo
 }
 
 void CPicturePreviewPanel::SetPath(const std::string& path) {
-  m_Path = path;
   std::error_code error;
   if (path.size() < 7 && !std::filesystem::is_directory(path, error)) return;
+  m_Path = path;
   m_Previewable = IsPreviewablePath(path);
   m_Area->Refresh();
 }

@@ -15,15 +15,22 @@
 
 namespace {
 
+constexpr int kMinSide = 100;
+constexpr int kMaxSide = 3000;
+
+// A field of digits only; the range is checked when the size is taken, so that typing may pass through
+// smaller numbers on the way.
 wxTextCtrl* SizeEdit(wxWindow* parent, int id, int* value) {
   wxIntegerValidator<int> validator(value);
-  validator.SetRange(100, 3000);
+  validator.SetMin(0);
   return new wxTextCtrl(parent, id, "", wxDefaultPosition, wxSize(90, -1), 0, validator);
 }
 
 }  // namespace
 
 CPictureModifyDlg::CPictureModifyDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Modify Picture") {
+  // The size fields sit inside their group box: checks and transfers reach them through it.
+  SetExtraStyle(GetExtraStyle() | wxWS_EX_VALIDATE_RECURSIVELY);
   auto* previewBox = new wxStaticBoxSizer(wxVERTICAL, this, "Preview");
   m_Preview = new wxWindow(previewBox->GetStaticBox(), kPreviewAreaId, wxDefaultPosition, wxSize(206, 163));
   m_Preview->SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -103,7 +110,7 @@ void CPictureModifyDlg::ShowPictureSize() {
 bool CPictureModifyDlg::OnPreview() {
   const int keptWidth = m_Width;
   const int keptHeight = m_Height;
-  if (!Validate() || !TransferDataFromWindow()) return false;
+  if (!TakeTypedSize()) return false;
   if (!m_Picture) return true;
   if (!m_Picture->Resize(m_Width, m_Height)) {
     m_Width = keptWidth;
@@ -119,8 +126,21 @@ bool CPictureModifyDlg::OnPreview() {
 }
 
 void CPictureModifyDlg::OnDone() {
-  OnPreview();
-  if (Validate() && TransferDataFromWindow()) EndModal(wxID_OK);
+  if (OnPreview()) EndModal(wxID_OK);
+}
+
+bool CPictureModifyDlg::TakeTypedSize() {
+  for (wxTextCtrl* field : {m_WidthEdit, m_HeightEdit}) {
+    long typed = 0;
+    if (field->GetValue().ToLong(&typed) && typed >= kMinSide && typed <= kMaxSide &&
+        field->GetValidator()->TransferFromWindow())
+      continue;
+    platform::MessageBox("Please enter an integer between 100 and 3000.");
+    field->SetFocus();
+    field->SelectAll();
+    return false;
+  }
+  return true;
 }
 
 void CPictureModifyDlg::PaintPreview() {

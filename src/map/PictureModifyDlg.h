@@ -35,6 +35,8 @@ class CPictureModifyDlg : public wxDialog {
   wxWindow* GetPreviewArea() const { return m_Preview; }
 
  private:
+  // Both typed values into the fields; false, with the range shown, when one is not a number in range.
+  bool TakeTypedSize();
   void Rotated(int degrees);
   void ShowPictureSize();
   void PaintPreview();

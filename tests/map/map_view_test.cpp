@@ -18,6 +18,7 @@
 #include "engine/NetworkEngine.h"
 #include "image/Dib.h"
 #include "map/MapTipWindow.h"
+#include "map/MapViewFactory.h"
 #include "map/Picture.h"
 #include "map/TopologyVisualView.h"
 #include "map/WxMapCanvas.h"
@@ -303,6 +304,27 @@ TEST_F(MapViewTest, BackgroundPictureIsLoadedTurnedAndDrawnUnderTheShapes) {
   CloseView();
   EXPECT_EQ(database_.Value("select filename || '|' || rotateangle from location"), png + "|90")
       << "stored when the view closes";
+}
+
+// The main window's way in: the program's document, made with the first view and loaded from the
+// database at once, and a second view sharing it.
+TEST(MapViewFactory, FirstViewLoadsTheProgramsDocumentAndLaterViewsShareIt) {
+  testing_support::TempDatabase database;
+  ASSERT_TRUE(net::AddDevices(database, "device_list"));
+  ASSERT_TRUE(net::AddLinks(database, "device_map_polling"));
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "factory", wxDefaultPosition, wxSize(600, 400));
+  auto* first = dynamic_cast<CTopologyVisualView*>(CreateTopologyMapView(frame));
+  ASSERT_TRUE(first);
+  EXPECT_EQ(&first->GetPellionDoc(), &GetPellionDoc());
+  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 9u);
+  ASSERT_TRUE(database.Exec("delete from device_map_polling"));
+  auto* second = dynamic_cast<CTopologyVisualView*>(CreateTopologyMapView(frame));
+  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 9u) << "no second load";
+  second->RefreshView(true);
+  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 5u) << "the refresh message reloads it";
+  frame->Destroy();
+  PumpPending();
+  GetPellionDoc().ClearShapes();
 }
 
 }  // namespace

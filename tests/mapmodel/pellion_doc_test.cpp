@@ -158,6 +158,47 @@ TEST_F(PellionDocTest, SaveAllIsRefusedWhileAnApsPropertiesAreUnreadButHasStored
   EXPECT_EQ(database_.Value("select x_pos_all || ',' || y_pos_all from device_list_prev"), "70,80");
 }
 
+TEST_F(PellionDocTest, SaveAllMovesTheNewDevicesStoresTheLocationsAndHasTheViewsRefreshed) {
+  ASSERT_TRUE(net::AddDevices(database_, "device_list"));
+  ASSERT_TRUE(database_.Exec("insert into location (location, filename, width, height, rotateangle)"
+                             " values ('Hall', '', 0, 0, 0)"));
+  document_.RefreshFromDatabase();
+  int refreshes = 0;
+  document_.SetRefreshAllViews([&] { ++refreshes; });
+  EXPECT_TRUE(document_.SaveAllToDatabase());
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(database_.Value("select count(*) from device_list_prev"), "4") << "the switch and the APs";
+  EXPECT_EQ(database_.Value("select mac from device_list"), net::kUnknown) << "an unknown device stays new";
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(PellionDocTest, DeviceStatesAndNamesFollowTheDatabaseForSwitchesAndApsOnly) {
+  ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
+  document_.RefreshFromDatabase();
+  const int unknownStatus = Shown(net::kUnknown)->GetStatusCode();
+  ASSERT_TRUE(database_.Exec("update device_list_prev set online=0"));
+  ASSERT_TRUE(database_.Exec("update device_list_prev set name='Hall AP' where mac=?", {net::kAp1}));
+  document_.RefreshDeviceStates();
+  EXPECT_EQ(Shown(net::kSwitch)->GetStatusCode(), 2) << "offline";
+  EXPECT_EQ(Shown(net::kAp1)->GetStatusCode(), 2);
+  EXPECT_EQ(Shown(net::kAp1)->GetName(), "Hall AP");
+  EXPECT_EQ(Shown(net::kUnknown)->GetStatusCode(), unknownStatus) << "other devices keep their state";
+
+  std::string text = "unchanged";
+  EXPECT_TRUE(document_.GetDeviceIpByMac(net::kAp2, text));
+  EXPECT_EQ(text, "127.0.0.12");
+  EXPECT_TRUE(document_.GetDeviceMacByIp("127.0.0.10", text));
+  EXPECT_EQ(text, net::kSwitch);
+  EXPECT_FALSE(document_.GetDeviceMacByIp("127.0.0.99", text));
+  EXPECT_EQ(text, net::kSwitch) << "left alone";
+
+  view_.Select(Shown(net::kAp3), false);
+  document_.RemoveDeviceShapes(Shown(net::kAp3));
+  EXPECT_FALSE(Shown(net::kAp3));
+  EXPECT_TRUE(view_.GetSelection().IsEmpty());
+  EXPECT_EQ(document_.GetAllShapes().GetCount(), 5u) << "still owned";
+}
+
 class BackgroundTest : public PellionDocTest {
  protected:
   void SetUp() override {
