@@ -53,8 +53,6 @@ class CHeaderBarModel {
   // The command a button sends to the current view; 0 for none.
   static int ButtonCommand(HeaderButton button, int mode, int mapShapeKind);
 
-  const std::map<std::string, std::string>& FilterColumns() const { return filterColumns_; }
-
  private:
   std::map<std::string, std::string> filterColumns_;
 };

@@ -55,7 +55,6 @@ class CListViewHead : public wxPanel {
   void SetViewBy(int mode);
   void UpdateButtons();
   bool GetFilter(std::string& column, std::string& text, int& managedOnly) const;
-  const CHeaderBarModel& Model() const { return model_; }
 
  private:
   void OnViewRadio(wxCommandEvent& event);
