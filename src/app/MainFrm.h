@@ -58,6 +58,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void SelectView(int number);
   int CurrentView() const { return controller_->ShownView(); }
   wxWindow* CurrentViewWindow() const { return view_; }
+  wxWindow* HeaderBar() const { return headerBar_; }
   void RefreshAllViews(bool fullReload) override;
   void UpdateEventCounters();
   int GetPlotMode() const { return plotMode_; }

@@ -7,6 +7,7 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
+#include "devmodel/ui/ListViewHead.h"
 #include "app/MainTrayIcon.h"
 #include "app/NoticePopup.h"
 #include "app/QuillonLibrary.h"
@@ -182,6 +183,8 @@ void CMainFrame::OnNavigation(wxCommandEvent& event) {
   if (action->loadBalanceFlag) loadBalanceView_ = true;
   if (action->plotMode) SetPlotMode(action->plotMode);
   if (action->runSummary) return;  // the summary dialog comes with the AP list's work
+  if (auto* header = dynamic_cast<CListViewHead*>(headerBar_); header && action->headerViewBy >= 0)
+    header->SetViewBy(action->headerViewBy);
   SwitchView(action->view);
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/DeviceViewWiring.h"
 #include "app/PlaceholderView.h"
 #include "mainmodel/ViewTable.h"
 
@@ -19,13 +20,13 @@ struct ViewFactoryRow {
 // One row per view number; replace a Placeholder(...) with the view's own factory when it exists.
 const std::array<ViewFactoryRow, 12>& Table() {
   static const std::array<ViewFactoryRow, 12> table{{
-      {view::kDeviceList, Placeholder("Device list")},
-      {view::kTopologyTree, Placeholder("Device tree")},
-      {view::kTopologyMap, Placeholder("Topology map")},
+      {view::kDeviceList, CreateFrameDeviceListView},
+      {view::kTopologyTree, CreateFrameDeviceTreeView},
+      {view::kTopologyMap, CreateFrameMapView},
       {view::kGroups, Placeholder("Groups")},
       {view::kLoadBalanceTree, Placeholder("Load balance groups")},
       {view::kClients, Placeholder("Clients")},
-      {view::kFirmwareAps, Placeholder("AP firmware upgrade")},
+      {view::kFirmwareAps, CreateFrameFirmwareApView},
       {view::kFirmwareSwitches, Placeholder("Switch firmware upgrade")},
       {view::kLog, Placeholder("Log")},
       {view::kUtilizationPlot, Placeholder("AP utilization")},
@@ -43,4 +44,4 @@ ViewFactory FindViewFactory(int number) {
   return {};
 }
 
-wxWindow* CreateHeaderBar(wxWindow* parent) { return new CPlaceholderView(parent, "Device view header"); }
+wxWindow* CreateHeaderBar(wxWindow* parent) { return CreateFrameHeaderBar(parent); }

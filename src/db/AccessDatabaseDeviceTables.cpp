@@ -51,6 +51,8 @@ const std::string& Cell(const CAccessDatabase::TextRow& row, size_t position) {
 // there are none.
 int Number(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 10)); }
 int Flag(const std::string& text) { return Number(text) == 1 ? 1 : 0; }
+// A placement never written (NULL, as discovery leaves it) is automatic: nobody has placed the device yet.
+int AutoFlag(const std::string& text) { return text.empty() ? 1 : Flag(text); }
 
 // MACs are keys that the tables compare without case.
 struct MacLess {
@@ -68,10 +70,10 @@ CDeviceRecord TopologyDevice(const CAccessDatabase::TextRow& row) {
   device.displayStatus = DeviceStatus(device.mac);
   device.newDevice = Number(Cell(row, kIsNew));
   device.location = Cell(row, kLocation);
-  device.autoPosition = Flag(Cell(row, kAutoPosAll));
+  device.autoPosition = AutoFlag(Cell(row, kAutoPosAll));
   device.xPosition = Number(Cell(row, kXPosAll));
   device.yPosition = Number(Cell(row, kYPosAll));
-  device.autoP = Flag(Cell(row, kAutoPosAllLocation));
+  device.autoP = AutoFlag(Cell(row, kAutoPosAllLocation));
   device.xP = Number(Cell(row, kXPosAllLocation));
   device.yP = Number(Cell(row, kYPosAllLocation));
   return device;

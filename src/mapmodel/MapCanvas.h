@@ -11,6 +11,9 @@
 
 class CDib;
 
+// A colour no pixel has: every pixel of a picture drawn with it is copied.
+constexpr ColorRef kNoTransparentColor = 0xFFFFFFFFu;
+
 enum MapPenStyle : int { kMapPenSolid = 0, kMapPenDash = 1, kMapPenDot = 2 };
 
 struct MapPen {
@@ -38,6 +41,8 @@ class CMapCanvas {
   virtual void DrawText(const std::string& text, const MapRect& rect) = 0;
   // The picture with its top-left corner at the point; pixels of the transparent colour are not drawn.
   virtual void DrawPicture(const CDib& picture, MapPoint topLeft, ColorRef transparent) = 0;
+  // The map's background picture at the map's origin, in its own size, every pixel copied.
+  virtual void DrawBackground(const CDib& picture) { DrawPicture(picture, {0, 0}, kNoTransparentColor); }
   // A selection handle: the square shown in inverted colours where the device can, else marked plainly.
   virtual void DrawHandle(const MapRect& square) = 0;
 };

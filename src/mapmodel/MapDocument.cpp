@@ -37,7 +37,18 @@ void CMapDocument::AddView(IMapView* view) { m_Views.push_back(view); }
 
 void CMapDocument::RemoveView(IMapView* view) { std::erase(m_Views, view); }
 
-void CMapDocument::AddShape(std::unique_ptr<CShape> shape) { m_Shapes.AddTail(shape.release()); }
+void CMapDocument::AddShape(std::unique_ptr<CShape> shape) {
+  m_AllShapes.AddTail(shape.get());
+  m_Shapes.AddTail(shape.release());
+}
+
+void CMapDocument::ShowShapes(const CShapeList& shown) {
+  m_Shapes.RemoveAll();
+  for (CShape* shape : shown) {
+    assert(m_AllShapes.Find(shape));
+    m_Shapes.AddTail(shape);
+  }
+}
 
 void CMapDocument::AddConnector(std::unique_ptr<CShape> connector) {
   CShape* added = connector.get();
@@ -46,13 +57,17 @@ void CMapDocument::AddConnector(std::unique_ptr<CShape> connector) {
 }
 
 void CMapDocument::TakeShapes(CShapeList& shapes) {
-  for (CShape* shape : shapes) m_Shapes.AddTail(shape);
+  for (CShape* shape : shapes) {
+    m_AllShapes.AddTail(shape);
+    m_Shapes.AddTail(shape);
+  }
   shapes.RemoveAll();
 }
 
 void CMapDocument::DeleteAllShapes() {
-  const CShapeList doomed = m_Shapes;
+  const CShapeList doomed = m_AllShapes;
   m_Shapes.RemoveAll();
+  m_AllShapes.RemoveAll();
   for (CShape* shape : doomed) delete shape;
 }
 
@@ -87,25 +102,31 @@ CDeviceShape* CMapDocument::FindShapeByMac(const std::string& mac) const {
 
 void CMapDocument::OnShapeChanged(CShape* shape) {
   for (CShape* each : m_Shapes) each->OnShapesChanged();
-  if (auto* device = dynamic_cast<CDeviceShape*>(shape); device && m_Topology) {
-    for (CDeviceRecord& record : m_Topology->m_Devices) {
-      if (record.mac != device->GetMacAddress()) continue;
-      record.xP = device->GetPosition().x;
-      record.yP = device->GetPosition().y;
-      break;
-    }
-  }
+  WriteBackPositions(shape);
   RedrawViews();
+}
+
+void CMapDocument::WriteBackPositions(CShape* shape) {
+  auto* device = dynamic_cast<CDeviceShape*>(shape);
+  if (!device || !m_Topology) return;
+  for (CDeviceRecord& record : m_Topology->m_Devices) {
+    if (record.mac != device->GetMacAddress()) continue;
+    record.xP = device->GetPosition().x;
+    record.yP = device->GetPosition().y;
+    break;
+  }
 }
 
 void CMapDocument::RemoveShape(CShape* shape) {
   shape->MarkForDelete();
-  for (CShape* each : m_Shapes) each->OnShapesChanged();
-  const CShapeList all = m_Shapes;
+  // Hidden links follow too: none may outlive a device it joins.
+  for (CShape* each : m_AllShapes) each->OnShapesChanged();
+  const CShapeList all = m_AllShapes;
   for (CShape* each : all) {
     if (!each->IsMarkedForDelete()) continue;
     RemoveFromSelections(each);
     m_Shapes.Remove(each);
+    m_AllShapes.Remove(each);
     delete each;
   }
   RedrawViews();

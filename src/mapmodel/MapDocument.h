@@ -23,13 +23,18 @@ class IMapView;
 class CMapDocument {
  public:
   CMapDocument();
-  ~CMapDocument();
+  virtual ~CMapDocument();
   CMapDocument(const CMapDocument&) = delete;
   CMapDocument& operator=(const CMapDocument&) = delete;
 
   const CPresentationTheme& GetTheme() const { return m_Theme; }
   CPresentationTheme& GetTheme() { return m_Theme; }
+  // The shapes shown, in drawing order.
   const CShapeList& GetShapes() const { return m_Shapes; }
+  // Every shape the document owns, shown or not, in the order they came.
+  const CShapeList& GetAllShapes() const { return m_AllShapes; }
+  // Shows exactly these shapes, in this order; each must be one the document owns. The others stay owned.
+  void ShowShapes(const CShapeList& shown);
   int GetMapWidth() const { return 3000; }
   int GetMapHeight() const { return 3000; }
 
@@ -61,8 +66,8 @@ class CMapDocument {
 
   // Every shape follows the change; a moved device's position goes into the topology; views redraw.
   void OnShapeChanged(CShape* shape);
-  // Marks the shape, lets every shape follow (links of a deleted device mark themselves), then deletes
-  // every marked shape, taking it out of the views' selections first.
+  // Marks the shape, lets every shape follow (links of a deleted device mark themselves, shown or not),
+  // then deletes every marked shape, taking it out of the views' selections first.
   void RemoveShape(CShape* shape);
   // Takes the shape out of every view's selection; with none, clears them.
   void RemoveFromSelections(CShape* shape);
@@ -73,11 +78,18 @@ class CMapDocument {
   // reason in error.
   bool Load(const std::vector<std::uint8_t>& bytes, std::string& error);
 
- private:
+ protected:
+  // Where a moved or added device shape's position goes: by default into the topology's per-location
+  // position of its record.
+  virtual void WriteBackPositions(CShape* shape);
+  const std::vector<IMapView*>& GetViews() const { return m_Views; }
+  CTopologyData* GetTopology() const { return m_Topology; }
   void RedrawViews();
 
+ private:
   CPresentationTheme m_Theme;
   CShapeList m_Shapes;
+  CShapeList m_AllShapes;
   std::vector<IMapView*> m_Views;
   CTopologyData* m_Topology = nullptr;
   int m_PositionsChanged = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // What the map's tools and shapes ask of the map view: its selection, the snapping of points, the rubber
 // band, redrawing and the in-place caption editor. The wx view implements it; tests use a fake.
+#include <optional>
 #include <string>
 
 #include "mapmodel/MapGeometry.h"
@@ -30,6 +31,8 @@ class IMapView {
   virtual void Redraw() = 0;
   // Edits target in place over the map rectangle; style 1 centres the text.
   virtual void EditLabel(std::string& target, const MapRect& rect, const MapFont& font, int style) = 0;
+  // The part of the map the window shows, in map units; none for a view without a window.
+  virtual std::optional<MapRect> GetVisibleMapRect() const { return std::nullopt; }
 };
 
 // The view the main window shows, or none; the view sets itself when it becomes active.

@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the map model tests: a map view that keeps its selection and writes down what it was
 // asked, and a picture provider without pictures.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ class FakeMapView : public IMapView {
     editStyle = style;
   }
 
+  std::optional<MapRect> GetVisibleMapRect() const override { return visible; }
+
+  std::optional<MapRect> visible;
   MapRect band;
   bool bandShown = false;
   int redraws = 0;

@@ -1,0 +1,3 @@
+#include "support/ui/WxTestEnvironment.h"
+
+[[maybe_unused]] static auto* const g_environment = ::testing::AddGlobalTestEnvironment(testing_support::NewWxTestEnvironment());
