@@ -4,7 +4,7 @@
 #include "db/PoolFixture.h"
 #include "db/ReferenceApProperties.h"
 #include "db/pollingdb.h"
-#include "device/SnmpDefaults.h"
+#include "support/SnmpDefaults.h"
 
 namespace net = testing_support::reference_network;
 

@@ -12,7 +12,7 @@
 #include "db/PoolFixture.h"
 #include "device/DeviceNameIndex.h"
 #include "device/GlobalSettings.h"
-#include "device/SnmpDefaults.h"
+#include "support/SnmpDefaults.h"
 #include "devmodel/ui/MapCommands.h"
 #include "devmodel/ui/TopologyListView.h"
 #include "devmodel/ui/TopologyTreeCtrl.h"
