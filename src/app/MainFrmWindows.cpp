@@ -3,7 +3,6 @@
 #include <wx/gauge.h>
 #include <wx/settings.h>
 
-#include "app/FrameView.h"
 #include "app/JobProgressWnd.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
@@ -178,7 +177,10 @@ void CMainFrame::WireJobs() {
 void CMainFrame::StartApSetJob(const CApSetTask& task, const std::string& caption) {
   controller_->StartApSetJob(task.entries.size(), caption, {task.ip, task.mac, task.replacement}, [this, task] {
     apSetThread_->SetTask(task);
-    if (!apSetThread_->StartJob()) DebugTrace("Failed to start the AP-set job\n");
+    if (apSetThread_->StartJob()) return;
+    // No thread, no step: the modal progress window would never close.
+    DebugTrace("Failed to start the AP-set job\n");
+    DestroyProgress(JobKind::ApSet);
   });
 }
 
