@@ -16,7 +16,11 @@
 #include "app/ViewFactories.h"
 #include "controls/Outlook2Ctrl.h"
 #include "controls/PellionView.h"
+#include "config/ApSetThread.h"
+#include "config/ui/SetTrapHostDlg.h"
 #include "controls/SplitterWndEx.h"
+#include "credentials/DevicePasswordChanger.h"
+#include "loadbalance/LoadBalanceManager_DB.h"
 #include "mainmodel/PollingThreadControl.h"
 #include "mainmodel/ui/EventDlg.h"
 #include "platform/DebugTrace.h"
@@ -53,6 +57,11 @@ CMainFrame::CMainFrame()
   const PollingFactory& makePolling = PollingFactoryHolder();
   controller_ = std::make_unique<CMainController>(
       *this, makePolling ? makePolling() : std::make_unique<CPollingThreadControl>());
+  WireJobs();
+  GetLoadBalanceManager()->SetHostChooser(
+      [this](const std::string& oldHost, const std::string& apIp, const std::list<std::string>& addresses) {
+        return ChooseManagementHost(this, oldHost, apIp, addresses);
+      });
 
   aui_.SetManagedWindow(this);
   BuildMenuBar();
@@ -85,6 +94,9 @@ CMainFrame::~CMainFrame() {
     notice = nullptr;
   }
   controller_->StopWorkers();  // the trap listener first; every thread is joined
+  GetLoadBalanceManager()->SetHostChooser({});
+  apSetThread_.reset();  // their jobs end before the window they post to goes
+  passwordChanger_.reset();
   platform::UnregisterWindow(windowId_);  // also clears the main-window id
   receiver_->Detach();
   quillon_.reset();

@@ -12,11 +12,18 @@
 #include <map>
 #include <memory>
 
+#include "config/ui/ApConfiguration.h"
+#include "groupmodel/ui/GroupViewServices.h"
+#include "loadbalance/ui/LoadBalanceTreeView.h"
 #include "mainmodel/FrameWindows.h"
 #include "mainmodel/MainController.h"
 #include "platform/Window.h"
+#include "usage/ui/UtilizationUserPlotView.h"
 
+class CApSetThread;
+class CDevicePasswordChanger;
 class CEventDlg;
+class CPasswdManagerDlg;
 class CGuiMessageReceiver;
 class CMainTrayIcon;
 class CNoticePopup;
@@ -46,11 +53,21 @@ class CMainFrame : public wxFrame, public IFrameWindows {
                      const std::function<void()>& launch) {
     return controller_->StartApSetJob(changeCount, title, target, launch);
   }
+  // One AP's change list sent by the frame's AP-set thread, behind a modal progress window.
+  void StartApSetJob(const CApSetTask& task, const std::string& caption);
   void StartApplyGroupTemplate(const std::string& group) { controller_->StartApplyGroupTemplate(group); }
   void StartFirmwareUpgrade(const std::function<void()>& launch) { controller_->StartFirmwareUpgrade(launch); }
   void StartModifyDevicePassword(const std::function<void()>& launch) {
     controller_->StartModifyDevicePassword(launch);
   }
+  // Every managed device's password changed by the frame's password changer.
+  void StartModifyDevicePassword(const std::string& newPassword);
+
+  // What the views ask of the frame: the group view's services, the load-balance tree's AP configuration,
+  // the utilisation plot's mode and AP.
+  GroupViewServices GroupServices();
+  CLoadBalanceTreeView::ApConfigurationOpener LoadBalanceConfigurationOpener();
+  PlotChoice& Plot() { return plotChoice_; }
 
   // The lower pane.
   void SwitchView(int number);
@@ -61,10 +78,11 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   wxWindow* HeaderBar() const { return headerBar_; }
   void RefreshAllViews(bool fullReload) override;
   void UpdateEventCounters();
-  int GetPlotMode() const { return plotMode_; }
+  int GetPlotMode() const { return plotChoice_.plotMode; }
   bool SetPlotMode(int mode);
 
   // Windows other tests and views look at.
+  COutlook2Ctrl* NavigationBar() const { return navigationBar_; }
   CEventDlg* EventPane() const { return eventDlg_; }
   wxListCtrl* SystemLogList() const { return systemLog_; }
   wxListCtrl* ActionLogList() const { return actionLog_; }
@@ -113,6 +131,8 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void OnBackupDatabase(wxCommandEvent& event);
   void OnRestoreDatabase(wxCommandEvent& event);
   void OnModifySystemPassword(wxCommandEvent& event);
+  void OnPreferences(wxCommandEvent& event);
+  void OnPasswordManager(wxCommandEvent& event);
   void OnDiscoveryWizard(wxCommandEvent& event);
   void OnToggleOutputBar(wxCommandEvent& event);
   void OnToggleToolBar(wxCommandEvent& event);
@@ -134,6 +154,15 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   bool ModalWindowOpen() const;
   void ShowKeyIndicators();
 
+  // An AP's configuration sheet; its OK starts the AP-set job (MainFrmViews.cpp).
+  void OpenApSheet(const std::string& ip, const std::string& mac, const std::string& caption, ApSheetMode mode);
+
+  // The job objects the controller's messages reach (MainFrmWindows.cpp).
+  void WireJobs();
+  void FinishApSet(const ApSetTarget& target);
+  // Asks the group view, when one is shown, to rebuild its tree from the database.
+  void ReloadGroupView();
+
   // Notices (MainFrmViews.cpp).
   void ShowNotice(NoticeKind kind, bool show);
   void HideNotices();
@@ -142,6 +171,9 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   platform::WindowId windowId_ = platform::kNoWindow;
   std::unique_ptr<CMainController> controller_;
   std::unique_ptr<CQuillonLibrary> quillon_;
+  std::unique_ptr<CApSetThread> apSetThread_;
+  std::unique_ptr<CDevicePasswordChanger> passwordChanger_;
+  CPasswdManagerDlg* passwordManager_ = nullptr;  // while the Password Manager is open
 
   wxAuiManager aui_;
   COutlook2Ctrl* navigationBar_ = nullptr;
@@ -156,7 +188,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   wxListCtrl* actionLog_ = nullptr;
   wxGauge* statusProgress_ = nullptr;
   int headerHeight_ = 0;
-  int plotMode_ = -1;
+  PlotChoice plotChoice_;
   int selectedView_ = 1;
   bool loadBalanceView_ = false;
 

@@ -12,13 +12,20 @@
 #include "app/NoticePopup.h"
 #include "app/QuillonLibrary.h"
 #include "app/Resources.h"
+#include "alerts/ui/MailAlertPage.h"
+#include "alerts/ui/SyslogParamPage.h"
+#include "config/ui/DefParamsPage.h"
+#include "config/ui/SummaryDlg.h"
+#include "controls/ApplyPropSheet.h"
 #include "controls/BrowseDirDialog.h"
+#include "credentials/ui/PasswdManagerDlg.h"
 #include "controls/ProgressWnd.h"
 #include "db/AccessDatabase.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "log/LogDBModule.h"
 #include "log/ui/LogFileDialogs.h"
 #include "log/ui/ModifySysPwdDlg.h"
+#include "log/ui/SnmpSettingPage.h"
 #include "mainmodel/ClearDatabaseSequence.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
 #include "platform/AppContext.h"
@@ -29,8 +36,7 @@
 namespace {
 
 // Commands whose windows come with later work: shown, but disabled until then.
-constexpr int kUnavailableCommands[] = {cmd::ID_FILE_SAVE, cmd::ID_PASSWORD_MANAGER, cmd::ID_SYSTEM_KEY_MANAGER,
-                                        cmd::ID_PREFERENCES};
+constexpr int kUnavailableCommands[] = {cmd::ID_FILE_SAVE, cmd::ID_SYSTEM_KEY_MANAGER};
 
 constexpr int kNavigationCommands[] = {cmd::ID_VIEW_AP_LIST,       cmd::ID_VIEW_CLIENT,     cmd::ID_VIEW_SUMMARY,
                                        cmd::ID_VIEW_GROUP,         cmd::ID_VIEW_LOAD_BALANCE_TREE,
@@ -50,6 +56,8 @@ void CMainFrame::BindCommands() {
   on(cmd::ID_BACKUP_DATABASE, &CMainFrame::OnBackupDatabase);
   on(cmd::ID_RESTORE_DATABASE, &CMainFrame::OnRestoreDatabase);
   on(cmd::ID_MODIFY_SYSTEM_PASSWORD, &CMainFrame::OnModifySystemPassword);
+  on(cmd::ID_PREFERENCES, &CMainFrame::OnPreferences);
+  on(cmd::ID_PASSWORD_MANAGER, &CMainFrame::OnPasswordManager);
   on(cmd::ID_APP_EXIT, &CMainFrame::OnExit);
   on(cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar);
   on(cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar);
@@ -92,7 +100,7 @@ void CMainFrame::OnClearDatabase(wxCommandEvent&) {
     controller_->Dispatch(platform::Message{msg::WM_NMS_ACTION_CLEAR, 0, 0, {}});
   };
   steps.refreshAllViews = [this](bool full) { RefreshAllViews(full); };
-  steps.reloadGroups = [this] { RefreshGroupTree(); };
+  steps.reloadGroups = [this] { ReloadGroupView(); };
   CClearDatabaseSequence(controller_->Polling(), steps).Run();
 }
 
@@ -133,6 +141,24 @@ void CMainFrame::OnRestoreDatabase(wxCommandEvent&) {
 void CMainFrame::OnModifySystemPassword(wxCommandEvent&) {
   CModifySysPwdDlg dialog(this, platform::GetLoggedInUser());
   dialog.ShowModal();
+}
+
+void CMainFrame::OnPreferences(wxCommandEvent&) {
+  CApplyPropSheet sheet("Preferences", this);
+  sheet.AddPage(new CSnmpSettingPage(&sheet));
+  sheet.AddPage(new CDefParamsPage(&sheet));
+  sheet.AddPage(new CMailAlertPage(&sheet, [this](const MailAlertSettings& saved) { controller_->mailSettings = saved; }));
+  sheet.AddPage(new CSyslogParamPage(&sheet, [this](const CScheduleParams& saved) { controller_->syslogSchedule = saved; }));
+  sheet.SetEmptyPageText("Please select a child item of '%s'.");
+  sheet.SetTreeViewMode(true, true, true);
+  if (sheet.ShowModal() == wxID_OK) controller_->PollingIntervalChanged();
+}
+
+void CMainFrame::OnPasswordManager(wxCommandEvent&) {
+  CPasswdManagerDlg dialog(this, nullptr, [this](const std::string& password) { StartModifyDevicePassword(password); });
+  passwordManager_ = &dialog;
+  dialog.ShowModal();
+  passwordManager_ = nullptr;
 }
 
 void CMainFrame::OnDiscoveryWizard(wxCommandEvent&) {
@@ -182,7 +208,10 @@ void CMainFrame::OnNavigation(wxCommandEvent& event) {
   if (*action->trace) DebugTrace("%s", action->trace);
   if (action->loadBalanceFlag) loadBalanceView_ = true;
   if (action->plotMode) SetPlotMode(action->plotMode);
-  if (action->runSummary) return;  // the summary dialog comes with the AP list's work
+  if (action->runSummary) {
+    CSummaryDlg(nullptr).ShowModal();
+    return;
+  }
   if (auto* header = dynamic_cast<CListViewHead*>(headerBar_); header && action->headerViewBy >= 0)
     header->SetViewBy(action->headerViewBy);
   SwitchView(action->view);

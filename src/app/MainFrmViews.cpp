@@ -6,8 +6,11 @@
 #include "app/NoticePopup.h"
 #include "app/ViewFactories.h"
 #include "controls/SplitterWndEx.h"
+#include "loadbalance/ui/LoadBalanceTreeView.h"
+#include "log/ui/LogView.h"
 #include "mainmodel/ui/EventDlg.h"
 #include "platform/DebugTrace.h"
+#include "usage/ui/ClientView.h"
 
 void CMainFrame::SwitchView(int number) {
   const ViewSwitchPlan plan = controller_->PlanSwitch(number);
@@ -50,12 +53,38 @@ void CMainFrame::SelectView(int number) {
 }
 
 bool CMainFrame::SetPlotMode(int mode) {
-  plotMode_ = mode;
+  plotChoice_.plotMode = mode;
   return true;
 }
 
+void CMainFrame::OpenApSheet(const std::string& ip, const std::string& mac, const std::string& caption,
+                             ApSheetMode mode) {
+  OpenApConfiguration(this, ip, mac, mode, caption,
+                      [this](const CApSetTask& task, const std::string& title) { StartApSetJob(task, title); });
+}
+
+GroupViewServices CMainFrame::GroupServices() {
+  // The sheet opens on its first page whichever page the view names.
+  return {[this](const std::string& group) { StartApplyGroupTemplate(group); },
+          [this](const std::string& ip, const std::string& mac, const std::string& caption, int) {
+            OpenApSheet(ip, mac, caption, ApSheetMode::kCurrent);
+          },
+          [this](const std::string& ip, const std::string& mac, const std::string& caption, int) {
+            OpenApSheet(ip, mac, caption, ApSheetMode::kPrevious);
+          }};
+}
+
+CLoadBalanceTreeView::ApConfigurationOpener CMainFrame::LoadBalanceConfigurationOpener() {
+  return [this](const std::string& ip, const std::string& mac, const std::string& caption, bool previous) {
+    OpenApSheet(ip, mac, caption, previous ? ApSheetMode::kPrevious : ApSheetMode::kCurrent);
+  };
+}
+
 void CMainFrame::RefreshAllViews(bool fullReload) {
+  if (auto* clients = dynamic_cast<CClientView*>(view_)) clients->RefreshList();
   if (auto* shown = dynamic_cast<IFrameView*>(view_)) shown->RefreshView(fullReload);
+  if (auto* tree = dynamic_cast<CLoadBalanceTreeView*>(view_)) tree->RefreshTree();
+  if (auto* log = dynamic_cast<CLogView*>(view_)) log->RefreshLog();
   UpdateEventCounters();
 }
 

@@ -3,13 +3,19 @@
 #include <wx/gauge.h>
 #include <wx/settings.h>
 
-#include "app/FrameView.h"
 #include "app/JobProgressWnd.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
+#include "config/ApSetThread.h"
 #include "config/ui/SaveNewDev.h"
+#include "credentials/DevicePasswordChanger.h"
+#include "credentials/ui/PasswdManagerDlg.h"
+#include "groupmodel/ui/GroupView.h"
+#include "mainmodel/ApSetJobEnd.h"
+#include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
+#include "usage/ui/ClientView.h"
 
 namespace {
 
@@ -140,9 +146,46 @@ void CMainFrame::RefillSaveNewDevices() {
 }
 
 void CMainFrame::RefreshGroupTree() {
-  if (auto* shown = dynamic_cast<IFrameView*>(view_); shown && CurrentView() == view::kGroups) shown->RefreshView(true);
+  if (auto* groups = dynamic_cast<CGroupView*>(view_)) groups->RefreshGroupTree();
+}
+
+void CMainFrame::ReloadGroupView() {
+  if (auto* groups = dynamic_cast<CGroupView*>(view_)) platform::PostMessage(groups->GetWindowId(), msg::WM_GROUP_RELOAD);
 }
 
 void CMainFrame::RefreshClientList() {
-  if (auto* shown = dynamic_cast<IFrameView*>(view_); shown && CurrentView() == view::kClients) shown->RefreshView(true);
+  if (auto* clients = dynamic_cast<CClientView*>(view_)) clients->RefreshList();
+}
+
+void CMainFrame::WireJobs() {
+  apSetThread_ = std::make_unique<CApSetThread>(windowId_);
+  passwordChanger_ = std::make_unique<CDevicePasswordChanger>();
+  passwordChanger_->SetOwnerWindow(windowId_);
+  FrameJobHooks hooks;
+  hooks.abortApSet = [this] {
+    apSetThread_->Abort();
+    apSetThread_->Stop(false);  // the entry in flight ends; nothing after it is sent
+  };
+  hooks.finishApSet = FinishApSetJob;
+  hooks.cancelPassword = [this] { passwordChanger_->Cancel(); };
+  hooks.refillPasswordManager = [this] {
+    if (passwordManager_) passwordManager_->FillList();
+  };
+  controller_->SetJobHooks(std::move(hooks));
+}
+
+void CMainFrame::StartApSetJob(const CApSetTask& task, const std::string& caption) {
+  controller_->StartApSetJob(task.entries.size(), caption, {task.ip, task.mac, task.replacement}, [this, task] {
+    apSetThread_->SetTask(task);
+    if (apSetThread_->StartJob()) return;
+    // No thread, no step: the modal progress window would never close.
+    DebugTrace("Failed to start the AP-set job\n");
+    DestroyProgress(JobKind::ApSet);
+  });
+}
+
+void CMainFrame::StartModifyDevicePassword(const std::string& newPassword) {
+  controller_->StartModifyDevicePassword([this, newPassword] {
+    if (!passwordChanger_->Start(newPassword)) DebugTrace("A password change is still running\n");
+  });
 }

@@ -61,16 +61,21 @@ TEST(MainFrameViewsTest, NavigationSwitchesTheLowerPaneAndKeepsAViewAlreadyShown
   EXPECT_EQ(frame->CurrentView(), 9);
   (void)firmware;
 
-  Command(frame, cmd::ID_VIEW_SUMMARY);
+  {
+    ModalDialogRecorder summary(wxID_CANCEL);
+    Command(frame, cmd::ID_VIEW_SUMMARY);
+    ASSERT_EQ(summary.Dialogs().size(), 1u);
+    EXPECT_EQ(summary.Dialogs()[0].title, "Summary");
+  }
   EXPECT_EQ(frame->CurrentView(), 9) << "Summary opens a dialog, not a view";
   for (int command : {cmd::ID_VIEW_CLIENT, cmd::ID_VIEW_GROUP, cmd::ID_VIEW_LOG, cmd::ID_VIEW_CLIENT_INFO,
                       cmd::ID_VIEW_LOAD_BALANCE, cmd::ID_VIEW_LOAD_BALANCE_TREE}) {
     Command(frame, command);
-    EXPECT_NE(dynamic_cast<CPlaceholderView*>(frame->CurrentViewWindow()), nullptr) << command;
+    EXPECT_EQ(dynamic_cast<CPlaceholderView*>(frame->CurrentViewWindow()), nullptr) << command;
   }
   // Commands whose windows come later stay disabled.
   frame->UpdateWindowUI();
-  for (int command : {cmd::ID_PASSWORD_MANAGER, cmd::ID_SYSTEM_KEY_MANAGER, cmd::ID_PREFERENCES, cmd::ID_FILE_SAVE})
+  for (int command : {cmd::ID_SYSTEM_KEY_MANAGER, cmd::ID_FILE_SAVE})
     EXPECT_FALSE(frame->GetMenuBar()->IsEnabled(cmd::WxId(command))) << command;
 }
 

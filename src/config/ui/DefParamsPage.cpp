@@ -5,8 +5,9 @@
 #include <list>
 
 #include "config/ui/ChoiceSelection.h"
-#include "controls/TreePropSheet.h"
+#include "controls/ApplyPropSheet.h"
 #include "device/HostentInformation.h"
+#include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -14,7 +15,7 @@ using M = CDefParamsPageModel;
 using S = CApSecurityModel;
 }  // namespace
 
-CDefParamsPage::CDefParamsPage(wxWindow* sheet) : CTreePropPage(sheet, "Default Params") {
+CDefParamsPage::CDefParamsPage(wxWindow* sheet) : CApplyPropPage(sheet, "Default Params") {
   auto* grid = new wxFlexGridSizer(2, wxSize(8, 4));
   grid->AddGrowableCol(1);
   const auto row = [&](const wxString& label, wxWindow* control) {
@@ -60,14 +61,9 @@ CDefParamsPage::CDefParamsPage(wxWindow* sheet) : CTreePropPage(sheet, "Default 
     model_.ChooseDefaultKey(sc.defaultKey->GetSelection());
     sc.key->ChangeValue(wxString::FromUTF8(model_.security.keyText));
   });
-  Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
-    event.Skip();
-    if (event.IsShown() && !loaded_) Load();
-  });
 }
 
-void CDefParamsPage::Load() {
-  loaded_ = true;
+void CDefParamsPage::OnInitPage() {
   model_.LoadDefaults();
   std::list<std::string> addresses;
   CHostentInformation().GetLocalIpList(addresses);
@@ -95,28 +91,24 @@ void CDefParamsPage::ShowSecurityGroup() {
 }
 
 bool CDefParamsPage::OnApply() {
-  if (!loaded_) return true;
   Save();
   if (const PageCheck failure = model_.Check()) {
-    if (failure->activatePage)
-      if (auto* sheet = dynamic_cast<CTreePropSheet*>(GetParent()))
-        for (int i = 0; i < sheet->GetPageCount(); ++i)
-          if (sheet->GetPage(i) == this) sheet->SetActivePage(i);
+    if (failure->activatePage) ActivateInSheet();
     if (wxWindow* control = FindWindow(failure->control)) control->SetFocus();
     platform::MessageBox(failure->text, {}, platform::MB_ICONWARNING);
     return false;
   }
-  return model_.Save();
+  return true;
+}
+
+void CDefParamsPage::OnOK() {
+  if (!model_.Save()) DebugTrace("Failed to save the default parameters\n");
 }
 
 bool ShowDefaultParamsSheet(wxWindow* parent) {
-  CTreePropSheet sheet("Preferences", parent);
-  auto* page = new CDefParamsPage(&sheet);
-  sheet.AddPage(page);
+  CApplyPropSheet sheet("Preferences", parent);
+  sheet.AddPage(new CDefParamsPage(&sheet));
   sheet.SetEmptyPageText("Please select a child item of '%s'.");
   sheet.SetTreeViewMode(true, true, true);
-  sheet.Bind(wxEVT_BUTTON, [&](wxCommandEvent&) {
-    if (page->OnApply()) sheet.EndModal(wxID_OK);
-  }, wxID_OK);
   return sheet.ShowModal() == wxID_OK;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The "Default Params" page of the Preferences sheet: the defaults new APs receive, over
-// CDefParamsPageModel. The sheet's OK calls OnApply, which checks the page and saves the defaults.
+// CDefParamsPageModel. The sheet's OK checks the page (OnApply), then saves the defaults (OnOK).
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
@@ -10,26 +10,23 @@
 
 #include "config/DefParamsPageModel.h"
 #include "config/ui/SecurityControls.h"
-#include "controls/TreePropPage.h"
+#include "controls/ApplyPropPage.h"
 
-class CTreePropSheet;
-
-class CDefParamsPage : public CTreePropPage {
+class CDefParamsPage : public CApplyPropPage {
  public:
   explicit CDefParamsPage(wxWindow* sheet);
 
-  // True when the page was never shown (nothing to save) or its checks passed and the defaults were
-  // saved; false keeps the sheet open with the failure shown.
-  bool OnApply();
+  void OnInitPage() override;
+  // False keeps the sheet open with the failure shown.
+  bool OnApply() override;
+  void OnOK() override;
   CDefParamsPageModel& Model() { return model_; }
 
  private:
-  void Load();
   void Save();
   void ShowSecurityGroup();
 
   CDefParamsPageModel model_;
-  bool loaded_ = false;
   wxComboBox* host_;
   wxTextCtrl* ssid_;
   wxCheckBox* apply_;
