@@ -155,7 +155,8 @@ TEST_F(MapViewTest, DraggedDeviceIsStoredWhereItWasDroppedWhenTheViewCloses) {
   mouse.MouseMove(start);
   PumpPending();
   mouse.MouseDown();
-  PumpPending();
+  // The press must reach the view before the moves, or the drag starts where the first move landed.
+  ASSERT_TRUE(PumpUntil([&] { return view_->IsSelected(ap); }));
   for (int step = 1; step <= 8; ++step) {
     mouse.MouseMove(start + wxPoint(15 * step, 10 * step));
     PumpPending();
