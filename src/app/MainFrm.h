@@ -17,6 +17,7 @@
 #include "platform/Window.h"
 
 class CEventDlg;
+class CFirmwareUpgradeRunner;
 class CGuiMessageReceiver;
 class CMainTrayIcon;
 class CNoticePopup;
@@ -48,6 +49,8 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   }
   void StartApplyGroupTemplate(const std::string& group) { controller_->StartApplyGroupTemplate(group); }
   void StartFirmwareUpgrade(const std::function<void()>& launch) { controller_->StartFirmwareUpgrade(launch); }
+  // The firmware job of the firmware panes' Upgrade command, with its progress window.
+  CFirmwareUpgradeRunner& FirmwareUpgrade() { return *firmwareUpgrade_; }
   void StartModifyDevicePassword(const std::function<void()>& launch) {
     controller_->StartModifyDevicePassword(launch);
   }
@@ -113,6 +116,9 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void OnBackupDatabase(wxCommandEvent& event);
   void OnRestoreDatabase(wxCommandEvent& event);
   void OnModifySystemPassword(wxCommandEvent& event);
+  void OnSaveAllToDatabase(wxCommandEvent& event);
+  void OnSaveTopologyPosition(wxCommandEvent& event);
+  void OnSystemKeyManager(wxCommandEvent& event);
   void OnDiscoveryWizard(wxCommandEvent& event);
   void OnToggleOutputBar(wxCommandEvent& event);
   void OnToggleToolBar(wxCommandEvent& event);
@@ -142,6 +148,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   platform::WindowId windowId_ = platform::kNoWindow;
   std::unique_ptr<CMainController> controller_;
   std::unique_ptr<CQuillonLibrary> quillon_;
+  std::unique_ptr<CFirmwareUpgradeRunner> firmwareUpgrade_;
 
   wxAuiManager aui_;
   COutlook2Ctrl* navigationBar_ = nullptr;

@@ -14,6 +14,8 @@
 #include "app/Resources.h"
 #include "controls/BrowseDirDialog.h"
 #include "controls/ProgressWnd.h"
+#include "credentials/SystemKeySupportWriter.h"
+#include "credentials/ui/ModifySystemKeyDlg.h"
 #include "db/AccessDatabase.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "log/LogDBModule.h"
@@ -21,6 +23,8 @@
 #include "log/ui/ModifySysPwdDlg.h"
 #include "mainmodel/ClearDatabaseSequence.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
+#include "map/MapViewFactory.h"
+#include "mapmodel/PellionDoc.h"
 #include "platform/AppContext.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
@@ -29,8 +33,7 @@
 namespace {
 
 // Commands whose windows come with later work: shown, but disabled until then.
-constexpr int kUnavailableCommands[] = {cmd::ID_FILE_SAVE, cmd::ID_PASSWORD_MANAGER, cmd::ID_SYSTEM_KEY_MANAGER,
-                                        cmd::ID_PREFERENCES};
+constexpr int kUnavailableCommands[] = {cmd::ID_PASSWORD_MANAGER, cmd::ID_PREFERENCES};
 
 constexpr int kNavigationCommands[] = {cmd::ID_VIEW_AP_LIST,       cmd::ID_VIEW_CLIENT,     cmd::ID_VIEW_SUMMARY,
                                        cmd::ID_VIEW_GROUP,         cmd::ID_VIEW_LOAD_BALANCE_TREE,
@@ -50,6 +53,9 @@ void CMainFrame::BindCommands() {
   on(cmd::ID_BACKUP_DATABASE, &CMainFrame::OnBackupDatabase);
   on(cmd::ID_RESTORE_DATABASE, &CMainFrame::OnRestoreDatabase);
   on(cmd::ID_MODIFY_SYSTEM_PASSWORD, &CMainFrame::OnModifySystemPassword);
+  on(cmd::ID_FILE_SAVE, &CMainFrame::OnSaveAllToDatabase);
+  on(cmd::ID_SAVE_TOPOLOGY_POSITION, &CMainFrame::OnSaveTopologyPosition);
+  on(cmd::ID_SYSTEM_KEY_MANAGER, &CMainFrame::OnSystemKeyManager);
   on(cmd::ID_APP_EXIT, &CMainFrame::OnExit);
   on(cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar);
   on(cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar);
@@ -132,6 +138,19 @@ void CMainFrame::OnRestoreDatabase(wxCommandEvent&) {
 
 void CMainFrame::OnModifySystemPassword(wxCommandEvent&) {
   CModifySysPwdDlg dialog(this, platform::GetLoggedInUser());
+  dialog.ShowModal();
+}
+
+void CMainFrame::OnSaveAllToDatabase(wxCommandEvent&) {
+  GetPellionDoc().SetRefreshAllViews([this] { RefreshAllViews(true); });
+  GetPellionDoc().SaveAllToDatabase();
+}
+
+void CMainFrame::OnSaveTopologyPosition(wxCommandEvent&) { GetPellionDoc().SaveTopologyPosition(); }
+
+void CMainFrame::OnSystemKeyManager(wxCommandEvent&) {
+  CSystemKeySupportWriter writer;
+  CModifySystemKeyDlg dialog(this, writer, [this] { RefreshAllViews(false); });
   dialog.ShowModal();
 }
 

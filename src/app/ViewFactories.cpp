@@ -4,6 +4,7 @@
 
 #include "app/DeviceViewWiring.h"
 #include "app/PlaceholderView.h"
+#include "config/ui/FirmwareSwitchView.h"
 #include "mainmodel/ViewTable.h"
 
 namespace {
@@ -27,7 +28,7 @@ const std::array<ViewFactoryRow, 12>& Table() {
       {view::kLoadBalanceTree, Placeholder("Load balance groups")},
       {view::kClients, Placeholder("Clients")},
       {view::kFirmwareAps, CreateFrameFirmwareApView},
-      {view::kFirmwareSwitches, Placeholder("Switch firmware upgrade")},
+      {view::kFirmwareSwitches, [](wxWindow* parent) { return new CFirmwareSwitchView(parent); }},
       {view::kLog, Placeholder("Log")},
       {view::kUtilizationPlot, Placeholder("AP utilization")},
       {view::kLoadBalanceButtons, Placeholder("Client information")},
