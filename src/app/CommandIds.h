@@ -6,6 +6,7 @@ namespace cmd {
 
 // System menu.
 constexpr int ID_FILE_SAVE = 57603;  // "Save All To Database": the map document's
+constexpr int ID_SAVE_TOPOLOGY_POSITION = 32880;  // the map document's; no menu issues it
 constexpr int ID_CLEAR_DATABASE = 32808;
 constexpr int ID_BACKUP_DATABASE = 32918;
 constexpr int ID_RESTORE_DATABASE = 32919;

@@ -14,6 +14,7 @@
 #include "app/QuillonLibrary.h"
 #include "app/Resources.h"
 #include "app/ViewFactories.h"
+#include "config/ui/FirmwareUpgradeRunner.h"
 #include "controls/Outlook2Ctrl.h"
 #include "controls/PellionView.h"
 #include "config/ApSetThread.h"
@@ -75,6 +76,7 @@ CMainFrame::CMainFrame()
 
   UpdateEventCounters();
   quillon_ = std::make_unique<CQuillonLibrary>(CQuillonLibrary::BesideProgram());
+  firmwareUpgrade_ = std::make_unique<CFirmwareUpgradeRunner>();
   controller_->ReadAlertSettings();
   mailTimer_.Start(kScheduleTimerMs);
   syslogTimer_.Start(kScheduleTimerMs);

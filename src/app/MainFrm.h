@@ -24,6 +24,7 @@ class CApSetThread;
 class CDevicePasswordChanger;
 class CEventDlg;
 class CPasswdManagerDlg;
+class CFirmwareUpgradeRunner;
 class CGuiMessageReceiver;
 class CMainTrayIcon;
 class CNoticePopup;
@@ -57,6 +58,8 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void StartApSetJob(const CApSetTask& task, const std::string& caption);
   void StartApplyGroupTemplate(const std::string& group) { controller_->StartApplyGroupTemplate(group); }
   void StartFirmwareUpgrade(const std::function<void()>& launch) { controller_->StartFirmwareUpgrade(launch); }
+  // The firmware job of the firmware panes' Upgrade command, with its progress window.
+  CFirmwareUpgradeRunner& FirmwareUpgrade() { return *firmwareUpgrade_; }
   void StartModifyDevicePassword(const std::function<void()>& launch) {
     controller_->StartModifyDevicePassword(launch);
   }
@@ -133,6 +136,9 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void OnModifySystemPassword(wxCommandEvent& event);
   void OnPreferences(wxCommandEvent& event);
   void OnPasswordManager(wxCommandEvent& event);
+  void OnSaveAllToDatabase(wxCommandEvent& event);
+  void OnSaveTopologyPosition(wxCommandEvent& event);
+  void OnSystemKeyManager(wxCommandEvent& event);
   void OnDiscoveryWizard(wxCommandEvent& event);
   void OnToggleOutputBar(wxCommandEvent& event);
   void OnToggleToolBar(wxCommandEvent& event);
@@ -146,7 +152,6 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void OnTrayOpen(wxCommandEvent& event);
   void OnExit(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
-  void OnUpdateUnavailable(wxUpdateUIEvent& event);
   void OnScheduleTimer(wxTimerEvent& event);
   void OnNoticeTimer(wxTimerEvent& event);
   void StopTimers();
@@ -174,6 +179,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   std::unique_ptr<CApSetThread> apSetThread_;
   std::unique_ptr<CDevicePasswordChanger> passwordChanger_;
   CPasswdManagerDlg* passwordManager_ = nullptr;  // while the Password Manager is open
+  std::unique_ptr<CFirmwareUpgradeRunner> firmwareUpgrade_;
 
   wxAuiManager aui_;
   COutlook2Ctrl* navigationBar_ = nullptr;

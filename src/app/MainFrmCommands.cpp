@@ -20,6 +20,8 @@
 #include "controls/BrowseDirDialog.h"
 #include "credentials/ui/PasswdManagerDlg.h"
 #include "controls/ProgressWnd.h"
+#include "credentials/SystemKeySupportWriter.h"
+#include "credentials/ui/ModifySystemKeyDlg.h"
 #include "db/AccessDatabase.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "log/LogDBModule.h"
@@ -28,15 +30,14 @@
 #include "log/ui/SnmpSettingPage.h"
 #include "mainmodel/ClearDatabaseSequence.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
+#include "map/MapViewFactory.h"
+#include "mapmodel/PellionDoc.h"
 #include "platform/AppContext.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 
 namespace {
-
-// Commands whose windows come with later work: shown, but disabled until then.
-constexpr int kUnavailableCommands[] = {cmd::ID_FILE_SAVE, cmd::ID_SYSTEM_KEY_MANAGER};
 
 constexpr int kNavigationCommands[] = {cmd::ID_VIEW_AP_LIST,       cmd::ID_VIEW_CLIENT,     cmd::ID_VIEW_SUMMARY,
                                        cmd::ID_VIEW_GROUP,         cmd::ID_VIEW_LOAD_BALANCE_TREE,
@@ -58,6 +59,9 @@ void CMainFrame::BindCommands() {
   on(cmd::ID_MODIFY_SYSTEM_PASSWORD, &CMainFrame::OnModifySystemPassword);
   on(cmd::ID_PREFERENCES, &CMainFrame::OnPreferences);
   on(cmd::ID_PASSWORD_MANAGER, &CMainFrame::OnPasswordManager);
+  on(cmd::ID_FILE_SAVE, &CMainFrame::OnSaveAllToDatabase);
+  on(cmd::ID_SAVE_TOPOLOGY_POSITION, &CMainFrame::OnSaveTopologyPosition);
+  on(cmd::ID_SYSTEM_KEY_MANAGER, &CMainFrame::OnSystemKeyManager);
   on(cmd::ID_APP_EXIT, &CMainFrame::OnExit);
   on(cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnToggleToolBar);
   on(cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnToggleStatusBar);
@@ -71,8 +75,6 @@ void CMainFrame::BindCommands() {
   on(cmd::ID_START_POLLING, &CMainFrame::OnStartPolling);
   on(cmd::ID_TRAY_OPEN, &CMainFrame::OnTrayOpen);
   for (int command : kNavigationCommands) on(command, &CMainFrame::OnNavigation);
-  for (int command : kUnavailableCommands)
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUnavailable, this, cmd::WxId(command));
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(OutputPanesOpen()); }, cmd::WxId(cmd::ID_TOGGLE_OUTPUT_BAR));
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetToolBar() && GetToolBar()->IsShown()); },
        cmd::WxId(cmd::ID_VIEW_TOOLBAR));
@@ -84,7 +86,6 @@ void CMainFrame::BindCommands() {
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
 }
 
-void CMainFrame::OnUpdateUnavailable(wxUpdateUIEvent& event) { event.Enable(false); }
 
 void CMainFrame::OnClearDatabase(wxCommandEvent&) {
   CClearDatabaseSequence::Steps steps;
@@ -159,6 +160,19 @@ void CMainFrame::OnPasswordManager(wxCommandEvent&) {
   passwordManager_ = &dialog;
   dialog.ShowModal();
   passwordManager_ = nullptr;
+}
+
+void CMainFrame::OnSaveAllToDatabase(wxCommandEvent&) {
+  GetPellionDoc().SetRefreshAllViews([this] { RefreshAllViews(true); });
+  GetPellionDoc().SaveAllToDatabase();
+}
+
+void CMainFrame::OnSaveTopologyPosition(wxCommandEvent&) { GetPellionDoc().SaveTopologyPosition(); }
+
+void CMainFrame::OnSystemKeyManager(wxCommandEvent&) {
+  CSystemKeySupportWriter writer;
+  CModifySystemKeyDlg dialog(this, writer, [this] { RefreshAllViews(false); });
+  dialog.ShowModal();
 }
 
 void CMainFrame::OnDiscoveryWizard(wxCommandEvent&) {

@@ -5,6 +5,7 @@
 #include "app/DeviceViewWiring.h"
 #include "app/MainFrm.h"
 #include "app/PlaceholderView.h"
+#include "config/ui/FirmwareSwitchView.h"
 #include "groupmodel/ui/GroupView.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "loadbalance/ui/ClientHistoryView.h"
@@ -83,7 +84,7 @@ const std::array<ViewFactoryRow, 12>& Table() {
       {view::kLoadBalanceTree, MakeLoadBalanceTree},
       {view::kClients, Updated<CClientView>()},
       {view::kFirmwareAps, CreateFrameFirmwareApView},
-      {view::kFirmwareSwitches, Placeholder("Switch firmware upgrade")},
+      {view::kFirmwareSwitches, [](wxWindow* parent) { return new CFirmwareSwitchView(parent); }},
       {view::kLog, [](wxWindow* parent) { return new CLogView(parent); }},
       {view::kUtilizationPlot, MakeUserPlot},
       {view::kLoadBalanceButtons, Updated<CClientHistoryView>()},

@@ -73,10 +73,10 @@ TEST(MainFrameViewsTest, NavigationSwitchesTheLowerPaneAndKeepsAViewAlreadyShown
     Command(frame, command);
     EXPECT_EQ(dynamic_cast<CPlaceholderView*>(frame->CurrentViewWindow()), nullptr) << command;
   }
-  // Commands whose windows come later stay disabled.
+  // The commands whose windows came last are offered.
   frame->UpdateWindowUI();
-  for (int command : {cmd::ID_SYSTEM_KEY_MANAGER, cmd::ID_FILE_SAVE})
-    EXPECT_FALSE(frame->GetMenuBar()->IsEnabled(cmd::WxId(command))) << command;
+  for (int command : {cmd::ID_SYSTEM_KEY_MANAGER, cmd::ID_FILE_SAVE, cmd::ID_PASSWORD_MANAGER, cmd::ID_PREFERENCES})
+    EXPECT_TRUE(frame->GetMenuBar()->IsEnabled(cmd::WxId(command))) << command;
 }
 
 TEST(MainFrameOutputTest, LogLinesKeepTheLatestFiveHundredAndTheOutputBarReopensBothPanes) {

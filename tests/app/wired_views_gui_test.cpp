@@ -178,7 +178,6 @@ TEST(WiredDialogsTest, PasswordManagerOpensWithItsListAndCloses) {
   });
   app.Frame()->UpdateWindowUI();
   ASSERT_TRUE(app.Frame()->GetMenuBar()->IsEnabled(cmd::WxId(cmd::ID_PASSWORD_MANAGER)));
-  EXPECT_FALSE(app.Frame()->GetMenuBar()->IsEnabled(cmd::WxId(cmd::ID_SYSTEM_KEY_MANAGER)));
   wxCommandEvent open(wxEVT_MENU, cmd::WxId(cmd::ID_PASSWORD_MANAGER));
   app.Frame()->ProcessWindowEvent(open);
   EXPECT_EQ(answer.Runs(), 1);
