@@ -68,10 +68,10 @@ double Seconds(Clock::duration duration) { return std::chrono::duration<double>(
 class Bench {
  public:
   explicit Bench(const Options& options) : options_(options) {
-    for (const auto& spec : devsim::LargeNetwork::Generate(
+    for (const auto& device : devsim::LargeNetwork::Generate(
              {options.switches, options.apsPerSwitch, DEVSIM_DATA_DIR, scenarioDir_.Path().string()})) {
-      devices_.push_back({spec.address, spec.dataFile});
-      if (spec.address.ends_with(".1")) segments_.push_back({spec.address, spec.address});
+      devices_.push_back({device.address, device.dataFile});
+      if (device.address.ends_with(".1")) segments_.push_back({device.address, device.address});
     }
     simulator_ = std::make_unique<testing_support::DevSimProcess>(devices_);
     if (options.delayMs > 0)

@@ -222,7 +222,7 @@ void CMainFrame::BuildClientArea() {
   innerSplitter_->HideBars();
   defaultView_ = new CPellionView(innerSplitter_);
   innerSplitter_->Initialize(defaultView_);
-  headerHeight_ = FindViewSpec(view::kDeviceList)->headerHeight;
+  headerHeight_ = FindViewLayout(view::kDeviceList)->headerHeight;
   outerSplitter_->SplitHorizontally(headerBar_, innerSplitter_, headerHeight_);
   outerSplitter_->SetMinimumPaneSize(1);
   outerSplitter_->SetSashGravity(0.0);

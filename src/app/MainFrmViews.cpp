@@ -15,7 +15,7 @@
 void CMainFrame::SwitchView(int number) {
   const ViewSwitchPlan plan = controller_->PlanSwitch(number);
   if (!plan.layoutOnly) {
-    ApplyHeaderHeight(plan.spec.headerHeight, plan.spec.thinBars);
+    ApplyHeaderHeight(plan.layout.headerHeight, plan.layout.thinBars);
     if (plan.thinInnerBars) {
       innerSplitter_->AllowResize(false);
       innerSplitter_->HideBars();
@@ -36,7 +36,7 @@ void CMainFrame::SwitchView(int number) {
     }
     next->Show();
     if (!created) {
-      DebugTrace("Failed to create %s\n", plan.spec.className);
+      DebugTrace("Failed to create %s\n", plan.layout.className);
       return;
     }
     view_ = created;

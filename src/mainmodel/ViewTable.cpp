@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<ViewSpec, 12> kViews{{
+constexpr std::array<ViewLayout, 12> kViews{{
     {view::kDeviceList, "CTopologyListView", 65, false, true, false},
     {view::kTopologyTree, "CTopologyTreeView", 33, false, true, false},
     {view::kTopologyMap, "CTopologyVisualView", 33, false, true, false},
@@ -41,18 +41,18 @@ const std::array<NavigationRow, 12> kNavigation{{
 
 }  // namespace
 
-std::optional<ViewSpec> FindViewSpec(int number) {
-  for (const ViewSpec& spec : kViews)
-    if (spec.number == number) return spec;
+std::optional<ViewLayout> FindViewLayout(int number) {
+  for (const ViewLayout& layout : kViews)
+    if (layout.number == number) return layout;
   return std::nullopt;
 }
 
 ViewSwitchPlan PlanViewSwitch(int number, int shownNumber) {
   ViewSwitchPlan plan;
-  std::optional<ViewSpec> spec = FindViewSpec(number);
-  if (!spec) return plan;
-  plan.spec = *spec;
-  if (spec->keepWhenShown && number == shownNumber) return plan;
+  std::optional<ViewLayout> layout = FindViewLayout(number);
+  if (!layout) return plan;
+  plan.layout = *layout;
+  if (layout->keepWhenShown && number == shownNumber) return plan;
   plan.layoutOnly = false;
   plan.lockOuterAgain = number == view::kLoadBalanceTree || number == view::kUtilizationPlot;
   plan.thinInnerBars = number == view::kUtilizationPlot;

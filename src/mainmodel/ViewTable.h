@@ -19,7 +19,7 @@ constexpr int kLoadBalanceButtons = 14;
 constexpr int kUtilizationBalance = 15;
 }  // namespace view
 
-struct ViewSpec {
+struct ViewLayout {
   int number = 0;
   const char* className = "";  // for the "Failed to create " trace
   int headerHeight = 0;        // ideal height of the header row; its minimum is 18
@@ -29,12 +29,12 @@ struct ViewSpec {
 };
 
 // The row of a view number; none for a number that only lays the frame out.
-std::optional<ViewSpec> FindViewSpec(int number);
+std::optional<ViewLayout> FindViewLayout(int number);
 
 // What SwitchView does for a number, given the number of the view now in the pane (0 for none).
 struct ViewSwitchPlan {
   bool layoutOnly = true;      // no row, or the view is shown already and kept
-  ViewSpec spec;
+  ViewLayout layout;
   bool lockOuterAgain = false;  // views 5 and 12 forbid dragging the outer bars once more
   bool thinInnerBars = false;   // view 12 thins and locks the inner bars again
 };

@@ -21,8 +21,8 @@ const std::string kLldpRemote = "1.0.8802.1.1.2.1.4.1.1.";
 
 std::vector<testing_support::DevSimDevice> Generate(const testing_support::TempDir& dir, int switches, int aps) {
   std::vector<testing_support::DevSimDevice> devices;
-  for (const auto& spec : LargeNetwork::Generate({switches, aps, DEVSIM_DATA_DIR, dir.Path().string()}))
-    devices.push_back({spec.address, spec.dataFile});
+  for (const auto& device : LargeNetwork::Generate({switches, aps, DEVSIM_DATA_DIR, dir.Path().string()}))
+    devices.push_back({device.address, device.dataFile});
   return devices;
 }
 

@@ -306,15 +306,15 @@ TEST(ViewTableTest, SwitchPlansFollowTheViewTable) {
   EXPECT_TRUE(same.layoutOnly) << "choosing AP while the list is shown does not recreate it";
   ViewSwitchPlan firmware = PlanViewSwitch(view::kFirmwareAps, view::kDeviceList);
   EXPECT_FALSE(firmware.layoutOnly) << "views 1 and 9 share a class but not a place";
-  EXPECT_EQ(firmware.spec.headerHeight, 33);
+  EXPECT_EQ(firmware.layout.headerHeight, 33);
   ViewSwitchPlan plot = PlanViewSwitch(view::kUtilizationPlot, view::kUtilizationPlot);
   EXPECT_FALSE(plot.layoutOnly) << "the plot is recreated on every switch";
   EXPECT_TRUE(plot.thinInnerBars);
   EXPECT_TRUE(plot.lockOuterAgain);
-  EXPECT_TRUE(plot.spec.thinBars);
+  EXPECT_TRUE(plot.layout.thinBars);
   for (int number : {0, 7, 8, 13, 99}) EXPECT_TRUE(PlanViewSwitch(number, 1).layoutOnly) << number;
-  EXPECT_EQ(FindViewSpec(view::kDeviceList)->headerHeight, 65);
-  EXPECT_STREQ(FindViewSpec(view::kClients)->className, "CClientView");
+  EXPECT_EQ(FindViewLayout(view::kDeviceList)->headerHeight, 65);
+  EXPECT_STREQ(FindViewLayout(view::kClients)->className, "CClientView");
 
   EXPECT_EQ(FindNavigationAction(5624)->plotMode, 2);
   EXPECT_EQ(FindNavigationAction(5625)->plotMode, 1);

@@ -14,13 +14,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    devsim::LargeNetworkSpec spec;
-    spec.switches = std::stoi(argv[1]);
-    spec.apsPerSwitch = std::stoi(argv[2]);
-    spec.outputDir = argv[3];
-    spec.referenceDir = argc == 5 ? argv[4] : DEVSIM_REFERENCE_DIR;
-    const auto devices = devsim::LargeNetwork::Generate(spec);
-    std::printf("%s/large.scenario: %zu devices\n", spec.outputDir.c_str(), devices.size());
+    devsim::LargeNetworkPlan plan;
+    plan.switches = std::stoi(argv[1]);
+    plan.apsPerSwitch = std::stoi(argv[2]);
+    plan.outputDir = argv[3];
+    plan.referenceDir = argc == 5 ? argv[4] : DEVSIM_REFERENCE_DIR;
+    const auto devices = devsim::LargeNetwork::Generate(plan);
+    std::printf("%s/large.scenario: %zu devices\n", plan.outputDir.c_str(), devices.size());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "devsim-scenario: %s\n", error.what());
     return 1;

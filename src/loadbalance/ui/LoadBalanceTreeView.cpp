@@ -31,7 +31,7 @@ std::string Formatted(const char* format, const std::string& value) {
   return text;
 }
 
-struct ButtonSpec {
+struct ButtonLook {
   int id;
   wxArtID art;
   const char* tip;
@@ -70,7 +70,7 @@ CLoadBalanceTreeView::~CLoadBalanceTreeView() {
 }
 
 void CLoadBalanceTreeView::CreateButtons() {
-  const ButtonSpec buttons[] = {
+  const ButtonLook buttons[] = {
       {lb_command::kButtonCreateGroup, wxART_NEW_DIR, "Add Load balance group"},
       {lb_command::kButtonDeleteGroup, wxART_DELETE, "Delete Selected loadbalance group"},
       {lb_command::kButtonReload, wxART_REDO, "Fresh Load balance group info from DB"},
@@ -78,10 +78,10 @@ void CLoadBalanceTreeView::CreateButtons() {
       {lb_command::kButtonDeleteAps, wxART_MINUS, "Delete APs from selected load balance group"},
   };
   int x = 2;
-  for (const ButtonSpec& spec : buttons) {
-    auto* button = new wxBitmapButton(this, spec.id, wxArtProvider::GetBitmap(spec.art, wxART_BUTTON, wxSize(20, 20)),
+  for (const ButtonLook& look : buttons) {
+    auto* button = new wxBitmapButton(this, look.id, wxArtProvider::GetBitmap(look.art, wxART_BUTTON, wxSize(20, 20)),
                                       wxPoint(x, 2), wxSize(28, 26));
-    button->SetToolTip(spec.tip);
+    button->SetToolTip(look.tip);
     x += 30;
   }
 }

@@ -87,12 +87,12 @@ std::string LargeNetwork::MacHex(int k, int j) {
   return std::string(kOui) + DecimalPair(k / 100) + DecimalPair(k % 100) + DecimalPair(j + 1);
 }
 
-std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkSpec& spec) {
-  if (spec.switches < 1 || spec.switches > kMaxSwitches || spec.apsPerSwitch < 0 ||
-      spec.apsPerSwitch > kMaxApsPerSwitch)
+std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkPlan& plan) {
+  if (plan.switches < 1 || plan.switches > kMaxSwitches || plan.apsPerSwitch < 0 ||
+      plan.apsPerSwitch > kMaxApsPerSwitch)
     throw LargeNetworkError("1 to 200 switches with 0 to 99 APs each");
-  const fs::path reference(spec.referenceDir);
-  const fs::path output(spec.outputDir);
+  const fs::path reference(plan.referenceDir);
+  const fs::path output(plan.outputDir);
   fs::create_directories(output);
 
   const ObjectMap switchModel = ReadReference(reference / "switch.snmprec");
@@ -102,13 +102,13 @@ std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkSpec& spec) {
 
   std::vector<DeviceSpec> devices;
   std::ofstream scenario(output / "large.scenario");
-  scenario << "# " << spec.switches << " switches with " << spec.apsPerSwitch << " APs each\n";
+  scenario << "# " << plan.switches << " switches with " << plan.apsPerSwitch << " APs each\n";
   const auto add = [&](const std::string& address, const fs::path& data) {
     devices.push_back({address, data.string()});
     scenario << address << ' ' << data.filename().string() << '\n';
   };
 
-  for (int k = 0; k < spec.switches; ++k) {
+  for (int k = 0; k < plan.switches; ++k) {
     const std::string switchMac = MacHex(k, -1);
     ObjectMap objects = switchModel;
     const Oid remoteTables = RequireOid(kLldpRemoteTables);
@@ -118,7 +118,7 @@ std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkSpec& spec) {
     Put(objects, std::string(kSwitchRoot) + ".11.16.0", "64", SwitchAddress(k));
     Put(objects, std::string(kSwitchRoot) + ".24.1.0", "4",
         Behaviours::SystemKeyDigest(Snmprec::ParseValue("4x", kOui).bytes, kSystemKeyText, switchMac));
-    for (int j = 0; j < spec.apsPerSwitch; ++j) {
+    for (int j = 0; j < plan.apsPerSwitch; ++j) {
       const std::string row = ".0." + std::to_string(j) + ".1";
       Put(objects, kLldpRemote + std::string("5") + row, "4x", MacHex(k, j));
       Put(objects, kLldpRemote + std::string("7") + row, "4", "eth0");
@@ -130,7 +130,7 @@ std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkSpec& spec) {
     WriteSide(DeviceLoader::SideFileOf(data), reference / "switch.devsim", switchMac);
     add(SwitchAddress(k), data);
 
-    for (int j = 0; j < spec.apsPerSwitch; ++j) {
+    for (int j = 0; j < plan.apsPerSwitch; ++j) {
       const int model = j % 3;
       ObjectMap ap = apData[model];
       Put(ap, kSysName, "4", "ap-" + std::to_string(k) + "-" + std::to_string(j));

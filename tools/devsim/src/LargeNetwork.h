@@ -19,7 +19,7 @@ class LargeNetworkError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct LargeNetworkSpec {
+struct LargeNetworkPlan {
   int switches = 1;      // 1..200
   int apsPerSwitch = 1;  // 0..99
   std::string referenceDir;  // the reference network's data files
@@ -33,7 +33,7 @@ class LargeNetwork {
 
   // Writes one data file and one side file per device and "large.scenario" into the output folder;
   // returns the devices, switches first, each followed by its APs. Throws LargeNetworkError.
-  static std::vector<DeviceSpec> Generate(const LargeNetworkSpec& spec);
+  static std::vector<DeviceSpec> Generate(const LargeNetworkPlan& plan);
 
   static std::string SwitchAddress(int k);
   static std::string ApAddress(int k, int j);
