@@ -203,7 +203,8 @@ class BackgroundTest : public PellionDocTest {
  protected:
   void SetUp() override {
     // BMP files only: enough to follow the document's steps without a window toolkit.
-    previous_ = CPellionDoc::SetPictureConverter([](const std::string& from, const std::string& to) {
+    previous_ = CPellionDoc::SetPictureConverter([this](const std::string& from, const std::string& to) {
+      convertedTo_.push_back(to);
       CDib picture;
       return picture.Load(from) && picture.Save(to);
     });
@@ -217,6 +218,7 @@ class BackgroundTest : public PellionDocTest {
   std::string Picture() const { return database_.Dir().File("hall.bmp"); }
 
   CPellionDoc::PictureToBmp previous_;
+  std::vector<std::string> convertedTo_;  // the temporary files the document asked for
 };
 
 TEST_F(BackgroundTest, PictureIsLoadedTurnedAndResizedAsTheLocationAsks) {
@@ -240,8 +242,9 @@ TEST_F(BackgroundTest, PictureIsLoadedTurnedAndResizedAsTheLocationAsks) {
   ASSERT_FALSE(canvas.calls.empty());
   EXPECT_EQ(canvas.calls.front().rfind("picture 400x300 at 0,0", 0), 0u) << "the background first, at the origin";
   EXPECT_TRUE(boxes_.Texts().empty());
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
-    EXPECT_EQ(entry.path().filename().string().rfind("tmpBackground-", 0), std::string::npos) << "left behind";
+  ASSERT_FALSE(convertedTo_.empty());
+  for (const std::string& temporary : convertedTo_)
+    EXPECT_FALSE(std::filesystem::exists(temporary)) << temporary << " left behind";
 }
 
 TEST_F(BackgroundTest, UnreadablePictureSaysSoAndKeepsTheLocationAndThePicture) {
