@@ -1,5 +1,6 @@
-#include "map/GifDecoder.h"
+#include "image/GifDecoder.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -135,62 +136,64 @@ std::vector<int> RowOrder(int height, bool interlaced) {
 
 }  // namespace
 
-wxImage DecodeGif(const std::uint8_t* data, std::size_t size) {
+std::optional<GifPicture> DecodeGif(const std::uint8_t* data, std::size_t size) {
   GifReader in(data, size);
   std::array<std::uint8_t, 6> signature{};
   if (!in.Bytes(signature.data(), signature.size()) || signature[0] != 'G' || signature[1] != 'I' || signature[2] != 'F')
-    return wxImage();
+    return std::nullopt;
   int screenWidth = 0, screenHeight = 0;
   std::uint8_t flags = 0, background = 0, aspect = 0;
   if (!in.Word(screenWidth) || !in.Word(screenHeight) || !in.Byte(flags) || !in.Byte(background) || !in.Byte(aspect))
-    return wxImage();
+    return std::nullopt;
   std::array<std::uint8_t, 768> globalTable{};
-  if ((flags & 0x80) && !in.Bytes(globalTable.data(), 3u * (2u << (flags & 7)))) return wxImage();
+  if ((flags & 0x80) && !in.Bytes(globalTable.data(), 3u * (2u << (flags & 7)))) return std::nullopt;
   int transparent = -1;
   std::uint8_t kind = 0;
   while (in.Byte(kind)) {
     if (kind == 0x21) {
       std::uint8_t label = 0;
-      if (!in.Byte(label)) return wxImage();
+      if (!in.Byte(label)) return std::nullopt;
       if (label == 0xF9) {
         std::vector<std::uint8_t> control;
-        if (!in.SubBlocks(control)) return wxImage();
+        if (!in.SubBlocks(control)) return std::nullopt;
         if (control.size() >= 4 && (control[0] & 1)) transparent = control[3];
       } else if (!in.SkipSubBlocks()) {
-        return wxImage();
+        return std::nullopt;
       }
       continue;
     }
-    if (kind != 0x2C) return wxImage();
+    if (kind != 0x2C) return std::nullopt;
     int left = 0, top = 0, width = 0, height = 0;
     std::uint8_t imageFlags = 0, minCodeSize = 0;
-    if (!in.Word(left) || !in.Word(top) || !in.Word(width) || !in.Word(height) || !in.Byte(imageFlags)) return wxImage();
+    if (!in.Word(left) || !in.Word(top) || !in.Word(width) || !in.Word(height) || !in.Byte(imageFlags)) return std::nullopt;
     // Pictures this size or larger are refused by the map anyway; no need to allocate them.
-    if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > (1LL << 26)) return wxImage();
+    if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > (1LL << 26)) return std::nullopt;
     std::array<std::uint8_t, 768> table = globalTable;
-    if ((imageFlags & 0x80) && !in.Bytes(table.data(), 3u * (2u << (imageFlags & 7)))) return wxImage();
+    if ((imageFlags & 0x80) && !in.Bytes(table.data(), 3u * (2u << (imageFlags & 7)))) return std::nullopt;
     std::vector<std::uint8_t> lzw;
-    if (!in.Byte(minCodeSize) || minCodeSize < 2 || minCodeSize > 11 || !in.SubBlocks(lzw)) return wxImage();
+    if (!in.Byte(minCodeSize) || minCodeSize < 2 || minCodeSize > 11 || !in.SubBlocks(lzw)) return std::nullopt;
     std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height, 0);
-    if (!DecodeIndices(lzw, minCodeSize, indices)) return wxImage();
-    wxImage image(width, height, false);
-    unsigned char* rgb = image.GetData();
+    if (!DecodeIndices(lzw, minCodeSize, indices)) return std::nullopt;
+    GifPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.rgb.resize(static_cast<std::size_t>(width) * height * 3);
     const std::vector<int> rows = RowOrder(height, (imageFlags & 0x40) != 0);
     for (int stored = 0; stored < height; ++stored) {
       for (int x = 0; x < width; ++x) {
         const std::uint8_t index = indices[static_cast<std::size_t>(stored) * width + x];
-        unsigned char* pixel = rgb + (static_cast<std::size_t>(rows[stored]) * width + x) * 3;
+        std::uint8_t* pixel = picture.rgb.data() + (static_cast<std::size_t>(rows[stored]) * width + x) * 3;
         for (int c = 0; c < 3; ++c) pixel[c] = table[index * 3 + c];
       }
     }
     if (transparent >= 0) {
-      image.SetAlpha();
+      picture.alpha.resize(static_cast<std::size_t>(width) * height);
       for (int stored = 0; stored < height; ++stored)
         for (int x = 0; x < width; ++x)
-          image.SetAlpha(x, rows[stored],
-                         indices[static_cast<std::size_t>(stored) * width + x] == transparent ? 0 : 255);
+          picture.alpha[static_cast<std::size_t>(rows[stored]) * width + x] =
+              indices[static_cast<std::size_t>(stored) * width + x] == transparent ? 0 : 255;
     }
-    return image;  // the first image is the picture
+    return picture;  // the first image is the picture
   }
-  return wxImage();
+  return std::nullopt;
 }

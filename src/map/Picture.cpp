@@ -3,6 +3,7 @@
 #include <wx/log.h>
 #include <wx/mstream.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +11,7 @@
 #include <sstream>
 
 #include "image/Dib.h"
-#include "map/GifDecoder.h"
+#include "image/GifDecoder.h"
 
 namespace {
 
@@ -24,6 +25,19 @@ void AddReadableHandlers() {
   if (!wxImage::FindHandler(wxBITMAP_TYPE_ICO)) wxImage::AddHandler(new wxICOHandler);
   if (!wxImage::FindHandler(wxBITMAP_TYPE_JPEG)) wxImage::AddHandler(new wxJPEGHandler);
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+}
+
+// A GIF through our own checked decoder (the toolkit's writes out of bounds on some damaged files).
+wxImage LoadGif(const std::uint8_t* data, std::size_t size) {
+  std::optional<GifPicture> gif = DecodeGif(data, size);
+  if (!gif) return wxImage();
+  wxImage image(gif->width, gif->height, false);
+  std::copy(gif->rgb.begin(), gif->rgb.end(), image.GetData());
+  if (!gif->alpha.empty()) {
+    image.SetAlpha();
+    std::copy(gif->alpha.begin(), gif->alpha.end(), image.GetAlpha());
+  }
+  return image;
 }
 
 // The picture's pixels, with any transparency laid over white.
@@ -78,7 +92,7 @@ bool CPicture::Decode(const std::uint8_t* data, std::size_t size) {
     wxImageHandler* handler = wxImage::FindHandler(type);
     if (!handler || !handler->CanRead(stream)) continue;
     if (type == wxBITMAP_TYPE_GIF) {
-      m_Image = DecodeGif(data, size);
+      m_Image = LoadGif(data, size);
     } else {
       wxMemoryInputStream decoded(data, size);
       m_Image.LoadFile(decoded, type);
