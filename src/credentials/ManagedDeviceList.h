@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-struct ManagedDeviceRow {
+struct PasswordManagerRow {
   std::string name;
   std::string typeText;  // "Switch", "AP", or "Unkonwn" for a device without a type
   std::string ip;
   std::string mac;
   std::string password;
-  bool operator==(const ManagedDeviceRow&) const = default;
+  bool operator==(const PasswordManagerRow&) const = default;
 };
 
 // The managed devices in table order, a NULL text read as empty. False, and rows untouched, when the
 // table has no row.
-bool LoadManagedDeviceRows(std::vector<ManagedDeviceRow>& rows);
+bool LoadPasswordManagerRows(std::vector<PasswordManagerRow>& rows);

@@ -139,6 +139,12 @@ int LoginAnswer::Enter(wxDialog* dialog) {
   return wxID_NONE;
 }
 
+WithoutPolling::WithoutPolling() {
+  CMainFrame::SetPollingFactory([] { return std::unique_ptr<IPollingControl>(); });
+}
+
+WithoutPolling::~WithoutPolling() { CMainFrame::SetPollingFactory({}); }
+
 ModalDialogRecorder::ModalDialogRecorder(int button, Mode mode) : button_(button), mode_(mode) { Register(); }
 
 ModalDialogRecorder::~ModalDialogRecorder() { Unregister(); }

@@ -63,6 +63,16 @@ class RunningApp {
   bool started_ = false;
 };
 
+// The main window of the next start runs without a polling thread, whose own status messages and device
+// judgements would mix with the test's.
+class WithoutPolling {
+ public:
+  WithoutPolling();
+  ~WithoutPolling();
+  WithoutPolling(const WithoutPolling&) = delete;
+  WithoutPolling& operator=(const WithoutPolling&) = delete;
+};
+
 // Sees every modal dialog before it is shown. It either answers at once (the dialog never appears) or
 // lets the dialog run and presses one of its buttons from the dialog's own event loop.
 class ModalDialogRecorder : public wxModalDialogHook {

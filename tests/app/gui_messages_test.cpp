@@ -21,16 +21,9 @@
 using app_test::ModalDialogRecorder;
 using app_test::PumpUntil;
 using app_test::RunningApp;
+using app_test::WithoutPolling;
 
 namespace {
-
-// The main window of the next start runs without a polling thread, whose own status messages would mix
-// with the test's.
-class WithoutPolling {
- public:
-  WithoutPolling() { CMainFrame::SetPollingFactory([] { return std::unique_ptr<IPollingControl>(); }); }
-  ~WithoutPolling() { CMainFrame::SetPollingFactory({}); }
-};
 
 // The message pane: behind the progress pane while a polling pass runs, else the first.
 std::string StatusPane(CMainFrame* frame) {

@@ -167,15 +167,15 @@ TEST_F(ModifyPasswordServiceTest, AllDevicesHandsOnlyTheNewPasswordOver) {
 
 TEST_F(ModifyPasswordServiceTest, ManagerRowsShowKindsAndKeepAnEmptyTable) {
   ASSERT_TRUE(database_.Exec("update device_list_prev set type=NULL, name=NULL where mac=?", {net::kUnknown}));
-  std::vector<ManagedDeviceRow> rows;
-  ASSERT_TRUE(LoadManagedDeviceRows(rows));
+  std::vector<PasswordManagerRow> rows;
+  ASSERT_TRUE(LoadPasswordManagerRows(rows));
   ASSERT_EQ(rows.size(), 5u);
-  EXPECT_EQ(rows[0], (ManagedDeviceRow{"lab-switch", "Switch", "127.0.0.10", net::kSwitch, "private"}));
+  EXPECT_EQ(rows[0], (PasswordManagerRow{"lab-switch", "Switch", "127.0.0.10", net::kSwitch, "private"}));
   EXPECT_EQ(rows[1].typeText, "AP");
-  EXPECT_EQ(rows[4], (ManagedDeviceRow{"", "Unkonwn", "127.0.0.14", net::kUnknown, "private"}))
+  EXPECT_EQ(rows[4], (PasswordManagerRow{"", "Unkonwn", "127.0.0.14", net::kUnknown, "private"}))
       << "a NULL name is empty, not the previous row's";
   ASSERT_TRUE(database_.Exec("delete from device_list_prev"));
-  EXPECT_FALSE(LoadManagedDeviceRows(rows));
+  EXPECT_FALSE(LoadPasswordManagerRows(rows));
   EXPECT_EQ(rows.size(), 5u);
 }
 

@@ -39,11 +39,11 @@ void CPasswdManagerDlg::SetupList() {
 }
 
 void CPasswdManagerDlg::FillList() {
-  std::vector<ManagedDeviceRow> rows;
-  if (!LoadManagedDeviceRows(rows)) return;
+  std::vector<PasswordManagerRow> rows;
+  if (!LoadPasswordManagerRows(rows)) return;
   m_list->DeleteAllItems();
   m_passwords.clear();
-  for (const ManagedDeviceRow& row : rows) {
+  for (const PasswordManagerRow& row : rows) {
     const long item = m_list->InsertItem(m_list->GetItemCount(), wxString::FromUTF8(row.name));
     m_list->SetItem(item, 1, wxString::FromUTF8(row.typeText));
     m_list->SetItem(item, 2, wxString::FromUTF8(row.ip));
