@@ -3,10 +3,12 @@
 
 -- The one settings row: poll every 60 s with a 1 s SNMP time-out, client monitor every 600 s, 5 polling
 -- threads, all four log levels, country United_States (list position 109, AP code 840), discovery password
--- "private". Default AP parameters, mail and syslog settings stay unset (NULL) until the user saves them.
+-- "private"; mail and syslog send nothing (send type "0") until the user chooses a schedule. Default AP
+-- parameters and the other mail and syslog settings stay unset (NULL) until the user saves them.
 INSERT INTO global_setting (community, interval, timeout, monitor_time, threadno, log_level, country_index,
-                            country_code, index_polling, w_community, b_apply_defparam)
-VALUES ('public', 60, 1, 600, 5, 15, 109, 840, 0, 'private', '0');
+                            country_code, index_polling, w_community, b_apply_defparam, send_date_type,
+                            syslog_send_date_type)
+VALUES ('public', 60, 1, 600, 5, 15, 109, 840, 0, 'private', '0', '0', '0');
 
 -- The built-in group "default" (its anchor row, no member) and its template 0, which sets nothing:
 -- -1 in a number and the empty text mean "not part of the template"; load balancing is off.

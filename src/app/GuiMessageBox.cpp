@@ -3,6 +3,10 @@
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 #include <wx/thread.h>
+#include <wx/window.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "app/Resources.h"
 #include "app/UiThreadCall.h"
@@ -36,7 +40,24 @@ int Answer(int dialogResult) {
   }
 }
 
+// The windows of the living CMessageBoxOwners, oldest first; touched on the UI thread only.
+std::vector<wxWindow*>& Owners() {
+  static std::vector<wxWindow*> owners;
+  return owners;
+}
+
+wxWindow* BoxParent() {
+  const auto& owners = Owners();
+  const auto shown = std::find_if(owners.rbegin(), owners.rend(), [](wxWindow* window) { return window->IsShown(); });
+  return shown != owners.rend() ? *shown : wxTheApp->GetTopWindow();
+}
+
 }  // namespace
+
+CMessageBoxOwner::CMessageBoxOwner(wxWindow* window) : window_(window) { Owners().push_back(window); }
+
+// Owners of modeless windows may end in any order.
+CMessageBoxOwner::~CMessageBoxOwner() { std::erase(Owners(), window_); }
 
 int CGuiMessageBox::operator()(const std::string& text, const std::string& caption, unsigned style) const {
   if (wxThread::IsMain()) return ShowModal(text, caption, style);
@@ -47,7 +68,7 @@ int CGuiMessageBox::operator()(const std::string& text, const std::string& capti
 
 int CGuiMessageBox::ShowModal(const std::string& text, const std::string& caption, unsigned style) {
   // A box without a caption carries the application title, as the framework's boxes do.
-  wxMessageDialog dialog(wxTheApp->GetTopWindow(), wxString::FromUTF8(text),
+  wxMessageDialog dialog(BoxParent(), wxString::FromUTF8(text),
                          wxString::FromUTF8(caption.empty() ? res::kAppTitle : caption), DialogStyle(style));
   return Answer(dialog.ShowModal());
 }

@@ -7,6 +7,8 @@
 #include <wx/settings.h>
 #include <wx/toolbar.h>
 
+#include <algorithm>
+
 #include "app/CommandIds.h"
 #include "app/GuiMessageReceiver.h"
 #include "app/MainTrayIcon.h"
@@ -208,7 +210,9 @@ void CMainFrame::BuildNavigationBar() {
   bar.AppendFolder("Log", 234, cmd::ID_VIEW_LOG, res::kLogFolderTip);
   bar.AppendFolder("Switch Discover Utility", 380, cmd::ID_NAV_SWITCH_DISCOVER_UTILITY);
   eventDlg_ = new CEventDlg(navigationBar_);
-  bar.PinBottomFolder("Status", 229, eventDlg_, true);
+  eventDlg_->SetSize(-1, eventDlg_->FullHeight());
+  bar.PinBottomFolder("Status", 229, eventDlg_, false);
+  bar.FitFolderCaptions();
   aui_.AddPane(navigationBar_, wxAuiPaneInfo().Name("navigation").Left().CaptionVisible(false).CloseButton(false)
                                    .MinSize(navigationBar_->CalcFixedLayout().x, -1).Layer(1));
 }
@@ -271,7 +275,9 @@ void CMainFrame::ApplyHeaderHeight(int height, bool thinBars) {
     return;
   }
   outerSplitter_->RestoreBars();
-  const int position = std::max(height, kHeaderMinimum);
+  // At least what the header's controls of the mode take, so none is cut.
+  const int needed = headerBar_->GetSizer() ? headerBar_->GetSizer()->GetMinSize().y : 0;
+  const int position = std::max({height, kHeaderMinimum, needed});
   headerHeight_ = position;
   if (!outerSplitter_->IsSplit()) {
     headerBar_->Show();

@@ -108,13 +108,14 @@ void CMainFrame::OnClearDatabase(wxCommandEvent&) {
 void CMainFrame::OnBackupDatabase(wxCommandEvent&) {
   CBrowseDirDialog chooser;
   if (!chooser.Browse() || chooser.m_strPath.empty()) return;
-  std::string folder = chooser.m_strPath;
+  std::string copy = chooser.m_strPath;  // the chosen folder; the backup makes it the copy's path
   bool done = false;
   {
     wxBusyCursor wait;
-    done = GetLoadBalanceManager()->BackupDatabase(folder);
+    done = GetLoadBalanceManager()->BackupDatabase(copy);
   }
-  if (done) platform::MessageBox(res::kBackupDone);
+  // The copy's name carries the time it was made: the message says where it went.
+  if (done) platform::MessageBox(std::string(res::kBackupDone) + "\n" + copy);
 }
 
 void CMainFrame::OnRestoreDatabase(wxCommandEvent&) {
@@ -135,7 +136,10 @@ void CMainFrame::OnRestoreDatabase(wxCommandEvent&) {
     wxBusyCursor wait;
     done = GetLoadBalanceManager()->RestoreDatabase(path);
   }
-  if (done) platform::MessageBox(res::kRestoreDone);
+  if (done) {
+    controller_->ReloadSettings();
+    platform::MessageBox(res::kRestoreDone);
+  }
   RefreshAllViews(true);
 }
 

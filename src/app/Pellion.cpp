@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <wx/evtloop.h>
+#include <wx/evtloopsrc.h>
 #include <wx/gdicmn.h>
 
 #include "app/AboutDialog.h"
@@ -30,6 +32,24 @@ std::string CurrentDirectory() {
   return error ? std::string() : current.string();
 }
 
+// Shows the main window (as the tray's Open does) when a second start rang.
+class CDoorbellHandler : public wxEventLoopSourceHandler {
+ public:
+  explicit CDoorbellHandler(platform::CInstanceDoorbell& doorbell) : doorbell_(doorbell) {}
+  void OnReadWaiting() override {
+    if (!doorbell_.TakeRings()) return;
+    wxWindow* frame = wxTheApp->GetTopWindow();
+    if (!frame) return;
+    wxCommandEvent open(wxEVT_MENU, cmd::WxId(cmd::ID_TRAY_OPEN));
+    frame->GetEventHandler()->ProcessEvent(open);
+  }
+  void OnWriteWaiting() override {}
+  void OnExceptionWaiting() override {}
+
+ private:
+  platform::CInstanceDoorbell& doorbell_;
+};
+
 }  // namespace
 
 bool CPellionApp::OnInit() {
@@ -37,8 +57,11 @@ bool CPellionApp::OnInit() {
   platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
   auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
   if (!lock->Acquire()) {
-    // Nothing of this copy has started, so there is nothing to shut down; the running copy is untouched.
-    platform::MessageBox(lock->Error().empty() ? std::string(res::kAlreadyRunning) : lock->Error());
+    // Nothing of this copy has started, so there is nothing to shut down. The running copy shows its
+    // window when it has one; the message is for a copy still at its login, or one that cannot be reached.
+    const bool otherCopy = lock->Error().empty();
+    if (!otherCopy || !platform::CInstanceDoorbell::Ring(platform::DoorbellPathFor(lock->Path())))
+      platform::MessageBox(otherCopy ? std::string(res::kAlreadyRunning) : lock->Error());
     platform::SetMessageBoxHandler(std::move(previous));
     return false;
   }
@@ -52,7 +75,19 @@ bool CPellionApp::OnInit() {
     EndInstance();
     return false;
   }
+  ListenForSecondStarts();
   return true;
+}
+
+void CPellionApp::ListenForSecondStarts() {
+  // Without a doorbell a second start falls back to its message; this copy runs on as before.
+  auto doorbell = std::make_unique<platform::CInstanceDoorbell>(platform::DoorbellPathFor(instanceLock_->Path()));
+  if (!doorbell->Open()) return;
+  auto handler = std::make_unique<CDoorbellHandler>(*doorbell);
+  doorbellSource_.reset(wxEventLoopBase::AddSourceForFD(doorbell->Fd(), handler.get(), wxEVENT_SOURCE_INPUT));
+  if (!doorbellSource_) return;
+  doorbell_ = std::move(doorbell);
+  doorbellHandler_ = std::move(handler);
 }
 
 bool CPellionApp::OpenFirstDocument() {
@@ -82,6 +117,9 @@ void CPellionApp::EndInstance() {
   CUiThreadCall::SetShuttingDown(true);
   platform::RequestDelayStop();  // a worker in a long wait ends it now instead of holding up the exit
   platform::RunShutdown();
+  doorbellSource_.reset();  // no ring is handled after this
+  doorbellHandler_.reset();
+  doorbell_.reset();
   instanceLock_.reset();
   platform::SetMessageBoxHandler(std::move(previousMessageBox_));
 }

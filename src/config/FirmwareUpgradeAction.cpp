@@ -27,7 +27,10 @@ CFirmwareUpgradeAction::CFirmwareUpgradeAction(int tftpPort) : engine_(tftpPort)
   engine_.SetTaskFinishedEvent(
       [this](int task) { ActionLog("target IP: " + GetIpByIndex(task) + " firmware upgrade successful."); });
   engine_.SetTaskErrorEvent([this](int task, unsigned long) {
-    ActionLog("target IP: " + GetIpByIndex(task) + " firmware upgrade failed or something wrong");
+    const std::string line = "target IP: " + GetIpByIndex(task) + " firmware upgrade failed or something wrong";
+    ActionLog(line);
+    std::lock_guard lock(paramsMutex_);
+    failures_.push_back(line);
   });
   engine_.SetWorkEndEvent([this] { OnWorkEnd(); });
   SetThreadProc([this](CWorkerThread&) { UpgradeProc(); });
@@ -117,6 +120,7 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
     ips = ips_;
     file = firmwareFile_;
     kind = deviceKind_;
+    failures_.clear();
   }
   if (file.empty()) {
     EndRun(false);
@@ -161,6 +165,13 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
   }
   // Once more at the end, so a run that ended between two samples shows where it got.
   PostProgress(total);
+  std::string failed;
+  {
+    std::lock_guard lock(paramsMutex_);
+    for (const std::string& line : failures_) failed += (failed.empty() ? "" : "\n") + line;
+  }
   EndRun(true);
+  // The user sees what went wrong without looking for it in the Action Log.
+  if (!failed.empty()) platform::MessageBox(failed, {}, platform::MB_ICONERROR);
   return 0;
 }

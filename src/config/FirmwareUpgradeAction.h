@@ -2,7 +2,8 @@
 // The firmware upgrade job: opens each device for the transfer with one SNMP set, queues one TFTP upload
 // per device, runs them five at a time and posts the progress in thousandths to the owner window every
 // 100 ms, until every upload has ended or the user stops the run. Each device's start, success and failure
-// become action-log lines; polling is suspended while the job runs. One object serves one run at a time.
+// become action-log lines, and the failures are shown in one message box when the run ends; polling is
+// suspended while the job runs. One object serves one run at a time.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -55,4 +56,5 @@ class CFirmwareUpgradeAction : public platform::CWorkerThread {
   int deviceKind_ = 0;
   std::string firmwareFile_;
   std::vector<std::string> ips_;
+  std::vector<std::string> failures_;  // this run's failure lines, under paramsMutex_
 };

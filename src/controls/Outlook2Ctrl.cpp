@@ -10,6 +10,8 @@
 #include <wx/settings.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+
 #include "app/CommandIds.h"
 #include "controls/WxGeometry.h"
 #include "platform/DebugTrace.h"
@@ -25,6 +27,7 @@ const wxColour kCurrentText(0, 82, 136);
 constexpr char kFontFace[] = "Arial Unicode MS";
 constexpr int kIconSize = 20;
 constexpr int kTextIndent = 26;
+constexpr int kCaptionEndMargin = 8;  // between a caption's end and the header's right edge
 constexpr int kEntryIndent = 28;
 constexpr int kSlideDelayMs = 30;
 
@@ -295,6 +298,19 @@ void COutlook2Ctrl::RunCommandUpdate(CNavCmdUI& update) {
   if (request.GetSetEnabled()) update.Enable(request.GetEnabled());
   if (request.GetSetChecked()) update.SetCheck(request.GetChecked());
   if (request.GetSetText()) update.SetText(request.GetText().utf8_string());
+}
+
+void COutlook2Ctrl::FitFolderCaptions() {
+  if (model_.IsCollapsed()) return;
+  wxClientDC dc(this);
+  dc.SetFont(folderFont_);
+  int widest = 0;
+  for (int folder = 0; folder < model_.FolderCount(); ++folder)
+    widest = std::max(widest, dc.GetTextExtent(wxString::FromUTF8(model_.FolderAt(folder)->name)).x);
+  if (const CNavFolder* bottom = model_.BottomFolder())
+    widest = std::max(widest, dc.GetTextExtent(wxString::FromUTF8(bottom->name)).x);
+  const int needed = widest + kTextIndent + kCaptionEndMargin + CNavBarModel::kSizingStripWidth;
+  if (model_.Width() < needed) ApplyWidth(needed);
 }
 
 void COutlook2Ctrl::ApplyWidth(int width) {

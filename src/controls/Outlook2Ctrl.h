@@ -35,6 +35,8 @@ class COutlook2Ctrl : public wxWindow {
 
   // The picture drawn for an icon id (20 by 20); an id without one draws no icon.
   void SetIcon(int iconId, const wxBitmap& bitmap);
+  // Widens the bar, unless the user collapsed it, so that no folder's caption is cut; a wider width stays.
+  void FitFolderCaptions();
   // The size the frame gives the bar: its width and the full height.
   wxSize CalcFixedLayout() const { return wxSize(model_.Width(), 32767); }
 

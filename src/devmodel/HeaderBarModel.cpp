@@ -54,11 +54,11 @@ HeaderFilter CHeaderBarModel::TypedFilter(const std::string& filterType, const s
 
 bool CHeaderBarModel::ControlsOf(int mode, HeaderControlGroups& groups) {
   switch (static_cast<HeaderViewMode>(mode)) {
-    case HeaderViewMode::List: groups = {true, false, false, false, false}; return true;
-    case HeaderViewMode::Tree: groups = {true, false, true, false, false}; return true;
-    case HeaderViewMode::Topology: groups = {true, false, true, true, false}; return true;
+    case HeaderViewMode::List: groups = {true, false, false, false, false, true}; return true;
+    case HeaderViewMode::Tree: groups = {true, false, true, false, false, false}; return true;
+    case HeaderViewMode::Topology: groups = {true, false, true, true, false, false}; return true;
     case HeaderViewMode::ApFirmware:
-    case HeaderViewMode::SwitchFirmware: groups = {false, true, false, false, true}; return true;
+    case HeaderViewMode::SwitchFirmware: groups = {false, true, false, false, true, false}; return true;
   }
   return false;
 }

@@ -20,6 +20,7 @@ struct HeaderControlGroups {
   bool deviceButtons = false;    // the row-1 buttons forwarded to the tree or the map
   bool mapButtons = false;       // save positions, zoom and background map
   bool firmwareControls = false; // firmware file, Browse, Upgrade
+  bool listControls = false;     // the second row: filters and the list's buttons
 };
 
 struct HeaderFilter {

@@ -57,8 +57,9 @@ CMainController::~CMainController() { StopWorkers(); }
 void CMainController::StartWorkers(platform::WindowId notify, const CountryCodeLookup& countryCode) {
   trapListener_.Start(notify);
   applyTemplate_.SetOwnerWindow(notify);
+  countryCode_ = countryCode;
   g_DeviceNameIndex.Reload();
-  ReadStartupSettings(countryCode);
+  ReadStartupSettings(countryCode_);
   if (polling_) polling_->Start(notify);
   {
     std::lock_guard hold(g_csClients);
@@ -82,6 +83,13 @@ void CMainController::StopWorkers() {
 void CMainController::ReadAlertSettings() {
   CMailAlertDb().GetMailAlertParam(mailSettings);
   CSyslogParamDb().GetSyslogParam(syslogSchedule);
+}
+
+void CMainController::ReloadSettings() {
+  g_DeviceNameIndex.Reload();
+  ReadStartupSettings(countryCode_);
+  ReadAlertSettings();
+  PollingIntervalChanged();
 }
 
 std::intptr_t CMainController::Dispatch(const platform::Message& m) {

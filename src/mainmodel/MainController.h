@@ -76,6 +76,9 @@ class CMainController {
   void StopWorkers();
   // The alert settings the timers use, read from the settings row.
   void ReadAlertSettings();
+  // After a restore replaced the database: the settings in use are read from it again as at start (the
+  // settings row, the device-name numbers, the alert settings), and the polling countdown starts over.
+  void ReloadSettings();
 
   // One worker message; the result for the sender (1 for 0x2AAD, else 0).
   std::intptr_t Dispatch(const platform::Message& message);
@@ -138,6 +141,7 @@ class CMainController {
   IFrameWindows& windows_;
   std::unique_ptr<IPollingControl> polling_;
   Clock clock_;
+  CountryCodeLookup countryCode_;  // as StartWorkers was given it
   FrameJobHooks hooks_;
   NewDevicesProbe newDevices_;
   std::array<int, kJobKindCount> steps_{};

@@ -1,9 +1,11 @@
-// Start-up, the main window, the About box and the refused second start, on a real display (Xvfb).
+// Start-up, the main window, the About box and the second start (which brings the running window back,
+// or is refused while the running copy has none), on a real display (Xvfb).
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <wx/dcclient.h>
 #include <wx/menu.h>
 
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <thread>
 
 #include "AppTestEnvironment.h"
+#include "app/AboutDialog.h"
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/Pellion.h"
@@ -34,7 +37,8 @@ bool InstanceMarkerIsFree() {
 
 std::string Folder(const std::filesystem::path& path) { return std::filesystem::canonical(path).string(); }
 
-// Starts a second copy in its own folder and checks that it is refused with the one message.
+// Starts a second copy in its own folder while the running one has no window to show, and checks that it
+// is refused with the one message.
 void ExpectSecondStartRefused() {
   ModalDialogRecorder boxes(wxID_OK);
   RunningApp second(TestRoot() / "second");
@@ -97,6 +101,18 @@ TEST(AppStartTest, AboutCommandShowsVersionAndCaptionWithOnlyAnOkButton) {
   EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u) << "the About box is gone once OK was pressed";
 }
 
+TEST(AppStartTest, TheAboutBoxLeavesRoomForItsWholeCaption) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  CAboutDialog about(app.Frame());
+  testing_support::SaveCapture(testing_support::CaptureWindow(&about), "about");
+  // A title bar writes the caption larger and bold, beside its buttons.
+  wxClientDC dc(&about);
+  dc.SetFont(about.GetFont().Bold().Scaled(1.25f));
+  EXPECT_GT(about.GetSize().x, dc.GetTextExtent(about.GetTitle()).x + 90);
+  about.Hide();
+}
+
 TEST(AppStartTest, ToolsMenuOffersTheSwitchConsoleWhichDoesNothingWithoutItsLibrary) {
   RunningApp app;
   ASSERT_TRUE(app.Started());
@@ -134,14 +150,26 @@ TEST(AppStartTest, ExitDeletesTheServicesThatExistInTheirOrderAfterTheMainWindow
   EXPECT_TRUE(windowsGone) << "the main window goes before the services it uses";
 }
 
-TEST(SecondStartTest, IsRefusedAndLeavesTheRunningCopyAlone) {
+TEST(SecondStartTest, BringsTheHiddenWindowBackAndLeavesTheRunningCopyAlone) {
   RunningApp first(TestRoot() / "first");
   ASSERT_TRUE(first.Started());
   CMainFrame* frame = first.Frame();
   bool firstServiceDeleted = false;
   platform::RegisterShutdown(platform::ShutdownStage::ConnectionPool, [&] { firstServiceDeleted = true; });
+  frame->Close();  // the close box hides the window in the tray
+  ASSERT_TRUE(app_test::PumpUntil([&] { return !frame->IsShown(); }));
 
-  ExpectSecondStartRefused();
+  {
+    ModalDialogRecorder boxes(wxID_OK);
+    RunningApp second(TestRoot() / "second");
+    EXPECT_FALSE(second.Started());
+    EXPECT_TRUE(boxes.Dialogs().empty()) << "no message: the running copy answers by showing its window";
+  }
+  ASSERT_TRUE(app_test::PumpUntil([&] { return frame->IsShownOnScreen(); }));
+  const wxImage shot = testing_support::CaptureWindow(frame);
+  testing_support::SaveCapture(shot, "second_start_shows_the_window");
+  EXPECT_LT(testing_support::CountPixels(shot, *wxBLACK, 0), shot.GetWidth() * shot.GetHeight() / 2)
+      << "the window is drawn again";
 
   EXPECT_EQ(first.Frame(), frame);
   EXPECT_EQ(wxTopLevelWindows.GetCount(), 1u) << "the refused copy opens no window";
@@ -199,7 +227,8 @@ bool HoldsLock(pid_t pid, const std::string& path) {
 
 }  // namespace
 
-TEST(SecondStartTest, IsRefusedWhileTheProgramRunsInAnotherProcess) {
+TEST(SecondStartTest, IsRefusedWhileTheProgramInAnotherProcessHasNoWindowYet) {
+  // The other process waits at its login, with no main window to bring back.
   ProgramProcess program(TestRoot() / "program");
   ASSERT_GT(program.Pid(), 0);
   const std::string marker = platform::CSingleInstanceLock(res::kSingleInstanceName).Path();

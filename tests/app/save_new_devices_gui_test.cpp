@@ -1,5 +1,5 @@
 // The "Save New Device" dialog on its own: what it lists, a refill, the boxes by the defaults, and Save
-// with nothing to save.
+// with nothing to save, and headings that show whole.
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
@@ -47,6 +47,24 @@ TEST_F(SaveDialogFixture, ListsNewApsAndSwitchesOnceEvenAfterARefill) {
   dialog.FillLists();
   EXPECT_EQ(Names(dialog.SwitchList()), (std::vector<std::string>{"SW_1", "SW_2"}));
   EXPECT_TRUE(dialog.ApList()->IsItemChecked(0));
+}
+
+TEST_F(SaveDialogFixture, EveryHeadingShowsWhole) {
+  AddNew("02:44:71:0B:00:01", "AP_1", 2);
+  CSaveNewDevDlg dialog(parent);
+  dialog.Show();
+  testing_support::SaveCapture(testing_support::CaptureWindow(&dialog), "save_new_device");
+  for (wxListCtrl* list : {dialog.ApList(), dialog.SwitchList()}) {
+    for (int column = 0; column < list->GetColumnCount(); ++column) {
+      wxListItem heading;
+      heading.SetMask(wxLIST_MASK_TEXT);
+      list->GetColumn(column, heading);
+      const int checkBox = list == dialog.ApList() && column == 0 ? 20 : 0;
+      EXPECT_GT(list->GetColumnWidth(column), list->GetTextExtent(heading.GetText()).x + 8 + checkBox)
+          << heading.GetText();
+    }
+  }
+  dialog.Hide();
 }
 
 TEST_F(SaveDialogFixture, SaveWithNothingListedEndsAtOnce) {

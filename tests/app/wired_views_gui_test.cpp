@@ -1,13 +1,19 @@
 // The views and dialogs the main window opens, as a user reaches them: the navigation bar leads to each
-// real view (captured, so a person can look), Preferences stores a changed value on OK, and the Password
-// Manager opens and closes.
+// real view (captured, so a person can look), Preferences stores a changed value on OK, the Password
+// Manager opens and closes, and a restored database's settings come into use.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <wx/filedlg.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <filesystem>
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "AppTestEnvironment.h"
@@ -16,8 +22,10 @@
 #include "app/PlaceholderView.h"
 #include "controls/Outlook2Ctrl.h"
 #include "credentials/ui/PasswdManagerDlg.h"
+#include "device/GlobalSettings.h"
 #include "device/GlobalSettingsApplier.h"
 #include "groupmodel/ui/GroupView.h"
+#include "loadbalance/LoadBalanceManager_DB.h"
 #include "loadbalance/ui/ClientHistoryView.h"
 #include "loadbalance/ui/LoadBalanceTreeView.h"
 #include "log/ui/LogView.h"
@@ -182,4 +190,74 @@ TEST(WiredDialogsTest, PasswordManagerOpensWithItsListAndCloses) {
   app.Frame()->ProcessWindowEvent(open);
   EXPECT_EQ(answer.Runs(), 1);
   EXPECT_TRUE(listed);
+}
+
+namespace {
+
+// Acts in the file chooser (chooses the file and opens it) and answers every message
+// box OK at once, noting its text.
+class RestoreChooser : public wxModalDialogHook {
+ public:
+  explicit RestoreChooser(std::string file) : file_(std::move(file)) { Register(); }
+  ~RestoreChooser() override { Unregister(); }
+  std::vector<std::string> boxes;
+  bool chose = false;
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+      boxes.push_back(box->GetMessage().utf8_string());
+      return wxID_OK;
+    }
+    auto* chooser = dynamic_cast<wxFileDialog*>(dialog);
+    if (!chooser) return wxID_NONE;
+    chooser->CallAfter([this, chooser] {
+      chooser->SetPath(wxString::FromUTF8(file_));
+      chose = PumpUntil([&] { return chooser->GetPath().utf8_string() == file_; });
+      // Without a window manager the chooser never gets the keyboard: it answers as its Open button would
+      // (the toolkit's own call, looked up at run time as the test does not link the toolkit directly).
+      using Respond = void (*)(void*, int);
+      static const auto respond = reinterpret_cast<Respond>(dlsym(RTLD_DEFAULT, "gtk_dialog_response"));
+      constexpr int kAccept = -3;
+      if (respond) respond(chooser->GetHandle(), chose ? kAccept : -6);
+    });
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override {}
+
+ private:
+  std::string file_;
+};
+
+}  // namespace
+
+TEST(WiredDialogsTest, RestoreBringsTheRestoredSettingsIntoUse) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  // A backup whose settings differ from those in use.
+  const std::filesystem::path folder = app_test::TestRoot() / "backups";
+  std::filesystem::create_directories(folder);
+  std::string backup = folder.string();
+  ASSERT_TRUE(GetLoadBalanceManager()->BackupDatabase(backup)) << "the folder becomes the copy's path";
+  sqlite3* file = nullptr;
+  ASSERT_EQ(sqlite3_open(backup.c_str(), &file), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(file, "UPDATE global_setting SET interval=90, monitor_time=1200, timeout=3", nullptr, nullptr,
+                         nullptr),
+            SQLITE_OK);
+  sqlite3_close(file);
+  {
+    std::lock_guard hold(g_RuntimeSettings.csSettings);
+    ASSERT_EQ(g_RuntimeSettings.nMonitorIntervalMs, 600000) << "the new database's value is in use";
+  }
+
+  RestoreChooser chooser(backup);
+  wxCommandEvent restore(wxEVT_MENU, cmd::WxId(cmd::ID_RESTORE_DATABASE));
+  app.Frame()->ProcessWindowEvent(restore);
+  EXPECT_TRUE(chooser.chose);
+  EXPECT_EQ(chooser.boxes, (std::vector<std::string>{"the file already exists , do you replace it",
+                                                     "Restore the database  file successful"}));
+  std::lock_guard hold(g_RuntimeSettings.csSettings);
+  EXPECT_EQ(g_RuntimeSettings.nPollingIntervalMs, 90000);
+  EXPECT_EQ(g_RuntimeSettings.nMonitorIntervalMs, 1200000);
+  EXPECT_EQ(g_RuntimeSettings.nSnmpTimeout, 300);
 }

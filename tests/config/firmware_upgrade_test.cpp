@@ -141,6 +141,8 @@ TEST_F(FirmwareUpgradeTest, AFailedTransferLeavesTheOthersGoing) {
             lines.end());
   EXPECT_NE(std::find(lines.begin(), lines.end(), "target IP: 127.0.0.13 firmware upgrade successful."), lines.end());
   EXPECT_LT(window_.MessagesWithId(msg::WM_NMS_FIRMWARE_PROGRESS).back().wParam, 1000u);
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"target IP: 127.0.0.12 firmware upgrade failed or something wrong"}))
+      << "the failure is shown at the end of the run, not only logged";
 }
 
 TEST_F(FirmwareUpgradeTest, CancelEndsTheTransfer) {

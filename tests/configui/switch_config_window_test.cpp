@@ -255,6 +255,9 @@ TEST_F(FirmwarePaneTest, FirmwareGoesToTheChosenSwitchesWithTheProgressShown) {
   EXPECT_EQ(database_.Value("SELECT COUNT(*) FROM system_log WHERE description=?",
                             {"target IP: 127.0.0.15 firmware upgrade failed or something wrong"}),
             "1");
+  EXPECT_TRUE(PumpUntil([&] {
+    return boxes_.Texts().back() == "target IP: 127.0.0.15 firmware upgrade failed or something wrong";
+  })) << "the failure is shown, not only logged";
   EXPECT_TRUE(mainWindow.WaitFor(msg::WM_NMS_POLLING_RESTART, 1)) << "polling resumes in the main window";
   frame->Destroy();
   PumpPending();

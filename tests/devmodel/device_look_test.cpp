@@ -56,13 +56,14 @@ TEST(DeviceLook, TheTreeShadesByKindAndStatus) {
 TEST(HeaderBar, EachModeShowsItsControlsAndAnUnknownModeChangesNothing) {
   HeaderControlGroups groups;
   ASSERT_TRUE(CHeaderBarModel::ControlsOf(0, groups));
-  EXPECT_TRUE(groups.viewRadios);
+  EXPECT_TRUE(groups.viewRadios && groups.listControls);
   EXPECT_FALSE(groups.deviceButtons || groups.mapButtons || groups.firmwareControls || groups.firmwareRadios);
   ASSERT_TRUE(CHeaderBarModel::ControlsOf(2, groups));
   EXPECT_TRUE(groups.viewRadios && groups.deviceButtons && groups.mapButtons);
+  EXPECT_FALSE(groups.listControls) << "the one-row header has no second row";
   ASSERT_TRUE(CHeaderBarModel::ControlsOf(4, groups));
   EXPECT_TRUE(groups.firmwareRadios && groups.firmwareControls);
-  EXPECT_FALSE(groups.viewRadios);
+  EXPECT_FALSE(groups.viewRadios || groups.listControls);
   EXPECT_FALSE(CHeaderBarModel::ControlsOf(5, groups));
   EXPECT_TRUE(groups.firmwareRadios) << "left as it was";
 }

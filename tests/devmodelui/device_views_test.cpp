@@ -5,7 +5,9 @@
 #include <wx/combobox.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/settings.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 #include <filesystem>
 
@@ -127,6 +129,48 @@ TEST_F(ListViewTest, TheListShowsEveryApAndItsRowMenuDeletesTheSelectedOne) {
   ASSERT_TRUE(PumpUntil([&] { return view_->List()->GetItemCount() == 2; }));
   EXPECT_EQ(RowOf(net::kAp2), -1);
   SaveCapture(CaptureWindow(frame_), "ap_list_after_delete");
+}
+
+TEST_F(ListViewTest, ARightClickSelectsTheRowUnderThePointerForItsMenu) {
+  // Nothing selected: the menu's command acts on the row that was clicked.
+  ASSERT_TRUE(view_->List()->FindNextRowWithStates(listmodel::ROW_SELECTED, -1) < 0);
+  boxes_.ScriptAnswers({platform::IDOK});
+  {
+    MenuChoice choice(4);
+    RightClickAt(RowCentre(RowOf(net::kAp2)));
+    ASSERT_TRUE(PumpUntil([&] { return Where(net::kAp2) == "gone"; })) << "menu used: " << choice.Fired();
+  }
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"Delete from database?"}));
+  ASSERT_TRUE(PumpUntil([&] { return view_->List()->GetItemCount() == 2; }));
+
+  // Another row selected: the clicked row alone becomes the selection.
+  ClickAt(RowCentre(RowOf(net::kAp1)));
+  ASSERT_TRUE(PumpUntil([&] { return view_->List()->RowMatchesStates(RowOf(net::kAp1), listmodel::ROW_SELECTED); }));
+  {
+    wxTimer escape;  // closes the menu without a command
+    bool closed = false;
+    escape.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+      wxUIActionSimulator().Char(WXK_ESCAPE);
+      closed = true;
+    });
+    escape.StartOnce(700);
+    RightClickAt(RowCentre(RowOf(net::kAp3)));
+    ASSERT_TRUE(PumpUntil([&] { return closed; }));
+  }
+  const wxImage shown = CaptureWindow(frame_);
+  EXPECT_TRUE(view_->List()->RowMatchesStates(RowOf(net::kAp3), listmodel::ROW_SELECTED));
+  EXPECT_FALSE(view_->List()->RowMatchesStates(RowOf(net::kAp1), listmodel::ROW_SELECTED));
+  EXPECT_EQ(Where(net::kAp1), "managed");
+  SaveCapture(shown, "ap_list_right_click");
+  ReportListView* list = view_->List()->GetListView();
+  wxRect row;
+  list->GetItemRect(RowOf(net::kAp3), row);
+  const wxPoint corner = frame_->ScreenToClient(list->ClientToScreen(row.GetPosition()));
+  // The selection colour, with or without the keyboard focus.
+  const wxRect area(corner, wxSize(row.width / 2, row.height));
+  const int marked = std::max(CountPixels(shown, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 16, area),
+                              CountPixels(shown, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW), 16, area));
+  EXPECT_GT(marked, row.width / 4) << "the clicked row shows as selected";
 }
 
 TEST_F(ListViewTest, TheColumnChooserMovesAColumnAndTheListFollows) {

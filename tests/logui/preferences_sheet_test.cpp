@@ -148,6 +148,22 @@ TEST_F(PreferencesSheetTest, MailPageRefusesAnInvalidAddressAndSyslogPageSaves) 
   EXPECT_NE(std::find(log.begin(), log.end(), "modify global SMTP auth password to xxxxxx"), log.end());
 }
 
+TEST_F(PreferencesSheetTest, AFreshDatabaseSavesAfterTheAlertPagesWereViewed) {
+  ShowPage(1);
+  ShowPage(2);
+  const wxImage shot = testing_support::CaptureWindow(sheet);
+  SavePicture(shot, "preferences_fresh_syslog");
+  for (wxWindow* page : std::initializer_list<wxWindow*>{mail, syslog})
+    EXPECT_TRUE(dynamic_cast<wxRadioButton*>(page->FindWindow(CScheduleGroup::IDC_NONE))->GetValue())
+        << "a new database sends nothing";
+  ClickOk();
+  EXPECT_TRUE(boxes.Texts().empty()) << boxes.Texts().front();
+  EXPECT_FALSE(sheet->IsShown());
+  ASSERT_TRUE(savedSyslog);
+  EXPECT_EQ(savedSyslog->schedule.dateType, "0");
+  EXPECT_EQ(database.Value("select send_date_type from global_setting"), "0");
+}
+
 TEST_F(PreferencesSheetTest, TheSendTypeSetsTheDayListAndTheTime) {
   ShowPage(2);
   auto* days = dynamic_cast<wxChoice*>(syslog->FindWindow(alert_pages::IDC_DAY));

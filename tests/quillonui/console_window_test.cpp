@@ -4,6 +4,9 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/listctrl.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/radiobut.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -14,7 +17,9 @@
 #include "ConsoleTestSetup.h"
 #include "SwitchSimulator.h"
 #include "TftpPeer.h"
+#include "app/GuiMessageBox.h"
 #include "app/QuillonLibrary.h"
+#include "platform/MessageBox.h"
 #include "quillon/ui/ConsoleConfigDlg.h"
 #include "quillon/ui/ConsoleDlg.h"
 #include "quillon/ui/ConsoleUpgradeDlg.h"
@@ -37,8 +42,6 @@ consolesim::SwitchConfig Switch(const std::string& address, const std::string& m
   c.systemName = name;
   c.password = "secret";
   c.location = "lab";
-  c.groupInterval = 300;
-  c.trapAddress = "10.1.1.1";  // the loopback address the simulator reports by default is no trap receiver
   return c;
 }
 
@@ -116,6 +119,13 @@ TEST_F(ConsoleWindowTest, DiscoversConfiguresAndShowsTheSwitchsRefusal) {
   Open(3);
   wxListCtrl* list = console_->List();
   ASSERT_EQ(list->GetColumnCount(), 11);
+  for (int column = 0; column < list->GetColumnCount(); ++column) {
+    wxListItem header;
+    header.SetMask(wxLIST_MASK_TEXT);
+    list->GetColumn(column, header);
+    EXPECT_GT(list->GetColumnWidth(column), list->GetTextExtent(header.GetText()).x + 8)
+        << header.GetText() << " shows whole";
+  }
   EXPECT_EQ(list->GetItemText(RowOf("00c0ffee0002"), 1), "127.0.0.42");
   EXPECT_EQ(list->GetItemText(RowOf("00c0ffee0002"), 4), "edge-2");
   EXPECT_FALSE(Button(console_id::kDhcpRefresh)->IsShown());
@@ -159,6 +169,158 @@ TEST_F(ConsoleWindowTest, DiscoversConfiguresAndShowsTheSwitchsRefusal) {
   const wxColour background = list->GetBackgroundColour();
   const int blank = testing_support::CountPixels(shot, background, 8, listArea);
   EXPECT_LT(blank, listArea.width * listArea.height - 2000) << "text in the rows";
+}
+
+TEST_F(ConsoleWindowTest, TheDhcpButtonsAreOneChoiceAndASetKeepsWhatTheSwitchReports) {
+  testing_support::MessageBoxRecorder boxes;
+  consolesim::SwitchConfig onDhcp = Switch("127.0.0.61", "00c0ffee0061", "dhcp-client");
+  onDhcp.dhcp = 1;
+  // The other keeps every value the simulator reports by default: a set with only the password must pass.
+  consolesim::SwitchConfig plain;
+  plain.address = "127.0.0.62";
+  plain.mac = "00c0ffee0062";
+  consolesim::SwitchSimulator switches(kMagic, ports_.base, kGroup, "127.0.0.1", {onDhcp, plain});
+  switches.Start();
+  Open(2);
+  const auto radio = [](wxDialog* dialog, int id) { return static_cast<wxRadioButton*>(dialog->FindWindow(id)); };
+
+  ASSERT_TRUE(SelectRow(RowOf("00c0ffee0061")));
+  {
+    ModalScript onDhcpScript([&](wxDialog* dialog) {
+      testing_support::SaveCapture(testing_support::CaptureWindow(dialog), "console_config_dhcp_enabled");
+      EXPECT_TRUE(radio(dialog, config_id::kEnable)->GetValue());
+      EXPECT_FALSE(radio(dialog, config_id::kDisable)->GetValue()) << "one button of the two is chosen";
+      EXPECT_FALSE(dialog->FindWindow(config_id::kIpAddress)->IsEnabled());
+      EXPECT_TRUE(TypeInto(dialog->FindWindow(config_id::kPassword), "secret"));
+      Click(dialog->FindWindow(config_id::kSet));
+    });
+    Click(Button(console_id::kConfiguration));
+    ASSERT_TRUE(PumpUntil([&] { return onDhcpScript.Ran() && boxes.Texts().size() == 1; }));
+    EXPECT_EQ(boxes.Texts()[0], "Set Succesful");
+    EXPECT_EQ(switches.Switch("00c0ffee0061").dhcp, 1) << "an untouched choice is sent as shown";
+  }
+
+  ASSERT_TRUE(SelectRow(RowOf("00c0ffee0062")));
+  ModalScript plainScript([&](wxDialog* dialog) {
+    EXPECT_FALSE(radio(dialog, config_id::kEnable)->GetValue());
+    EXPECT_TRUE(radio(dialog, config_id::kDisable)->GetValue());
+    Click(radio(dialog, config_id::kEnable));
+    EXPECT_TRUE(PumpUntil([&] { return radio(dialog, config_id::kEnable)->GetValue(); }));
+    EXPECT_FALSE(radio(dialog, config_id::kDisable)->GetValue()) << "choosing one clears the other";
+    EXPECT_FALSE(dialog->FindWindow(config_id::kIpAddress)->IsEnabled());
+    Click(radio(dialog, config_id::kDisable));
+    EXPECT_TRUE(PumpUntil([&] { return radio(dialog, config_id::kDisable)->GetValue(); }));
+    EXPECT_FALSE(radio(dialog, config_id::kEnable)->GetValue());
+    EXPECT_TRUE(dialog->FindWindow(config_id::kIpAddress)->IsEnabled());
+    testing_support::SaveCapture(testing_support::CaptureWindow(dialog), "console_config_dhcp_disabled");
+    EXPECT_TRUE(TypeInto(dialog->FindWindow(config_id::kPassword), "admin"));
+    Click(dialog->FindWindow(config_id::kSet));
+  });
+  Click(Button(console_id::kConfiguration));
+  ASSERT_TRUE(PumpUntil([&] { return plainScript.Ran() && boxes.Texts().size() == 2; }));
+  EXPECT_EQ(boxes.Texts()[1], "Set Succesful") << "the simulator's own trap receiver and interval are accepted";
+  EXPECT_EQ(switches.Switch("00c0ffee0062").dhcp, 0);
+}
+
+// Watches modal dialogs: runs a script in the first one that is not a message box, and for each message
+// box notes its text and owner, copies the screen over the owner while the box shows, and answers it with
+// the Return key.
+class BoxWatch : public wxModalDialogHook {
+ public:
+  explicit BoxWatch(std::function<void(wxDialog*)> script) : script_(std::move(script)) { Register(); }
+  ~BoxWatch() override { Unregister(); }
+
+  struct Box {
+    std::string text;
+    wxWindow* owner = nullptr;
+    wxImage ownerArea;
+  };
+  std::vector<Box> boxes;
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) {
+      boxes.push_back({box->GetMessage().utf8_string(), box->GetParent(), wxImage()});
+      const std::size_t index = boxes.size() - 1;
+      wxTheApp->CallAfter([this, index] { LookAndAnswer(index); });
+    } else if (!ran_) {
+      ran_ = true;
+      dialog->CallAfter([this, dialog] {
+        testing_support::PumpUntil([dialog] { return dialog->IsShownOnScreen(); });
+        for (int round = 0; round < 10; ++round) testing_support::PumpPending();
+        script_(dialog);
+        if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+      });
+    }
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override {}
+
+ private:
+  void LookAndAnswer(std::size_t index) {
+    Box& seen = boxes[index];
+    for (int round = 0; round < 30; ++round) {
+      testing_support::PumpPending();
+      wxMilliSleep(10);
+    }
+    if (seen.owner) seen.ownerArea = testing_support::CaptureScreen(seen.owner->GetScreenRect());
+    // The pointer over the box's owner, where the box is centred, so the key reaches the box.
+    wxUIActionSimulator simulator;
+    if (seen.owner) {
+      const wxRect area = seen.owner->GetScreenRect();
+      simulator.MouseMove(area.GetLeft() + area.GetWidth() / 2, area.GetTop() + area.GetHeight() / 2);
+    }
+    testing_support::PumpPending();
+    simulator.Char(WXK_RETURN);
+  }
+
+  std::function<void(wxDialog*)> script_;
+  bool ran_ = false;
+};
+
+TEST_F(ConsoleWindowTest, TheConfigurationDialogsBoxesOpenOverIt) {
+  const auto previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
+  consolesim::SwitchSimulator switches(kMagic, ports_.base, kGroup, "127.0.0.1", {Switch("127.0.0.63", "00c0ffee0063", "x")});
+  switches.Start();
+  Open(1);
+  ASSERT_TRUE(SelectRow(0));
+  wxImage before;
+  wxWindow* configuration = nullptr;
+  BoxWatch watch([&](wxDialog* dialog) {
+    configuration = dialog;
+    auto* interval = static_cast<wxTextCtrl*>(dialog->FindWindow(config_id::kGroupInterval));
+    interval->Clear();
+    EXPECT_TRUE(TypeInto(interval, "30"));
+    EXPECT_TRUE(TypeInto(dialog->FindWindow(config_id::kPassword), "secret"));
+    before = testing_support::CaptureWindow(dialog);
+    Click(dialog->FindWindow(config_id::kSet));
+    EXPECT_TRUE(PumpUntil([&] { return watch.boxes.size() == 1 && watch.boxes[0].ownerArea.IsOk(); }));
+    EXPECT_TRUE(dialog->IsModal()) << "a refused set keeps the dialog open";
+    static_cast<wxTextCtrl*>(dialog->FindWindow(config_id::kTrapAddress))->ChangeValue("127.0.0.1");
+    interval->ChangeValue("300");
+    Click(dialog->FindWindow(config_id::kSet));
+    EXPECT_TRUE(PumpUntil([&] { return watch.boxes.size() == 2 && watch.boxes[1].ownerArea.IsOk(); }));
+    Click(dialog->FindWindow(config_id::kCancel));
+  });
+  Click(Button(console_id::kConfiguration));
+  ASSERT_TRUE(PumpUntil([&] { return configuration && !wxWindow::FindWindowById(config_id::kSet); }));
+  ASSERT_EQ(watch.boxes.size(), 2u);
+  platform::SetMessageBoxHandler(previous);
+
+  EXPECT_EQ(watch.boxes[0].text, "Group Interval value must between 120-1225\n0 means disable switch group interval");
+  EXPECT_EQ(watch.boxes[1].text, "Error Trap IP");
+  for (const auto& box : watch.boxes) {
+    EXPECT_EQ(box.owner, configuration) << box.text;
+    ASSERT_TRUE(box.ownerArea.IsOk());
+  }
+  testing_support::SaveCapture(before, "console_config_before_box");
+  testing_support::SaveCapture(watch.boxes[0].ownerArea, "console_config_with_box");
+  // What covers the dialog while the box shows: many pixels differ from the dialog alone.
+  int changed = 0;
+  for (int y = 0; y < before.GetHeight(); ++y)
+    for (int x = 0; x < before.GetWidth(); ++x)
+      if (before.GetRed(x, y) != watch.boxes[0].ownerArea.GetRed(x, y)) ++changed;
+  EXPECT_GT(changed, before.GetWidth() * before.GetHeight() / 10) << "the box lies over the dialog";
 }
 
 TEST_F(ConsoleWindowTest, EnterAndEscapeLeaveTheConsoleOpenAndExitClosesIt) {

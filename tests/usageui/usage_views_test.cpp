@@ -4,6 +4,7 @@
 // client list the latest round's clients, filtered on request.
 #include <gtest/gtest.h>
 #include <wx/choice.h>
+#include <wx/dcclient.h>
 #include <wx/frame.h>
 #include <wx/radiobut.h>
 #include <wx/uiaction.h>
@@ -195,6 +196,36 @@ TEST_F(UsageViewsTest, ApPaneOpenedForAnUnknownApAsksForOneAndDrawsNoLine) {
   EXPECT_EQ(view->ApMac(), "");
   EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"Please the select AP item in list view"}));
   EXPECT_EQ(view->Chart().GetDataCount(), 0);
+}
+
+TEST_F(UsageViewsTest, BothPanesShowTheirTopRowWholeAndTheApListsColumnsReadable) {
+  PlotChoice choice{kPlotUsers, net::kAp1};
+  auto* apPane = new CUtilizationUserPlotView(frame_, choice, nullptr);
+  frame_->Show();
+  apPane->OnInitialUpdate();
+  ASSERT_TRUE(PumpUntil([&] { return apPane->ChartWindow().IsShownOnScreen(); }));
+  // Every control of the top row ends above the pane below it.
+  const auto expectAbove = [](wxWindow* pane, wxWindow* below, const std::string& name) {
+    for (wxWindow* control : pane->GetChildren()) {
+      if (!control->IsShown() || control == below || control->GetRect().GetTop() >= below->GetRect().GetTop()) continue;
+      EXPECT_LE(control->GetRect().GetBottom(), below->GetRect().GetTop()) << name << ": " << control->GetLabel();
+    }
+  };
+  expectAbove(apPane, &apPane->List(), "AP pane");
+  wxListCtrl* rows = apPane->List().GetListView();
+  wxClientDC dc(rows);
+  EXPECT_GT(rows->GetColumnWidth(1), dc.GetTextExtent(wxString::FromUTF8(net::kAp1)).x) << "the MAC shows whole";
+  EXPECT_GT(rows->GetColumnWidth(2), dc.GetTextExtent("127.0.0.11").x) << "the IP shows whole";
+  testing_support::SaveCapture(testing_support::CaptureWindow(apPane), "usage_ap_pane_whole");
+  apPane->Destroy();
+
+  auto* groupPane = new CUtilizationBalanceView(frame_, nullptr);
+  groupPane->SetSize(frame_->GetClientSize());
+  groupPane->OnInitialUpdate();
+  ASSERT_TRUE(PumpUntil([&] { return groupPane->ChartWindow().IsShownOnScreen(); }));
+  expectAbove(groupPane, &groupPane->Tree(), "group pane");
+  testing_support::SaveCapture(testing_support::CaptureWindow(groupPane), "usage_group_pane_whole");
+  g_nApFilterId = CUtilizationUserPlotView::kDayId;
 }
 
 TEST_F(UsageViewsTest, ClientListShowsTheLatestRoundAndFiltersIt) {

@@ -4,15 +4,29 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "config/DefaultParamsStore.h"
 
 namespace {
 
-wxListCtrl* NewDeviceList(wxWindow* parent, int id, const char* firstHeading) {
+constexpr int kHeaderMargin = 24;  // a header's padding on both sides
+constexpr int kCheckBoxWidth = 24;
+
+// firstExtra: room in the first column for what stands before its text (a check box).
+wxListCtrl* NewDeviceList(wxWindow* parent, int id, const char* firstHeading, int firstExtra = 0) {
   auto* list = new wxListCtrl(parent, id, wxDefaultPosition, wxSize(270, 150), wxLC_REPORT | wxLC_SINGLE_SEL);
-  list->InsertColumn(0, firstHeading, wxLIST_FORMAT_LEFT, 90);
-  list->InsertColumn(1, "Device Name", wxLIST_FORMAT_LEFT, 90);
-  list->InsertColumn(2, "Device Type", wxLIST_FORMAT_LEFT, 80);
+  const std::pair<const char*, int> columns[] = {{firstHeading, 90}, {"Device Name", 90}, {"Device Type", 80}};
+  int total = 0;
+  for (int column = 0; column < 3; ++column) {
+    const auto& [heading, width] = columns[column];
+    // Each heading shows whole in the font in use.
+    const int whole = list->GetTextExtent(heading).x + kHeaderMargin + (column == 0 ? firstExtra : 0);
+    list->InsertColumn(column, heading, wxLIST_FORMAT_LEFT, std::max(width, whole));
+    total += list->GetColumnWidth(column);
+  }
+  list->SetMinSize(wxSize(std::max(270, total + kHeaderMargin), 150));
   return list;
 }
 
@@ -25,7 +39,7 @@ void AppendDevice(wxListCtrl* list, const NewDeviceEntry& device, const char* ty
 }  // namespace
 
 CSaveNewDevDlg::CSaveNewDevDlg(wxWindow* parent) : wxDialog(parent, IDD, "Save New Device") {
-  apList_ = NewDeviceList(this, IDC_AP_LIST, "Apply default");
+  apList_ = NewDeviceList(this, IDC_AP_LIST, "Apply default", kCheckBoxWidth);
   apList_->EnableCheckBoxes();
   switchList_ = NewDeviceList(this, IDC_SWITCH_LIST, "");
   progress_ = new wxGauge(this, IDC_PROGRESS, 100, wxDefaultPosition, wxSize(-1, 16));

@@ -86,7 +86,7 @@ CListViewHead::CListViewHead(wxWindow* parent, HeaderBarServices services)
                   {kRemoveMap, "Remove Map", "X", map},
                   {kModifyMap, "Modify Map", "M", map}});
 
-  auto* row2 = new wxBoxSizer(wxHORIZONTAL);
+  auto* row2 = listRow_ = new wxBoxSizer(wxHORIZONTAL);
   row2->Add(new wxStaticText(this, wxID_ANY, "Filter Type"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
   filterType_ = new wxComboBox(this, kFilterType, "", wxDefaultPosition, wxSize(150, -1), 0, nullptr,
                                wxCB_READONLY | wxCB_SORT);
@@ -151,6 +151,7 @@ void CListViewHead::UpdateButtons() {
   ShowGroup({kConfiguration, kReloadPrevious, kSave, kDelete}, groups.deviceButtons);
   ShowGroup({kSavePositions, kZoomIn, kZoomOut, kLoadMap, kRemoveMap, kModifyMap}, groups.mapButtons);
   ShowGroup({kFirmwareFile, kBrowse, kUpgrade}, groups.firmwareControls);
+  listRow_->ShowItems(groups.listControls);
   Layout();
 }
 

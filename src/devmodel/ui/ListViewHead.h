@@ -13,6 +13,7 @@
 #include "devmodel/HeaderBarModel.h"
 
 class CTopologyListView;
+class wxBoxSizer;
 class wxCheckBox;
 class wxComboBox;
 class wxRadioButton;
@@ -75,6 +76,7 @@ class CListViewHead : public wxPanel {
   CHeaderBarModel model_;
   wxComboBox* filterType_ = nullptr;
   wxComboBox* filter_ = nullptr;
+  wxBoxSizer* listRow_ = nullptr;  // the second row, shown in the List mode only
   wxCheckBox* managedAp_ = nullptr;
   wxTextCtrl* firmwareFile_ = nullptr;
   std::string firmwarePath_;

@@ -18,6 +18,7 @@ namespace {
 using listmodel::ROW_ANY;
 using listmodel::ROW_FOCUSED;
 using listmodel::ROW_SELECTED;
+using listmodel::ROW_UNSELECTED;
 
 constexpr int kReplacing = 4;
 constexpr int kChanged = 3;
@@ -211,10 +212,15 @@ void CTopologyListView::CustomColumns() {
 }
 
 void CTopologyListView::OnRowsRightDown(wxMouseEvent& event) {
-  // The selection stays as it is: the menu acts on it.
+  // The menu acts on the selection: a row outside it becomes the selection first, while a click on a
+  // selected row keeps a selection of several.
   int flags = 0;
   const long item = list_->GetListView()->HitTest(event.GetPosition(), flags);
   if (item < 0 && SelectedRows().empty()) return;
+  if (item >= 0 && !list_->RowMatchesStates(static_cast<int>(item), ROW_SELECTED)) {
+    list_->ApplyStatesToMatchingRows(ROW_SELECTED, ROW_UNSELECTED);
+    list_->ApplyRowStates(static_cast<int>(item), ROW_SELECTED | ROW_FOCUSED);
+  }
   std::unique_ptr<wxMenu> menu(MakeMenu(kRowMenu));
   PopupMenu(menu.get(), ScreenToClient(list_->GetListView()->RowsWindow()->ClientToScreen(event.GetPosition())));
 }

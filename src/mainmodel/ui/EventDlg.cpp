@@ -3,6 +3,7 @@
 #include "db/DeviceEventCounters.h"
 
 namespace {
+constexpr int kBottomGap = 2;
 const char* const kRowNames[CEventDlg::kRowCount] = {"Unknown Device", "New AP",         "Changed AP", "Replaced AP",
                                                      "New Switch",     "Managed Switch", "Managed AP"};
 }  // namespace
@@ -30,6 +31,13 @@ CEventDlg::CEventDlg(wxWindow* parent) : wxPanel(parent, IDD) {
 void CEventDlg::SetValue(Row row, const std::string& value) { list_->SetItem(row, 1, wxString::FromUTF8(value)); }
 
 std::string CEventDlg::ValueAt(Row row) const { return list_->GetItemText(row, 1).utf8_string(); }
+
+int CEventDlg::FullHeight() const {
+  wxRect last;
+  list_->GetItemRect(kRowCount - 1, last);  // in the list's client area, below its header
+  const int borders = list_->GetSize().y - list_->GetClientSize().y;
+  return last.GetBottom() + 1 + borders + kBottomGap;
+}
 
 void CEventDlg::OnSize(wxSizeEvent& event) {
   if (list_) list_->SetSize(0, 0, event.GetSize().x, event.GetSize().y);

@@ -1,6 +1,7 @@
 #pragma once
 // The device-event counter pane of the navigation bar's "Status" folder: seven named counters in a
-// two-column list that fills the pane. It only shows what it is given; the frame recounts.
+// two-column list that fills the pane. It only shows what it is given; the frame recounts, and gives it
+// the height of all its rows.
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 
@@ -23,6 +24,8 @@ class CEventDlg : public wxPanel {
   void SetManagedAp(const std::string& value) { SetValue(kManagedAp, value); }
 
   std::string ValueAt(Row row) const;
+  // The pane's height that shows the header and every row whole.
+  int FullHeight() const;
   wxListCtrl* List() const { return list_; }
 
  private:

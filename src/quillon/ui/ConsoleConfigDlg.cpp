@@ -43,9 +43,9 @@ CConsoleConfigDlg::CConsoleConfigDlg(wxWindow* parent, CConsoleSession& session,
   groupInterval_ = field(config_id::kGroupInterval, "Group Interval");
   grid->Add(new wxStaticText(this, wxID_ANY, "DHCP"), 0, wxALIGN_CENTER_VERTICAL);
   auto* dhcp = new wxBoxSizer(wxHORIZONTAL);
-  // Two independent buttons: a switch that does not report DHCP has neither set.
-  enable_ = new wxRadioButton(this, config_id::kEnable, "Enable", wxDefaultPosition, wxDefaultSize, wxRB_SINGLE);
-  disable_ = new wxRadioButton(this, config_id::kDisable, "Disable", wxDefaultPosition, wxDefaultSize, wxRB_SINGLE);
+  // One group, so choosing one clears the other; a switch that does not report DHCP has both disabled.
+  enable_ = new wxRadioButton(this, config_id::kEnable, "Enable", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+  disable_ = new wxRadioButton(this, config_id::kDisable, "Disable");
   dhcp->Add(enable_, 0, wxRIGHT, 8);
   dhcp->Add(disable_);
   grid->Add(dhcp);
@@ -81,8 +81,6 @@ void CConsoleConfigDlg::Fill() {
   gateway_->ChangeValue(Text(AddressText(ParseAddressText(device.gatewayText))));
   trapAddress_->ChangeValue(Text(AddressText(ParseAddressText(device.trapIpText))));
   if (device.dhcpState == kDhcpNotReported) {
-    enable_->SetValue(false);
-    disable_->SetValue(false);
     enable_->Disable();
     disable_->Disable();
   } else {

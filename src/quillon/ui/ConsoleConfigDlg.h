@@ -2,6 +2,7 @@
 // Changes the names, addresses, trap receiver, DHCP and group interval of the selected switch with one set.
 #include <wx/dialog.h>
 
+#include "app/GuiMessageBox.h"
 #include "quillon/ConsoleConfigSet.h"
 
 class wxRadioButton;
@@ -38,6 +39,7 @@ class CConsoleConfigDlg : public wxDialog {
   wxTextCtrl *productName_, *mac_, *ipAddress_, *subnetMask_, *gateway_, *trapAddress_, *systemName_, *location_,
       *password_, *groupInterval_;
   wxRadioButton *enable_, *disable_;
+  CMessageBoxOwner boxOwner_{this};  // the boxes this dialog raises open over it
 };
 
 }  // namespace quillon::ui

@@ -2,6 +2,8 @@
 // Asks a switch that uses DHCP to renew its address; only its password is asked for.
 #include <wx/dialog.h>
 
+#include "app/GuiMessageBox.h"
+
 class wxTextCtrl;
 
 namespace quillon {
@@ -26,6 +28,7 @@ class CConsoleDhcpDlg : public wxDialog {
   IConsoleTransport& transport_;
   int selectedDevice_;
   wxTextCtrl* password_;
+  CMessageBoxOwner boxOwner_{this};  // the boxes this dialog raises open over it
 };
 
 }  // namespace quillon::ui

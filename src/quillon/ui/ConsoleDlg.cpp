@@ -7,6 +7,8 @@
 #include <wx/utils.h>
 #include <wx/wupdlock.h>
 
+#include <algorithm>
+
 #include "platform/MessageBox.h"
 #include "quillon/ConsoleLog.h"
 #include "quillon/DefineEcf.h"
@@ -51,9 +53,13 @@ void CConsoleDlg::BuildControls() {
   list_ = new wxListCtrl(this, console_id::kList, wxDefaultPosition, wxDefaultSize,
                          wxLC_REPORT | wxBORDER_SIMPLE | wxLC_EDIT_LABELS);
   const auto& headers = CConsoleList::Headers();
-  for (int column = 0; column < kConsoleColumnCount; ++column)
+  for (int column = 0; column < kConsoleColumnCount; ++column) {
     list_->InsertColumn(column, headers[static_cast<std::size_t>(column)],
                         column == 0 ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT, kColumnWidth);
+    // Wider where the header needs it to show whole.
+    list_->SetColumnWidth(column, wxLIST_AUTOSIZE_USEHEADER);
+    list_->SetColumnWidth(column, std::max(kColumnWidth, list_->GetColumnWidth(column)));
+  }
 
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   const std::pair<int, const char*> captions[] = {{console_id::kDiscovery, "Discovery"},

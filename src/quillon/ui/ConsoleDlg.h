@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/GuiMessageBox.h"
 #include "quillon/ConsoleActions.h"
 #include "quillon/ConsoleSession.h"
 #include "quillon/ConsoleTransport.h"
@@ -86,6 +87,7 @@ class CConsoleDlg : public wxDialog {
   wxGUIEventLoop* loop_ = nullptr;
   int result_ = wxID_CANCEL;
   bool showing_ = false;
+  CMessageBoxOwner boxOwner_{this};  // the boxes this dialog raises open over it
 };
 
 }  // namespace quillon::ui

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/GuiMessageBox.h"
 #include "quillon/ConsoleProtocol.h"
 #include "quillon/ConsoleTransport.h"
 #include "quillon/TftpWriteClient.h"
@@ -61,6 +62,7 @@ class CConsoleUpgradeDlg : public wxDialog {
   CWxConsoleTimer dataTimer_, requestTimer_, finishTimer_, triggerTimer_;
   std::unique_ptr<CTftpWriteClient> client_;
   std::string firmwarePath_;
+  CMessageBoxOwner boxOwner_{this};  // the boxes this dialog raises open over it
 };
 
 }  // namespace quillon::ui

@@ -6,7 +6,11 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int kGapBelow = 3;
 
 wxRect Pixels(wxWindow* parent, const wxRect& dialogUnits) {
   return wxRect(parent->ConvertDialogToPixels(dialogUnits.GetPosition()),
@@ -81,3 +85,13 @@ int CUsageToolbar::PageOf(int buttonId) const {
 void CUsageToolbar::SetRange(const std::string& label) { range_->SetLabel(wxString::FromUTF8(label)); }
 
 std::string CUsageToolbar::Range() const { return range_->GetLabel().utf8_string(); }
+
+int CUsageToolbar::Bottom() const {
+  int bottom = 0;
+  const auto below = [&](const wxWindow* control) { bottom = std::max(bottom, control->GetRect().GetBottom() + 1); };
+  for (const wxRadioButton* radio : radios_) below(radio);
+  for (const wxBitmapButton* button : navigation_) below(button);
+  below(export_);
+  below(range_);
+  return bottom + kGapBelow;
+}

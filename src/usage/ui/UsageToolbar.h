@@ -50,6 +50,9 @@ class CUsageToolbar {
   int PageOf(int buttonId) const;
   void SetRange(const std::string& label);
   std::string Range() const;
+  // Where the view's panes may start: below the lowest control of the row, whatever the font and theme
+  // make of the dialog units.
+  int Bottom() const;
 
  private:
   UsageToolbarLayout layout_;

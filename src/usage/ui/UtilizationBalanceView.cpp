@@ -14,7 +14,6 @@ int g_nBalanceFilterId = CUtilizationBalanceView::kDayId;
 
 namespace {
 
-constexpr int kTopRow = 30;
 enum TreeImage : int { kBalancingGroupImage = 0, kApImage = 1, kGroupImage = 2 };
 
 const UsageToolbarLayout kLayout = {
@@ -99,9 +98,10 @@ void CUtilizationBalanceView::OnInitialUpdate() {
 void CUtilizationBalanceView::OnSize(wxSizeEvent& event) {
   event.Skip();
   const wxSize size = GetClientSize();
+  const int top = toolbar_.Bottom();
   const int treeWidth = size.x / 5;
-  tree_->SetSize(0, kTopRow, treeWidth, std::max(size.y - kTopRow, 0));
-  chartWindow_->SetSize(treeWidth + 2, kTopRow, std::max(size.x - treeWidth - 2, 0), std::max(size.y - kTopRow, 0));
+  tree_->SetSize(0, top, treeWidth, std::max(size.y - top, 0));
+  chartWindow_->SetSize(treeWidth + 2, top, std::max(size.x - treeWidth - 2, 0), std::max(size.y - top, 0));
   Refresh();
 }
 

@@ -11,7 +11,6 @@ int g_nApFilterId = CUtilizationUserPlotView::kDayId;
 
 namespace {
 
-constexpr int kTopRow = 30;
 constexpr int kListWidth = 150;
 enum Column : int { kNameColumn = 0, kMacColumn = 1, kIpColumn = 2 };
 
@@ -71,13 +70,14 @@ void CUtilizationUserPlotView::OnInitialUpdate() {
   list_.DeleteAllItems();
   list_.SetGridLines(true);
   list_.SetColumnHeader("AP Name, 50; MAC, 100; IP, 100");
+  // The list gets its width before the columns take theirs from it.
+  wxSizeEvent resize(GetSize());
+  OnSize(resize);
   SetColumnWidths();
   std::vector<ApInfoRecord> aps;
   GetLoadBalanceManager()->GetLoadBalanceApList(aps);
   for (const ApInfoRecord& ap : aps) list_.InsertRowWithTexts(list_.GetItemCount(), {ap.name, ap.mac, ap.ip});
   list_.SortItems(kNameColumn, true);
-  wxSizeEvent resize(GetSize());
-  OnSize(resize);
 
   initial_ = true;
   selItem_ = 0;
@@ -101,8 +101,9 @@ void CUtilizationUserPlotView::SetColumnWidths() {
 void CUtilizationUserPlotView::OnSize(wxSizeEvent& event) {
   event.Skip();
   const wxSize size = GetClientSize();
-  list_.SetSize(0, kTopRow, kListWidth, std::max(size.y - kTopRow, 0));
-  chartWindow_->SetSize(kListWidth + 2, kTopRow, std::max(size.x - kListWidth - 2, 0), std::max(size.y - kTopRow, 0));
+  const int top = toolbar_.Bottom();
+  list_.SetSize(0, top, kListWidth, std::max(size.y - top, 0));
+  chartWindow_->SetSize(kListWidth + 2, top, std::max(size.x - kListWidth - 2, 0), std::max(size.y - top, 0));
   Refresh();
 }
 

@@ -90,7 +90,10 @@ wxImage CaptureWindow(wxWindow* window) {
     PumpPending();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  const wxRect area = window->GetScreenRect();
+  return CaptureScreen(window->GetScreenRect());
+}
+
+wxImage CaptureScreen(const wxRect& area) {
   wxBitmap bitmap(area.width, area.height, 24);
   wxMemoryDC memory(bitmap);
   wxScreenDC screen;

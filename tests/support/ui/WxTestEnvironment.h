@@ -22,6 +22,8 @@ bool PumpUntil(const std::function<bool()>& condition);
 
 // Shows the window, lets the display server draw it and copies what the screen shows inside it.
 wxImage CaptureWindow(wxWindow* window);
+// Copies what the screen shows in the area, whatever window covers it (nothing is raised or drawn first).
+wxImage CaptureScreen(const wxRect& area);
 // Saves a capture as PNG under the test program's folder (or the folder given, for a test that has moved
 // into a temporary one) for a person to look at; returns the path.
 std::filesystem::path SaveCapture(const wxImage& image, const std::string& name,

@@ -23,10 +23,10 @@ struct SwitchConfig {
   std::string location;
   std::string mask = "255.0.0.0";
   std::string gateway = "127.0.0.1";
-  std::string trapAddress = "127.0.0.1";
+  std::string trapAddress = "192.168.1.100";  // a host the console accepts as trap receiver, unlike loopback
   std::uint16_t interfaceVersion = 3;
   int dhcp = 0;             // 0 off, 1 on, -1 not reported
-  int groupInterval = 30;   // -1 not reported
+  int groupInterval = 300;  // -1 not reported; the console accepts 0 and 120-1225
   std::uint32_t capabilityMask = 0x2003FF;
   Mode mode = Mode::Normal;
 };
