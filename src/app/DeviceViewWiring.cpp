@@ -62,11 +62,6 @@ wxWindow* CreateFrameDeviceTreeView(wxWindow* parent) { return new CTopologyTree
 
 wxWindow* CreateFrameMapView(wxWindow* parent) {
   auto* view = static_cast<CTopologyVisualView*>(CreateTopologyMapView(parent));
-  // The list and tree views share the document from the frame's start, so the factory does not see the
-  // map's first view as the document's first use: the frame's first map view loads the map itself.
-  static bool loaded = false;
-  if (!loaded) view->OnMapRefresh();
-  loaded = true;
   CMapCommands::Attach(*view, ServicesOf(parent));
   return view;
 }

@@ -10,6 +10,7 @@
 
 #include "app/Resources.h"
 #include "app/UiThreadCall.h"
+#include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -61,9 +62,16 @@ CMessageBoxOwner::~CMessageBoxOwner() { std::erase(Owners(), window_); }
 
 int CGuiMessageBox::operator()(const std::string& text, const std::string& caption, unsigned style) const {
   if (wxThread::IsMain()) return ShowModal(text, caption, style);
-  if (CUiThreadCall::IsShuttingDown()) return platform::IDCANCEL;
-  CUiThreadCall call(*wxTheApp, [text, caption, style] { return ShowModal(text, caption, style); });
-  return static_cast<int>(call.Wait(platform::IDCANCEL));
+  constexpr std::intptr_t kNotShown = -1;
+  std::intptr_t answer = kNotShown;
+  if (!CUiThreadCall::IsShuttingDown()) {
+    CUiThreadCall call(*wxTheApp, [text, caption, style] { return ShowModal(text, caption, style); });
+    answer = call.Wait(kNotShown);
+  }
+  if (answer != kNotShown) return static_cast<int>(answer);
+  // The UI thread is stopping this worker or the program ends: the text goes to the trace instead.
+  DebugTrace("Message box not shown: %s\n", text.c_str());
+  return platform::IDCANCEL;
 }
 
 int CGuiMessageBox::ShowModal(const std::string& text, const std::string& caption, unsigned style) {

@@ -1,6 +1,7 @@
 #pragma once
 // The platform message-box handler of the GUI: a modal message dialog on the UI thread. A worker thread
-// that asks waits until the user has answered; while the application shuts down it is answered Cancel.
+// that asks waits until the user has answered; while the UI thread joins workers or the application shuts
+// down it is answered Cancel and the text goes to the debug trace.
 #include <string>
 
 class wxWindow;

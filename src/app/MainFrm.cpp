@@ -5,7 +5,6 @@
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
-#include <wx/toolbar.h>
 
 #include <algorithm>
 
@@ -15,8 +14,10 @@
 #include "app/NoticePopup.h"
 #include "app/QuillonLibrary.h"
 #include "app/Resources.h"
+#include "app/UiThreadCall.h"
 #include "app/ViewFactories.h"
 #include "config/ui/FirmwareUpgradeRunner.h"
+#include "controls/CommandBarArt.h"
 #include "controls/Outlook2Ctrl.h"
 #include "controls/PellionView.h"
 #include "config/ApSetThread.h"
@@ -92,6 +93,8 @@ CMainFrame::CMainFrame()
 }
 
 CMainFrame::~CMainFrame() {
+  // The workers joined below may be waiting for a message box or a sent message: they get no answer.
+  CUiThreadJoining joining;
   StopTimers();
   for (CNoticePopup*& notice : notices_) {
     if (notice) notice->Destroy();
@@ -151,8 +154,11 @@ void CMainFrame::BuildMenuBar() {
 }
 
 void CMainFrame::BuildToolBar() {
-  wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY, "Standard");
+  // An AUI tool bar, so the command-bar theme can paint it through its art.
+  auto* bar = new wxAuiToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxAUI_TB_DEFAULT_STYLE);
+  bar->SetArtProvider(new CCommandBarArt);
   bar->SetToolBitmapSize(wxSize(24, 24));
+  toolBar_ = bar;
   struct Tool {
     int command;
     const char* label;
@@ -178,6 +184,7 @@ void CMainFrame::BuildToolBar() {
                  tool.label);
   }
   if (!bar->Realize()) DebugTrace("Failed to create toolbar\n");
+  aui_.AddPane(bar, wxAuiPaneInfo().Name("Standard").Caption("Standard").ToolbarPane().Top().Row(0));
 }
 
 void CMainFrame::BuildStatusBar() {

@@ -57,7 +57,6 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   // One AP's change list sent by the frame's AP-set thread, behind a modal progress window.
   void StartApSetJob(const CApSetTask& task, const std::string& caption);
   void StartApplyGroupTemplate(const std::string& group) { controller_->StartApplyGroupTemplate(group); }
-  void StartFirmwareUpgrade(const std::function<void()>& launch) { controller_->StartFirmwareUpgrade(launch); }
   // The firmware job of the firmware panes' Upgrade command, with its progress window.
   CFirmwareUpgradeRunner& FirmwareUpgrade() { return *firmwareUpgrade_; }
   void StartModifyDevicePassword(const std::function<void()>& launch) {
@@ -89,6 +88,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   CEventDlg* EventPane() const { return eventDlg_; }
   wxListCtrl* SystemLogList() const { return systemLog_; }
   wxListCtrl* ActionLogList() const { return actionLog_; }
+  wxWindow* CommandBar() const { return toolBar_; }
   CSaveNewDevDlg* SaveNewDevicesDialog() const { return saveNewDevDlg_; }
   CProgressWnd* ProgressWindow(JobKind job) const { return progress_[static_cast<int>(job)]; }
   CMainTrayIcon* TrayIcon() const { return trayIcon_.get(); }
@@ -152,6 +152,8 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   void OnTrayOpen(wxCommandEvent& event);
   void OnExit(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
+  // Whether the window's icon sits in a system tray, from where a hidden window can be opened again.
+  bool HasTray() const;
   void OnScheduleTimer(wxTimerEvent& event);
   void OnNoticeTimer(wxTimerEvent& event);
   void StopTimers();
@@ -190,6 +192,7 @@ class CMainFrame : public wxFrame, public IFrameWindows {
   wxWindow* view_ = nullptr;
   wxWindow* defaultView_ = nullptr;
   wxAuiNotebook* output_ = nullptr;
+  wxAuiToolBar* toolBar_ = nullptr;
   wxListCtrl* systemLog_ = nullptr;
   wxListCtrl* actionLog_ = nullptr;
   wxGauge* statusProgress_ = nullptr;

@@ -2,7 +2,6 @@
 #include <wx/aui/auibook.h>
 #include <wx/dialog.h>
 #include <wx/filedlg.h>
-#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include "app/CommandIds.h"
@@ -76,7 +75,7 @@ void CMainFrame::BindCommands() {
   on(cmd::ID_TRAY_OPEN, &CMainFrame::OnTrayOpen);
   for (int command : kNavigationCommands) on(command, &CMainFrame::OnNavigation);
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(OutputPanesOpen()); }, cmd::WxId(cmd::ID_TOGGLE_OUTPUT_BAR));
-  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetToolBar() && GetToolBar()->IsShown()); },
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(aui_.GetPane(toolBar_).IsShown()); },
        cmd::WxId(cmd::ID_VIEW_TOOLBAR));
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetStatusBar() && GetStatusBar()->IsShown()); },
        cmd::WxId(cmd::ID_VIEW_STATUS_BAR));
@@ -100,8 +99,10 @@ void CMainFrame::OnClearDatabase(wxCommandEvent&) {
     controller_->Dispatch(platform::Message{msg::WM_NMS_SYSLOG_CLEAR, 0, 0, {}});
     controller_->Dispatch(platform::Message{msg::WM_NMS_ACTION_CLEAR, 0, 0, {}});
   };
+  steps.selectEmptyLocation = [] { GetPellionDoc().SelectLocation(""); };
   steps.refreshAllViews = [this](bool full) { RefreshAllViews(full); };
   steps.reloadGroups = [this] { ReloadGroupView(); };
+  steps.resetLayoutPlacement = [] { GetPellionDoc().GetLayoutContext().Reset(); };
   CClearDatabaseSequence(controller_->Polling(), steps).Run();
 }
 
@@ -202,8 +203,9 @@ void CMainFrame::OnToggleOutputBar(wxCommandEvent&) {
 }
 
 void CMainFrame::OnToggleToolBar(wxCommandEvent&) {
-  if (wxToolBar* bar = GetToolBar()) bar->Show(!bar->IsShown());
-  SendSizeEvent();
+  wxAuiPaneInfo& bar = aui_.GetPane(toolBar_);
+  bar.Show(!bar.IsShown());
+  aui_.Update();
 }
 
 void CMainFrame::OnToggleStatusBar(wxCommandEvent&) {
@@ -270,9 +272,22 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
     Destroy();
     return;
   }
-  // The close box only hides the window: polling, the monitor and the timers go on.
   event.Veto();
-  Hide();
+  // The close box only hides the window to the tray: polling, the monitor and the timers go on.
+  if (HasTray()) {
+    Hide();
+    return;
+  }
+  // Without a tray nothing could show a hidden window again: the close box offers to end the program.
+  if (platform::MessageBox(res::kExitWithoutTray, "", platform::MB_YESNO | platform::MB_ICONQUESTION) !=
+      platform::IDYES)
+    return;
+  wxCommandEvent exit(wxEVT_MENU, cmd::WxId(cmd::ID_APP_EXIT));
+  OnExit(exit);
+}
+
+bool CMainFrame::HasTray() const {
+  return trayIcon_ && trayIcon_->IsIconInstalled() && wxTaskBarIcon::IsAvailable();
 }
 
 void CMainFrame::StopTimers() {

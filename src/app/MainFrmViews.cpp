@@ -9,6 +9,9 @@
 #include "loadbalance/ui/LoadBalanceTreeView.h"
 #include "log/ui/LogView.h"
 #include "mainmodel/ui/EventDlg.h"
+#include "map/MapViewFactory.h"
+#include "map/TopologyVisualView.h"
+#include "mapmodel/PellionDoc.h"
 #include "platform/DebugTrace.h"
 #include "usage/ui/ClientView.h"
 
@@ -85,6 +88,14 @@ void CMainFrame::RefreshAllViews(bool fullReload) {
   if (auto* shown = dynamic_cast<IFrameView*>(view_)) shown->RefreshView(fullReload);
   if (auto* tree = dynamic_cast<CLoadBalanceTreeView*>(view_)) tree->RefreshTree();
   if (auto* log = dynamic_cast<CLogView*>(view_)) log->RefreshLog();
+  // A map view refreshes itself above; without one the document still follows the database, as the
+  // other views and the next map read it.
+  if (!dynamic_cast<CTopologyVisualView*>(view_)) {
+    if (fullReload)
+      GetPellionDoc().RefreshFromDatabase();
+    else
+      GetPellionDoc().RefreshDeviceStates();
+  }
   UpdateEventCounters();
 }
 

@@ -6,6 +6,7 @@
 #include "app/JobProgressWnd.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
+#include "app/UiThreadCall.h"
 #include "config/ApSetThread.h"
 #include "config/ui/SaveNewDev.h"
 #include "credentials/DevicePasswordChanger.h"
@@ -31,8 +32,6 @@ std::uint32_t CancelMessageOf(JobKind job) {
       return msg::WM_NMS_APSET_CANCEL;
     case JobKind::Template:
       return msg::WM_NMS_TEMPLATE_END;
-    case JobKind::Firmware:
-      return msg::WM_NMS_FIRMWARE_STOP;
     case JobKind::Scan:
       break;
   }
@@ -164,6 +163,7 @@ void CMainFrame::WireJobs() {
   FrameJobHooks hooks;
   hooks.abortApSet = [this] {
     apSetThread_->Abort();
+    CUiThreadJoining joining;  // a box the job asks for meanwhile is not waited for
     apSetThread_->Stop(false);  // the entry in flight ends; nothing after it is sent
   };
   hooks.finishApSet = FinishApSetJob;

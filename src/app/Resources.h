@@ -56,6 +56,8 @@ inline constexpr char kRestoreNotDatabase[] = "Please select the database file";
 inline constexpr char kRestoreNotOurs[] = "Please Select the database file Backuped before, please retry...";
 inline constexpr char kRestoreDone[] = "Restore the database  file successful";
 inline constexpr char kCloseDialogFirst[] = "Please close the opened dialog!";
+inline constexpr char kExitWithoutTray[] =
+    "The desktop has no system tray to keep the program in.\nExit the program?";
 inline constexpr char kTrapPortBusy[] = "SNMP trap port is in use, please stop the other SNMP application";
 
 // Tips of the navigation bar's "Group" and "Log" folders.

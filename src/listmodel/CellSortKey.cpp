@@ -130,7 +130,8 @@ bool CellSortKey::ReadHexadecimal(std::string_view text) {
   return true;
 }
 
-// "YYYY-MM-DD" or "YYYY/MM/DD", optionally followed by a blank and a time; or a time alone.
+// The dates the program writes: "YYYY-MM-DD", "YYYY/MM/DD" or "YYYY.MM.DD", optionally followed by a blank
+// and a time; the poll rounds' "YYYYMMDD_HH:MM:SS"; or a time alone.
 bool CellSortKey::ReadDate(std::string_view text) {
   long seconds = 0;
   if (ReadTime(text, seconds)) {
@@ -141,12 +142,18 @@ bool CellSortKey::ReadDate(std::string_view text) {
   int year = 0, month = 0, day = 0;
   std::string_view rest = text;
   if (!ReadNumber(rest, 4, year) || rest.empty()) return false;
-  const char separator = rest.front();
-  if ((separator != '-' && separator != '/') || !ReadSeparator(rest, separator) || !ReadNumber(rest, 2, month) ||
-      !ReadSeparator(rest, separator) || !ReadNumber(rest, 2, day))
-    return false;
+  if (IsDigit(rest.front())) {
+    if (!ReadNumber(rest, 2, month) || !ReadNumber(rest, 2, day) || !ReadSeparator(rest, '_') ||
+        !ReadTime(rest, seconds))
+      return false;
+  } else {
+    const char separator = rest.front();
+    if ((separator != '-' && separator != '/' && separator != '.') || !ReadSeparator(rest, separator) ||
+        !ReadNumber(rest, 2, month) || !ReadSeparator(rest, separator) || !ReadNumber(rest, 2, day))
+      return false;
+    if (!rest.empty() && (!ReadSeparator(rest, ' ') || !ReadTime(rest, seconds))) return false;
+  }
   if (month < 1 || month > 12 || day < 1 || day > 31) return false;
-  if (!rest.empty() && (!ReadSeparator(rest, ' ') || !ReadTime(rest, seconds))) return false;
   m_kind = Kind::Date;
   m_value = DaysFromCivil(year, month, day) * 86400.0L + seconds;
   return true;

@@ -2,7 +2,8 @@
 // How a cell text takes part in sorting. Each text is read once into a key; keys form a total order, so a
 // sort over them is well defined even for columns that mix numbers, dates and words:
 //   empty < decimal numbers (by value; "12%" counts as 12) < hexadecimal numbers (texts with a-f letters,
-//   by value) < dates (earliest first) < other texts (by their UTF-8 bytes).
+//   by value) < dates (earliest first; the forms the program itself writes) < other texts (by their UTF-8
+//   bytes).
 // A text of decimal digits with an optional sign is always a decimal number, so "-5" sorts below "3" and
 // long numbers keep their order whatever their length.
 #include <string>

@@ -7,8 +7,8 @@
 #include "mainmodel/OutputLogModel.h"
 
 // One progress window per job.
-enum class JobKind { Scan = 0, Password, ApSet, Template, Firmware };
-constexpr int kJobKindCount = 5;
+enum class JobKind { Scan = 0, Password, ApSet, Template };
+constexpr int kJobKindCount = 4;
 
 enum class LogList { System, Action };
 

@@ -19,9 +19,7 @@ namespace {
 
 constexpr char kScanTitle[] = "Progress";
 constexpr char kTemplateTitle[] = "Apply group template...";
-constexpr char kFirmwareTitle[] = "Firmware upgrade...";
 constexpr char kPasswordTitle[] = "Modify password..";
-constexpr int kFirmwareRange = 1000;
 
 void Call(const std::function<void()>& hook) {
   if (hook) hook();
@@ -141,24 +139,6 @@ std::intptr_t CMainController::Dispatch(const platform::Message& m) {
     case WM_NMS_TEMPLATE_STATUS:
       ShowJobText(JobKind::Template, m.text);
       break;
-    case WM_NMS_FIRMWARE_PROGRESS:
-      if (windows_.HasProgress(JobKind::Firmware)) {
-        windows_.SetProgressPos(JobKind::Firmware, static_cast<int>(m.wParam));
-        windows_.SetProgressText(JobKind::Firmware, m.wParam == kFirmwareRange
-                                                        ? "Transfer complete, Please wait a moment for writing firmware"
-                                                        : "");
-      }
-      break;
-    case WM_NMS_FIRMWARE_TEXT:
-      ShowJobText(JobKind::Firmware, m.text);
-      break;
-    case WM_NMS_FIRMWARE_STOP:
-      Call(hooks_.stopFirmware);
-      GetLogDBModule()->WriteActionLog("firmware upgrade process is stopped by user.");
-      break;
-    case WM_NMS_FIRMWARE_END:
-      if (windows_.HasProgress(JobKind::Firmware)) windows_.DestroyProgress(JobKind::Firmware);
-      break;
     case WM_NMS_APSET_CANCEL:
       // The job is aborted and joined first, so its end runs only once no SET is in flight.
       Call(hooks_.abortApSet);
@@ -226,7 +206,7 @@ std::intptr_t CMainController::Dispatch(const platform::Message& m) {
       break;
     case WM_NMS_RESERVED_2AAD:
       return 1;
-    default:  // 0x4C3 and the rest: accepted, nothing to do
+    default:  // 0x4C3, the firmware job's (its runner follows them) and the rest: accepted, nothing to do
       break;
   }
   return 0;
@@ -338,16 +318,6 @@ void CMainController::StartApplyGroupTemplate(const std::function<void()>& launc
 
 void CMainController::StartApplyGroupTemplate(const std::string& group) {
   StartApplyGroupTemplate([this, group] { applyTemplate_.StartApply(group); });
-}
-
-void CMainController::StartFirmwareUpgrade(const std::function<void()>& launch) {
-  if (!windows_.HasProgress(JobKind::Firmware)) {
-    windows_.CreateProgress(JobKind::Firmware, kFirmwareTitle);
-    windows_.SetProgressRange(JobKind::Firmware, 0, kFirmwareRange);
-    windows_.SetProgressPos(JobKind::Firmware, 0);
-  }
-  Call(launch);
-  steps_[static_cast<int>(JobKind::Firmware)] = 0;
 }
 
 void CMainController::StartModifyDevicePassword(const std::function<void()>& launch) {

@@ -38,7 +38,6 @@ struct FrameJobHooks {
   std::function<void()> abortApSet;            // returns once the AP-set thread has ended
   std::function<void(const ApSetTarget&)> finishApSet;  // the job's own end: replaced AP, sync results
   std::function<void()> cancelPassword;        // the device-password changer
-  std::function<void()> stopFirmware;          // the firmware job's work marked as ended
   std::function<void()> refillPasswordManager; // the list of the open password-manager dialog
 };
 
@@ -89,7 +88,6 @@ class CMainController {
   void StartApplyGroupTemplate(const std::function<void()>& launch);
   // The group's template applied to its APs by the frame's apply-template thread.
   void StartApplyGroupTemplate(const std::string& group);
-  void StartFirmwareUpgrade(const std::function<void()>& launch);
   void StartModifyDevicePassword(const std::function<void()>& launch);
   // After the Discovery Wizard's OK: the scan's progress window, then the next pass scans the segments.
   void StartDiscoveryScan();

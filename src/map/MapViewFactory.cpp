@@ -24,9 +24,8 @@ CPellionDoc& GetPellionDoc() {
 }
 
 wxWindow* CreateTopologyMapView(wxWindow* parent) {
-  const bool first = !Document();
-  CPellionDoc& document = GetPellionDoc();
-  auto* view = new CTopologyVisualView(parent, document);
-  if (first) view->OnMapRefresh();
+  auto* view = new CTopologyVisualView(parent, GetPellionDoc());
+  // The database may have changed in any way while no map was shown.
+  view->OnMapRefresh();
   return view;
 }

@@ -22,11 +22,8 @@ bool AddressTakenByAnother(const CConsoleSession& session, int selectedDevice, s
 
 }  // namespace
 
-std::size_t CharacterCount(const std::string& text) {
-  std::size_t count = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++count;
-  return count;
+bool IsPasswordLengthAllowed(const std::string& password) {
+  return !password.empty() && password.size() <= field::kPassword;
 }
 
 ConsoleConfigSet ComposeConfigSet(const ConsoleConfigForm& form, const CConsoleSession& session, int selectedDevice) {
@@ -38,8 +35,7 @@ ConsoleConfigSet ComposeConfigSet(const ConsoleConfigForm& form, const CConsoleS
   record.productName = form.productName;
   record.systemName = form.systemName;
   record.location = form.location;
-  const std::size_t passwordLength = CharacterCount(form.password);
-  if (passwordLength < 1 || passwordLength > field::kPassword) return Refused("Password lengths between 1-20");
+  if (!IsPasswordLengthAllowed(form.password)) return Refused("Password lengths between 1-20");
   record.password = form.password;
   record.macText = form.macText;
 

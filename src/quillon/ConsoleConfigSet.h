@@ -29,7 +29,8 @@ struct ConsoleConfigSet {
 // Checks the form for the selected switch (its index in the session's table) and composes the set.
 ConsoleConfigSet ComposeConfigSet(const ConsoleConfigForm& form, const CConsoleSession& session, int selectedDevice);
 
-// Characters (code points) of a UTF-8 text.
-std::size_t CharacterCount(const std::string& text);
+// The password field holds 1 to 20 bytes on the wire; a longer one would reach the switch cut short, so
+// it is refused (a character outside ASCII takes more than one byte).
+bool IsPasswordLengthAllowed(const std::string& password);
 
 }  // namespace quillon

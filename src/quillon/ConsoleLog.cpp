@@ -39,6 +39,10 @@ std::string CConsoleLog::FormatLogTime() {
   return text;
 }
 
+int CConsoleLog::LogNote(const std::string& text) const {
+  return AppendConsoleLog(FormatLogTime() + " " + text + " \r\n");
+}
+
 int CConsoleLog::LogUpgradeFailure(const std::string& address, const std::string& text) const {
   if (AppendConsoleLog(FormatLogTime() + " ") != 0) return -1;
   return AppendConsoleLog(address + " " + text + " \r\n");

@@ -1,6 +1,6 @@
 #pragma once
 // The console's own log, syslog.log in its cfg folder: failed firmware transfers and the console's other
-// notes, appended with a time stamp, CR LF line ends, never truncated.
+// notes (such as a keep-alive that cannot run), appended with a time stamp, CR LF line ends, never truncated.
 #include <filesystem>
 #include <string>
 
@@ -15,6 +15,8 @@ class CConsoleLog {
   int AppendConsoleLog(const std::string& bytes) const;
   // "MM/DD/YYYY hh:mm:ss" of the clock's current local time.
   static std::string FormatLogTime();
+  // "<time> <text> \r\n": a note of the console about itself.
+  int LogNote(const std::string& text) const;
   // "<time> <address> <text> \r\n" for a transfer that failed.
   int LogUpgradeFailure(const std::string& address, const std::string& text) const;
 

@@ -73,12 +73,20 @@ std::size_t BuildConsoleRequest(std::uint8_t* buffer, std::uint16_t command, std
 
 namespace {
 
+// The bytes of the text that fit the field without cutting a UTF-8 character in two.
+std::size_t FittingLength(const std::string& text, std::size_t width) {
+  if (text.size() <= width) return text.size();
+  std::size_t length = width;
+  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  return length;
+}
+
 class ElementWriter {
  public:
   explicit ElementWriter(std::uint8_t* out) : out_(out) {}
 
   void Text(std::uint16_t type, const std::string& text, std::size_t width) {
-    const std::size_t length = std::min(text.size(), width);
+    const std::size_t length = FittingLength(text, width);
     Start(type, length);
     std::memcpy(out_ + written_ - length, text.data(), length);
   }

@@ -36,9 +36,12 @@ CIgmpKeepAlive::CIgmpKeepAlive(std::string group, int flag, int intervalSeconds)
 CIgmpKeepAlive::~CIgmpKeepAlive() { Stop(); }
 
 void CIgmpKeepAlive::Start(const Notice& notice, const std::string& interface) {
+  if (flag_ == 0) return;
   rawSocket_ = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_IGMP);
   if (rawSocket_ < 0) {
-    if (notice) notice("Creat Socket error");
+    // Without the right to raw sockets this stays so for the whole process: say it at the first opening.
+    static std::atomic<bool> told{false};
+    if (notice && !told.exchange(true)) notice("Creat Socket error");
     return;
   }
   in_addr local{};

@@ -31,8 +31,10 @@ class CIgmpKeepAlive {
   CIgmpKeepAlive(const CIgmpKeepAlive&) = delete;
   CIgmpKeepAlive& operator=(const CIgmpKeepAlive&) = delete;
 
-  // Starts the thread over a raw IGMP socket to the group. When the socket cannot be opened (no right to
-  // open raw sockets), `notice` hears "Creat Socket error" once and no thread runs.
+  // Starts the thread over a raw IGMP socket to the group; with keep-alive off nothing is opened. When the
+  // socket cannot be opened (no right to open raw sockets) no thread runs, and the first such start of the
+  // process tells `notice` "Creat Socket error": the reports are optional, as the kernel announces the
+  // groups the console joined by itself.
   // `interface` is the local address the reports leave from (empty: the default route).
   void Start(const Notice& notice, const std::string& interface = {});
   // Starts the thread over the given sender (tests); `tick` is the length of one counted second.

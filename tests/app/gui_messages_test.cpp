@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "AppTestEnvironment.h"
@@ -243,6 +244,67 @@ TEST(GuiMessageBoxTest, AWorkerAskingDuringShutDownIsAnsweredCancelWithoutADialo
   CUiThreadCall::SetShuttingDown(false);
   EXPECT_EQ(answer, platform::IDCANCEL);
   EXPECT_TRUE(boxes.Dialogs().empty());
+}
+
+namespace {
+
+// A polling thread that, once told to stop, hits a database error and asks for a message box before it
+// ends. Its Stop joins it, as the real thread's does, but gives up after a while so that a fault shows
+// as a failed test instead of a frozen program.
+class BoxAskingPolling : public IPollingControl {
+ public:
+  struct Run {
+    std::atomic<bool> stopAsked{false};
+    std::atomic<int> answer{-100};
+    std::atomic<bool> joinedInTime{false};
+    std::thread thread;
+  };
+  explicit BoxAskingPolling(std::shared_ptr<Run> run) : run_(std::move(run)) {}
+
+  bool Start(platform::WindowId) override {
+    run_->thread = std::thread([run = run_] {
+      while (!run->stopAsked) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      run->answer = platform::MessageBox("database is locked", "", platform::MB_OK);
+    });
+    return true;
+  }
+  void Stop() override {
+    if (!run_->thread.joinable() || run_->stopAsked) return;
+    run_->stopAsked = true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (run_->answer == -100 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    run_->joinedInTime = run_->answer != -100;
+    if (run_->joinedInTime) run_->thread.join();
+  }
+  void Lock() override {}
+  void Restart() override {}
+  bool WaitIdle(std::chrono::milliseconds) override { return true; }
+  void EnableScanIP(bool) override {}
+  void ResetCountdown() override {}
+
+ private:
+  std::shared_ptr<Run> run_;
+};
+
+}  // namespace
+
+TEST(GuiMessageBoxTest, AWorkerAskingWhileTheWindowStopsItIsNotWaitedForAndNoBoxComesLater) {
+  auto run = std::make_shared<BoxAskingPolling::Run>();
+  CMainFrame::SetPollingFactory([run] { return std::make_unique<BoxAskingPolling>(run); });
+  std::optional<ModalDialogRecorder> boxes;
+  {
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    boxes.emplace(wxID_OK);
+    app.Exit();  // the window joins the worker while the worker asks for its box
+  }
+  CMainFrame::SetPollingFactory({});
+  EXPECT_TRUE(run->joinedInTime) << "the window waited for the worker, the worker for the window";
+  if (run->thread.joinable()) run->thread.join();
+  EXPECT_EQ(run->answer, platform::IDCANCEL);
+  app_test::PumpPending();
+  EXPECT_TRUE(boxes->Dialogs().empty()) << "the box nobody waits for any more is not shown";
 }
 
 TEST(GuiMessageBoxTest, TheHandlerBeforeTheApplicationIsBackAfterItsExit) {

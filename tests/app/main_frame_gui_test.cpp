@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <wx/aui/auibook.h>
 #include <wx/msgdlg.h>
+#include <wx/taskbar.h>
 
 #include "AppTestEnvironment.h"
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/NoticePopup.h"
 #include "app/PlaceholderView.h"
+#include "controls/CustomNMSTheme.h"
 #include "db/AccessDatabase.h"
 #include "db/DeviceEventCounters.h"
 #include "db/db_maintain.h"
@@ -79,6 +81,32 @@ TEST(MainFrameViewsTest, NavigationSwitchesTheLowerPaneAndKeepsAViewAlreadyShown
     EXPECT_TRUE(frame->GetMenuBar()->IsEnabled(cmd::WxId(command))) << command;
 }
 
+TEST(MainFrameViewsTest, TheToolBarWearsTheCommandBarGradientAndTheViewMenuHidesIt) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  CMainFrame* frame = app.Frame();
+  wxWindow* bar = frame->CommandBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return bar->IsShownOnScreen(); }));
+  const wxImage shot = testing_support::CaptureWindow(bar);
+  testing_support::SaveCapture(shot, "main_window_tool_bar");
+  const int width = shot.GetWidth(), height = shot.GetHeight();
+  ASSERT_GT(height, 8);
+  EXPECT_GT(testing_support::CountPixels(shot, CCustomNMSTheme::kGradientTop, 16, wxRect(0, 0, width, 2)), width / 2)
+      << "light blue along the top";
+  EXPECT_GT(testing_support::CountPixels(shot, CCustomNMSTheme::kGradientBottom, 16, wxRect(0, height - 2, width, 2)),
+            width / 2)
+      << "dark blue along the bottom";
+
+  EXPECT_TRUE(MenuChecked(frame, cmd::ID_VIEW_TOOLBAR));
+  Command(frame, cmd::ID_VIEW_TOOLBAR);
+  EXPECT_FALSE(MenuChecked(frame, cmd::ID_VIEW_TOOLBAR));
+  EXPECT_TRUE(PumpUntil([&] { return !bar->IsShownOnScreen(); }));
+  Command(frame, cmd::ID_VIEW_TOOLBAR);
+  EXPECT_TRUE(MenuChecked(frame, cmd::ID_VIEW_TOOLBAR));
+  EXPECT_TRUE(PumpUntil([&] { return bar->IsShownOnScreen(); }));
+}
+
 TEST(MainFrameOutputTest, LogLinesKeepTheLatestFiveHundredAndTheOutputBarReopensBothPanes) {
   RunningApp app;
   ASSERT_TRUE(app.Started());
@@ -145,6 +173,35 @@ TEST(MainFrameCommandsTest, ExitWhileADialogIsOpenIsRefusedAndTheProgramGoesOn) 
   EXPECT_EQ(exitInside.messages, std::vector<std::string>{"Please close the opened dialog!"});
   EXPECT_TRUE(frame->IsShown());
   EXPECT_EQ(app.Frame(), frame);
+}
+
+// The virtual display has no system tray: the close box must not hide the window where nothing could
+// bring it back.
+TEST(MainFrameCommandsTest, TheCloseBoxWithoutATrayAsksToExitInsteadOfHiding) {
+  RunningApp app;
+  ASSERT_TRUE(app.Started());
+  CMainFrame* frame = app.Frame();
+  ASSERT_FALSE(wxTaskBarIcon::IsAvailable()) << "this test needs a display without a tray";
+  {
+    ModalDialogRecorder boxes(wxID_NO);
+    frame->Close();  // what the window manager's close box does
+    ASSERT_EQ(boxes.Dialogs().size(), 1u);
+    EXPECT_EQ(boxes.Dialogs()[0].message,
+              "The desktop has no system tray to keep the program in.\nExit the program?");
+  }
+  PumpPending();
+  ASSERT_EQ(app.Frame(), frame) << "No keeps the program";
+  EXPECT_TRUE(frame->IsShown()) << "and its window on the screen";
+  const wxImage shot = testing_support::CaptureWindow(frame);
+  testing_support::SaveCapture(shot, "main_window_after_close_refused");
+  EXPECT_GT(testing_support::CountPixels(shot, CCustomNMSTheme::kGradientTop, 16), 100)
+      << "the window, its tool bar first, is still drawn on the screen";
+  {
+    ModalDialogRecorder boxes(wxID_YES);
+    frame->Close();
+    EXPECT_EQ(boxes.Dialogs().size(), 1u);
+  }
+  EXPECT_TRUE(PumpUntil([] { return wxTopLevelWindows.IsEmpty(); })) << "Yes ends the program";
 }
 
 TEST(MainFrameCommandsTest, ClearDatabaseCancelledLeavesTheDevices) {

@@ -1,7 +1,10 @@
 // The simulated reference network discovered by the engine, then shown in the AP list, the device tree
 // and the map; on the map an AP's context menu deletes it and the switch's menu offers its own entries.
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/modalhook.h>
+#include <wx/uiaction.h>
 #include <wx/sizer.h>
 
 #include <filesystem>
@@ -115,6 +118,78 @@ TEST_F(DiscoveredNetworkTest, TheMapsApMenuDeletesTheAp) {
   EXPECT_EQ(database_.Value("SELECT count(*) FROM device_list WHERE mac=?", {net::kAp2}), "0");
   EXPECT_NE(document.FindShapeByMac(net::kAp1), nullptr);
   Keep(frame_, "discovered_map_after_delete");
+}
+
+// Sheets opened by a double click: their titles are noted and each is cancelled before it shows.
+class SheetTitles : public wxModalDialogHook {
+ public:
+  SheetTitles() { Register(); }
+  ~SheetTitles() override { Unregister(); }
+  std::vector<std::string> titles;
+
+ protected:
+  int Enter(wxDialog* dialog) override {
+    titles.push_back(dialog->GetTitle().utf8_string());
+    return wxID_CANCEL;
+  }
+  void Exit(wxDialog*) override {}
+};
+
+void DoubleClickAt(const wxPoint& screen) {
+  wxUIActionSimulator simulator;
+  simulator.MouseMove(screen);
+  PumpPending();
+  simulator.MouseDblClick();
+  for (int i = 0; i < 5; ++i) PumpPending();
+}
+
+TEST_F(DiscoveredNetworkTest, ADoubleClickOnADeviceOpensItsConfiguration) {
+  CPellionDoc& document = document_;
+  auto* view = new CTopologyVisualView(frame_, document);
+  std::vector<std::string> switchSheets;
+  DeviceViewServices services;
+  services.showSwitchConfiguration = [&](wxWindow*, const std::string& mac, int) {
+    switchSheets.push_back(mac);
+    return 0;
+  };
+  CMapCommands::Attach(*view, services);
+  Show(view);
+  view->OnMapRefresh();
+  for (int i = 0; i < 10; ++i) PumpPending();
+  const auto centreOf = [&](const std::string& mac) {
+    CDeviceShape* shape = document.FindShapeByMac(mac);
+    EXPECT_NE(shape, nullptr) << mac;
+    const wxRect area = shape ? view->DocToClientRect(shape->GetRect()) : wxRect();
+    return view->ClientToScreen(area.GetPosition() + area.GetSize() / 2);
+  };
+  Keep(frame_, "map_before_double_clicks");
+  SheetTitles sheets;
+
+  std::string ap2Ip;
+  ASSERT_TRUE(document.GetDeviceIpByMac(net::kAp2, ap2Ip));
+  DoubleClickAt(centreOf(net::kAp2));
+  ASSERT_TRUE(PumpUntil([&] { return !sheets.titles.empty(); })) << "an AP opens its configuration sheet";
+  EXPECT_EQ(sheets.titles, std::vector<std::string>{"AP '" + ap2Ip + "' configuration"});
+
+  // An AP whose configuration changed opens its previous one instead.
+  std::string ap1Ip;
+  ASSERT_TRUE(document.GetDeviceIpByMac(net::kAp1, ap1Ip));
+  ASSERT_TRUE(database_.Exec("INSERT INTO device_list_prev (ip, mac, name, type, status, online) "
+                             "VALUES (?, ?, 'AP_1', 2, 6, 1)", {ap1Ip, net::kAp1}));
+  DoubleClickAt(centreOf(net::kAp1));
+  ASSERT_TRUE(PumpUntil([&] { return sheets.titles.size() == 2; }));
+  EXPECT_EQ(sheets.titles[1], "Reload Ap '" + ap1Ip + "' configuration");
+
+  DoubleClickAt(centreOf(net::kSwitch));
+  ASSERT_TRUE(PumpUntil([&] { return !switchSheets.empty(); })) << "a switch opens the switch sheet";
+  EXPECT_EQ(switchSheets, std::vector<std::string>{net::kSwitch});
+
+  // Empty map: nothing opens.
+  DoubleClickAt(view->ClientToScreen(wxPoint(5, 5)));
+  for (int i = 0; i < 10; ++i) PumpPending();
+  EXPECT_EQ(sheets.titles.size(), 2u);
+  EXPECT_EQ(switchSheets.size(), 1u);
+  EXPECT_TRUE(boxes_.Texts().empty());
 }
 
 }  // namespace

@@ -40,6 +40,14 @@ TEST(CellSortKey, OrdersPairsOfCellTexts) {
       {"2024/01/05 10:00", "2024-01-05 09:59:59", 1},
       {"08:00", "2024-01-01", -1},                        // a time alone is a time of day zero
       {"2024-13-01", "2024-12-01", 1},                    // no month 13: compared as texts
+      // The other date forms the program writes: the last polling pass and the poll rounds.
+      {"2024.01.05 10:00:00", "2024-01-05 09:59:59", 1},
+      {"2024.01.05 10:00:00", "2024/01/05 10:00:00", 0},
+      {"20240105_10:00:00", "2024-01-05 09:59:59", 1},
+      {"20240105_10:00:00", "2024-01-05 10:00:00", 0},
+      {"20231231_23:59:59", "lab", -1},                   // a date, not a word
+      {"20240105_", "2024-01-05", 1},                     // no time after the mark: a word
+      {"2024.01", "2024", 1},                             // decimal 2024.01, not a date
       {"Zürich", "Zug", 1},                               // non-ASCII text by its UTF-8 bytes
       {"Ärger", "Zorro", 1},
       {"x", "X", 1},                                      // words tell case apart
@@ -55,7 +63,7 @@ TEST(CellSortKey, OrdersPairsOfCellTexts) {
 // A column mixing every kind sorts into one consistent order, so no pair contradicts another.
 TEST(CellSortKey, MixedKindsFormATotalOrder) {
   const char* texts[] = {"", "-5", "3", "10", "9.5%", "ff", "0x1F", "2024-01-01", "12:00", "abc", "zebra",
-                         "Zürich", "1e5", "+7", "99999999999999999999"};
+                         "Zürich", "1e5", "+7", "99999999999999999999", "2023.06.01", "20230601_12:00:00"};
   for (const char* a : texts)
     for (const char* b : texts)
       for (const char* c : texts)

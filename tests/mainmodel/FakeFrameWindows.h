@@ -59,7 +59,7 @@ class FakeFrameWindows : public IFrameWindows {
   void RefillSaveNewDevices() override { Record("refill new devices"); }
 
   static std::string Name(JobKind job) {
-    static const char* const names[] = {"scan", "password", "apset", "template", "firmware"};
+    static const char* const names[] = {"scan", "password", "apset", "template"};
     return names[static_cast<int>(job)];
   }
 

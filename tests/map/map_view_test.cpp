@@ -323,9 +323,9 @@ TEST_F(MapViewTest, BackgroundPictureIsLoadedTurnedAndDrawnUnderTheShapes) {
       << "stored when the view closes";
 }
 
-// The main window's way in: the program's document, made with the first view and loaded from the
-// database at once, and a second view sharing it.
-TEST(MapViewFactory, FirstViewLoadsTheProgramsDocumentAndLaterViewsShareIt) {
+// The main window's way in: the program's one document, reloaded from the database by every new view, so
+// a map shown again never draws what was deleted meanwhile; the refresh message reloads it too.
+TEST(MapViewFactory, EveryViewShowsTheProgramsDocumentAsTheDatabaseHoldsIt) {
   testing_support::TempDatabase database;
   ASSERT_TRUE(net::AddDevices(database, "device_list"));
   ASSERT_TRUE(net::AddLinks(database, "device_map_polling"));
@@ -334,11 +334,14 @@ TEST(MapViewFactory, FirstViewLoadsTheProgramsDocumentAndLaterViewsShareIt) {
   ASSERT_TRUE(first);
   EXPECT_EQ(&first->GetPellionDoc(), &GetPellionDoc());
   EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 9u);
+  first->Destroy();
   ASSERT_TRUE(database.Exec("delete from device_map_polling"));
   auto* second = dynamic_cast<CTopologyVisualView*>(CreateTopologyMapView(frame));
-  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 9u) << "no second load";
+  EXPECT_EQ(&second->GetPellionDoc(), &GetPellionDoc());
+  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 5u) << "the links deleted while no map was shown are gone";
+  ASSERT_TRUE(net::AddLinks(database, "device_map_polling"));
   second->RefreshView(true);
-  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 5u) << "the refresh message reloads it";
+  EXPECT_EQ(GetPellionDoc().GetShapes().GetCount(), 9u) << "the refresh message reloads it";
   frame->Destroy();
   PumpPending();
   GetPellionDoc().ClearShapes();

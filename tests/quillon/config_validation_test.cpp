@@ -117,6 +117,8 @@ TEST_F(ConfigSetTest, EachRefusalWithItsMessage) {
   const Case cases[] = {
       {"no password", [](auto& f) { f.password = ""; }, "Password lengths between 1-20", "Error"},
       {"21 characters", [](auto& f) { f.password = std::string(21, 'x'); }, "Password lengths between 1-20", "Error"},
+      {"20 characters in 21 bytes", [](auto& f) { f.password = std::string(19, 'x') + "\xC3\xA9"; },
+       "Password lengths between 1-20", "Error"},
       {"no address", [](auto& f) { f.ipAddress = 0; }, "Illegal ip address", "Error"},
       {"another switch's address", [](auto& f) { f.ipAddress = A("10.0.0.8"); },
        "The setting IP have already existed ", "Setting fail"},
@@ -154,9 +156,10 @@ TEST_F(ConfigSetTest, AcceptedFormsAndTheirDhcpActions) {
   EXPECT_EQ(set.record.capabilities[0], 0x2003FFu) << "the switch's capability words go with the set";
   EXPECT_EQ(set.record.capabilities[3], 0xE0000000u);
 
-  // A password of 20 characters that are not all one byte long.
-  form_.password = std::string(18, 'p') + "\xC3\xA9\xC3\xA9";
+  // A password that fills the field's 20 bytes with characters that are not all one byte long.
+  form_.password = std::string(16, 'p') + "\xC3\xA9\xC3\xA9";
   EXPECT_EQ(ComposeConfigSet(form_, session_, 0).error, "");
+  form_.password = "secret";
 
   // Enable on a switch without DHCP: the address fields are not read and go out as 0.
   form_.dhcpEnable = true;

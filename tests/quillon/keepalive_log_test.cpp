@@ -74,13 +74,31 @@ TEST(KeepAlive, WithoutARawSocketItSaysSoOnceAndRunsNoThread) {
   if (child == 0) {
     if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
     std::vector<std::string> notices;
-    CIgmpKeepAlive keepAlive("239.1.1.1", 1, 1);
-    keepAlive.Start([&](const std::string& text) { notices.push_back(text); });
-    _exit(notices == std::vector<std::string>{"Creat Socket error"} && !keepAlive.Running() ? 0 : 1);
+    const auto notice = [&](const std::string& text) { notices.push_back(text); };
+    {
+      CIgmpKeepAlive off("239.1.1.1", 0, 30);
+      off.Start(notice);
+      if (!notices.empty() || off.Running()) _exit(3);  // switched off: no socket is even tried
+    }
+    for (int opening = 0; opening < 3; ++opening) {
+      CIgmpKeepAlive keepAlive("239.1.1.1", 1, 1);
+      keepAlive.Start(notice);
+      if (keepAlive.Running()) _exit(4);
+    }
+    _exit(notices == std::vector<std::string>{"Creat Socket error"} ? 0 : 1);  // the first opening only
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+TEST(ConsoleLog, ANoteHasTheTimeStampAndText) {
+  testing_support::TempDir dir;
+  testing_support::PinLocalTime(2026, 3, 7, 9, 5, 3);
+  EXPECT_EQ(CConsoleLog(dir.Path()).LogNote("Creat Socket error"), 0);
+  platform::UnpinClock();
+  std::ifstream in(dir.Path() / "syslog.log", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "03/07/2026 09:05:03 Creat Socket error \r\n");
 }
 
 TEST(ConsoleLog, FailedTransferLineHasTheTimeStampAddressAndText) {

@@ -93,6 +93,36 @@ TEST(ConsoleProtocol, SwitchingDhcpOnClearsTheFixedAddressesButKeepsTheTrapRecei
   EXPECT_EQ(GetU16(&out[dhcp + 4]), 1);
 }
 
+// Texts go into their fields in bytes, and a character that does not fit whole is left out.
+TEST(ConsoleProtocol, SetTextsAreCutToTheirFieldsOnACharacterBoundary) {
+  struct Case {
+    std::string systemName;
+    std::string sent;
+  };
+  const std::string eAcute = "\xC3\xA9";  // two bytes
+  std::string twentyAccented;
+  for (int i = 0; i < 20; ++i) twentyAccented += eAcute;
+  const Case cases[] = {
+      {std::string(20, 's'), std::string(20, 's')},
+      {std::string(21, 's'), std::string(20, 's')},
+      {twentyAccented, twentyAccented.substr(0, 20)},                        // ten whole characters
+      {std::string(19, 's') + eAcute, std::string(19, 's')},                // the last one would be cut
+      {std::string(18, 's') + "\xE2\x82\xAC", std::string(18, 's')},      // a three-byte euro sign
+      {std::string(17, 's') + "\xE2\x82\xAC", std::string(17, 's') + "\xE2\x82\xAC"},
+  };
+  for (const Case& c : cases) {
+    ConsoleDeviceRecord r = SetRecord();
+    r.capabilities[0] = 0x2;  // the system name alone
+    r.systemName = c.systemName;
+    Bytes out(1460);
+    out.resize(BuildConsoleTlvs(out.data(), r, kDhcpLeave));
+    ASSERT_GE(out.size(), 4u);
+    EXPECT_EQ(GetU16(&out[0]), kSystemName);
+    EXPECT_EQ(GetU16(&out[2]), out.size());
+    EXPECT_EQ(std::string(out.begin() + 4, out.end()), c.sent) << c.systemName.size() << " bytes";
+  }
+}
+
 TEST(ConsoleProtocol, DhcpElementByInterfaceVersionAndAction) {
   struct Case {
     std::uint16_t interfaceVersion;

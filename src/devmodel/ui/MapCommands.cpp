@@ -5,6 +5,7 @@
 
 #include "controls/ReportListView.h"
 #include "controls/ZoomToDialog.h"
+#include "db/TopologyDBManager.h"
 #include "devmodel/DeviceCommandIds.h"
 #include "map/PictureFileDialog.h"
 #include "map/PictureModifyDlg.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kSwitchKind = 1;
 constexpr int kApKind = 2;
+constexpr int kChangedStatus = 3;  // the AP's configuration differs from the stored one
 
 }  // namespace
 
@@ -35,6 +37,7 @@ CMapCommands::CMapCommands(CTopologyVisualView& view, DeviceViewServices service
     : view_(view), services_(std::move(services)), host_(&view, services_), commands_(host_) {
   services_.document = &view.GetPellionDoc();
   Bind(wxEVT_CONTEXT_MENU, &CMapCommands::OnContextMenu, this);
+  Bind(wxEVT_LEFT_DCLICK, &CMapCommands::OnDoubleClick, this);
   Bind(wxEVT_MENU, &CMapCommands::OnMenu, this);
   for (int id : {devcmd::kMapModifyBackground, devcmd::kMapRemoveBackground, devcmd::kMapGrid})
     Bind(wxEVT_UPDATE_UI, &CMapCommands::OnUpdate, this, devcmd::MenuItemId(id));
@@ -83,6 +86,25 @@ void CMapCommands::OnContextMenu(wxContextMenuEvent& event) {
   if (menu == 0) return;
   std::unique_ptr<wxMenu> popup(MakeMenu(menu));
   view_.PopupMenu(popup.get(), client);
+}
+
+void CMapCommands::OnDoubleClick(wxMouseEvent& event) {
+  event.Skip();  // the view's tool sees the double click first
+  // The sheet runs its own loop: it opens once the click's handling is over.
+  CallAfter([this, client = event.GetPosition()] { OpenAt(client); });
+}
+
+void CMapCommands::OpenAt(const wxPoint& client) {
+  auto* device = dynamic_cast<CDeviceShape*>(view_.GetPellionDoc().ShapeAt(view_.ClientToDocPoint(client)));
+  const bool isSwitch = dynamic_cast<CSwitchShape*>(device) != nullptr;
+  if (!isSwitch && !dynamic_cast<CApShape*>(device)) return;
+  view_.Select(device, false);  // the command works on the device clicked alone
+  if (isSwitch)
+    Run(devcmd::kMapSwitchConfiguration);
+  else if (TopologyDBManager().GetDeviceStatus(device->GetMacAddress(), false) == kChangedStatus)
+    Run(devcmd::kMapApReloadPrevious);
+  else
+    Run(devcmd::kMapApConfiguration);
 }
 
 std::vector<SelectedDevice> CMapCommands::Selection() const {

@@ -1,7 +1,8 @@
 #pragma once
 // The map view's context menus and commands: a menu by what lies under the pointer (switch, AP, other
-// device, empty map), the device commands over the view's selection through CDeviceCommands, the
-// background picture, colour and grid, and the zoom presets. Attached to a map view, whose events it
+// device, empty map), the device commands over the view's selection through CDeviceCommands (a double
+// click on a device opens its configuration), the background picture, colour and grid, and the zoom
+// presets. Attached to a map view, whose events it
 // handles; it lives as long as the view.
 #include <wx/event.h>
 
@@ -29,6 +30,10 @@ class CMapCommands : public wxEvtHandler {
 
  private:
   void OnContextMenu(wxContextMenuEvent& event);
+  void OnDoubleClick(wxMouseEvent& event);
+  // What a double click at a client point opens: a switch its configuration, an AP its configuration or,
+  // when its configuration changed, its previous one; anything else nothing.
+  void OpenAt(const wxPoint& client);
   void OnMenu(wxCommandEvent& event);
   void OnUpdate(wxUpdateUIEvent& event);
   std::vector<SelectedDevice> Selection() const;

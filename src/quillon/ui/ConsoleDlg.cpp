@@ -102,7 +102,9 @@ bool CConsoleDlg::Initialise() {
   session_->ClearUpgradeFlags();
 
   keepAlive_ = std::make_unique<CIgmpKeepAlive>(settings.multicastGroup, settings.keepAliveFlag, settings.keepAliveSeconds);
-  keepAlive_->Start([](const std::string& text) { ShowError(text); }, transport_->Endpoints().multicastInterface);
+  // The keep-alive is optional: a console that cannot run it notes so in its log and works on.
+  keepAlive_->Start([](const std::string& text) { CConsoleLog(GetConsoleCfgDir()).LogNote(text); },
+                    transport_->Endpoints().multicastInterface);
 
   session_->Discovery(*transport_);
   ShowList();

@@ -156,8 +156,7 @@ void CConsoleUpgradeDlg::OnStart(wxCommandEvent&) {
   if (triggerTimer_.Running() || client_->Running()) return;  // one trigger and one transfer at a time
   context_.transport.RejoinMulticastGroup();
   const std::string password = password_->GetValue().utf8_string();
-  const std::size_t length = CharacterCount(password);
-  if (length < 1 || length > field::kPassword) {
+  if (!IsPasswordLengthAllowed(password)) {
     ShowError("Password lengths between 1-20");
     return;
   }
