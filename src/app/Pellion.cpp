@@ -34,6 +34,9 @@ std::string CurrentDirectory() {
 
 bool CPellionApp::OnInit() {
   CUiThreadCall::SetShuttingDown(false);
+#ifndef NDEBUG
+  dialogThreadCheck_ = std::make_unique<CMainThreadDialogCheck>();
+#endif
   platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
   auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
   if (!lock->Acquire()) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/MainThreadDialogCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
 
@@ -30,6 +31,7 @@ class CPellionApp : public wxApp {
 
   std::unique_ptr<platform::CSingleInstanceLock> instanceLock_;
   platform::MessageBoxHandler previousMessageBox_;
+  std::unique_ptr<CMainThreadDialogCheck> dialogThreadCheck_;  // debug builds only
 
   wxDECLARE_EVENT_TABLE();
 };
