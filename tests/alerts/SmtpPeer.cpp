@@ -50,6 +50,7 @@ SmtpPeer::SmtpPeer(Mode mode, const std::string& user, const std::string& passwo
     case Mode::Accepting: argv = {kPython, "-m", "aiosmtpd", "-n", "-d", "-l", "127.0.0.1:" + port}; break;
     case Mode::RequiringAuthLogin: argv = {kPython, script, "auth", port, user, password}; break;
     case Mode::Refusing: argv = {kPython, script, "refuse", port}; break;
+    case Mode::OfferingStartTls: argv = {kPython, script, "starttls", port}; break;
   }
   const int output = OpenForWriting(dir_.File("out"));
   const int error = OpenForWriting(dir_.File("err"));
