@@ -254,7 +254,8 @@ CREATE TABLE global_setting (
   syslog_send_date_sub_value TEXT,
   syslog_send_time           TEXT,
   syslog_last_send_time      TEXT,
-  syslog_send_log_level      INTEGER
+  syslog_send_log_level      INTEGER,
+  smtp_require_tls           TEXT      -- "1": mail only over a connection STARTTLS secured
 );
 
 -- The event log: rows are inserted by position ("INSERT INTO system_log VALUES(...)").

@@ -1,6 +1,18 @@
 #include "alerts/AlertLogQuery.h"
 
+#include "log/LogDBModule.h"
 #include "log/LogLevels.h"
+
+namespace {
+
+// What the outcome lines of the e-mail sender and the syslog forwarder say, as LIKE patterns.
+constexpr const char* kOutcomePatterns[] = {"%send E-mail%", "%send syslog to server%", "%syslog not send%"};
+
+}  // namespace
+
+int AlertSendMark::SentThrough(const DbDateTime& lastSendTime, int newestIndex) const {
+  return time == lastSendTime && index <= newestIndex ? index : -1;
+}
 
 std::vector<int> LevelsOfMask(std::int32_t mask) {
   std::vector<int> levels;
@@ -9,16 +21,25 @@ std::vector<int> LevelsOfMask(std::int32_t mask) {
   return levels;
 }
 
-std::optional<AlertLogQuery> BuildAlertLogQuery(const AlertSchedule& schedule) {
+std::optional<AlertLogQuery> BuildAlertLogQuery(const AlertSchedule& schedule, int sentThrough, int readThrough) {
   const std::vector<int> levels = LevelsOfMask(schedule.levelMask);
   if (levels.empty()) return std::nullopt;
   AlertLogQuery query;
-  query.sql = "SELECT * FROM system_log WHERE type=1 AND datetime>=? AND (";
-  query.params.emplace_back(FormatDbDateTime(schedule.lastSendTime));
-  for (int level : levels) {
-    query.sql += query.params.size() == 1 ? "level=?" : " OR level=?";
-    query.params.emplace_back(level);
+  query.sql = "SELECT * FROM system_log WHERE type=1 AND datetime>=? AND \"index\">? AND \"index\"<=?";
+  query.params = {FormatDbDateTime(schedule.lastSendTime), sentThrough, readThrough};
+  for (const char* pattern : kOutcomePatterns) {
+    query.sql += " AND description NOT LIKE ?";
+    query.params.emplace_back(pattern);
+  }
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    query.sql += i == 0 ? " AND (level=?" : " OR level=?";
+    query.params.emplace_back(levels[i]);
   }
   query.sql += ")";
   return query;
+}
+
+int WriteAlertOutcome(const std::string& line) {
+  GetLogDBModule()->WriteSystemLog(LOG_LEVEL_DEBUG, line);
+  return 0;
 }

@@ -78,6 +78,7 @@ MailForm MailFormFrom(const MailAlertSettings& settings) {
   form.userName = settings.userName;
   form.password = settings.password;
   form.authPosition = SubValueNumber(settings.authMethod);  // "" reads as 0, None
+  form.requireTls = settings.requireTls == "1";
   form.schedule = ScheduleFormFrom(settings.schedule);
   return form;
 }
@@ -95,6 +96,7 @@ MailAlertSettings MailSettingsFrom(const MailForm& form, const MailAlertSettings
   settings.senderAddress = form.senderAddress;
   settings.userName = form.userName;
   settings.password = form.password;
+  settings.requireTls = form.requireTls ? "1" : "0";
   settings.schedule = ScheduleFrom(form.schedule, stored.schedule);
   return settings;
 }

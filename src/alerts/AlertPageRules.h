@@ -20,6 +20,7 @@ enum Control : int {
   IDC_AUTH_METHOD = 1011,
   IDC_USER_NAME = 1012,
   IDC_PASSWORD = 1013,
+  IDC_REQUIRE_TLS = 1014,
   IDC_SEND_TIME = 1252,
   IDC_DAY = 1363,
   IDC_SYSLOG_SERVER = 1370,
@@ -36,6 +37,7 @@ struct ScheduleForm {
 struct MailForm {
   std::string destAddress, smtpServer, port, senderAddress, userName, password;
   int authPosition = -1;  // 0 "None", 1 "AUTH_LOGIN"; -1 none chosen
+  bool requireTls = false;
   ScheduleForm schedule;
 };
 

@@ -78,6 +78,9 @@ int CEmailSend::OnSend() {
   curl_easy_setopt(handle, CURLOPT_UPLOAD, 1L);
   curl_easy_setopt(handle, CURLOPT_READFUNCTION, ReadUpload);
   curl_easy_setopt(handle, CURLOPT_READDATA, &upload);
+  // AUTH LOGIN sends the password readable to anyone on the way unless the connection is secured first.
+  curl_easy_setopt(handle, CURLOPT_USE_SSL, requireTls ? static_cast<long>(CURLUSESSL_ALL)
+                                                       : static_cast<long>(CURLUSESSL_TRY));
   curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
   curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);

@@ -12,27 +12,25 @@
 namespace {
 
 constexpr char kAuthLoginMethod[] = "1";
-
-int Outcome(const std::string& line) {
-  GetLogDBModule()->WriteSystemLog(LOG_LEVEL_DEBUG, line);
-  return 0;
-}
+constexpr char kRequired[] = "1";
 
 }  // namespace
 
 int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
   MailAlertSettings settings;
   if (CMailAlertDb().GetMailAlertParam(settings) != 0)
-    return Outcome(platform::NowText() + ", get parameters error, not send E-mail!");
+    return WriteAlertOutcome(platform::NowText() + ", get parameters error, not send E-mail!");
   const std::string& destination = settings.destAddress;
-  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(settings.schedule);
-  if (!query)
-    return Outcome(platform::NowText() + ", get log information error, not send E-mail to " + destination + "!");
-  // Taken before the rows are read: a row written meanwhile goes out again next time rather than never.
+  // Taken before the rows are read: a row written meanwhile is past readThrough and goes out next time.
   const std::string sendTime = platform::NowText();
+  const int readThrough = GetLogDBModule()->GetMaxIndex("index", "system_log");
+  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(
+      settings.schedule, mark_.SentThrough(settings.schedule.lastSendTime, readThrough), readThrough);
+  if (!query)
+    return WriteAlertOutcome(platform::NowText() + ", get log information error, not send E-mail to " + destination + "!");
   std::string text;
   if (!GetLogDBModule()->ReadLogText(query->sql, text, query->params))
-    return Outcome(platform::NowText() + ", no requested log information, not send E-mail to " + destination + "!");
+    return WriteAlertOutcome(platform::NowText() + ", no requested log information, not send E-mail to " + destination + "!");
 
   CEmailSend mail;
   mail.recipient = destination;
@@ -44,6 +42,7 @@ int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
   mail.port = static_cast<int>(std::clamp(std::strtol(settings.smtpPort.c_str(), nullptr, 10), 0L, 65536L));
   mail.userName = settings.userName;
   mail.password = settings.password;
+  mail.requireTls = settings.requireTls == kRequired;
   mail.cancel = cancel;
   mail.authMode = CEmailSend::kNoAuthentication;
   bool sent = mail.OnSend() != 0;
@@ -51,8 +50,9 @@ int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
     mail.authMode = CEmailSend::kAuthLogin;
     sent = mail.OnSend() != 0;
   }
-  if (!sent) return Outcome(platform::NowText() + " send E-mail to " + destination + " failed!");
-  CMailAlertDb().UpdateLastSendTime(sendTime);
-  Outcome(platform::NowText() + " send E-mail to " + destination + ".");
+  if (!sent) return WriteAlertOutcome(platform::NowText() + " send E-mail to " + destination + " failed!");
+  if (CMailAlertDb().UpdateLastSendTime(sendTime) == 1)
+    mark_ = {ParseDbDateTime(sendTime).value_or(DbDateTime{}), readThrough};
+  WriteAlertOutcome(platform::NowText() + " send E-mail to " + destination + ".");
   return 1;
 }

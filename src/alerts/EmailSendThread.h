@@ -4,6 +4,7 @@
 // of every run is a Debug line of the system log.
 #include <stop_token>
 
+#include "alerts/AlertLogQuery.h"
 #include "alerts/AlertSender.h"
 #include "alerts/SendRunner.h"
 
@@ -16,6 +17,7 @@ class CEmailSendThread : public IAlertSender {
   int SendAlertMail(std::stop_token cancel = {});
 
  private:
+  AlertSendMark mark_;  // of this sender's last send; rows up to its index never go out twice
   // Declared last, so a run in progress ends before anything else of the sender goes.
   CSendRunner runner_{[this](std::stop_token stop) { SendAlertMail(stop); }};
 };

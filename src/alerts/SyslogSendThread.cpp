@@ -4,17 +4,13 @@
 #include "db/SyslogParamDb.h"
 #include "device/SyslogClient.h"
 #include "log/LogDBModule.h"
+#include "log/LogText.h"
 #include "platform/Clock.h"
 
 namespace {
 
 constexpr char kIdent[] = "Aurelan";
 constexpr int kFacilityLocal2 = 144;
-
-int Outcome(const std::string& line) {
-  GetLogDBModule()->WriteSystemLog(LOG_LEVEL_DEBUG, line);
-  return 0;
-}
 
 // The syslog severity of an event-log level; -1 for a level that is not forwarded.
 int SeverityOfLevel(int level) {
@@ -32,27 +28,31 @@ int SeverityOfLevel(int level) {
 int CSyslogSendThread::SendAlertSyslog() {
   CScheduleParams params;
   if (CSyslogParamDb().GetSyslogParam(params) != 0)
-    return Outcome(platform::NowText() + ",  get parameters error, syslog not send !");
+    return WriteAlertOutcome(platform::NowText() + ",  get parameters error, syslog not send !");
   const std::string& server = params.serverAddress;
-  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(params.schedule);
-  if (!query)
-    return Outcome(platform::NowText() + ", get log information error, not send syslog to server " + server + "!");
-  // Taken before the rows are read: a row written meanwhile goes out again next time rather than never.
+  // Taken before the rows are read: a row written meanwhile is past readThrough and goes out next time.
   const std::string sendTime = platform::NowText();
+  const int readThrough = GetLogDBModule()->GetMaxIndex("index", "system_log");
+  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(
+      params.schedule, mark_.SentThrough(params.schedule.lastSendTime, readThrough), readThrough);
+  if (!query)
+    return WriteAlertOutcome(platform::NowText() + ", get log information error, not send syslog to server " + server + "!");
   std::vector<LogItem> items;
   if (!GetLogDBModule()->ReadLogItems(query->sql, items, query->params))
-    return Outcome(platform::NowText() + ", no requested log information, not send syslog to server " + server + "!");
+    return WriteAlertOutcome(platform::NowText() + ", no requested log information, not send syslog to server " + server + "!");
   if (!syslog_client::syslog_sethost(server.c_str()) ||
       syslog_client::openlog(kIdent, syslog_client::kLogPid, kFacilityLocal2) < 0)
-    return Outcome(platform::NowText() + ", send syslog to server " + server + " error!");
+    return WriteAlertOutcome(platform::NowText() + ", send syslog to server " + server + " error!");
   for (const LogItem& item : items) {
     const int severity = SeverityOfLevel(item.level);
-    // The row's text is an argument, never the format: a '%' in it arrives as it is.
-    if (severity >= 0) syslog_client::syslog(severity, "%s", item.text.c_str());
+    // The row's text is an argument, never the format: a '%' in it arrives as it is. A line break would
+    // split the message in the client's log file, so it goes escaped as in a saved log.
+    if (severity >= 0) syslog_client::syslog(severity, "%s", OneLine(item.text).c_str());
   }
   syslog_client::closelog();
   // UDP gives no receipt: once the client is open the rows count as sent.
-  CSyslogParamDb().UpdateLastSendTime(sendTime);
-  Outcome(platform::NowText() + ", send syslog to server " + server + ".");
+  if (CSyslogParamDb().UpdateLastSendTime(sendTime) == 1)
+    mark_ = {ParseDbDateTime(sendTime).value_or(DbDateTime{}), readThrough};
+  WriteAlertOutcome(platform::NowText() + ", send syslog to server " + server + ".");
   return 1;
 }

@@ -2,6 +2,7 @@
 // The syslog forwarder: one run hands each system-log row written since the last run, at the levels of
 // the syslog settings, to the syslog client as one message with the row's severity, then moves the last
 // send time on. The outcome of every run is a Debug line of the system log.
+#include "alerts/AlertLogQuery.h"
 #include "alerts/AlertSender.h"
 #include "alerts/SendRunner.h"
 
@@ -14,6 +15,7 @@ class CSyslogSendThread : public IAlertSender {
   int SendAlertSyslog();
 
  private:
+  AlertSendMark mark_;  // of this sender's last send; rows up to its index never go out twice
   // Declared last, so a run in progress ends before anything else of the sender goes.
   CSendRunner runner_{[this](std::stop_token) { SendAlertSyslog(); }};
 };

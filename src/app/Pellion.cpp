@@ -54,6 +54,9 @@ class CDoorbellHandler : public wxEventLoopSourceHandler {
 
 bool CPellionApp::OnInit() {
   CUiThreadCall::SetShuttingDown(false);
+#ifndef NDEBUG
+  dialogThreadCheck_ = std::make_unique<CMainThreadDialogCheck>();
+#endif
   platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(CGuiMessageBox{});
   auto lock = std::make_unique<platform::CSingleInstanceLock>(res::kSingleInstanceName);
   if (!lock->Acquire()) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/MainThreadDialogCheck.h"
 #include "platform/InstanceDoorbell.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
@@ -38,6 +39,7 @@ class CPellionApp : public wxApp {
   std::unique_ptr<wxEventLoopSourceHandler> doorbellHandler_;
   std::unique_ptr<wxEventLoopSource> doorbellSource_;
   platform::MessageBoxHandler previousMessageBox_;
+  std::unique_ptr<CMainThreadDialogCheck> dialogThreadCheck_;  // debug builds only
 
   wxDECLARE_EVENT_TABLE();
 };

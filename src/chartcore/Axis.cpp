@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "chartcore/ChartUtilities.h"
+#include "chartcore/TimeTicks.h"
 
 namespace {
 
@@ -146,7 +147,28 @@ std::string CAxis::GetDrawnLabel(int i) const {
   return timeMode ? TimeLabel(i) : MinuteCountLabel(i);
 }
 
+void CAxis::SetTimeWindow(std::time_t start, std::time_t end) {
+  const TimeTicks ticks = ChooseTimeTicks(start, end);
+  startTime = start;
+  endTime = end;
+  timeMode = true;
+  timeFormat_ = ticks.format;
+  timeRounding_ = ticks.rounding;
+  majorTicks_ = ticks.intervals - 1;
+}
+
 std::string CAxis::TimeLabel(int i) const {
+  if (timeFormat_) {
+    // The tick's own moment, rounded to the label's unit so that a window a second short of a whole day,
+    // or an hour off for daylight saving time, still names its midnights and hours.
+    const double step = static_cast<double>(endTime - startTime) / GetIntervalCount();
+    const std::time_t instant = startTime + static_cast<std::time_t>(std::llround(i * step)) + timeRounding_;
+    std::tm local{};
+    localtime_r(&instant, &local);
+    char text[32];
+    std::strftime(text, sizeof text, timeFormat_, &local);
+    return text;
+  }
   const long long span = static_cast<long long>(maximum_ - minimum_);
   const long long step = (static_cast<long long>(endTime - startTime) + 10) / GetIntervalCount();
   const std::time_t instant = startTime + static_cast<std::time_t>(i * step);

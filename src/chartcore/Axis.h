@@ -81,6 +81,10 @@ class CAxis {
 
   void Serialize(CChartArchive& archive);
 
+  // Makes this a horizontal axis over time from start to end with ticks on whole minutes, hours or days
+  // (ChooseTimeTicks): every label then names the true time of its tick.
+  void SetTimeWindow(std::time_t start, std::time_t end);
+
   // Set by the views for a horizontal axis over time: the labels then show hours or dates.
   std::time_t startTime = 0;
   std::time_t endTime = 0;
@@ -95,6 +99,10 @@ class CAxis {
   std::string TimeLabel(int i) const;
   std::string MinuteCountLabel(int i) const;
 
+  // Set by SetTimeWindow: the labels' format and the seconds added before formatting; none for a time
+  // axis whose fields were set directly.
+  const char* timeFormat_ = nullptr;
+  int timeRounding_ = 0;
   int majorTicks_ = 9;
   int minorTicks_ = 4;
   int majorTickLength_ = 20;

@@ -83,3 +83,12 @@ ChartSize FitFontToWidth(CChartCanvas& canvas, ChartLogFont& font, const std::st
     --font.height;
   }
 }
+
+ChartColor ReadableOnLight(ChartColor color) {
+  constexpr double kDarkestLuminance = 80.0;  // about the luminance of a mid green
+  const double luminance = 0.299 * ChartRed(color) + 0.587 * ChartGreen(color) + 0.114 * ChartBlue(color);
+  if (luminance <= kDarkestLuminance) return color;
+  const double scale = kDarkestLuminance / luminance;
+  return ChartRgb(static_cast<int>(ChartRed(color) * scale), static_cast<int>(ChartGreen(color) * scale),
+                  static_cast<int>(ChartBlue(color) * scale));
+}

@@ -24,6 +24,10 @@ int FontSizeOfEntry(int entry);
 // Outlines the rectangle with lines and leaves the current position where it was.
 void DrawRectOutline(CChartCanvas* canvas, int left, int top, int right, int bottom);
 
+// The colour darkened, hue kept, until text in it reads well on white: pure green becomes a mid green;
+// a colour that is dark enough already stays as it is.
+ChartColor ReadableOnLight(ChartColor color);
+
 bool NearlyEqual(double a, double b);
 bool FloatNearlyEqual(float a, float b);
 // Rounds to a multiple of step: halves away from zero for positive values, toward zero otherwise.

@@ -283,8 +283,6 @@ void CXYChart::DrawData(CChartCanvas& canvas, const ChartRect& plot, const doubl
           DrawMarker(canvas, p.x, p.y, index, k);
           previous = p;
         }
-        canvas.SetTextColor(entry.dataColor);
-        canvas.TextOut({plot.left + 300, plot.top - 40 - 40 * index}, GetDataTitleAt(index));
         canvas.MoveTo({0, 0});
         break;
       }
@@ -310,7 +308,28 @@ void CXYChart::DrawData(CChartCanvas& canvas, const ChartRect& plot, const doubl
         break;
     }
   }
+  DrawLineTitles(canvas, plot);
   canvas.RestoreState();
+}
+
+void CXYChart::DrawLineTitles(CChartCanvas& canvas, const ChartRect& plot) const {
+  const auto titled = [&](int index) {
+    return GetDataAt(index)->IsXYSeries() && attributes_[index].chartType == kXYLine;
+  };
+  const auto position = [&](int index) { return ChartPoint{plot.left + 300, plot.top - 40 - 40 * index}; };
+  // Every ground first, so that one title's ground never covers the title above it.
+  for (int index = 0; index < GetDataCount(); ++index) {
+    const std::string title = GetDataTitleAt(index);
+    if (!titled(index) || title.empty()) continue;
+    const ChartPoint at = position(index);
+    const ChartSize extent = canvas.TextExtent(title);
+    canvas.FillRect({at.x - 10, at.y, at.x + extent.cx + 10, at.y - extent.cy}, backgroundColor);
+  }
+  for (int index = 0; index < GetDataCount(); ++index) {
+    if (!titled(index)) continue;
+    canvas.SetTextColor(ReadableOnLight(attributes_[index].dataColor));
+    canvas.TextOut(position(index), GetDataTitleAt(index));
+  }
 }
 
 void CXYChart::DrawMarker(CChartCanvas& canvas, int x, int y, int dataIndex, int pointIndex) const {

@@ -77,6 +77,9 @@ class CXYChart : public CChart {
   void DrawPlotArea(CChartCanvas& canvas, const ChartRect& chartRect, const ChartRect& plotRect) const;
   void DrawData(CChartCanvas& canvas, const ChartRect& plotRect, const double xRange[2], const double yRange[2]) const;
   void DrawMarker(CChartCanvas& canvas, int x, int y, int dataIndex, int pointIndex) const;
+  // The line series' titles at the plot's top left, after every line, each on the chart's background
+  // colour so that no line runs through it, in its line's colour made dark enough to read.
+  void DrawLineTitles(CChartCanvas& canvas, const ChartRect& plot) const;
   // Takes over the attributes (not the extents) and titles of the series both charts have.
   void CopyDataAttributes(const CXYChart& other);
   static void GetDataRowEnds(const CChartData& series, int row, double out[2]);

@@ -18,11 +18,27 @@ std::vector<std::string> MailAlertChangeLines(const MailAlertSettings& before, c
   changed(&MailAlertSettings::userName, "modify global SMTP auth user name to " + after.userName);
   changed(&MailAlertSettings::password, "modify global SMTP auth password to xxxxxx");
   changed(&MailAlertSettings::senderAddress, "modify global mail sender address to " + after.senderAddress);
+  if ((after.requireTls == "1") != (before.requireTls == "1"))
+    lines.push_back(after.requireTls == "1" ? "modify global SMTP secure connection to required"
+                                            : "modify global SMTP secure connection to when offered");
   for (std::string& line : ScheduleChangeLines("mail", before.schedule, after.schedule)) lines.push_back(line);
   return lines;
 }
 
+constexpr char kRequireTls[] = "smtp_require_tls";
+
 }  // namespace
+
+int CMailAlertDb::AddRequireTlsColumn() {
+  return ChangeSelection(
+      "SELECT * FROM global_setting", {}, -1,
+      [&](db::CRecordset& row) {
+        if (row.FindField(kRequireTls) < 0)
+          Run(std::string("ALTER TABLE global_setting ADD COLUMN ") + kRequireTls + " TEXT");
+        return 0;
+      },
+      "MailAlterPage SetMailAlertParam RollBackTransact", [](const db::CDbError&) { return -1; });
+}
 
 int CMailAlertDb::GetMailAlertParam(MailAlertSettings& settings) {
   return ReadRow([&](db::CRecordset& row) {
@@ -33,6 +49,7 @@ int CMailAlertDb::GetMailAlertParam(MailAlertSettings& settings) {
     ReadText(row, "smtp_user_name", settings.userName);
     ReadText(row, "smtp_pwd", settings.password);
     ReadText(row, "sender_mail_address", settings.senderAddress);
+    if (row.FindField(kRequireTls) >= 0) ReadText(row, kRequireTls, settings.requireTls);
     ReadSchedule(row, "", settings.schedule);
     return 0;
   });
@@ -42,12 +59,14 @@ int CMailAlertDb::SetMailAlertParam(const MailAlertSettings& settings) {
   MailAlertSettings before;
   GetMailAlertParam(before);
   const AlertSchedule& schedule = settings.schedule;
+  if (AddRequireTlsColumn() != 0) return -1;
   const int result = WriteRow(
       "dest_mail_address=?,smtp_server_address=?,smtp_server_port=?,smtp_server_auth_method=?,smtp_user_name=?,"
-      "smtp_pwd=?,sender_mail_address=?,send_date_type=?,send_date_sub_value=?,send_time=?,send_log_level=?",
+      "smtp_pwd=?,sender_mail_address=?,send_date_type=?,send_date_sub_value=?,send_time=?,send_log_level=?,"
+      "smtp_require_tls=?",
       {settings.destAddress, settings.smtpServerAddress, settings.smtpPort, settings.authMethod, settings.userName,
        settings.password, settings.senderAddress, schedule.dateType, schedule.dateSubValue,
-       FormatDbDateTime(schedule.sendTime), schedule.levelMask},
+       FormatDbDateTime(schedule.sendTime), schedule.levelMask, settings.requireTls},
       "MailAlterPage SetMailAlertParam RollBackTransact");
   if (result == 0) WriteActionLines(MailAlertChangeLines(before, settings));
   return result;

@@ -12,6 +12,8 @@ struct MailAlertSettings {
   std::string senderAddress;
   std::string userName;
   std::string password;  // kept as typed, as the server needs it; never written to a log
+  // "1": mail only over a connection secured by STARTTLS; otherwise ("0", "") STARTTLS whenever offered.
+  std::string requireTls;
   AlertSchedule schedule;
 
   bool operator==(const MailAlertSettings&) const = default;

@@ -10,6 +10,10 @@ namespace {
 
 bool SameMac(const ApInfoRecord& a, const ApInfoRecord& b) { return a.mac == b.mac; }
 
+// A group made here has its own load_balance_group row (its index); a group defined by a load-balance
+// template of the group store has none, so there is no stored flag to change for it.
+bool HasStoredRow(const LoadBalanceGroupRecord& group) { return group.index >= 0; }
+
 bool HasMac(const std::vector<ApInfoRecord>& aps, const ApInfoRecord& ap) {
   return std::any_of(aps.begin(), aps.end(), [&](const ApInfoRecord& other) { return SameMac(other, ap); });
 }
@@ -202,8 +206,11 @@ bool CLoadBalanceCommands::DeleteGroupAps(const std::string& groupName) {
     }
   }
   group->aps = std::move(kept);
-  if (group->aps.empty() && !service_.SetGroupLoadBalance(groupName, group->member_balance)) return false;
-  if (!allRemoved) return false;
+  if (!allRemoved ||
+      (group->aps.empty() && HasStoredRow(*group) && !service_.SetGroupLoadBalance(groupName, group->member_balance))) {
+    log_(Format("Delete All aps of LoadBalance Group [%s] Failed", groupName));
+    return false;
+  }
   log_(Format("Delete All aps of LoadBalance Group [%s] Succeeded", groupName));
   return true;
 }
@@ -249,8 +256,11 @@ bool CLoadBalanceCommands::SetGroupBalancing(const std::string& groupName, bool 
   const std::string balancing = on ? "1" : "0";
   std::vector<ApInfoRecord> aps = group->aps;
   std::vector<ApInfoRecord> failed;
-  if (!aps.empty() && !SetApsBalancing(aps, failed, on)) return false;
-  if (!service_.SetGroupLoadBalance(groupName, on ? 1 : 0)) return false;
+  if ((!aps.empty() && !SetApsBalancing(aps, failed, on)) ||
+      (HasStoredRow(*group) && !service_.SetGroupLoadBalance(groupName, on ? 1 : 0))) {
+    log_(Format(on ? "Enable LoadBalance Group [%s] Failed" : "Disable LoadBalance Group [%s] Failed", groupName));
+    return false;
+  }
   group->load_balance = on ? 1 : 0;
   for (ApInfoRecord& member : group->aps)
     if (HasMac(aps, member)) member.crvAPWaterLevelBalancing = balancing;

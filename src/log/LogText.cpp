@@ -14,8 +14,8 @@ std::string PadTo(std::string field, std::size_t width) {
   return field;
 }
 
-// A description keeps to its line of the file: line breaks are written as \r and \n, and a backslash as
-// \\ so that those stay unambiguous.
+}  // namespace
+
 std::string OneLine(const std::string& text) {
   std::string line;
   line.reserve(text.size());
@@ -31,8 +31,6 @@ std::string OneLine(const std::string& text) {
   }
   return line;
 }
-
-}  // namespace
 
 std::string CutLogText(const std::string& text, std::size_t maxCharacters) {
   std::size_t characters = 0;

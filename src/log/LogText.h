@@ -8,6 +8,10 @@ constexpr std::size_t kMaxLogTextCharacters = 150;
 // The first maxCharacters characters of a UTF-8 text; a character is never split.
 std::string CutLogText(const std::string& text, std::size_t maxCharacters = kMaxLogTextCharacters);
 
+// A log text kept to one line, for a saved log file or a syslog message: CR and LF written as \r and \n,
+// and a backslash as \\ so that those stay unambiguous.
+std::string OneLine(const std::string& text);
+
 // "Type      Date And Time       Level          Description\r\n"
 std::string SavedLogHeader();
 // One row of a saved log file: type word, date-time and level name padded to 10, 20 and 15 characters

@@ -58,9 +58,9 @@ int AddSeries(const std::vector<RecorderReportRecord>& rows, const std::vector<d
 
 void SetTimeAxis(CXYChart& chart, const ReportWindow& window, const std::string& title) {
   CAxis* bottom = chart.AddAxis(1);
-  bottom->startTime = std::chrono::system_clock::to_time_t(window.begin);
-  bottom->endTime = std::chrono::system_clock::to_time_t(window.end);
-  bottom->timeMode = true;
+  // A day by hours, longer reports by days.
+  bottom->SetTimeWindow(std::chrono::system_clock::to_time_t(window.begin),
+                        std::chrono::system_clock::to_time_t(window.end));
   bottom->SetTitle(title);
 }
 

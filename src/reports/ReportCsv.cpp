@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <initializer_list>
 
 #include "db/LoadBalanceDb.h"
 
@@ -22,6 +23,26 @@ std::string Printf(const char* format, ...) {
   return text;
 }
 
+// A text cell padded to its width, as the header lines are. A cell holding a comma, a quote or a line break
+// is quoted, its quotes doubled (RFC 4180), so that it stays one column; the padding goes inside the quotes.
+std::string Cell(const std::string& text, std::size_t width) {
+  std::string padded = text;
+  if (padded.size() < width) padded.append(width - padded.size(), ' ');
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return padded;
+  std::string quoted = "\"";
+  for (const char c : padded) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::string Line(std::initializer_list<std::string> cells) {
+  std::string line;
+  for (const std::string& cell : cells) {
+    if (&cell != cells.begin()) line += ',';
+    line += cell;
+  }
+  return line + "\r\n";
+}
+
 // A poll time that forms no date is written as stored.
 std::string DateTime(const std::string& pollTime) {
   const auto moment = CLoadBalanceDb::ParseRecorderTime(pollTime);
@@ -36,8 +57,8 @@ std::string ClientReportCsv(const std::vector<ClientReportRecord>& rows) {
   text += Printf(kLine, "Client MAC", "AP_Name", "AP_IP", "AP_MAC", "DateTime", "Mode", "RSSI");
   for (const ClientReportRecord& row : rows) {
     if (row.mac_client.empty()) continue;
-    text += Printf(kLine, row.mac_client.c_str(), row.ap_name.c_str(), row.ap_ip.c_str(), row.mac_ap.c_str(),
-                   DateTime(row.time_polling).c_str(), row.mode_client.c_str(), row.RSSI_client.c_str());
+    text += Line({Cell(row.mac_client, 20), Cell(row.ap_name, 10), Cell(row.ap_ip, 20), Cell(row.mac_ap, 30),
+                  Cell(DateTime(row.time_polling), 25), Cell(row.mode_client, 10), Cell(row.RSSI_client, 10)});
   }
   return text;
 }
@@ -50,8 +71,8 @@ std::string RecorderReportCsv(int kind, const std::vector<RecorderReportRecord>&
     text += Printf(kLine, "Group Name", "AP Name", "IP", "MAC", "DateTime", "Client NO");
     for (const RecorderReportRecord& row : rows) {
       if (row.group_balance.empty()) continue;
-      text += Printf("%-15s,%-10s,%-20s,%-30s,%-25s,%10d\r\n", row.group_balance.c_str(), row.ap_name.c_str(),
-                     row.ap_ip.c_str(), row.mac_ap.c_str(), DateTime(row.time_polling).c_str(), row.count_connected);
+      text += Line({Cell(row.group_balance, 15), Cell(row.ap_name, 10), Cell(row.ap_ip, 20), Cell(row.mac_ap, 30),
+                    Cell(DateTime(row.time_polling), 25), Printf("%10d", row.count_connected)});
     }
     return text;
   }
@@ -61,13 +82,8 @@ std::string RecorderReportCsv(int kind, const std::vector<RecorderReportRecord>&
   text += Printf(kLine, "AP Name", "IP", "MAC", "DateTime", traffic ? "Traffic" : "Client NO");
   for (const RecorderReportRecord& row : rows) {
     const std::string dateTime = DateTime(row.time_polling);
-    if (traffic) {
-      text += Printf("%-10s,%-20s,%-30s,%-25s,%10d\r\n", row.ap_name.c_str(), row.ap_ip.c_str(), row.mac_ap.c_str(),
-                     dateTime.c_str(), row.traffic_ap);
-    } else {
-      text += Printf("%-10s,%-20s,%-30s,%-25s,%2d\r\n", row.ap_name.c_str(), row.ap_ip.c_str(), row.mac_ap.c_str(),
-                     dateTime.c_str(), row.count_connected);
-    }
+    text += Line({Cell(row.ap_name, 10), Cell(row.ap_ip, 20), Cell(row.mac_ap, 30), Cell(dateTime, 25),
+                  traffic ? Printf("%10d", row.traffic_ap) : Printf("%2d", row.count_connected)});
   }
   return text;
 }

@@ -68,6 +68,29 @@ bool SaveChartJpeg(const std::string& bmpPath, const std::string& jpegPath) {
   return std::filesystem::file_size(jpegPath, ignored) > 0 && !ignored;
 }
 
+std::string WithFilterExtension(const std::string& path, const std::string& filter, int filterIndex) {
+  // The entries before "||", as "description|*.ext" pairs separated by '|'.
+  std::vector<std::string> extensions;
+  const std::string list = filter.substr(0, filter.find("||"));
+  std::size_t start = 0;
+  for (int field = 0; start <= list.size(); ++field) {
+    const std::size_t end = std::min(list.find('|', start), list.size());
+    std::string pattern = list.substr(start, end - start);
+    pattern.erase(0, pattern.find_first_not_of(' '));
+    pattern.erase(pattern.find_last_not_of(' ') + 1);
+    if (field % 2 == 1 && pattern.rfind("*.", 0) == 0) extensions.push_back(pattern.substr(2));
+    start = end + 1;
+  }
+  const std::string extension = LowerExtension(path);
+  if (extensions.empty() || path.empty() ||
+      std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
+    return path;
+  const std::size_t chosen = filterIndex >= 0 && static_cast<std::size_t>(filterIndex) < extensions.size()
+                                 ? static_cast<std::size_t>(filterIndex)
+                                 : 0;
+  return path + "." + extensions[chosen];
+}
+
 CReportExporter::CReportExporter(LoadBalanceManager_DB& manager, ReportDialogs dialogs, ChartBitmapWriter drawChart)
     : manager_(manager), dialogs_(std::move(dialogs)), drawChart_(std::move(drawChart)) {}
 

@@ -52,5 +52,10 @@ class CReportExporter {
   std::string end_;
 };
 
+// The path a save dialog gives for the name typed: as typed when it ends in one of the filter's extensions
+// (in any case), else with the extension of the filter entry chosen (the first for an index out of range).
+// The filter is the export's "description|*.ext | description|*.ext||".
+std::string WithFilterExtension(const std::string& path, const std::string& filter, int filterIndex);
+
 // Converts a BMP file into a colour JPEG file; false (after the image's own message) when either fails.
 bool SaveChartJpeg(const std::string& bmpPath, const std::string& jpegPath);

@@ -48,9 +48,9 @@ int AddUsersLine(CXYChart& chart, const std::vector<RecorderPollingRecord>& reco
 
 void AddAxes(CXYChart& chart, const UsageWindow& window) {
   CAxis* bottom = chart.AddAxis(kAxisBottom);
-  bottom->startTime = std::chrono::system_clock::to_time_t(window.start);
-  bottom->endTime = std::chrono::system_clock::to_time_t(window.end);
-  bottom->timeMode = true;
+  // An hour by five minutes, a day by hours, a week or a month by days.
+  bottom->SetTimeWindow(std::chrono::system_clock::to_time_t(window.start),
+                        std::chrono::system_clock::to_time_t(window.end));
   bottom->SetTitle("System Datetime");
   chart.AddAxis(kAxisLeft)->SetTitle("Connection numbers     ");
   chart.AddAxis(kAxisRight);

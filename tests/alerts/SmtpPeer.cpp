@@ -44,12 +44,17 @@ int OpenForWriting(const std::filesystem::path& path) {
 
 SmtpPeer::SmtpPeer(Mode mode, const std::string& user, const std::string& password) : port_(FreePort()) {
   const std::string port = std::to_string(port_);
-  const std::string script = (std::filesystem::path(__FILE__).parent_path() / "smtp_peer.py").string();
+  // The tests run in a folder of their own, so the script is found from the source tree's absolute path
+  // (the compiler may be given source paths relative to the build folder).
+  const std::string script =
+      (std::filesystem::path(DEVSIM_DATA_DIR).parent_path().parent_path().parent_path() / "tests/alerts/smtp_peer.py")
+          .string();
   std::vector<std::string> argv;
   switch (mode) {
     case Mode::Accepting: argv = {kPython, "-m", "aiosmtpd", "-n", "-d", "-l", "127.0.0.1:" + port}; break;
     case Mode::RequiringAuthLogin: argv = {kPython, script, "auth", port, user, password}; break;
     case Mode::Refusing: argv = {kPython, script, "refuse", port}; break;
+    case Mode::OfferingStartTls: argv = {kPython, script, "starttls", port}; break;
   }
   const int output = OpenForWriting(dir_.File("out"));
   const int error = OpenForWriting(dir_.File("err"));

@@ -1,7 +1,8 @@
 #pragma once
 // An SMTP server on a free loopback port, run as a child of the test: aiosmtpd itself, which takes every
-// mail, or the tests' own peer on aiosmtpd (smtp_peer.py), which requires AUTH LOGIN or refuses every mail.
-// Both write the commands they hear to standard error and accepted mails to standard output.
+// mail, or the tests' own peer on aiosmtpd (smtp_peer.py), which requires AUTH LOGIN, refuses every mail, or
+// offers STARTTLS with a certificate no client trusts. Both write the commands they hear to standard error
+// and accepted mails to standard output.
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@
 
 class SmtpPeer {
  public:
-  enum class Mode { Accepting, RequiringAuthLogin, Refusing };
+  enum class Mode { Accepting, RequiringAuthLogin, Refusing, OfferingStartTls };
 
   explicit SmtpPeer(Mode mode, const std::string& user = {}, const std::string& password = {});
 

@@ -38,7 +38,7 @@ class EmailAlertTest : public AlertTest {
   }
 
   // Settings for a server on a loopback port, every level, method "0" unless given.
-  void Configure(int port, const std::string& method = "0", std::int32_t mask = 15) {
+  void Configure(int port, const std::string& method = "0", std::int32_t mask = 15, const std::string& tls = "0") {
     MailAlertSettings settings;
     settings.destAddress = "admin@example.org";
     settings.senderAddress = "pellion@example.org";
@@ -49,6 +49,7 @@ class EmailAlertTest : public AlertTest {
     settings.password = "s3cret pass";
     settings.schedule.dateType = "1";
     settings.schedule.levelMask = mask;
+    settings.requireTls = tls;
     ASSERT_EQ(CMailAlertDb().SetMailAlertParam(settings), 0);
   }
 
@@ -94,6 +95,61 @@ TEST_F(EmailAlertTest, AMailWithTheNewRowsReachesTheServerAndMovesTheLastSendTim
   EXPECT_EQ(LastSendTime(), now);
   EXPECT_EQ(DebugLines("not send E-mail").back(),
             "2024-03-05 15:00:00, no requested log information, not send E-mail to admin@example.org!");
+}
+
+// With Debug in the mask and sends in one second (as real-time mode after quick polling rounds), each row
+// goes out once and no send's outcome line makes another mail.
+TEST_F(EmailAlertTest, EachRowIsMailedOnceAndOutcomeLinesNeverAre) {
+  SmtpPeer peer(SmtpPeer::Mode::Accepting);
+  ASSERT_TRUE(peer.Ready());
+  Configure(peer.Port());
+  AddRow(now, 1, "AP 10.0.0.7 is down");
+  EXPECT_EQ(sender.SendAlertMail(), 1);
+  EXPECT_EQ(sender.SendAlertMail(), 0) << "nothing new: the first send's rows and its outcome line stay home";
+  AddRow(now, 3, "AP 10.0.0.8 joined");
+  EXPECT_EQ(sender.SendAlertMail(), 1);
+
+  const std::string mails = peer.Mails();
+  const auto count = [&](const std::string& text) {
+    std::size_t found = 0;
+    for (std::size_t at = mails.find(text); at != std::string::npos; at = mails.find(text, at + 1)) ++found;
+    return found;
+  };
+  EXPECT_EQ(count("---------- MESSAGE FOLLOWS ----------"), 2u);
+  // Body lines only: a mail's subject repeats its first row.
+  EXPECT_EQ(count("\n" + now + "    Critical    AP 10.0.0.7 is down\n"), 1u) << mails;
+  EXPECT_EQ(count("\n" + now + "    Info    AP 10.0.0.8 joined\n"), 1u) << mails;
+  EXPECT_EQ(count("send E-mail"), 0u) << mails;
+}
+
+// A server without TLS still gets the mail, unless the settings require a secure connection; a server that
+// offers STARTTLS is asked for it before anything else, the login included, and a certificate that cannot
+// be trusted ends the conversation there.
+TEST_F(EmailAlertTest, StartTlsIsUsedWhenOfferedAndARequiredOneIsNeverGivenUp) {
+  SmtpPeer plain(SmtpPeer::Mode::Accepting);
+  ASSERT_TRUE(plain.Ready());
+  AddThreeRows();
+  Configure(plain.Port(), "0", 15, "1");
+  EXPECT_EQ(sender.SendAlertMail(), 0);
+  EXPECT_TRUE(plain.Mails().empty());
+  EXPECT_EQ(Dialogue(plain), (std::vector<std::string>{"EHLO"})) << "no mail over a plain connection";
+  EXPECT_EQ(LastSendTime(), "");
+  EXPECT_EQ(DebugLines("E-mail").back(), now + " send E-mail to admin@example.org failed!");
+  Configure(plain.Port(), "0", 15, "0");
+  EXPECT_EQ(sender.SendAlertMail(), 1);
+  EXPECT_NE(plain.Mails().find("AP 10.0.0.7 is down"), std::string::npos);
+
+  SmtpPeer offering(SmtpPeer::Mode::OfferingStartTls);
+  ASSERT_TRUE(offering.Ready());
+  Configure(offering.Port(), "1");
+  AddRow(now, 1, "AP 10.0.0.9 is down");
+  EXPECT_EQ(sender.SendAlertMail(), 0);
+  const std::vector<std::string> commands = Dialogue(offering);
+  ASSERT_FALSE(commands.empty());
+  for (const std::string& command : commands)
+    EXPECT_TRUE(command == "EHLO" || command == "STARTTLS") << command << ": nothing else in plain text";
+  EXPECT_NE(std::find(commands.begin(), commands.end(), "STARTTLS"), commands.end());
+  EXPECT_TRUE(offering.Mails().empty());
 }
 
 TEST_F(EmailAlertTest, AServerThatRequiresAuthLoginGetsTheMailOnTheSecondAttempt) {

@@ -4,10 +4,11 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "RecordingCanvas.h"
 #include "chartcore/Axis.h"
 #include "chartcore/Chart.h"
+#include "chartcore/TimeTicks.h"
 #include "support/LocalTime.h"
+#include "support/RecordingChartCanvas.h"
 
 namespace {
 
@@ -116,6 +117,63 @@ TEST(AxisTest, HorizontalLabelsShowHoursDatesOrMinuteCounts) {
   EXPECT_EQ(DrawnLabels(axis).back(), "02-03:04");
   axis.SetRange(0, 100000);  // a longer span: month/day-hour
   EXPECT_EQ(DrawnLabels(axis).back(), "02/09-10");
+}
+
+// Labels 0 .. n of a time window: start plus n steps, each formatted by its own unit.
+std::vector<std::string> Expected(std::time_t start, int count, int stepSeconds, int stepDays, const char* format) {
+  std::vector<std::string> labels;
+  std::tm local{};
+  localtime_r(&start, &local);
+  for (int i = 0; i < count; ++i) {
+    std::tm tick = local;
+    tick.tm_sec += i * stepSeconds;
+    tick.tm_mday += i * stepDays;
+    tick.tm_isdst = -1;
+    std::mktime(&tick);
+    char text[32];
+    std::strftime(text, sizeof text, format, &tick);
+    labels.emplace_back(text);
+  }
+  return labels;
+}
+
+TEST(AxisTest, ATimeWindowPutsEveryLabelOnATrueAndDistinctTime) {
+  const std::time_t march10 = LocalSeconds(2026, 3, 10, 0);
+  const std::time_t sunday = LocalSeconds(2026, 3, 8, 0);
+  const std::time_t december = LocalSeconds(2026, 12, 1, 0);
+  const std::time_t february = LocalSeconds(2026, 2, 1, 0);
+  const struct {
+    std::time_t start;
+    std::time_t end;
+    std::vector<std::string> labels;
+  } cases[] = {
+      {march10 + 11 * 3600, march10 + 12 * 3600, Expected(march10 + 11 * 3600, 13, 300, 0, "%H:%M")},  // an hour
+      {march10, march10 + 86400, Expected(march10, 25, 3600, 0, "%H")},                                // a day
+      {march10, march10 + 86399, Expected(march10, 25, 3600, 0, "%H")},  // a report day, to 23:59:59
+      {sunday, LocalSeconds(2026, 3, 15, 0), Expected(sunday, 8, 0, 1, "%m/%d")},                      // a week
+      {december, LocalSeconds(2027, 1, 1, 0), Expected(december, 32, 0, 1, "%d")},   // a month of 31 days
+      {february, LocalSeconds(2026, 3, 1, 0), Expected(february, 5, 0, 7, "%m/%d")},  // of 28 days: by weeks
+      {march10, LocalSeconds(2026, 3, 13, 0) - 1, Expected(march10, 4, 0, 1, "%m/%d")},  // a three-day report
+  };
+  for (const auto& c : cases) {
+    CAxis axis;
+    axis.SetTimeWindow(c.start, c.end);
+    axis.SetRange(static_cast<double>(c.start), static_cast<double>(c.end));
+    const std::vector<std::string> labels = DrawnLabels(axis);
+    EXPECT_EQ(labels, c.labels) << c.end - c.start;
+    // Only the last label may repeat the first: the same hour or day of the next day or month.
+    std::vector<std::string> inner(labels.begin(), labels.end() - 1);
+    std::sort(inner.begin(), inner.end());
+    EXPECT_EQ(std::adjacent_find(inner.begin(), inner.end()), inner.end()) << c.end - c.start;
+  }
+}
+
+TEST(AxisTest, TimeTicksOfAnUnevenWindowStillNameEachTickToTheMinute) {
+  const TimeTicks ticks = ChooseTimeTicks(1000, 1000 + 37 * 86400 + 5000);
+  EXPECT_EQ(ticks.intervals, 5);
+  EXPECT_STREQ(ticks.format, "%m/%d %H:%M");
+  EXPECT_EQ(ChooseTimeTicks(1000, 1000 + 36 * 86400).intervals, 12) << "thirty-six days by threes";
+  EXPECT_GE(ChooseTimeTicks(1000, 1000).intervals, 2);
 }
 
 TEST(AxisTest, EmptyRangeDrawsOnlyTheTitle) {

@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "RecordingCanvas.h"
 #include "chartcore/Chart.h"
 #include "chartcore/ChartUtilities.h"
 #include "support/MessageRecorder.h"
+#include "support/RecordingChartCanvas.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "RecordingCanvas.h"
 #include "chartcore/ChartUtilities.h"
+#include "support/RecordingChartCanvas.h"
 
 TEST(ChartUtilitiesTest, PointFontIsSelectedInLogicalUnitsAndKeepsItsSizeNumber) {
   RecordingCanvas canvas;

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "RecordingCanvas.h"
 #include "chartcore/XYChart.h"
+#include "support/RecordingChartCanvas.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -210,6 +211,38 @@ TEST(XYChartTest, LineSeriesTitlesFormALegendInTheirColours) {
   EXPECT_EQ(canvas.texts[1].rect.left, kPlot.left + 300);
   EXPECT_EQ(canvas.texts[1].rect.top, kPlot.top - 80);
   EXPECT_EQ(canvas.texts[1].color, ChartRgb(255, 0, 0));
+}
+
+// A title sits on the chart's background, so the lines never run through it, and a light colour such as
+// pure green is darkened for its text (the line keeps its colour).
+TEST(XYChartTest, LegendTitlesSitOnTheBackgroundInAColourThatReads) {
+  CXYChart chart;
+  const int blue = AddSeries(chart, {0, 1}, {0, 1});
+  const int green = AddSeries(chart, {0, 1}, {1, 0});
+  chart.SetDataTitle(blue, "AP: one");
+  chart.SetDataTitle(green, "AP: two");
+  chart.SetDataColor(blue, ChartRgb(0, 0, 255));
+  chart.SetDataColor(green, ChartRgb(0, 255, 0));
+  RecordingCanvas canvas;
+  DrawData(chart, canvas);
+  ASSERT_EQ(canvas.texts.size(), 2u);
+  EXPECT_EQ(canvas.texts[0].color, ChartRgb(0, 0, 255));
+  const ChartColor text = canvas.texts[1].color;
+  EXPECT_EQ(ChartRed(text), 0);
+  EXPECT_EQ(ChartBlue(text), 0);
+  EXPECT_GT(ChartGreen(text), 100);
+  EXPECT_LT(ChartGreen(text), 160);
+  for (const RecordedText& title : canvas.texts) {
+    const bool grounded = std::any_of(canvas.fills.begin(), canvas.fills.end(), [&](const RecordingCanvas::Fill& fill) {
+      return fill.color == chart.backgroundColor && fill.rect.left < title.rect.left &&
+             fill.rect.right >= title.rect.left + static_cast<int>(title.text.size()) * title.font.height / 2 &&
+             fill.rect.top == title.rect.top && fill.rect.bottom == title.rect.top - title.font.height;
+    });
+    EXPECT_TRUE(grounded) << title.text;
+  }
+  bool greenLine = false;
+  for (const RecordedLine& line : canvas.lines) greenLine |= line.pen.color == ChartRgb(0, 255, 0);
+  EXPECT_TRUE(greenLine) << "the line keeps its colour";
 }
 
 TEST(XYChartTest, TextExportWritesPointPairsWithAnEmptyLineBetweenSeries) {

@@ -109,6 +109,24 @@ TEST_F(AlertSettingsDbTest, NullColumnsReadAsTheInitialValues) {
   EXPECT_EQ(params, CScheduleParams{});
 }
 
+// A database file from before the secure-connection setting has no column for it: it reads as not
+// required, and the first save adds the column.
+TEST_F(AlertSettingsDbTest, TheSecureConnectionSettingIsAddedToAnOlderFile) {
+  ASSERT_TRUE(database.Exec("ALTER TABLE global_setting DROP COLUMN smtp_require_tls"));
+  MailAlertSettings settings = SampleMail();
+  MailAlertSettings read;
+  ASSERT_EQ(mail.GetMailAlertParam(read), 0);
+  EXPECT_EQ(read.requireTls, "");
+  ASSERT_EQ(mail.SetMailAlertParam(settings), 0);
+  lines.clear();
+  settings.requireTls = "1";
+  ASSERT_EQ(mail.SetMailAlertParam(settings), 0);
+  EXPECT_EQ(lines, (std::vector<std::string>{"modify global SMTP secure connection to required"}));
+  ASSERT_EQ(mail.GetMailAlertParam(read), 0);
+  EXPECT_EQ(read, settings);
+  EXPECT_EQ(database.Rows("SELECT smtp_require_tls FROM global_setting"), (CAccessDatabase::TextRows{{"1"}}));
+}
+
 TEST_F(AlertSettingsDbTest, MailSettingsAreSavedWithALinePerChangeAndThePasswordMasked) {
   const MailAlertSettings settings = SampleMail();
   ASSERT_EQ(mail.SetMailAlertParam(settings), 0);

@@ -88,4 +88,45 @@ TEST_F(LoadBalanceOnTheSimulatorTest, AGroupOfTwoApsBalancesOnBoth) {
   EXPECT_EQ(log.back(), "Disable LoadBalance Group [O'Brien] Succeeded");
 }
 
+// A group defined by a load-balance template of the group store has no load_balance_group row of its own;
+// other groups in that table must not make switching it, or emptying it, fail.
+TEST_F(LoadBalanceOnTheSimulatorTest, ATemplateGroupFollowsWhatWasDoneBesideAStoredGroup) {
+  ASSERT_TRUE(database.Exec("INSERT INTO user_def_group_main_template (group_template_index, loadbalance_group) "
+                            "VALUES (4, 1)"));
+  for (const std::string& mac : {std::string(), std::string(net::kAp3)})
+    ASSERT_TRUE(database.Exec(
+        "INSERT INTO user_def_group (group_name, group_template_index, group_device_mac) VALUES ('annex', 4, ?)",
+        {mac}));
+  ASSERT_TRUE(database.Exec("INSERT INTO load_balance_group (\"index\", group_name, load_balance) "
+                            "VALUES (0, 'stored', 1)"));
+  simulator.Set(DevSimReference::kAp3, kRoot + ".1.9.0|64|127.0.0.1");
+  ASSERT_TRUE(commands.Refresh());
+  ASSERT_EQ(commands.GroupNames(), (std::vector<std::string>{"annex", "stored"}));
+
+  ASSERT_TRUE(commands.SetGroupBalancing("annex", false));
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "0");
+  EXPECT_EQ(log.back(), "Disable LoadBalance Group [annex] Succeeded");
+  EXPECT_EQ(commands.Groups()[0].load_balance, 0);
+  EXPECT_EQ(commands.Tree().Roots()[0].image, CLoadBalanceTree::kOffImage);
+  ASSERT_TRUE(commands.SetGroupBalancing("annex", true));
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "1");
+  EXPECT_EQ(commands.Tree().Roots()[0].image, CLoadBalanceTree::kGroupImage);
+  EXPECT_EQ(database.Rows("SELECT group_name, load_balance FROM load_balance_group"),
+            (std::vector<std::vector<std::string>>{{"stored", "1"}}))
+      << "the other group's row is left alone";
+
+  ASSERT_TRUE(commands.DeleteGroupAps("annex"));
+  EXPECT_EQ(log.back(), "Delete All aps of LoadBalance Group [annex] Succeeded");
+  EXPECT_EQ(Value(DevSimReference::kAp3, ".4.18.0"), "0");
+  EXPECT_TRUE(commands.Groups()[0].aps.empty());
+
+  // A stored group whose row went away underneath is a real failure, and says so.
+  ASSERT_TRUE(database.Exec("DELETE FROM load_balance_group"));
+  ASSERT_TRUE(database.Exec("INSERT INTO load_balance_group (\"index\", group_name, load_balance) "
+                            "VALUES (1, 'elsewhere', 1)"));
+  EXPECT_FALSE(commands.SetGroupBalancing("stored", false));
+  EXPECT_EQ(log.back(), "Disable LoadBalance Group [stored] Failed");
+  EXPECT_EQ(commands.Groups()[1].load_balance, 1) << "the group's flag stays as stored";
+}
+
 }  // namespace

@@ -13,12 +13,14 @@
 #include <mutex>
 
 #include "ModalDialogScript.h"
+#include "config/ui/SetTrapHostDlg.h"
 #include "device/GlobalSettings.h"
 #include "loadbalance/ui/LoadBalanceCommandIds.h"
 #include "loadbalance/ui/LoadBalanceDialog.h"
 #include "loadbalance/ui/LoadBalanceJoinDialog.h"
 #include "loadbalance/ui/LoadBalanceListView.h"
 #include "loadbalance/ui/LoadBalanceTreeView.h"
+#include "loadbalance/LoadBalanceManager_DB.h"
 #include "platform/MessageBox.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
@@ -180,6 +182,46 @@ TEST_F(LoadBalancePaneTest, AGroupOfTwoReferenceApsIsMadeAndDeleted) {
   for (const char* ap : {DevSimReference::kAp1, DevSimReference::kAp2, DevSimReference::kAp3})
     EXPECT_EQ(Value(ap, ".4.18.0"), "0") << ap;
   EXPECT_EQ(database.Rows("SELECT COUNT(*) FROM load_balance_group"), (CAccessDatabase::TextRows{{"0"}}));
+}
+
+// An AP that sends its traps elsewhere makes the group command ask for the management host; the command
+// runs on the pane's worker, the question is asked on the UI thread (as the main window installs it).
+TEST_F(LoadBalancePaneTest, TheHostQuestionOfAGroupCommandIsAskedOnTheUiThread) {
+  simulator.Set(DevSimReference::kAp1, kRoot + ".1.9.0|64|10.9.8.7");
+  ASSERT_TRUE(database.Exec("UPDATE ap_property SET enterpriseAPSysSNMPTrapIP = '10.9.8.7' WHERE mac = ?",
+                            {net::kAp1}));
+  GetLoadBalanceManager()->SetHostChooser(
+      [this](const std::string& oldHost, const std::string& apIp, const std::list<std::string>& addresses) {
+        return ChooseManagementHost(frame, oldHost, apIp, addresses);
+      });
+
+  bool askedOnUiThread = false;
+  std::string oldHostShown;
+  const auto answerHost = [&](wxDialog& opened) {
+    auto& dialog = static_cast<CSetTrapHostDlg&>(opened);
+    askedOnUiThread = wxThread::IsMain();
+    oldHostShown = static_cast<wxTextCtrl*>(dialog.FindWindow(CSetTrapHostDlg::kOldHost))->GetValue().utf8_string();
+    static_cast<wxComboBox*>(dialog.FindWindow(CSetTrapHostDlg::kNewHost))->SetValue("127.0.0.1");
+    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+    dialog.ProcessWindowEvent(ok);
+  };
+  dialogs.Next([&](wxDialog& opened) {
+    auto& dialog = static_cast<CLoadBalanceDialog&>(opened);
+    CReportCtrl& rows = dialog.List();
+    for (int row = 0; row < rows.GetItemCount(); ++row)
+      if (rows.GetItemText(row, 1) == DevSimReference::kAp1) rows.SetRowCheck(row, true);
+    dialog.NameBox()->ChangeValue("yard");
+    dialogs.Next(answerHost);
+    Click(dialog.FindWindow(CLoadBalanceDialog::IDC_OK));
+  });
+  Click(Button(lb_command::kButtonCreateGroup));
+  ASSERT_TRUE(PumpUntil([&] { return !tree->Busy() && dialogs.Opened() == 2; }));
+  GetLoadBalanceManager()->SetHostChooser({});
+  EXPECT_TRUE(askedOnUiThread);
+  EXPECT_EQ(oldHostShown, "10.9.8.7");
+  EXPECT_EQ(Value(DevSimReference::kAp1, ".1.9.0"), "127.0.0.1") << "the chosen host reached the AP";
+  EXPECT_EQ(Value(DevSimReference::kAp1, ".4.18.0"), "1");
+  EXPECT_EQ(tree->Tree()->GetCount(), 2u) << "the group node and its AP";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "chartcore/XYChart.h"
 #include "reports/ApGraph.h"
 #include "support/LocalTime.h"
+#include "support/RecordingChartCanvas.h"
 
 namespace {
 
@@ -86,6 +87,23 @@ TEST(ApGraphTest, UsersChartIsTitledAndSpansTheWindowInSeconds) {
   EXPECT_EQ(chart.majorVertGrid, 1);
   EXPECT_EQ(chart.Attributes(0).dataColor, 0xFF0000u);
   EXPECT_EQ(chart.GetChartType(chart.GetDataIdAt(0)), 1);
+}
+
+TEST(ApGraphTest, TheTimeAxisOfAReportNamesTrueDistinctHoursOrDates) {
+  for (const int kind : {1, 2}) {
+    CXYChart day;
+    BuildApGraph(Rows({3, 7}), day, kind, kDay);
+    std::vector<std::string> hours;
+    for (int hour = 0; hour < 24; ++hour) hours.push_back((hour < 10 ? "0" : "") + std::to_string(hour));
+    hours.push_back("00");
+    EXPECT_EQ(DrawnAxisLabels(day, 1), hours) << kind;
+
+    CXYChart week;
+    BuildApGraph(Rows({3, 7}), week, kind, {Moment(10, 0, 0, 0), Moment(16, 23, 59, 59)});
+    EXPECT_EQ(DrawnAxisLabels(week, 1), (std::vector<std::string>{"03/10", "03/11", "03/12", "03/13", "03/14",
+                                                                    "03/15", "03/16", "03/17"}))
+        << kind;
+  }
 }
 
 TEST(ApGraphTest, TrafficPlotsTheGrowthBetweenRoundsAndResetsToTheCounter) {

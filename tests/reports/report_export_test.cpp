@@ -1,5 +1,6 @@
 // The report export against a seeded database: each CSV kind byte for byte, the extension rules and the
 // failures with their messages, and the PDF as poppler reads it, with no temporary file left behind.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -199,6 +200,67 @@ TEST_F(ReportExportTest, ExtensionsCompareWithoutCaseAndOthersWriteNothing) {
   }
   EXPECT_EQ(database.ActionLog().size(), 1u);
   EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST(ReportFileNameTest, ANameWithoutTheFiltersExtensionGetsTheChosenOne) {
+  const std::string both = "CSV format file (*.csv)|*.csv | PDF format file (*.pdf)|*.pdf||";
+  const std::string csvOnly = "CSV format file (*.csv)|*.csv || PDF format file (*.pdf)|*.pdf||";
+  const struct {
+    std::string typed;
+    const std::string& filter;
+    int index;
+    std::string path;
+  } cases[] = {
+      {"/tmp/myreport", both, 0, "/tmp/myreport.csv"},   {"/tmp/myreport", both, 1, "/tmp/myreport.pdf"},
+      {"/tmp/r.CSV", both, 1, "/tmp/r.CSV"},              {"/tmp/r.pdf", both, 0, "/tmp/r.pdf"},
+      {"/tmp/r.txt", both, 0, "/tmp/r.txt.csv"},          {"/tmp/v1.2", both, 1, "/tmp/v1.2.pdf"},
+      {"/tmp/r.pdf", csvOnly, 0, "/tmp/r.pdf.csv"},       {"/tmp/r", csvOnly, 5, "/tmp/r.csv"},
+      {"", both, 0, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithFilterExtension(c.typed, c.filter, c.index), c.path) << c.typed;
+}
+
+// A name or group holding a comma or a quote stays in its column; plain fields are written as before.
+TEST_F(ReportExportTest, FieldsWithCommasOrQuotesAreQuoted) {
+  ASSERT_TRUE(database.Exec("UPDATE device_list_prev SET name = ?, group_balance = ? WHERE mac = ?",
+                            {std::string("West \"B\", 2"), std::string("hall, east"), kAp3}));
+  const auto columns = [](const std::string& line) {
+    Texts fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      const char c = line[i];
+      if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+        fields.back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = !quoted;
+      } else if (c == ',' && !quoted) {
+        fields.emplace_back();
+      } else {
+        fields.back() += c;
+      }
+    }
+    return fields;
+  };
+  ASSERT_TRUE(Export(1, dir.File("users.csv")));
+  const Texts users = CrLfLines(dir.File("users.csv"));
+  ASSERT_EQ(users.size(), 6u);
+  const auto quotedLine = std::find_if(users.begin(), users.end(), [](const std::string& l) { return l[0] == '"'; });
+  ASSERT_NE(quotedLine, users.end());
+  EXPECT_EQ(*quotedLine, "\"West \"\"B\"\", 2\",127.0.0.13          ,02:44:71:00:01:03             ,"
+                      "2026-03-10 08:05:00      , 1");
+  EXPECT_EQ(users[2], "AP_1      ,127.0.0.11          ,02:44:71:00:01:01             ,2026-03-10 08:00:00      , 3");
+  EXPECT_EQ(columns(*quotedLine).size(), 5u);
+  EXPECT_EQ(columns(*quotedLine)[0], "West \"B\", 2");
+
+  ASSERT_TRUE(Export(5, dir.File("groups.csv")));
+  const Texts groups = CrLfLines(dir.File("groups.csv"));
+  const auto east = std::find_if(groups.begin(), groups.end(), [](const std::string& l) { return l[0] == '"'; });
+  ASSERT_NE(east, groups.end());
+  const Texts last = columns(*east);
+  ASSERT_EQ(last.size(), 6u) << *east;
+  EXPECT_EQ(last[0], "hall, east     ");
+  EXPECT_EQ(last[1], "West \"B\", 2");
 }
 
 TEST_F(ReportExportTest, CancelsAndFailuresWriteNothingAndSaySo) {

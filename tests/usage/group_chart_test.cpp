@@ -8,6 +8,7 @@
 #include "UsageFixture.h"
 #include "chartcore/XYChart.h"
 #include "support/LocalTime.h"
+#include "support/RecordingChartCanvas.h"
 #include "usage/GroupUsageChart.h"
 
 namespace {
@@ -81,6 +82,32 @@ TEST_F(GroupChartTest, EachApWithRecordsGetsALineOfItsOwnColourAndName) {
   EXPECT_EQ(y[1], 10);  // (7 + 10 - 0) / 10 * 10
   EXPECT_EQ(chart.GetAxisCount(), 4);
   EXPECT_EQ(chart.FindAxis(kAxisBottom)->GetTitle(), "System Datetime");
+}
+
+TEST_F(GroupChartTest, TheTimeAxisNamesTrueDistinctTimesForEachFilter) {
+  const auto labelsOf = [&](int filter) {
+    CUtilizationTimeWindow window(kGroupViewUnits, platform::Now());
+    window.GetFilterType(filter);
+    NavButtonStates buttons;
+    const UsageWindow shown = window.FinishWindow(window.ComputeTimeWindow(kPageLast, platform::Now()), kPageLast,
+                                                  platform::Now(), buttons);
+    CXYChart chart;
+    BuildGroupUsersChart(*GetLoadBalanceManager(), {true, {a1, a2}}, "lab", shown, chart);
+    return DrawnAxisLabels(chart, kAxisBottom);
+  };
+  EXPECT_EQ(labelsOf(kFilterHour), (std::vector<std::string>{"10:00", "10:05", "10:10", "10:15", "10:20", "10:25",
+                                                              "10:30", "10:35", "10:40", "10:45", "10:50", "10:55",
+                                                              "11:00"}));
+  std::vector<std::string> hours;
+  for (int hour = 0; hour < 24; ++hour) hours.push_back((hour < 10 ? "0" : "") + std::to_string(hour));
+  hours.push_back("00");
+  EXPECT_EQ(labelsOf(kFilterDay), hours);
+  EXPECT_EQ(labelsOf(kFilterWeek),
+            (std::vector<std::string>{"02/26", "02/27", "02/28", "03/01", "03/02", "03/03", "03/04", "03/05"}));
+  std::vector<std::string> days;
+  for (int day = 1; day <= 31; ++day) days.push_back((day < 10 ? "0" : "") + std::to_string(day));
+  days.push_back("01");
+  EXPECT_EQ(labelsOf(kFilterMonth), days) << "March by its days";
 }
 
 TEST_F(GroupChartTest, AnApSelectionIsTitledAfterItsLineAndNothingSelectedAfterNoAp) {

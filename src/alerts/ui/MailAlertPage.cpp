@@ -1,5 +1,6 @@
 #include "alerts/ui/MailAlertPage.h"
 
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -40,6 +41,8 @@ CMailAlertPage::CMailAlertPage(wxWindow* sheet, SavedHandler onSaved)
   m_password = new wxTextCtrl(box, IDC_PASSWORD, "", wxDefaultPosition, wxSize(110, -1), wxTE_PASSWORD);
   add("Password:", m_password);
   smtp->Add(grid, wxSizerFlags().Border(wxALL, 6));
+  m_requireTls = new wxCheckBox(box, IDC_REQUIRE_TLS, "Send only over a secure connection (STARTTLS)");
+  smtp->Add(m_requireTls, wxSizerFlags().Border(wxLEFT | wxRIGHT | wxBOTTOM, 6));
 
   m_schedule = std::make_unique<CScheduleGroup>(this, "Real-time");
   m_auth->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeAuthMethod(); });
@@ -61,6 +64,7 @@ void CMailAlertPage::OnInitPage() {
   m_user->ChangeValue(wxString::FromUTF8(form.userName));
   m_password->ChangeValue(wxString::FromUTF8(form.password));
   m_auth->SetSelection(form.authPosition);
+  m_requireTls->SetValue(form.requireTls);
   m_schedule->Load(form.schedule);
   OnSelchangeAuthMethod();
 }
@@ -80,6 +84,7 @@ MailForm CMailAlertPage::ReadControls() const {
   form.userName = m_user->GetValue().utf8_string();
   form.password = m_password->GetValue().utf8_string();
   form.authPosition = m_auth->GetSelection();
+  form.requireTls = m_requireTls->GetValue();
   form.schedule = m_schedule->Read();
   return form;
 }

@@ -10,6 +10,7 @@
 #include "controls/ApplyPropPage.h"
 #include "db/MailAlertSettings.h"
 
+class wxCheckBox;
 class wxChoice;
 class wxTextCtrl;
 
@@ -38,4 +39,5 @@ class CMailAlertPage : public CApplyPropPage {
   wxTextCtrl* m_sender = nullptr;
   wxTextCtrl* m_user = nullptr;
   wxTextCtrl* m_password = nullptr;
+  wxCheckBox* m_requireTls = nullptr;
 };

@@ -1,8 +1,14 @@
 #include "config/ui/SetTrapHostDlg.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/thread.h>
+
+#include <memory>
+
+#include "app/UiThreadCall.h"
 
 CSetTrapHostDlg::CSetTrapHostDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Select Management Host") {
   auto* outer = new wxBoxSizer(wxVERTICAL);
@@ -48,6 +54,17 @@ void CSetTrapHostDlg::OnOk(wxCommandEvent&) {
 
 std::optional<std::string> ChooseManagementHost(wxWindow* parent, const std::string& oldHost, const std::string& apIp,
                                                 const std::list<std::string>& addresses) {
+  // The load-balance commands ask from their worker thread: the dialog runs on the UI thread, the worker waits.
+  if (!wxThread::IsMain()) {
+    if (CUiThreadCall::IsShuttingDown()) return std::nullopt;
+    auto chosen = std::make_shared<std::optional<std::string>>();
+    CUiThreadCall call(parent ? *static_cast<wxEvtHandler*>(parent) : *wxTheApp, [=] {
+      *chosen = ChooseManagementHost(parent, oldHost, apIp, addresses);
+      return std::intptr_t{1};
+    });
+    if (call.Wait(0) == 0) return std::nullopt;  // dropped unrun, or the program is ending: as Cancel
+    return *chosen;
+  }
   CSetTrapHostDlg dialog(parent);
   dialog.m_strOldHost = oldHost;
   dialog.m_strCurrentAp = apIp;

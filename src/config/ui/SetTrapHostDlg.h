@@ -33,6 +33,7 @@ class CSetTrapHostDlg : public wxDialog {
   wxStaticText* currentAp_;
 };
 
-// The load-balance manager's host chooser over this dialog: the chosen host, or none on Cancel.
+// The load-balance manager's host chooser over this dialog: the chosen host, or none on Cancel. Called on
+// another thread it shows the dialog on the UI thread and waits for the answer.
 std::optional<std::string> ChooseManagementHost(wxWindow* parent, const std::string& oldHost, const std::string& apIp,
                                                 const std::list<std::string>& addresses);

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/MainThreadDialogCheck.h"
 #include "support/TempDir.h"
 
 namespace testing_support {
@@ -58,12 +59,17 @@ class WxTestEnvironment : public ::testing::Environment {
     // Log messages go to standard error: a log window would wait for a click that never comes.
     delete wxLog::SetActiveTarget(new wxLogStderr);
     wxInitAllImageHandlers();
+    dialogThreadCheck_ = std::make_unique<CMainThreadDialogCheck>();
   }
 
   void TearDown() override {
+    dialogThreadCheck_.reset();
     wxEntryCleanup();
     g_root.reset();
   }
+
+ private:
+  std::unique_ptr<CMainThreadDialogCheck> dialogThreadCheck_;  // a dialog off the UI thread fails the test
 };
 
 ::testing::Environment* NewWxTestEnvironment() { return new WxTestEnvironment; }

@@ -13,7 +13,7 @@ namespace testing_support {
 
 // Starts wxWidgets before the first test and cleans it up after the last; a test program registers it once:
 //   [[maybe_unused]] auto* const env = ::testing::AddGlobalTestEnvironment(testing_support::NewWxTestEnvironment());
-// Assertions raised by wxWidgets fail the running test.
+// Assertions raised by wxWidgets fail the running test, and so does a modal dialog opened off the UI thread.
 ::testing::Environment* NewWxTestEnvironment();
 
 void PumpPending();

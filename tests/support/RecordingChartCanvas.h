@@ -1,10 +1,13 @@
 #pragma once
 // A canvas that records what the chart engine draws, with text measured by a simple rule (each character
 // half as wide as the font is high), so layouts can be checked without a window system.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "chartcore/Axis.h"
+#include "chartcore/Chart.h"
 #include "chartcore/ChartCanvas.h"
 
 struct RecordedLine {
@@ -89,3 +92,21 @@ class RecordingCanvas : public CChartCanvas {
   bool inPath_ = false;
   ChartPoint pathStart_;
 };
+
+// The labels of an axis as a chart draws them: the chart drawn whole, and the axis's tick labels taken from
+// just before its title (an axis draws its labels, then its title).
+inline std::vector<std::string> DrawnAxisLabels(CChart& chart, short location) {
+  RecordingCanvas canvas;
+  chart.Draw(canvas, ChartRect{0, 0, 6000, -3000});
+  const CAxis* axis = chart.FindAxis(location);
+  if (!axis) return {};
+  std::vector<std::string> labels;
+  for (const RecordedText& text : canvas.texts) {
+    if (text.text == axis->GetTitle() && !labels.empty()) {
+      const std::size_t drawn = static_cast<std::size_t>(axis->GetIntervalCount()) + 1;
+      return std::vector<std::string>(labels.end() - static_cast<long>(std::min(drawn, labels.size())), labels.end());
+    }
+    labels.push_back(text.text);
+  }
+  return {};
+}
