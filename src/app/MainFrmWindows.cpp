@@ -166,6 +166,7 @@ void CMainFrame::WireJobs() {
     CUiThreadJoining joining;  // a box the job asks for meanwhile is not waited for
     apSetThread_->Stop(false);  // the entry in flight ends; nothing after it is sent
   };
+  hooks.apSetApplied = [this] { return apSetThread_->AppliedAndStored(); };
   hooks.finishApSet = FinishApSetJob;
   hooks.cancelPassword = [this] { passwordChanger_->Cancel(); };
   hooks.refillPasswordManager = [this] {

@@ -88,11 +88,13 @@ PageCheck CApBasicPageModel::Check(const ApSheetContext& context) {
     if (!SameNetwork(address, router, mask)) return PageCheckFailure{kIp, "Ip/Netmask/Gateway mismatch"};
   }
   UpdateFlags(context);
-  if (changed_[kFlagIp] && GetGroupStore()->IsDevIpExist(ip) == 1) {
+  // Leaving the page and OK both check: an address the user already accepted is not asked about again.
+  if (changed_[kFlagIp] && ip != acceptedIp_ && GetGroupStore()->IsDevIpExist(ip) == 1) {
     const int answer = platform::MessageBox(
         "New IP address " + ip + " already existed in current system,\r\nare you sure to change to new IP address?",
         "Warning", platform::MB_YESNO | platform::MB_ICONINFORMATION);
     if (answer != platform::IDYES) return PageCheckFailure{kIp, ""};
+    acceptedIp_ = ip;
   }
   return std::nullopt;
 }

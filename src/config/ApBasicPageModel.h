@@ -49,4 +49,5 @@ class CApBasicPageModel {
   std::string startIp_, startMask_, startGateway_, startName_, startLocation_, startCountry_, startHost_;
   int startLimit_ = 0;
   bool changed_[kFlagCount] = {};
+  std::string acceptedIp_;  // a new address another device has, which the user chose to take anyway
 };

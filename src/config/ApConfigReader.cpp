@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "config/SystemKeySupport.h"
 #include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 
@@ -133,8 +134,8 @@ int ReadApChannelCount(const std::string& ip) {
   store->GetDevMacByIp(ip, mac);
   CYSnmp snmp;
   snmp.SetIp(ip);
-  // The device's own community reads it; the default one when the device has none stored.
-  const std::string community = store->GetDevPassword(mac, KeyKind::Mac);
+  // The device's own read community reads it; the default one when none is known.
+  const std::string community = CSystemKeySupport().GetReadCommunity(mac);
   if (!community.empty()) snmp.SetReadCommunity(community);
   std::string count;
   if (snmp.Get(store->GetDevSysObjectID(mac, KeyKind::Mac) + ".4.23.0", count) != 0) return 0;

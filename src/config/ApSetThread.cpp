@@ -44,6 +44,7 @@ void CApSetThread::SetTask(const CApSetTask& task) {
 bool CApSetThread::StartJob() {
   // A cancelled job may still be inside an exchange: it is told to end and joined before the next starts.
   Stop(m_abort);
+  m_appliedAndStored = false;
   return StartNoParam();
 }
 
@@ -67,6 +68,7 @@ void CApSetThread::Post(std::uint32_t id, std::uintptr_t wParam, std::intptr_t l
 
 std::uint32_t CApSetThread::Run(void*) {
   m_abort = false;
+  m_appliedAndStored = false;
   m_results.clear();
   m_updates.clear();
   m_lastChannel.clear();  // a SuperG entry re-sends this job's channel, never another job's
@@ -110,14 +112,18 @@ std::uint32_t CApSetThread::Run(void*) {
     const int result = SendEntry(snmp, entry, key);
     RecordSetResult(key, entry.value, result == 0);
   }
-  if (!Commit(snmp, commitFlags)) {
-    for (const HeldLine& line : m_results) GetLogDBModule()->WriteActionLog(line.failure);
+  const CommitOutcome outcome = Commit(snmp, commitFlags);
+  if (outcome == CommitOutcome::kRefused) {
+    for (const std::string& line : m_results) GetLogDBModule()->WriteActionLog(line + " fail");
     for (int step = 0; step < 3; ++step) PostProgress(total);
     return 0;
   }
+  m_appliedAndStored = outcome == CommitOutcome::kStored;
   PostProgress(total);
   PostProgress(total);
-  for (const HeldLine& line : m_results) GetLogDBModule()->WriteActionLog(line.success);
+  // The AP runs with what it accepted either way; the words say whether the database holds it too.
+  const char* ending = outcome == CommitOutcome::kStored ? " success" : " changed on device, not saved";
+  for (const std::string& line : m_results) GetLogDBModule()->WriteActionLog(line + ending);
   PostProgress(total);
   groups::ClearPreviousApIp();
   Post(msg::WM_NMS_APSET_DONE);
@@ -148,21 +154,24 @@ int CApSetThread::SendEntry(CYSnmp& snmp, const CApSetEntry& entry, std::string&
   return snmp.Set(target, entry.value);
 }
 
-bool CApSetThread::Commit(CYSnmp& snmp, int commitFlags) {
+CApSetThread::CommitOutcome CApSetThread::Commit(CYSnmp& snmp, int commitFlags) {
   if (commitFlags & kCommitRestart) {
     const bool ok = snmp.SetTyped(kSyntaxInteger, m_root + ".1.3.0", "1") == 0;
-    if (ok) GetGroupStore()->SyncApConfiguration(m_mac, m_updates);
+    const CommitOutcome outcome = ok ? Store() : CommitOutcome::kRefused;
     PostStatusText("Rebooting device...please wait...");
     // The wait ends early on a cancel or when the program stops.
     for (std::uint32_t waited = 0; waited < m_rebootWaitMs && !m_abort; waited += kAbortCheckMs)
       if (!WaitMs(std::min(kAbortCheckMs, m_rebootWaitMs - waited))) break;
-    return ok;
+    return outcome;
   }
-  if (commitFlags & kCommitApply) {
-    if (snmp.SetTyped(kSyntaxInteger, m_root + ".1.1.0", "1") != 0) return false;
-  }
-  GetGroupStore()->SyncApConfiguration(m_mac, m_updates);
-  return true;
+  if ((commitFlags & kCommitApply) && snmp.SetTyped(kSyntaxInteger, m_root + ".1.1.0", "1") != 0)
+    return CommitOutcome::kRefused;
+  return Store();
+}
+
+CApSetThread::CommitOutcome CApSetThread::Store() {
+  return GetGroupStore()->SyncApConfiguration(m_mac, m_updates) == 0 ? CommitOutcome::kStored
+                                                                       : CommitOutcome::kNotStored;
 }
 
 bool CApSetThread::InBalancingGroup() const {
@@ -185,11 +194,10 @@ void CApSetThread::RecordSetResult(const std::string& key, const std::string& va
                                 key == ApObjectTable::kAddFilterMac      ? ApPropertyUpdate::kAddFilterMac
                                 : key == ApObjectTable::kDeleteFilterMac ? ApPropertyUpdate::kDeleteFilterMac
                                                                          : ApPropertyUpdate::kNoFilterOperation};
-  HeldLine line;
+  std::string line;
   if (key == ApObjectTable::kAddFilterMac || key == ApObjectTable::kDeleteFilterMac) {
-    const std::string text = key == ApObjectTable::kAddFilterMac ? "Add filter mac [" + value + "] to " + Ap(m_ip, m_mac)
-                                                                 : "Delete filter mac [" + value + "] from " + Ap(m_ip, m_mac);
-    line = {text + " success", text + " fail"};
+    line = key == ApObjectTable::kAddFilterMac ? "Add filter mac [" + value + "] to " + Ap(m_ip, m_mac)
+                                               : "Delete filter mac [" + value + "] from " + Ap(m_ip, m_mac);
   } else if (!row->displayName.empty()) {
     std::string word = row->secret ? ApObjectTable::kMasked : row->fixedWord.empty() ? value : row->fixedWord;
     if (!row->valueWords.empty()) {
@@ -203,14 +211,13 @@ void CApSetThread::RecordSetResult(const std::string& key, const std::string& va
         }
       if (!matched && row->unmatched == ApUnmatchedValue::kIgnore) return;
     }
-    const std::string text = "Set " + Ap(m_ip, m_mac) + " " + row->displayName + " to " + word;
-    line = {text + " success", text + " fail"};
+    line = "Set " + Ap(m_ip, m_mac) + " " + row->displayName + " to " + word;
   }
   if (!row->statusText.empty()) PostStatusText(row->statusText);
   if (!ok) {
-    if (!line.failure.empty()) GetLogDBModule()->WriteActionLog(line.failure);
+    if (!line.empty()) GetLogDBModule()->WriteActionLog(line + " fail");
     return;
   }
-  if (!line.success.empty()) m_results.push_back(line);
+  if (!line.empty()) m_results.push_back(line);
   m_updates.push_back(update);
 }

@@ -4,12 +4,10 @@
 
 #include "config/DefaultParamsStore.h"
 #include "db/AccessDatabase.h"
-#include "db/PolledProperty.h"
+#include "db/ApPropertyUpdate.h"
 #include "db/TopologyDBManager.h"
-#include "db/Transaction.h"
-#include "db/db_maintain.h"
-#include "db/pollingdb.h"
 #include "device/y_snmp.h"
+#include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageBox.h"
 
@@ -26,7 +24,7 @@ class PushRun {
   // Sets root + suffix to value and records it under column; on refusal logs the step's failure line.
   bool Set(const char* suffix, const char* column, const std::string& value, const char* step) {
     if (snmp_.Set(root_ + suffix, value) != 0) return Fail(step);
-    sets_.push_back({root_ + suffix, column, value});
+    sets_.push_back({column, value, true, ApPropertyUpdate::kNoFilterOperation});
     return true;
   }
   bool Set(const char* suffix, const char* column, int value, const char* step) {
@@ -52,26 +50,15 @@ class PushRun {
   void Succeed() { GetLogDBModule()->WriteActionLog("zero config AP " + ip_ + "(" + mac_ + ") success"); }
 
  private:
-  // The values set go into the AP's property row and their recorded differences are cleared, together.
-  bool Store() {
-    try {
-      db::CTransaction transaction(*GetDBMaintain());
-      if (CPollingDb().UpdateApProperties(sets_, mac_) == -1) return Fail("database update");
-      for (const PolledProperty& set : sets_)
-        if (!CAccessDatabase().ExecuteCommand("DELETE FROM sync_result WHERE mac=? AND property=?", {mac_, set.name}))
-          return Fail("database update");
-      transaction.Commit();
-      return true;
-    } catch (const db::CDbError&) {
-      return Fail("database update");
-    }
-  }
+  // The values set are stored as every configuration the AP took is: property row (made when missing),
+  // the differences they answer cleared, the "Changed" status with the last of them.
+  bool Store() { return GetGroupStore()->SyncApConfiguration(mac_, sets_) == 0 || Fail("database update"); }
 
   std::string ip_;
   std::string mac_;
   std::string root_;
   CYSnmp snmp_;
-  std::vector<PolledProperty> sets_;
+  std::vector<ApPropertyUpdate> sets_;
   bool restart_ = true;
 };
 

@@ -19,8 +19,8 @@ constexpr char kSysLocation[] = ".1.3.6.1.2.1.1.6.0";
 constexpr char kLldpState[] = "1.3.6.1.4.1.44711.10.75.3.24.6.0";
 constexpr char kIpModeOid[] = ".11.12.0";
 constexpr char kIpAddress[] = ".11.16.0";
-constexpr char kNetmask[] = ".11.17.0";
-constexpr char kGateway[] = ".11.18.0";
+constexpr char kNetmaskOid[] = ".11.17.0";
+constexpr char kGatewayOid[] = ".11.18.0";
 constexpr char kStatic[] = "1";
 constexpr char kDhcp[] = "2";
 
@@ -36,7 +36,9 @@ CSwitchSystemPageModel::CSwitchSystemPageModel(std::string mac) : mac_(std::move
 
 int CSwitchSystemPageModel::Load() {
   record_ = {};
-  return CSwitchSystemDb().LoadSwitchProperty(mac_, record_);
+  const int found = CSwitchSystemDb().LoadSwitchProperty(mac_, record_);
+  loaded_ = record_;
+  return found;
 }
 
 SwitchSystemInput CSwitchSystemPageModel::Shown() const {
@@ -114,12 +116,23 @@ bool CSwitchSystemPageModel::SetValue(CYSnmp& snmp, const std::string& oid, cons
 
 void CSwitchSystemPageModel::SetNetmask(CYSnmp& snmp, const std::string& root, const std::string& ip) {
   snmp.SetIp(ip);
-  if (SetValue(snmp, root + kNetmask, record_.netmask, "netmask", record_.netmask)) success_ |= kNetmaskOrGateway;
+  if (SetValue(snmp, root + kNetmaskOid, record_.netmask, "netmask", record_.netmask)) success_ |= kNetmask;
 }
 
 void CSwitchSystemPageModel::SetGateway(CYSnmp& snmp, const std::string& root, const std::string& ip) {
   snmp.SetIp(ip);
-  if (SetValue(snmp, root + kGateway, record_.gateway, "gateway", record_.gateway)) success_ |= kNetmaskOrGateway;
+  if (SetValue(snmp, root + kGatewayOid, record_.gateway, "gateway", record_.gateway)) success_ |= kGateway;
+}
+
+SwitchSettingsRecord CSwitchSystemPageModel::Accepted() const {
+  SwitchSettingsRecord stored = loaded_;
+  if (success_ & kIp) stored.ip = record_.ip;
+  if (success_ & kIpMode) stored.ipMode = record_.ipMode;
+  if (success_ & kNetmask) stored.netmask = record_.netmask;
+  if (success_ & kGateway) stored.gateway = record_.gateway;
+  if (success_ & kName) stored.sysName = record_.sysName;
+  if (success_ & kLocation) stored.location = record_.location;
+  return stored;
 }
 
 void CSwitchSystemPageModel::Apply() {
@@ -187,6 +200,6 @@ void CSwitchSystemPageModel::Apply() {
   if (!wrote) return;
   int parts = 0;
   if (success_ & (kIp | kName)) parts |= CSwitchSystemDb::kDeviceRow;
-  if (success_ & (kNetmaskOrGateway | kName | kLocation | kIpMode)) parts |= CSwitchSystemDb::kPropertyRow;
-  if (parts != 0) CSwitchSystemDb().SetSwitchProperty(mac_, record_, parts);
+  if (success_ & (kNetmask | kGateway | kName | kLocation | kIpMode)) parts |= CSwitchSystemDb::kPropertyRow;
+  if (parts != 0) CSwitchSystemDb().SetSwitchProperty(mac_, Accepted(), parts);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The System page of one switch's configuration: what the page shows (from the database), the checks
 // of its OK, and the OK itself: one SNMP set per changed value in a fixed order, one action-log line per
-// set, and the values the switch accepted stored in the device tables and in switch_property.
+// set, and only the values the switch accepted stored in the device tables and in switch_property (a
+// refused value keeps its stored one).
 #include <optional>
 #include <string>
 
@@ -25,7 +26,7 @@ class CSwitchSystemPageModel {
     bool ipMode = false, ip = false, netmask = false, gateway = false, name = false, location = false, lldp = false;
   };
   // Which sets the switch accepted.
-  enum SuccessBits : int { kIp = 1, kNetmaskOrGateway = 4, kName = 8, kLocation = 0x10, kIpMode = 0x20 };
+  enum SuccessBits : int { kIp = 1, kNetmask = 2, kGateway = 4, kName = 8, kLocation = 0x10, kIpMode = 0x20 };
 
   explicit CSwitchSystemPageModel(std::string mac);
 
@@ -55,9 +56,12 @@ class CSwitchSystemPageModel {
   void WriteLine(const char* word, const std::string& value, bool ok);
   void SetNetmask(CYSnmp& snmp, const std::string& root, const std::string& ip);
   void SetGateway(CYSnmp& snmp, const std::string& root, const std::string& ip);
+  // The loaded record with the values the switch accepted put in.
+  SwitchSettingsRecord Accepted() const;
 
   std::string mac_;
-  SwitchSettingsRecord record_;
+  SwitchSettingsRecord loaded_;  // as the database held it
+  SwitchSettingsRecord record_;  // as the controls hold it
   std::string currentIp_;  // where the sets go: the address before this OK
   DirtyFlags dirty_;
   int success_ = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "db/AccessDatabase.h"
+#include "db/ApPropertyColumns.h"
 #include "db/pollingdb.h"
 #include "device/AP.h"
 #include "device/DeviceEventLog.h"
@@ -177,7 +178,8 @@ int CAP::AddWarningList(const std::vector<PolledProperty>& items, int channelFla
         CAccessDatabase::WriteActionLog("AP(" + mac + "): Configuration ID change to " + item.value);
       } else {
         AddProperty(mac, item.name, item.value, stored.at(item.name), "ap_property");
-        DebugTrace("AddWarningList %s %s %s###", mac.c_str(), item.name.c_str(), item.value.c_str());
+        DebugTrace("AddWarningList %s %s %s###", mac.c_str(), item.name.c_str(),
+                   db::CApPropertyColumns::Loggable(item.name, item.value).c_str());
       }
     }
     polling.UpdateApProperty(&item, mac);

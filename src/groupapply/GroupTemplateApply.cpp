@@ -1,6 +1,7 @@
 #include "groupapply/GroupTemplateApply.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "groups/GroupStore.h"
@@ -24,6 +25,13 @@ std::string FilterMac(const std::string& mac) {
   return text;
 }
 
+// The filter form in upper case: two spellings of one MAC compare equal.
+std::string ComparableMac(const std::string& mac) {
+  std::string text = FilterMac(mac);
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 }  // namespace
 
 CGroupTemplateApply::CGroupTemplateApply(std::string group, std::string ip, std::string mac, Callbacks callbacks)
@@ -44,8 +52,10 @@ void CGroupTemplateApply::Run() {
     GetLogDBModule()->WriteSystemLog(kLevelError, "device " + ip_ + "[" + mac_ + "] empty password");
   snmp_.SetIp(ip_);
   snmp_.SetWriteCommunity(community);
-  successText_ = "Apply " + group_ + " template to AP " + ip_ + "[" + mac_ + "] success";
-  failText_ = "Apply " + group_ + " template to AP " + ip_ + "[" + mac_ + "] fail";
+  const std::string subject = "Apply " + group_ + " template to AP " + ip_ + "[" + mac_ + "] ";
+  successText_ = subject + "success";
+  failText_ = subject + "fail";
+  notStoredText_ = subject + "changed on device, not saved";
   callbacks_.step();
   if (Cancelled()) return;
   DebugTrace("GetDevSysObjectID");
@@ -211,12 +221,14 @@ bool CGroupTemplateApply::MacFilter() {
     SnmpObject object;
     if (snmp_.GetNextObject(next, table, object) != 0) break;
     next = object.oid;
-    std::string mac = object.text;
-    std::erase(mac, ':');
-    onAp.push_back(mac);
+    onAp.push_back(FilterMac(object.text));
   }
   std::vector<std::string> wanted;
   for (const MacControlEntry& entry : template_.mac_control) wanted.push_back(FilterMac(entry.mac_address));
+  const auto contains = [](const std::vector<std::string>& macs, const std::string& mac) {
+    return std::any_of(macs.begin(), macs.end(),
+                       [&](const std::string& other) { return ComparableMac(other) == ComparableMac(mac); });
+  };
   const auto change = [&](const std::string& mac, const char* suffix, int operation) {
     if (Cancelled()) return false;
     if (snmp_.SetTyped(kSyntaxOctetString, root_ + suffix, mac) == 0)
@@ -226,13 +238,9 @@ bool CGroupTemplateApply::MacFilter() {
     return true;
   };
   for (const std::string& mac : onAp)
-    if (std::find(wanted.begin(), wanted.end(), mac) == wanted.end() &&
-        !change(mac, ".3.3.0", ApPropertyUpdate::kDeleteFilterMac))
-      return false;
+    if (!contains(wanted, mac) && !change(mac, ".3.3.0", ApPropertyUpdate::kDeleteFilterMac)) return false;
   for (const std::string& mac : wanted)
-    if (std::find(onAp.begin(), onAp.end(), mac) == onAp.end() &&
-        !change(mac, ".3.2.0", ApPropertyUpdate::kAddFilterMac))
-      return false;
+    if (!contains(onAp, mac) && !change(mac, ".3.2.0", ApPropertyUpdate::kAddFilterMac)) return false;
   return true;
 }
 
@@ -247,13 +255,15 @@ void CGroupTemplateApply::Commit() {
       allOk_ = false;
   }
   // What the AP accepted is on it now, whether or not everything was: the database follows the AP.
-  GetGroupStore()->SyncApConfiguration(mac_, updates_);
+  const bool stored = GetGroupStore()->SyncApConfiguration(mac_, updates_) == 0;
   if (!allOk_) {
     GetLogDBModule()->WriteActionLog("got error on setting AP:" + ip_ + " with group setting");
     GetLogDBModule()->WriteActionLog(failText_);
-    return;
+  } else if (stored) {
+    GetLogDBModule()->WriteActionLog(successText_);
   }
-  GetLogDBModule()->WriteActionLog(successText_);
+  // The AP runs with values the database does not hold.
+  if (!stored) GetLogDBModule()->WriteActionLog(notStoredText_);
 }
 
 bool CGroupTemplateApply::Send(const char* word, const std::string& suffix, const std::string& value,

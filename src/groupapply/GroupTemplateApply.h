@@ -55,5 +55,5 @@ class CGroupTemplateApply {
   std::string root_;  // the AP's sysObjectID
   std::vector<ApPropertyUpdate> updates_;
   bool allOk_ = true;
-  std::string successText_, failText_;
+  std::string successText_, failText_, notStoredText_;
 };

@@ -12,6 +12,7 @@
 #include "device/GlobalSettings.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"
+#include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
 
@@ -19,6 +20,8 @@ namespace {
 
 constexpr char kScanTitle[] = "Progress";
 constexpr char kTemplateTitle[] = "Apply group template...";
+constexpr char kTemplateBusy[] =
+    "A group template is still being applied. Please apply this template again when it has ended.";
 constexpr char kPasswordTitle[] = "Modify password..";
 
 void Call(const std::function<void()>& hook) {
@@ -227,7 +230,8 @@ bool CMainController::StepJob(JobKind job, std::uintptr_t total, std::intptr_t c
 }
 
 void CMainController::OnApSetJobFinished() {
-  if (hooks_.finishApSet) hooks_.finishApSet(apSetTarget_);
+  // A cancelled or refused job leaves the replaced AP and the recorded differences for a retry.
+  if (hooks_.finishApSet && hooks_.apSetApplied && hooks_.apSetApplied()) hooks_.finishApSet(apSetTarget_);
   platform::PostMessage(platform::GetMainWindow(), msg::WM_NMS_POLLING_RESTART);
   windows_.RefreshAllViews(false);
 }
@@ -309,15 +313,21 @@ bool CMainController::StartApSetJob(std::size_t changeCount, const std::string& 
   return true;
 }
 
-void CMainController::StartApplyGroupTemplate(const std::function<void()>& launch) {
+bool CMainController::StartApplyGroupTemplate(const std::function<bool()>& launch) {
+  // The apply before may still be running (its settle wait goes on after a cancel): its end message
+  // would close a new window, so none is opened and the user is told.
+  if (!launch()) {
+    platform::MessageBox(kTemplateBusy, {}, platform::MB_ICONINFORMATION);
+    return false;
+  }
   if (!windows_.HasProgress(JobKind::Template)) windows_.CreateProgress(JobKind::Template, kTemplateTitle);
   windows_.SetProgressText(JobKind::Template, kTemplateTitle);
   steps_[static_cast<int>(JobKind::Template)] = 0;
-  Call(launch);
+  return true;
 }
 
-void CMainController::StartApplyGroupTemplate(const std::string& group) {
-  StartApplyGroupTemplate([this, group] { applyTemplate_.StartApply(group); });
+bool CMainController::StartApplyGroupTemplate(const std::string& group) {
+  return StartApplyGroupTemplate([this, group] { return applyTemplate_.StartApply(group); });
 }
 
 void CMainController::StartModifyDevicePassword(const std::function<void()>& launch) {

@@ -36,6 +36,7 @@ struct ApSetTarget {
 // The job objects that belong to other parts of the console, as the messages reach them. Each may be empty.
 struct FrameJobHooks {
   std::function<void()> abortApSet;            // returns once the AP-set thread has ended
+  std::function<bool()> apSetApplied;          // the AP applied the job's configuration and it was stored
   std::function<void(const ApSetTarget&)> finishApSet;  // the job's own end: replaced AP, sync results
   std::function<void()> cancelPassword;        // the device-password changer
   std::function<void()> refillPasswordManager; // the list of the open password-manager dialog
@@ -85,9 +86,10 @@ class CMainController {
   // Job starters. A starter never waits for its job; launch starts it.
   bool StartApSetJob(std::size_t changeCount, const std::string& title, const ApSetTarget& target,
                      const std::function<void()>& launch);
-  void StartApplyGroupTemplate(const std::function<void()>& launch);
+  // launch returns whether the apply started; when it did not, a box says so and no window opens.
+  bool StartApplyGroupTemplate(const std::function<bool()>& launch);
   // The group's template applied to its APs by the frame's apply-template thread.
-  void StartApplyGroupTemplate(const std::string& group);
+  bool StartApplyGroupTemplate(const std::string& group);
   void StartModifyDevicePassword(const std::function<void()>& launch);
   // After the Discovery Wizard's OK: the scan's progress window, then the next pass scans the segments.
   void StartDiscoveryScan();

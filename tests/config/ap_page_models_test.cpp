@@ -86,6 +86,29 @@ TEST(ApBasicPageModel, AddressChecksRefuseWithTheFieldAndText) {
   }
 }
 
+// Leaving the page and OK both check the page: an address another device has is asked about once per
+// change, and again only after a No or for another such address.
+TEST(ApBasicPageModel, AnAddressInUseIsAskedAboutOncePerChange) {
+  testing_support::TempDatabase database;
+  for (const char* ip : {"192.168.1.3", "192.168.1.4"})
+    ASSERT_TRUE(database.Exec("INSERT INTO device_list_prev (mac, ip) VALUES (?, ?)", {std::string("m") + ip, ip}));
+  MessageBoxRecorder boxes;
+  const auto question = [](const std::string& ip) {
+    return "New IP address " + ip + " already existed in current system,\r\nare you sure to change to new IP address?";
+  };
+  CApBasicPageModel page = StaticBasic();
+  page.ip = "192.168.1.3";
+  boxes.ScriptAnswers({platform::IDNO, platform::IDYES});
+  EXPECT_TRUE(page.Check(kCurrent)) << "No keeps the user on the address";
+  EXPECT_FALSE(page.Check(kCurrent));  // Yes on leaving the page
+  EXPECT_FALSE(page.Check(kCurrent));  // OK
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{question("192.168.1.3"), question("192.168.1.3")}));
+  page.ip = "192.168.1.4";
+  boxes.ScriptAnswers({platform::IDYES});
+  EXPECT_FALSE(page.Check(kCurrent));
+  EXPECT_EQ(boxes.Texts().size(), 3u) << "another address in use is asked about";
+}
+
 TEST(ApBasicPageModel, EntriesFollowTheAddressModeAndTheSheetMode) {
   {
     CApBasicPageModel page = StaticBasic();

@@ -40,6 +40,7 @@ class ApSetJobTest : public ::testing::Test {
     job.SetTask({DevSimReference::kAp1, net::kAp1, entries, false});
     EXPECT_TRUE(job.StartJob());
     job.Stop(false);
+    lastJobApplied_ = job.AppliedAndStored();
     return Received();
   }
   std::vector<std::string> Received() { return devsim_.ReceivedSetsBelow(DevSimReference::kAp1, kRoot); }
@@ -52,6 +53,7 @@ class ApSetJobTest : public ::testing::Test {
   testing_support::TempDatabase database_;
   testing_support::DevSimProcess devsim_;
   testing_support::MessageRecorder window_{false};
+  bool lastJobApplied_ = false;
 };
 
 TEST_F(ApSetJobTest, AnApIsConfiguredEndToEnd) {
@@ -78,6 +80,7 @@ TEST_F(ApSetJobTest, AnApIsConfiguredEndToEnd) {
   EXPECT_EQ(Stored("crvAPChannel"), "9");
   EXPECT_EQ(Stored("location"), "roof");
   EXPECT_EQ(Stored("crvapautochannel"), "0");
+  EXPECT_TRUE(lastJobApplied_);
   EXPECT_EQ(OnAp(".4.3.0"), "O'Brien");
   EXPECT_EQ(window_.MessagesWithId(msg::WM_NMS_APSET_STEP).size(), entries.size() + 3);
   EXPECT_EQ(window_.MessagesWithId(msg::WM_NMS_APSET_DONE).size(), 1u);
@@ -123,8 +126,20 @@ TEST_F(ApSetJobTest, ARefusedCommitTurnsTheHeldSuccessesIntoFailures) {
                                       Line("wmm function to disable fail")}))
       << "a refused set is logged at once; the value keeps its own words";
   EXPECT_EQ(Stored("crvAPssid"), "corvath") << "nothing the AP did not commit is stored";
+  EXPECT_FALSE(lastJobApplied_);
   EXPECT_TRUE(window_.MessagesWithId(msg::WM_NMS_APSET_DONE).empty());
   EXPECT_EQ(window_.MessagesWithId(msg::WM_NMS_APSET_STEP).size(), entries.size() + 3);
+}
+
+// The AP took the change but the database could not store it: the lines say so, never "success".
+TEST_F(ApSetJobTest, AChangeTheDatabaseCannotStoreIsReportedAsSuch) {
+  ASSERT_TRUE(database_.BreakWrites("ap_property", "UPDATE"));
+  RunJob({{1, ".4.3.0", "new-net"}, {1, ".4.20.0", "0"}});
+  EXPECT_EQ(OnAp(".4.3.0"), "new-net");
+  EXPECT_EQ(Stored("crvAPssid"), "corvath");
+  EXPECT_EQ(database_.ActionLog(), (std::vector<std::string>{Line("ssid to new-net changed on device, not saved"),
+                                                              Line("wmm function to disable changed on device, not saved")}));
+  EXPECT_FALSE(lastJobApplied_) << "the job's end leaves the database alone";
 }
 
 TEST_F(ApSetJobTest, CancelStopsBeforeTheNextEntry) {
@@ -141,6 +156,7 @@ TEST_F(ApSetJobTest, CancelStopsBeforeTheNextEntry) {
   for (const std::string& set : sets) EXPECT_NE(set, ".1.3.0=1") << "nothing is committed";
   EXPECT_TRUE(database_.ActionLog().empty()) << "nothing held is logged";
   EXPECT_EQ(Stored("crvAPssid"), "corvath");
+  EXPECT_FALSE(job.AppliedAndStored());
 }
 
 TEST_F(ApSetJobTest, TheRebootWaitEndsWithTheJob) {
@@ -160,6 +176,13 @@ TEST_F(ApSetJobTest, AnApWhoseAddressChangedIsReachedWhereTheTablesHaveIt) {
   job.Stop(false);
   EXPECT_EQ(OnAp(".4.3.0"), "moved");
   EXPECT_EQ(database_.ActionLog(), std::vector<std::string>{Line("ssid to moved success")});
+}
+
+TEST_F(ApSetJobTest, TheChannelCountIsReadWithTheDevicesReadCommunity) {
+  SetSnmpDefaults("not-the-aps", "not-the-aps", 50);
+  ASSERT_TRUE(database_.Exec("UPDATE device_list_prev SET read_community='public', write_community='wrong' WHERE mac=?",
+                             {net::kAp1}));
+  EXPECT_EQ(ReadApChannelCount(DevSimReference::kAp1), 11);
 }
 
 TEST_F(ApSetJobTest, ReadingAnApsConfiguration) {

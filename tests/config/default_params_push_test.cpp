@@ -122,6 +122,24 @@ TEST_F(DefaultParamsPushTest, ZeroConfigChoosesTheChannelAndRestarts) {
             "zero config AP 127.0.0.13(" + net::kAp3 + ") fail[stop at setting Auto select channel]");
 }
 
+// A new AP without a property row and marked "Changed" by the SSID it had: the push stores the SSID in
+// a row of its own, and with the difference answered the AP is no longer "Changed".
+TEST_F(DefaultParamsPushTest, ZeroConfigStoresAsEveryConfigurationIsStored) {
+  ASSERT_TRUE(net::AddDevices(database_, "device_list_prev"));
+  ASSERT_TRUE(database_.Exec("UPDATE device_list_prev SET status=6 WHERE mac=?", {net::kAp1}));
+  ASSERT_TRUE(database_.Exec("INSERT INTO sync_result (mac, property, \"current\", previous, type) "
+                             "VALUES (?, 'crvAPssid', 'corvath', 'old', 'ap_property')",
+                             {net::kAp1}));
+  CDefaultParams params;
+  params.b_apply_defparam = 1;
+  params.ssid = "lab-net";
+  SaveDefaults(params);
+  EXPECT_EQ(CDefaultParamsPush().ZeroConfigAp("127.0.0.11", net::kAp1), 0);
+  EXPECT_EQ(Stored(net::kAp1, "crvAPssid"), "lab-net");
+  EXPECT_EQ(database_.Value("SELECT count(*) FROM sync_result WHERE mac=?", {net::kAp1}), "0");
+  EXPECT_EQ(database_.Value("SELECT status FROM device_list_prev WHERE mac=?", {net::kAp1}), "0");
+}
+
 TEST_F(DefaultParamsPushTest, SavedApGetsWepKeyTypeDefaultKeyAndKey) {
   ManageReferenceNetwork();
   CDefaultParams params;  // the apply flag is not looked at

@@ -136,6 +136,40 @@ TEST_F(SwitchConfigTest, LldpOnlyIsStoredThroughItsOwnColumn) {
   EXPECT_EQ(Property("sys_name"), "stored-name") << "the property row is not rewritten";
 }
 
+// A refused set keeps the stored value of its field; the values the switch accepted are stored.
+TEST_F(SwitchConfigTest, RefusedValuesKeepTheirStoredOnes) {
+  struct Case {
+    std::string refused;  // object the switch lacks, so its set fails
+    std::string ip, netmask, gateway;
+  };
+  for (const Case& c : {Case{".11.16.0", "127.0.0.10", "255.255.0.0", "127.0.0.2"},
+                        Case{".11.17.0", "127.0.0.20", "255.0.0.0", "127.0.0.2"},
+                        Case{".11.18.0", "127.0.0.20", "255.255.0.0", "127.0.0.1"}}) {
+    SCOPED_TRACE(c.refused);
+    ASSERT_TRUE(database_.Exec("UPDATE device_list_prev SET ip='127.0.0.10', name='lab-switch' WHERE mac=?",
+                               {net::kSwitch}));
+    ASSERT_TRUE(database_.Exec("UPDATE switch_property SET sys_name='stored-name', location='lab', "
+                               "subnet_mask='255.0.0.0', gateway='127.0.0.1' WHERE mac=?",
+                               {net::kSwitch}));
+    const std::string held = devsim_.Get(DevSimReference::kSwitch, kRoot + c.refused);
+    devsim_.Unset(DevSimReference::kSwitch, kRoot + c.refused);
+    Ok([](SwitchSystemInput& in) {
+      in.ip = "127.0.0.20";
+      in.netmask = "255.255.0.0";
+      in.gateway = "127.0.0.2";
+      in.name = "core";
+      in.location = "hall";
+    });
+    devsim_.Set(DevSimReference::kSwitch, held);
+    EXPECT_EQ(Device("ip"), c.ip);
+    EXPECT_EQ(Property("subnet_mask"), c.netmask);
+    EXPECT_EQ(Property("gateway"), c.gateway);
+    EXPECT_EQ(Device("name"), "core");
+    EXPECT_EQ(Property("sys_name"), "core");
+    EXPECT_EQ(Property("location"), "hall");
+  }
+}
+
 TEST_F(SwitchConfigTest, YesToTheLldpQuestionSendsNothing) {
   boxes_.ScriptAnswers({platform::IDYES});
   Ok([](SwitchSystemInput& in) {

@@ -13,6 +13,7 @@
 #include "device/AP.h"
 #include "device/AutoAssignChannel.h"
 #include "log/LogLevelMask.h"
+#include "platform/Environment.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
@@ -398,6 +399,30 @@ TEST_F(ApSyncTest, AForeignManagementHostIsRecordedAndLogged) {
   EXPECT_EQ(Differences(),
             std::vector<std::string>{"enterpriseAPSysSNMPTrapIP ap_property [192.0.2.1] [127.0.0.1]"});
   EXPECT_EQ(database_.Value("select count(*) from system_log where description like '%Management host IP is inconsistent'"), "1");
+}
+
+// Changed secrets reach the database's differences, but no log line, trace line or exception text.
+TEST_F(ApSyncTest, ChangedSecretsAppearInNoOutput) {
+  const std::vector<std::pair<std::string, std::string>> secrets = {
+      {".4.5.3.0", "pass-phrase-417"}, {".4.5.4.1.3.0", "wep-key-418"}, {".4.5.5.3.0", "radius-secret-419"}};
+  SetOnAp(".1.11.0", "2|7");
+  for (const auto& [suffix, secret] : secrets) SetOnAp(suffix, "4|" + secret);
+  setenv("PELLION_TRACE", "1", 1);
+  platform::ReloadOverrides();
+  testing::internal::CaptureStderr();
+  EXPECT_GE(ap_.SyncProperties(), 4);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  unsetenv("PELLION_TRACE");
+  platform::ReloadOverrides();
+  EXPECT_NE(trace.find("AddWarningList"), std::string::npos) << "the changes were traced";
+  std::string logs;
+  for (const auto& row : database_.Rows("select description from system_log")) logs += row[0] + "\n";
+  for (const std::string& line : actions_) logs += line + "\n";
+  for (const auto& [suffix, secret] : secrets) {
+    EXPECT_EQ(trace.find(secret), std::string::npos) << trace;
+    EXPECT_EQ(logs.find(secret), std::string::npos) << logs;
+    EXPECT_EQ(database_.ExceptionLog().find(secret), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -117,6 +117,18 @@ TEST_F(GroupApplyTest, MacFilterFollowsTheTemplateByWalkingTheAp) {
             (CAccessDatabase::TextRows{{"CC:CC:CC:CC:CC:03"}}));
 }
 
+// One MAC in another letter case on the AP is the same entry: nothing is deleted or added.
+TEST_F(GroupApplyTest, MacFilterComparesMacsWithoutLetterCase) {
+  devsim_.Set(DevSimReference::kAp1, kRoot + "3.5.1.1.2|2|2");
+  devsim_.Set(DevSimReference::kAp1, kRoot + "3.5.1.2.2|4|02:55:00:0a:bb:01");
+  GroupTemplateRecord t;
+  t.mac_filter_type = 1;
+  t.mac_control = {{"02:55:00:00:00:01", "a", 1}, {"02:55:00:0A:BB:01", "b", 1}};
+  Received(DevSimReference::kAp1);
+  Apply(t, net::kAp1, DevSimReference::kAp1);
+  EXPECT_EQ(Received(DevSimReference::kAp1), (std::vector<std::string>{"3.1.0=1", "1.3.0=1"}));
+}
+
 // Refusals: a refused first channel is expected and does not count; any other refusal fails the AP but
 // keeps every other SET and the commit, and what the AP accepted is still stored.
 TEST_F(GroupApplyTest, RefusedSetsAndTheCommitRule) {
@@ -155,6 +167,19 @@ TEST_F(GroupApplyTest, RefusedSetsAndTheCommitRule) {
   EXPECT_EQ(Stored("enterpriseAPSysSNMPTrapIP"), "127.0.0.2");
   EXPECT_EQ(Stored("LoadBalanceStatus"), "1");
   EXPECT_EQ(Stored("crvAPUserNumLimit"), "12");
+}
+
+// The AP took the template but the database could not store it: the log says so, not "success".
+TEST_F(GroupApplyTest, AnApplyTheDatabaseCannotStoreIsNotASuccess) {
+  ASSERT_TRUE(database_.BreakWrites("ap_property", "UPDATE"));
+  ASSERT_TRUE(database_.BreakWrites("ap_property", "INSERT"));
+  GroupTemplateRecord t;
+  t.ssid = "taken";
+  Apply(t, net::kAp1, DevSimReference::kAp1);
+  EXPECT_EQ(devsim_.Value(DevSimReference::kAp1, kRoot + "4.3.0"), "taken");
+  EXPECT_EQ(database_.ActionLog().back(),
+            "Apply " + lastGroup_ + " template to AP 127.0.0.11[" + net::kAp1 + "] changed on device, not saved");
+  for (const std::string& line : database_.ActionLog()) EXPECT_EQ(line.find("success"), std::string::npos);
 }
 
 // An AP that does not answer accepts nothing: no commit, the error lines, nothing stored.

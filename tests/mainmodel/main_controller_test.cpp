@@ -13,6 +13,7 @@
 #include "platform/MessageIds.h"
 #include "support/LocalTime.h"
 #include "support/MessageRecorder.h"
+#include "support/TempDatabase.h"
 
 namespace {
 
@@ -144,6 +145,7 @@ TEST_F(ControllerFixture, OverlappingJobsCountTheirStepsApartAndCloseAtTheirOwnT
   std::vector<ApSetTarget> finished;
   int refills = 0;
   FrameJobHooks hooks;
+  hooks.apSetApplied = [] { return true; };
   hooks.finishApSet = [&](const ApSetTarget& t) { finished.push_back(t); };
   hooks.refillPasswordManager = [&] { ++refills; };
   controller->SetJobHooks(hooks);
@@ -175,9 +177,9 @@ TEST_F(ControllerFixture, OverlappingJobsCountTheirStepsApartAndCloseAtTheirOwnT
   EXPECT_EQ(finished.size(), 1u);
 
   // Starting the template job while its window exists reuses it and resets text and counter.
-  controller->StartApplyGroupTemplate(std::function<void()>());
+  controller->StartApplyGroupTemplate([] { return true; });
   controller->Dispatch(Msg(msg::WM_NMS_TEMPLATE_STEP, 5, 2));
-  controller->StartApplyGroupTemplate(std::function<void()>());
+  controller->StartApplyGroupTemplate([] { return true; });
   EXPECT_EQ(controller->StepsOf(JobKind::Template), 0);
   auto calls = Calls();
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "create template Apply group template..."), 1);
@@ -189,14 +191,53 @@ TEST_F(ControllerFixture, ApSetCancelAbortsTheJobBeforeItsEndRuns) {
   std::vector<std::string> order;
   FrameJobHooks hooks;
   hooks.abortApSet = [&] { order.push_back("abort"); };
+  hooks.apSetApplied = [&] {
+    order.push_back("applied?");
+    return true;  // the AP had taken it before the cancel arrived
+  };
   hooks.finishApSet = [&](const ApSetTarget&) { order.push_back("finish"); };
   controller->SetJobHooks(hooks);
   controller->StartApSetJob(2, "t", {}, {});
   controller->Dispatch(Msg(msg::WM_NMS_APSET_CANCEL));
-  EXPECT_EQ(order, (std::vector<std::string>{"abort", "finish"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"abort", "applied?", "finish"}));
   EXPECT_FALSE(windows.HasProgress(JobKind::ApSet));
   controller->Dispatch(Msg(msg::WM_NMS_APSET_CANCEL));
-  EXPECT_EQ(order.size(), 3u) << "a second cancel aborts again but finds no window to finish";
+  EXPECT_EQ(order.size(), 4u) << "a second cancel aborts again but finds no window to finish";
+}
+
+// A job the AP did not apply (cancelled, commit refused, not stored) ends without the database work.
+TEST_F(ControllerFixture, AnApSetJobNotAppliedEndsWithoutItsDatabaseWork) {
+  testing_support::MessageRecorder mainWindow;
+  int finished = 0;
+  FrameJobHooks hooks;
+  hooks.apSetApplied = [] { return false; };
+  hooks.finishApSet = [&](const ApSetTarget&) { ++finished; };
+  controller->SetJobHooks(hooks);
+  controller->StartApSetJob(1, "t", {}, {});
+  controller->Dispatch(Msg(msg::WM_NMS_APSET_CANCEL));
+  controller->StartApSetJob(1, "t", {}, {});
+  controller->Dispatch(Msg(msg::WM_NMS_APSET_STEP, 1, 1));
+  EXPECT_FALSE(windows.HasProgress(JobKind::ApSet));
+  EXPECT_EQ(finished, 0);
+  EXPECT_EQ(mainWindow.MessagesWithId(msg::WM_NMS_POLLING_RESTART).size(), 2u) << "polling restarts either way";
+}
+
+// After a Cancel the first apply still waits for its APs to settle: a second apply is refused with a box
+// and opens no window (the first apply's end would close it).
+TEST_F(ControllerFixture, ASecondTemplateApplyWhileTheFirstEndsIsRefusedOpenly) {
+  testing_support::TempDatabase database;
+  testing_support::MessageBoxRecorder boxes;
+  ASSERT_TRUE(controller->StartApplyGroupTemplate("default"));
+  EXPECT_TRUE(windows.HasProgress(JobKind::Template));
+  controller->Dispatch(Msg(msg::WM_NMS_TEMPLATE_END));  // the progress window's Cancel
+  EXPECT_FALSE(windows.HasProgress(JobKind::Template));
+  Calls();
+  EXPECT_FALSE(controller->StartApplyGroupTemplate("other"));
+  EXPECT_TRUE(Calls().empty()) << "no progress window";
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{
+                               "A group template is still being applied. Please apply this template again when it "
+                               "has ended."});
+  controller.reset();  // ends the settle wait before the database goes
 }
 
 TEST_F(ControllerFixture, NewDevicesWhileTheSaveDialogRunsOnlyRefillIt) {
