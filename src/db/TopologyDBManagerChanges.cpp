@@ -75,15 +75,18 @@ bool TopologyDBManager::DeleteDevice(const std::string& key, bool byIp) {
 
 bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topology) {
   // The row is the managed one when there is one, else the found device's; a device in neither is skipped.
+  constexpr char kColumns[] =
+      "location, auto_pos_all_location, x_pos_all_location, y_pos_all_location, auto_pos_all, x_pos_all, y_pos_all";
   constexpr char kSet[] =
       " SET location=?, auto_pos_all_location='0', x_pos_all_location=?, y_pos_all_location=?, auto_pos_all='0',"
       " x_pos_all=?, y_pos_all=? WHERE mac=?";
-  const std::string managed = std::string("UPDATE device_list_prev") + kSet;
-  const std::string found =
-      std::string("UPDATE device_list") + kSet +
-      " AND mac NOT IN (SELECT mac FROM device_list_prev WHERE mac IS NOT NULL)";
+  constexpr char kManagedTable[] = "device_list_prev";
+  constexpr char kFoundTable[] = "device_list";
+  const std::string managed = std::string("UPDATE ") + kManagedTable + kSet;
+  const std::string found = std::string("UPDATE ") + kFoundTable + kSet +
+                            " AND mac NOT IN (SELECT mac FROM device_list_prev WHERE mac IS NOT NULL)";
   const CDeviceRecord* failed = nullptr;
-  bool failedManaged = true;
+  const char* failedTable = kManagedTable;
   const int saved = ChangeSelection(
       kOneRow, {}, std::nullopt,
       [&](db::CRecordset&) {
@@ -92,20 +95,27 @@ bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topolog
           const db::SqlParams values = {device.location, std::to_string(device.xP), std::to_string(device.yP),
                                         std::to_string(device.xPosition), std::to_string(device.yPosition),
                                         device.mac};
-          failedManaged = true;
+          failedTable = kManagedTable;
           Run(managed, values);
-          failedManaged = false;
+          failedTable = kFoundTable;
           Run(found, values);
         }
         return 1;
       },
       "", [&](const db::CDbError& error) {
-        WriteExceptionLog(failedManaged ? "TopologyDBManager SaveCompareTopologyPosition RollBackTransact"
+        const bool managedFailed = failedTable == kManagedTable;
+        WriteExceptionLog(managedFailed ? "TopologyDBManager SaveCompareTopologyPosition RollBackTransact"
                                         : "TopologyDBManager SaveCompareTopologyPosition RollBackTransact--1");
         const std::string text = db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", __LINE__);
         WriteExceptionLog(text);
-        // One statement writes all seven columns of a row: the line names the row's first column and MAC.
-        if (failed) WriteExceptionLog("Field location value " + failed->location + " of " + failed->mac);
+        // One statement writes all seven columns of a row: the line names the failing statement's table,
+        // its columns and the values it wrote, and the MAC of the row.
+        if (failed) {
+          const CDeviceRecord& d = *failed;
+          WriteExceptionLog(std::string("Field ") + failedTable + " (" + kColumns + ") value (" + d.location + ", 0, " +
+                            std::to_string(d.xP) + ", " + std::to_string(d.yP) + ", 0, " +
+                            std::to_string(d.xPosition) + ", " + std::to_string(d.yPosition) + ") of " + d.mac);
+        }
         platform::MessageBox(text);
         return 0;
       });

@@ -7,6 +7,7 @@
 //
 // Every long step tests the stop flag and returns kDiscoveryStopped (-100) once it is set; the flag is
 // also the device layer's stop object, so device reads on the pool's threads end with -100 too.
+#include <atomic>
 #include <list>
 #include <memory>
 #include <string>
@@ -23,6 +24,8 @@
 #include "device/Switch.h"
 #include "platform/Sync.h"
 #include "platform/Window.h"
+
+class CMultiTask;
 
 // A device that took the switch port of another device during this pass.
 struct ReplaceRecord {
@@ -137,14 +140,19 @@ class CNetworkEngine {
   void NoteReplacement(CDevice* oldDevice, CDevice* newDevice, int fromPrevious);
 
  private:
-  // What a switch answered: whether it is alive, and ReadLldpNeighbours' result when it is.
+  // What a switch answered: whether it is alive, and ReadLldpNeighbours' result when it is. ready is set
+  // once both are in.
   struct SwitchAnswer {
+    CSwitch* owner = nullptr;
     bool alive = false;
     int neighbours = 0;
+    std::atomic<bool> ready{false};
   };
-  // Asks every switch whether it answers and reads the port table of each one that does, on a pool of
-  // at most threads threads: 0; -100 when a stop was asked for (the pool is stopped).
-  int AskSwitches(std::vector<SwitchAnswer>& answers, int threads);
+  // Starts asking every switch whether it answers, and reading the port table of each one that does, on
+  // the pool with at most threads threads.
+  void AskSwitches(CMultiTask& pool, std::vector<SwitchAnswer>& answers, int threads);
+  // Waits until the switch's answer is in: false when a stop was asked for first.
+  bool WaitForAnswer(const SwitchAnswer& answer);
   // An empty object of the kind (0 unknown, 1 switch, 2 AP); none for another kind.
   static std::unique_ptr<CDevice> MakeDevice(int kind);
   // Appends the object to the device list (and the switch list when it is a switch); returns it.

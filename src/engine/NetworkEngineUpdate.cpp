@@ -5,6 +5,7 @@
 #include <list>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "db/TopologyDBManager.h"
@@ -32,6 +33,14 @@ const char kDhcpModeSuffix[] = ".1.10.1.0";
 
 void PostProgress(const std::string& text, float increment) { PostStatusText(text.c_str(), increment); }
 
+// A switch keeps a neighbour's row for a while after the neighbour moved to another port, so one MAC may
+// show on two ports or two switches: only its first row, in switch and port order, is kept.
+template <class Table>
+void KeepFirstRowOfEachMac(Table& table) {
+  std::unordered_set<std::string> seen;
+  std::erase_if(table, [&](const LldpNeighbour& entry) { return !seen.insert(entry.mac).second; });
+}
+
 // Waits up to the pool's settling time, ending early when its work is done or a stop was asked for.
 void WaitForPoolToSettle(CMultiTask& pool, CNetworkEngine& engine) {
   const auto end = std::chrono::steady_clock::now() + kPoolSettling;
@@ -46,30 +55,33 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
     PostStatusText("", kNoSwitchProgress);
     return 0;
   }
-  // Declared before the pool, so the pool (whose destruction joins its threads) goes first.
+  // Declared before the pools, so the pools (whose destruction joins their threads) go first.
   CCritSec taskLock;
   std::vector<LldpNeighbour> oldTable;
   std::list<LldpNeighbour> newTable;  // new-device tasks point into it
   std::list<DeviceTask> deviceTasks;
   std::list<NewDeviceTask> newDeviceTasks;
+  std::vector<SwitchAnswer> answers(switches_.size());
   CMultiTask pool;
+  CMultiTask switchPool;
 
   const int configuredThreads = PollingThreadCount();
   pool.Create(configuredThreads);
   const int switchCount = static_cast<int>(switches_.size());
   const float switchStep = kSwitchProgress / static_cast<float>(switchCount);
 
-  // Every switch is asked at once, each by a thread of its own pool; the answers are then applied in
-  // the order of the switch list, as if the switches had been asked one after the other.
+  // Every switch is asked at once; the answers are applied in the order of the switch list as they come
+  // in, as if the switches had been asked one after the other, so the status bar names the switch the
+  // pass is waiting for.
   for (CSwitch* owner : switches_) oldTable.insert(oldTable.end(), owner->neighbours.begin(), owner->neighbours.end());
-  std::vector<SwitchAnswer> answers(switches_.size());
-  if (AskSwitches(answers, configuredThreads) == kDiscoveryStopped) return kDiscoveryStopped;
+  AskSwitches(switchPool, answers, configuredThreads);
 
   for (int i = 1; i <= switchCount; ++i) {
     if (IsStopping()) return kDiscoveryStopped;
     CSwitch* owner = switches_[i - 1];
     const SwitchAnswer& answer = answers[i - 1];
     PostProgress("Scanning wireless switch " + std::to_string(i) + "/" + std::to_string(switchCount), 0);
+    if (!WaitForAnswer(answer)) return kDiscoveryStopped;
     if (answer.alive) {
       if (owner->online == 0) {
         owner->online = 1;
@@ -95,6 +107,9 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
     newTable.insert(newTable.end(), owner->neighbours.begin(), owner->neighbours.end());
     PostStatusText(nullptr, switchStep);
   }
+  // Each device object is worked on by one task at most.
+  KeepFirstRowOfEachMac(oldTable);
+  KeepFirstRowOfEachMac(newTable);
 
   const auto queueUpdate = [&](CDevice* device, const LldpNeighbour& entry) {
     deviceTasks.push_back({this, device, entry, &taskLock});
@@ -113,7 +128,7 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
       if (device->type == kDeviceSwitch) continue;
       device->online = 0;
       eventLog_.LogOffline(*device);
-      if (device->isNew == 1) TopologyDBManager().DeleteDevice(device->mac, false);
+      if (device->isNew == 1) TopologyDBManager().DeleteDeviceRecords(device->mac);
       continue;
     }
     queueUpdate(device, *seen);
@@ -162,34 +177,29 @@ int CNetworkEngine::UpdateSwitchesAndDevices() {
   return 1;
 }
 
-int CNetworkEngine::AskSwitches(std::vector<SwitchAnswer>& answers, int threads) {
-  struct Question {
-    CSwitch* owner;
-    SwitchAnswer* answer;
-  };
-  std::vector<Question> questions;
-  for (size_t i = 0; i < switches_.size(); ++i) questions.push_back({switches_[i], &answers[i]});
-  CMultiTask pool;
-  pool.Create(std::min(threads, static_cast<int>(questions.size())));
-  for (Question& question : questions) {
+void CNetworkEngine::AskSwitches(CMultiTask& pool, std::vector<SwitchAnswer>& answers, int threads) {
+  for (size_t i = 0; i < switches_.size(); ++i) answers[i].owner = switches_[i];
+  pool.Create(std::min(threads, static_cast<int>(answers.size())));
+  for (SwitchAnswer& answer : answers) {
     pool.AddTask(
         [](int, void* argument) {
-          auto* q = static_cast<Question*>(argument);
-          q->answer->alive = q->owner->IsAlive() == 1;
+          auto* a = static_cast<SwitchAnswer*>(argument);
+          a->alive = a->owner->IsAlive() == 1;
           // Only the switch's own object changes here: its port table is read anew.
-          if (q->answer->alive) q->answer->neighbours = q->owner->ReadLldpNeighbours();
+          if (a->alive) a->neighbours = a->owner->ReadLldpNeighbours();
+          a->ready.store(true);
         },
-        &question);
+        &answer);
   }
   pool.StartWork();
-  while (pool.IsWorking()) {
-    if (IsStopping()) {
-      pool.Destroy();
-      return kDiscoveryStopped;
-    }
+}
+
+bool CNetworkEngine::WaitForAnswer(const SwitchAnswer& answer) {
+  while (!answer.ready.load()) {
+    if (IsStopping()) return false;
     std::this_thread::sleep_for(kPoolWatchStep / 10);
   }
-  return 0;
+  return true;
 }
 
 void CNetworkEngine::UpdateDeviceTask(int, DeviceTask* task) {

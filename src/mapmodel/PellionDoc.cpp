@@ -1,5 +1,7 @@
 #include "mapmodel/PellionDoc.h"
 
+#include "config/ApChannelChooser.h"
+#include "config/NewDevicesToManaged.h"
 #include "db/ApListDBManager.h"
 #include "db/TopologyDBManager.h"
 #include "image/Dib.h"
@@ -74,7 +76,8 @@ bool CPellionDoc::SaveAllToDatabase() {
     platform::MessageBox("Some devices property haven't ready, please try later!");
     return false;
   }
-  topology.SetAllNewDeviceToManaged();
+  CDefaultParamsPush push(ChooseApChannel);
+  SaveAllNewDevicesToManaged(push);  // the move and each AP's push log their own outcome
   ApListDBManager().ClearAllApSyncResults();
   if (!m_Locations.empty()) topology.SaveLocation(m_Locations);
   if (m_RefreshAllViews) m_RefreshAllViews();

@@ -47,7 +47,8 @@ class CPellionDoc : public CMapDocument {
 
   // Saving and states (PellionDoc.cpp).
   // Stores positions and locations, then, when every AP's properties are stored, saves the new devices
-  // into the managed list, clears the APs' sync results and has the views refreshed. False when refused.
+  // into the managed list, pushes the default AP parameters to each AP that moved, clears the APs' sync
+  // results and has the views refreshed. False when refused.
   bool SaveAllToDatabase();
   // What runs once everything is saved; by default the map reloads itself.
   void SetRefreshAllViews(std::function<void()> refresh) { m_RefreshAllViews = std::move(refresh); }

@@ -260,6 +260,32 @@ TEST_F(TopologyManager, FailuresInTheMiddleLeaveTheDatabaseAsItWas) {
   EXPECT_EQ(boxes_.Texts().size(), 4u) << "the position save and each move show the exception text";
 }
 
+TEST_F(TopologyManager, AFailedPositionSaveNamesTheStatementThatFailed) {
+  AddReferenceNetwork();
+  CDeviceRecord device;
+  device.location = "floor 2";
+  device.xP = -15;
+  device.yP = 7;
+  device.xPosition = 300;
+  device.yPosition = 400;
+  const std::string written =
+      " (location, auto_pos_all_location, x_pos_all_location, y_pos_all_location, auto_pos_all, x_pos_all, y_pos_all)"
+      " value (floor 2, 0, -15, 7, 0, 300, 400) of ";
+  const struct {
+    std::string table;
+    std::string mac;
+  } cases[] = {{"device_list_prev", net::kAp1}, {"device_list", net::kAp2}};
+  for (const auto& c : cases) {
+    device.mac = c.mac;
+    CTopologyData topology;
+    topology.m_Devices.push_back(device);
+    ASSERT_TRUE(database_.BreakWrites(c.table, "UPDATE"));
+    EXPECT_FALSE(manager_.SaveCompareTopologyPosition(topology));
+    Run("DROP TRIGGER break_" + c.table + "_UPDATE");
+    EXPECT_NE(ReadLog().find("Field " + c.table + written + c.mac), std::string::npos) << c.table;
+  }
+}
+
 TEST_F(TopologyManager, DeleteWhileAnotherThreadPolls) {
   AddReferenceNetwork();
   std::atomic<bool> stop{false};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <future>
 #include <mutex>
@@ -121,6 +122,19 @@ class PollingPassTest : public ::testing::Test {
   void ChangeLldpAddress(int l, const std::string& ip, const std::string& newIp) {
     simulator_.Unset(DevSimReference::kSwitch, kLldpManAddr + std::to_string(l) + ".1.1.4." + ip);
     simulator_.Set(DevSimReference::kSwitch, kLldpManAddr + std::to_string(l) + ".1.1.4." + newIp + "|2|0");
+  }
+  // A further LLDP row l (port l + 1) for the neighbour with the MAC (12 hex digits) and address.
+  void AddLldpRow(int l, const std::string& macHex, const std::string& ip, const std::string& capabilities) {
+    const std::string index = ".0." + std::to_string(l) + ".1";
+    simulator_.Set(DevSimReference::kSwitch, kLldpRemote + "5" + index + "|4x|" + macHex);
+    simulator_.Set(DevSimReference::kSwitch, kLldpRemote + "7" + index + "|4|eth0");
+    simulator_.Set(DevSimReference::kSwitch, kLldpRemote + "12" + index + "|4x|" + capabilities);
+    simulator_.Set(DevSimReference::kSwitch, kLldpManAddr + std::to_string(l) + ".1.1.4." + ip + "|2|0");
+  }
+  // How many device objects of the pass carry the MAC.
+  long Objects(const std::string& mac) {
+    const auto& devices = engine_.Devices();
+    return std::count_if(devices.begin(), devices.end(), [&](const auto& device) { return device->mac == mac; });
   }
   void RemoveLldpRow(int l, const std::string& ip) {
     for (const char* column : {"5", "7", "12"})
@@ -327,6 +341,95 @@ TEST_F(PollingPassTest, AStopRequestInThePassEndsItWithoutTheDoneMessage) {
   EXPECT_EQ(pass.get(), kDiscoveryStopped);
   EXPECT_EQ(PassMessages(), Texts{});
   EXPECT_EQ(engine_.PollOnce(), 1) << "the next pass runs again";
+}
+
+// A switch keeps a moved neighbour's LLDP row until it ages out, so one MAC shows on two ports: the device
+// is still one device, updated by one task, and goes offline once.
+TEST_F(PollingPassTest, AnApShownOnTwoPortsIsUpdatedOnceAndGoesOfflineOnce) {
+  DiscoverAndManage();
+  const std::string tag = Tag("device_list_prev", net::kAp1);
+  const std::string normal = tag + " Status is set to \"normal\"";
+  const long normalBefore = CountLines(LOG_LEVEL_DEBUG, normal);
+  AddLldpRow(6, "024471000101", DevSimReference::kAp1, "0008");
+
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  ASSERT_EQ(engine_.PollOnce(), 1);  // both rows are now the last pass's links
+  EXPECT_EQ(CountLines(LOG_LEVEL_DEBUG, normal), normalBefore + 2) << "one status line a pass";
+  EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, tag + " online"), 0);
+  EXPECT_EQ(Objects(net::kAp1), 1);
+  EXPECT_EQ(Column("device_list_prev", "status", net::kAp1), "0");
+
+  simulator_.Configure(DevSimReference::kSwitch, "silent on");
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, tag + " offline"), 1);
+  EXPECT_EQ(Column("device_list_prev", "online", net::kAp1), "0");
+}
+
+// The device object of a device judged again is replaced while its task runs: a second row of its MAC
+// must not give it a second task.
+TEST_F(PollingPassTest, ADeviceJudgedAgainWhileShownOnTwoPortsBecomesOneObjectOfTheNewKind) {
+  DiscoverAndManage();
+  // Stored as an unknown device that did not answer; it answers as an AP now.
+  ASSERT_TRUE(database_.Exec("UPDATE device_list_prev SET type=0, sysobjid='', status=2 WHERE mac=?", {net::kAp1}));
+  AddLldpRow(6, "024471000101", DevSimReference::kAp1, "0008");
+
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  ASSERT_EQ(Objects(net::kAp1), 1);
+  for (const auto& device : engine_.Devices())
+    if (device->mac == net::kAp1) EXPECT_EQ(device->type, kDeviceAP);
+  EXPECT_EQ(Column("device_list_prev", "type", net::kAp1), "2");
+  EXPECT_EQ(Column("device_list_prev", "status", net::kAp1), "0");
+}
+
+TEST_F(PollingPassTest, AnUnknownDeviceShownOnTwoPortsIsDiscoveredOnce) {
+  DiscoverAndManage();
+  const std::string mac = "02:90:00:00:04:02";
+  AddLldpRow(6, "029000000402", "0.0.0.0", "0080");
+  AddLldpRow(7, "029000000402", "0.0.0.0", "0080");
+
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(Objects(mac), 1);
+  EXPECT_EQ(database_.Value("SELECT count(*) FROM device_list WHERE mac=?", {mac}), "1");
+  EXPECT_EQ(CountLines(LOG_LEVEL_WARNING, "Discovered a new device " + Tag("device_list", mac)), 1);
+  const std::string tag = Tag("device_list", mac);
+
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(Objects(mac), 1);
+  EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, tag + " online"), 0);
+}
+
+TEST_F(PollingPassTest, ANewDeviceGoneFromEveryPortIsForgottenWhileTheSavedLinkToItStays) {
+  DiscoverAndManage();
+  ASSERT_TRUE(database_.Exec("INSERT INTO device_map (src_mac, src_port, dest_mac, dest_port) VALUES (?, 4, ?, 1)",
+                             {net::kSwitch, net::kUnknown}));
+  const std::string tag = Tag("device_list", net::kUnknown);
+  RemoveLldpRow(3, DevSimReference::kUnknown);
+
+  ASSERT_EQ(engine_.PollOnce(), 1);
+  EXPECT_EQ(CountLines(LOG_LEVEL_CRITICAL, tag + " offline"), 1);
+  EXPECT_EQ(database_.Value("SELECT count(*) FROM device_list WHERE mac=?", {net::kUnknown}), "0");
+  EXPECT_EQ(net::StoredLinks(database_, "device_map"), Texts{net::kSwitch + " 4>" + net::kUnknown + " 1"});
+  const Texts actions = database_.ActionLog();
+  EXPECT_EQ(std::count(actions.begin(), actions.end(), "Delete a device"), 1);
+}
+
+// The switches are asked at once, but each one's text goes up when the pass turns to it: a silent switch
+// is named while the pass waits out its time-out and retry (two seconds), not after.
+TEST_F(PollingPassTest, TheStatusBarNamesASilentSwitchWhileThePassWaitsForIt) {
+  using namespace std::chrono_literals;
+  DiscoverAndManage();
+  simulator_.Configure(DevSimReference::kSwitch, "silent on");
+
+  auto pass = std::async(std::launch::async, [this] { return engine_.PollOnce(); });
+  ASSERT_TRUE(recorder_.WaitFor(msg::WM_NMS_STATUS_TEXT, 1));
+  const auto named = std::chrono::steady_clock::now();
+  ASSERT_TRUE(recorder_.WaitFor(msg::WM_NMS_STATUS_TEXT, 2));
+  const auto answered = std::chrono::steady_clock::now();
+  EXPECT_EQ(pass.get(), 1);
+  EXPECT_GE(answered - named, 1000ms) << "the text came only with the answer";
+  const auto first = recorder_.MessagesWithId(msg::WM_NMS_STATUS_TEXT).at(0);
+  EXPECT_EQ(std::bit_cast<float>(static_cast<std::uint32_t>(first.wParam)), 0.0f) << "the text, then the step";
+  EXPECT_EQ(Column("device_list_prev", "status", net::kSwitch), "2");
 }
 
 }  // namespace

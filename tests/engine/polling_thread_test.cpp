@@ -128,9 +128,34 @@ TEST_F(PollingThreadTest, LockPausesPassesAndCountdownUntilRestart) {
   EXPECT_EQ(Events().back(), "stopped") << "a locked thread ends too";
 }
 
+// The countdown's values tell what the thread counts from: once the interval is read again, what is left
+// is the new interval less everything waited since the wait began, not since the reload.
 TEST_F(PollingThreadTest, ResetCountdownReadsTheIntervalAgainCountingFromTheStartOfTheWait) {
+  constexpr std::uintptr_t kMinute = 60000, kRaised = 30000;
   ASSERT_TRUE(polling_.Start());
-  ASSERT_TRUE(WaitFor("countdown", 2));  // about a second of the minute waited
+  std::uintptr_t waited = 0;  // at least this much of the minute had passed before the reload
+  for (int i = 0; i < 1000 && waited < 2000; ++i) {
+    const auto values = CountdownValues();
+    if (!values.empty()) waited = kMinute - values.back();
+    std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_GE(waited, 2000u);
+  SetInterval(static_cast<int>(kRaised));
+  polling_.ResetCountdown();
+
+  std::uintptr_t left = 0;
+  for (int i = 0; i < 1000 && left == 0; ++i) {
+    for (const std::uintptr_t value : CountdownValues())
+      if (value <= kRaised) {  // the minute's own values are all above the raised interval
+        left = value;
+        break;
+      }
+    std::this_thread::sleep_for(10ms);
+  }
+  ASSERT_NE(left, 0u);
+  EXPECT_LE(left, kRaised - waited) << "counted from the reload";
+  EXPECT_EQ(Count("pass"), 1u) << "the raised interval has not run out";
+
   SetInterval(300);
   polling_.ResetCountdown();
   ASSERT_TRUE(WaitFor("done", 2)) << "the new interval had passed already: a pass at the next wake-up";

@@ -2,22 +2,27 @@
 // selection, the location filter, positions written back and saved, the background picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
 
+#include "config/DefaultParamsStore.h"
 #include "db/TopologyDBManager.h"
 #include "image/Dib.h"
 #include "mapmodel/ConnectorShape.h"
 #include "mapmodel/DeviceShape.h"
 #include "mapmodel/MapFixture.h"
 #include "mapmodel/PellionDoc.h"
+#include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/RecordingMapCanvas.h"
 #include "support/ReferenceNetworkRows.h"
+#include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
 
 namespace net = testing_support::reference_network;
+using testing_support::DevSimReference;
 
 namespace {
 
@@ -169,6 +174,40 @@ TEST_F(PellionDocTest, SaveAllMovesTheNewDevicesStoresTheLocationsAndHasTheViews
   EXPECT_EQ(refreshes, 1);
   EXPECT_EQ(database_.Value("select count(*) from device_list_prev"), "4") << "the switch and the APs";
   EXPECT_EQ(database_.Value("select mac from device_list"), net::kUnknown) << "an unknown device stays new";
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+// Save All pushes the default AP parameters to every AP it moved into the managed list, once the move is
+// stored.
+class PellionDocSaveAllTest : public PellionDocTest {
+ protected:
+  void SetUp() override { SetSnmpDefaults("public", "private", 50); }
+  testing_support::DevSimProcess simulator_;
+};
+
+TEST_F(PellionDocSaveAllTest, SaveAllPushesTheDefaultsToEachApItMoved) {
+  ASSERT_TRUE(net::AddDevices(database_, "device_list"));
+  CDefaultParams params;
+  params.b_apply_defparam = 1;
+  params.ssid = "lab-net";
+  ASSERT_TRUE(CDefaultParamsStore().SaveDefaultParams(params, params.crvAPWEP64KeyType));
+  ASSERT_TRUE(database_.Exec("DELETE FROM system_log"));
+  document_.RefreshFromDatabase();
+  document_.SetRefreshAllViews([] {});
+
+  EXPECT_TRUE(document_.SaveAllToDatabase());
+  const std::vector<std::pair<const char*, std::string>> aps = {
+      {DevSimReference::kAp1, net::kAp1}, {DevSimReference::kAp2, net::kAp2}, {DevSimReference::kAp3, net::kAp3}};
+  const std::vector<std::string> log = database_.ActionLog();
+  for (const auto& [address, mac] : aps) {
+    EXPECT_EQ(simulator_.ReceivedSetsBelow(address, "1.3.6.1.4.1.44711.1"),
+              (std::vector<std::string>{".4.3.0=lab-net", ".1.3.0=1"}))
+        << address;
+    const std::string line = "zero config AP " + std::string(address) + "(" + mac + ") success";
+    EXPECT_EQ(std::count(log.begin(), log.end(), line), 1) << line;
+  }
+  EXPECT_TRUE(simulator_.ReceivedSets(DevSimReference::kSwitch).empty()) << "a switch gets no defaults";
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Save all new device "), 1);
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
