@@ -3,6 +3,7 @@
 
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
+#include "db/db_maintain.h"
 #include "platform/MessageBox.h"
 #include "topology/TopologyData.h"
 
@@ -105,7 +106,8 @@ bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topolog
         const std::string text = db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", __LINE__);
         WriteExceptionLog(text);
         // One statement writes all seven columns of a row: the line names the row's first column and MAC.
-        if (failed) WriteExceptionLog("Field location value " + failed->location + " of " + failed->mac);
+        if (failed)
+          WriteExceptionLog("Field location value " + DeviceTextForLog(failed->location) + " of " + failed->mac);
         platform::MessageBox(text);
         return 0;
       });

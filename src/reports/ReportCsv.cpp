@@ -62,8 +62,8 @@ std::string RecorderReportCsv(int kind, const std::vector<RecorderReportRecord>&
   for (const RecorderReportRecord& row : rows) {
     const std::string dateTime = DateTime(row.time_polling);
     if (traffic) {
-      text += Printf("%-10s,%-20s,%-30s,%-25s,%10d\r\n", row.ap_name.c_str(), row.ap_ip.c_str(), row.mac_ap.c_str(),
-                     dateTime.c_str(), row.traffic_ap);
+      text += Printf("%-10s,%-20s,%-30s,%-25s,%10lld\r\n", row.ap_name.c_str(), row.ap_ip.c_str(), row.mac_ap.c_str(),
+                     dateTime.c_str(), static_cast<long long>(row.traffic_ap));
     } else {
       text += Printf("%-10s,%-20s,%-30s,%-25s,%2d\r\n", row.ap_name.c_str(), row.ap_ip.c_str(), row.mac_ap.c_str(),
                      dateTime.c_str(), row.count_connected);
