@@ -15,6 +15,9 @@
 namespace {
 
 constexpr size_t kClientMacLength = 17;
+// Clients of one AP's round that are named in the exception log when they cannot be stored; the rest are
+// counted in one more record.
+constexpr int kLoggedUnstoredClients = 3;
 constexpr int kRecordersShown = 5;
 
 // The columns of a client-history row, the joins and the client condition shared by both history queries.
@@ -33,6 +36,10 @@ constexpr char kHistorySelect[] =
 
 int CLoadBalanceDb::Number(const db::CRecordset& rs, const char* column) {
   return static_cast<int>(std::strtol(rs.GetText(column).c_str(), nullptr, 10));
+}
+
+std::int64_t CLoadBalanceDb::Number64(const db::CRecordset& rs, const char* column) {
+  return std::strtoll(rs.GetText(column).c_str(), nullptr, 10);
 }
 
 // ---- Poll-round number ----
@@ -128,12 +135,15 @@ bool CLoadBalanceDb::WriteApRound(const RecorderPollingRecord& record, int index
 
 bool CLoadBalanceDb::WriteApClients(const RecorderPollingRecord& record, int index) {
   const ClientConnectRecord* writing = nullptr;
+  int unstored = 0;
   const bool stored = InTransaction(
       [&] {
         for (const ClientConnectRecord& client : record.clients) {
           if (client.mac_client.size() != kClientMacLength) {
-            WriteExceptionLog("(*iterClient).mac_client > 17, AP_MAC = " + record.Mac_ap);
-            WriteExceptionLog(client.mac_client);
+            if (++unstored <= kLoggedUnstoredClients) {
+              WriteExceptionLog("(*iterClient).mac_client > 17, AP_MAC = " + record.Mac_ap);
+              WriteExceptionLog(DeviceTextForLog(client.mac_client));
+            }
             continue;
           }
           writing = &client;
@@ -143,12 +153,15 @@ bool CLoadBalanceDb::WriteApClients(const RecorderPollingRecord& record, int ind
         }
       },
       "LoadBalanceManager_DB SetRecordersPolling RollBackTransact-2");
+  if (unstored > kLoggedUnstoredClients)
+    WriteExceptionLog(std::to_string(unstored - kLoggedUnstoredClients) + " more clients of AP_MAC = " +
+                      record.Mac_ap + " not stored");
   if (!stored && writing) {
     WriteExceptionLog("Mac_ap " + record.Mac_ap);
     WriteExceptionLog("nIndex_polling " + std::to_string(index));
-    WriteExceptionLog("mac_client " + writing->mac_client);
-    WriteExceptionLog("RSSI_client " + writing->RSSI_client);
-    WriteExceptionLog("mode_client " + writing->mode_client);
+    WriteExceptionLog("mac_client " + DeviceTextForLog(writing->mac_client));
+    WriteExceptionLog("RSSI_client " + DeviceTextForLog(writing->RSSI_client));
+    WriteExceptionLog("mode_client " + DeviceTextForLog(writing->mode_client));
   }
   return stored;
 }
@@ -161,7 +174,7 @@ bool CLoadBalanceDb::ReadRecorders(const std::string& sql, const db::SqlParams& 
     record.strCurrent = rs.GetText("time_polling");
     record.nIndex_polling = Number(rs, "index_polling");
     record.nCurrentTime = Number(rs, "date_polling");
-    record.traffic_ap = Number(rs, "traffic_ap");
+    record.traffic_ap = Number64(rs, "traffic_ap");
     record.count_conn_client = Number(rs, "count_connected");
     records.push_back(std::move(record));
   });

@@ -4,6 +4,7 @@
 // the client events. It carries the poll-round number index_polling that every round and event shares.
 // Every value reaches the database bound, never pasted into the statement.
 #include <atomic>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <optional>
@@ -178,6 +179,8 @@ class CLoadBalanceDb : public CDbAccessBase {
 
  private:
   static int Number(const db::CRecordset& rs, const char* column);
+  // Traffic is the sum of two 32-bit counters and needs more than an int.
+  static std::int64_t Number64(const db::CRecordset& rs, const char* column);
   // Stores the value in one ap_property column of the AP's row; false without a row.
   bool SetApPropertyColumn(const char* column, const std::string& value, const std::string& mac);
   // Runs work (statements through Run) in one transaction; a database error rolls it back, writes

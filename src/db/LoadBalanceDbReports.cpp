@@ -63,7 +63,7 @@ int CLoadBalanceDb::GetRecordersByTime(std::vector<RecorderReportRecord>& rows, 
         RecorderReportRecord& row = rows.emplace_back();
         row.mac_ap = rs.GetText("mac_ap");
         row.time_polling = rs.GetText("time_polling");
-        row.traffic_ap = Number(rs, "traffic_ap");
+        row.traffic_ap = Number64(rs, "traffic_ap");
         row.count_connected = Number(rs, "count_connected");
       });
   return found ? NameRowsByAp(*this, rows) : -1;
@@ -119,7 +119,7 @@ int CLoadBalanceDb::GetApRecordersByTime(std::vector<RecorderReportRecord>& rows
         RecorderReportRecord& row = rows.emplace_back();
         row.mac_ap = rs.GetText("mac_ap");
         row.time_polling = rs.GetText("time_polling");
-        row.traffic_ap = Number(rs, "traffic_ap");
+        row.traffic_ap = Number64(rs, "traffic_ap");
         row.count_connected = Number(rs, "count_connected");
         row.date_polling = Number(rs, "date_polling");
       });

@@ -1,6 +1,7 @@
 #pragma once
 // One row of the AP reports: an AP in one poll round. Each query fills only its own fields; the others
 // stay as constructed (empty texts, -1).
+#include <cstdint>
 #include <string>
 
 struct RecorderReportRecord {
@@ -10,6 +11,6 @@ struct RecorderReportRecord {
   std::string time_polling;
   std::string group_balance;
   int count_connected = -1;
-  int traffic_ap = -1;
+  std::int64_t traffic_ap = -1;
   int date_polling = -1;
 };

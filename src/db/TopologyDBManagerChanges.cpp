@@ -3,6 +3,7 @@
 
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
+#include "db/db_maintain.h"
 #include "platform/MessageBox.h"
 #include "topology/TopologyData.h"
 

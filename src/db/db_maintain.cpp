@@ -17,6 +17,7 @@
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/Shutdown.h"
+#include "platform/Utf8Text.h"
 
 using db::CDbError;
 
@@ -326,7 +327,8 @@ bool CDB_Maintain::WriteExceptionLog(const std::string& text) {
   static std::mutex fileMutex;
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);
-  const std::string record = "\\" + std::string(70, '*') + "\\\r\n" + text + "\r\n";
+  const std::string record = "\\" + std::string(70, '*') + "\\\r\n" +
+                             platform::FirstCharacters(text, kMaxExceptionRecordCharacters) + "\r\n";
   std::lock_guard lock(fileMutex);
   // A log that cannot be opened loses the record; there is nowhere else to report it.
   if (FILE* file = std::fopen((folder / kLogFileName).c_str(), "ab")) {
@@ -334,6 +336,11 @@ bool CDB_Maintain::WriteExceptionLog(const std::string& text) {
     std::fclose(file);
   }
   return true;
+}
+
+std::string DeviceTextForLog(const std::string& text) {
+  constexpr std::size_t kMaxDeviceTextCharacters = 150;
+  return platform::FirstCharacters(text, kMaxDeviceTextCharacters);
 }
 
 int CDB_Maintain::GetFieldCount(const db::CRecordset& recordset) {

@@ -97,7 +97,9 @@ class CDB_Maintain {
   static bool IsRecordsetEmpty(const db::CRecordset& recordset);
   // The DBM text of the error in a message box.
   void ShowComError(const db::CDbError& error, std::source_location where = std::source_location::current());
-  // Appends a record to "Exception_log.txt" in the current directory; an empty text writes nothing.
+  // Appends a record to "Exception_log.txt" in the current directory; an empty text writes nothing. A
+  // record is cut after kMaxExceptionRecordCharacters characters.
+  static constexpr std::size_t kMaxExceptionRecordCharacters = 4096;
   bool WriteExceptionLog(const std::string& text);
   // Number of fields, -1 for a closed recordset.
   static int GetFieldCount(const db::CRecordset& recordset);
@@ -142,6 +144,10 @@ class CDB_Maintain {
   std::optional<db::CDbError> rebuildError_;
   std::atomic<bool> hasRebuildError_{false};
 };
+
+// What a record of "Exception_log.txt" quotes of a text a device supplied: its first 150 characters, as
+// the event log keeps of a description. An agent that sends endless values must not fill the disk.
+std::string DeviceTextForLog(const std::string& text);
 
 // The pool, created on first use from any thread.
 CDB_Maintain* GetDBMaintain();

@@ -173,7 +173,7 @@ int CPollingDb::insertFilterEntry(const std::string& apMac, const std::vector<st
   std::string entryWritten;  // the entry last handed to the database, named when the change fails
   // Every database error, in the delete, an insert or the commit, is reported the same way.
   const auto report = [&](const db::CDbError& error) {
-    WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + entryWritten);
+    WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + DeviceTextForLog(entryWritten));
     platform::MessageBox(db::FormatExceptionText(error, "pollingdb", __LINE__));
     platform::MessageBox("insertFilterEntry()");
     return -1;

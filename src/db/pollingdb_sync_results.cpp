@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/ApPropertyColumns.h"
+#include "db/db_maintain.h"
 #include "db/pollingdb.h"
 #include "platform/MessageBox.h"
 #include "platform/Utf8Text.h"
@@ -23,8 +24,9 @@ bool SamePair(const CDeviceProperty& a, const CDeviceProperty& b) { return a.mac
 // The difference as the failure report names it; secret values stay out of it.
 std::string DifferenceText(const CDeviceProperty& row) {
   return "mac:" + row.mac + "...\nproperty:" + row.property +
-         "...\ncurrent:" + db::CApPropertyColumns::Loggable(row.property, row.current) +
-         "...\nprevious:" + db::CApPropertyColumns::Loggable(row.property, row.previous) + "...\ntype:" + row.type;
+         "...\ncurrent:" + DeviceTextForLog(db::CApPropertyColumns::Loggable(row.property, row.current)) +
+         "...\nprevious:" + DeviceTextForLog(db::CApPropertyColumns::Loggable(row.property, row.previous)) +
+         "...\ntype:" + row.type;
 }
 
 }  // namespace

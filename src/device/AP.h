@@ -12,6 +12,8 @@
 #include "device/Device.h"
 
 inline constexpr const char* kApRootOid = ".1.3.6.1.4.1.44711.1";
+// The most MAC filter entries an AP holds; a longer list is read up to here.
+inline constexpr int kMaxMacFilterEntries = 60;
 // The value stored for a setting the AP did not deliver; it is read again in a later pass.
 inline constexpr const char* kGetFail = "GETFAIL";
 
@@ -36,7 +38,7 @@ class CAP : public CDevice {
   // Fills the items' values, five per request and singly for a group the AP refuses ("GETFAIL" for an
   // item it refuses alone): the number of values read; -1 when the AP stopped answering; -100.
   int FetchProperties(std::vector<PolledProperty>& items);
-  // Appends the AP's MAC filter entries: their number; -100 when stopping.
+  // Appends the AP's MAC filter entries, at most kMaxMacFilterEntries: their number; -100 when stopping.
   int ReadMacFilterList(std::vector<std::string>& entries);
   // Sets the AP's country code to the one the settings hold when the stored one differs, and restarts
   // the AP when that succeeded: 0 nothing to do or done, -1 a request failed, -100.

@@ -106,7 +106,7 @@ int CAP::ReadMacFilterList(std::vector<std::string>& entries) {
   std::string cursor = prefix;
   CWalkLimit limit;
   int count = 0;
-  for (;;) {
+  while (count < kMaxMacFilterEntries) {
     if (IsDiscoveryStopping()) return kDiscoveryStopped;
     SnmpObject next;
     if (snmp.GetNextObject(cursor, prefix, next) != 0) break;

@@ -82,6 +82,8 @@ std::optional<std::string> FormatMacOctets(const std::vector<unsigned char>& oct
   return std::string(text);
 }
 
+bool IsDeviceMac(const std::string& mac) { return mac != "00:00:00:00:00:00" && mac != "FF:FF:FF:FF:FF:FF"; }
+
 char* FormatMacColons(char* text) {
   for (int i = 2; i <= 14; i += 3) text[i] = ':';
   return text;

@@ -23,6 +23,8 @@ int NormalizeMacSpacing(char* text, int bufferLength);
 // The colon form "02:44:71:0A:00:01" (upper-case hex) of a MAC address sent as bytes; none unless there
 // are exactly six bytes (a longer chassis id, such as a network address, is no MAC).
 std::optional<std::string> FormatMacOctets(const std::vector<unsigned char>& octets);
+// False for a colon-form MAC that names no single device: all zeros, or the broadcast address.
+bool IsDeviceMac(const std::string& mac);
 
 // Writes ':' at positions 2, 5, 8, 11 and 14, turning the spaced form into the colon form. The text must
 // hold at least 15 characters (callers pass a text NormalizeMacSpacing accepted).

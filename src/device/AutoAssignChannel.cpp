@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "db/db_maintain.h"
+#include "device/DiscoveryStop.h"
 #include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "platform/StatusText.h"
@@ -21,10 +22,11 @@ bool IsChannelSlot(int channel) { return channel >= 0 && channel < kChannelSlots
 void PostProgressStep() { PostStatusText(nullptr, GetProgressSpan() / 5); }
 
 // The neighbours' channels as the console stored them for its own APs; a row without a stored channel,
-// or whose lookup fails, keeps the channel the AP reported.
-void ApplyStoredChannels(const std::vector<std::string>& macs, std::vector<int>& channels) {
+// or whose lookup fails, keeps the channel the AP reported. False when a stop ended it.
+bool ApplyStoredChannels(const std::vector<std::string>& macs, std::vector<int>& channels) {
   CDB_Maintain* database = GetDBMaintain();
   for (size_t k = 0; k < macs.size(); ++k) {
+    if (IsDiscoveryStopping()) return false;
     db::CRecordset recordset;
     if (database->Execute("SELECT crvAPChannel FROM ap_property WHERE mac = ?", {StoredMacForm(macs[k])},
                           recordset) &&
@@ -34,6 +36,7 @@ void ApplyStoredChannels(const std::vector<std::string>& macs, std::vector<int>&
     }
     database->ReleaseRecordset(recordset);
   }
+  return true;
 }
 
 }  // namespace
@@ -71,6 +74,7 @@ std::string StoredMacForm(const std::string& reported) {
 }
 
 int AutoAssignChannel(const char* apIpText) {
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
   CYSnmp snmp;
   snmp.SetIpStr(apIpText);
   const std::string objectId = GetGroupStore()->GetDevSysObjectID(apIpText, KeyKind::Ip);
@@ -78,11 +82,14 @@ int AutoAssignChannel(const char* apIpText) {
   std::vector<std::string> superG;
   const int superGRead = snmp.GetList({objectId + ".4.4.0"}, superG);
   PostProgressStep();
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
   if (superGRead != 0 || superG.empty()) return -1;
   if (superG[0] == kSuperGDynamicTurbo) return 0;
 
   std::vector<std::string> range;
-  if (snmp.GetList({objectId + ".4.22.0", objectId + ".4.23.0"}, range) != 0) return -1;
+  const int rangeRead = snmp.GetList({objectId + ".4.22.0", objectId + ".4.23.0"}, range);
+  if (IsDiscoveryStopping()) return kDiscoveryStopped;
+  if (rangeRead != 0) return -1;
   PostProgressStep();
   const int lo = std::atoi(range[0].c_str());
   const int hi = std::atoi(range[1].c_str());
@@ -93,13 +100,17 @@ int AutoAssignChannel(const char* apIpText) {
   std::vector<std::string> macs;
   channels.reserve(kChannelSlots);
   signals.reserve(kChannelSlots);
-  if (snmp.WalkToIntVector(objectId + ".6.3.1.4", channels) != 0) return -1;
+  // Each walk ends at once when the discovery is stopped; a walk a stop ended reads as the stop.
+  const auto walkResult = [](int result) { return result == 0 ? 0 : IsDiscoveryStopping() ? kDiscoveryStopped : -1; };
+  if (const int r = walkResult(snmp.WalkToIntVector(objectId + ".6.3.1.4", channels, IsDiscoveryStopping)); r != 0)
+    return r;
   PostProgressStep();
-  if (snmp.WalkToIntVector(objectId + ".6.3.1.5", signals) != 0) return -1;
+  if (const int r = walkResult(snmp.WalkToIntVector(objectId + ".6.3.1.5", signals, IsDiscoveryStopping)); r != 0)
+    return r;
   PostProgressStep();
-  if (snmp.WalkToList(objectId + ".6.3.1.3", macs) != 0) return -1;
+  if (const int r = walkResult(snmp.WalkToList(objectId + ".6.3.1.3", macs, IsDiscoveryStopping)); r != 0) return r;
   PostProgressStep();
 
-  if (macs.size() == channels.size()) ApplyStoredChannels(macs, channels);
+  if (macs.size() == channels.size() && !ApplyStoredChannels(macs, channels)) return kDiscoveryStopped;
   return ChooseQuietestChannel(lo, hi, channels, signals);
 }

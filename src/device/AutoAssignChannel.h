@@ -19,6 +19,7 @@ int ChooseQuietestChannel(int lo, int hi, const std::vector<int>& channels, cons
 std::string StoredMacForm(const std::string& reported);
 
 // The chosen channel of the AP at apIpText; 0 in Super G mode "2", for a range too small or outside
-// 0..99, or when its neighbour columns differ in length; -1 when an SNMP step fails. A neighbour that
-// is one of the console's APs counts on the channel stored for it.
+// 0..99, or when its neighbour columns differ in length; -1 when an SNMP step fails; -100 once the
+// discovery stop flag is set (checked before every request). A neighbour that is one of the console's
+// APs counts on the channel stored for it.
 int AutoAssignChannel(const char* apIpText);

@@ -1,8 +1,9 @@
 #include "device/Device.h"
 
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "device/AddressText.h"
@@ -16,6 +17,16 @@ constexpr int kValueBufferSize = 96;
 constexpr const char* kIfNumberOid = "1.3.6.1.2.1.2.1.0";
 constexpr const char* kSysNamePrefix = "1.3.6.1.2.1.1.5";
 constexpr int kAliveTimeout = 100;  // hundredths of a second
+
+// The port count ifNumber gives; none for a text that is no number or a count outside 0..kMaxPortCount.
+std::optional<int> PortCountOf(std::string_view ifNumber, int kind) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(ifNumber.data(), ifNumber.data() + ifNumber.size(), value);
+  if (error != std::errc() || end != ifNumber.data() + ifNumber.size()) return std::nullopt;
+  const long long ports = value - (kind == kDeviceSwitch ? 1 : 0);  // a switch counts its own interface too
+  if (ports < 0 || ports > kMaxPortCount) return std::nullopt;
+  return static_cast<int>(ports);
+}
 
 bool IsLinkLocal(const CIPv4Address& address) {
   static const CIPv4Address first("169.254.0.0");
@@ -58,15 +69,12 @@ int CDevice::CollectDetails() { return 0; }
 int CDevice::SaveCommunity() { return 0; }
 
 int CDevice::GetPortNumber() {
-  char value[kValueBufferSize];
-  int result = SnmpSessionFor(ip, community).GetToBuffer(kIfNumberOid, value, sizeof value);
+  std::string value;
+  const int result = SnmpSessionFor(ip, community).Get(kIfNumberOid, value);
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
-  if (result != 0) {
-    portCount = -1;
-    return -1;
-  }
-  portCount = std::atoi(value) - (type == kDeviceSwitch ? 1 : 0);
-  return 1;
+  const std::optional<int> ports = result == 0 ? PortCountOf(value, type) : std::nullopt;
+  portCount = ports.value_or(-1);
+  return ports ? 1 : -1;
 }
 
 int CDevice::IsAlive() const { return IsSnmpAgentAlive(ip, community); }

@@ -11,6 +11,10 @@
 #include "device/DiscoveryStop.h"
 #include "device/y_snmp.h"
 
+// The most ports a device is taken to have. A port count or a port number beyond it comes from a device
+// that misreports: the map and the port masks go through every port.
+inline constexpr int kMaxPortCount = 1024;
+
 // Kind codes, as the type column of the device tables holds them.
 enum DeviceKind : int { kDeviceUnknown = 0, kDeviceSwitch = 1, kDeviceAP = 2 };
 
@@ -40,8 +44,8 @@ class CDevice {
   // Stores the community that answers; base returns 0.
   virtual int SaveCommunity();
 
-  // Reads ifNumber into portCount (one less for a switch): 1; -1 when the read fails (portCount -1);
-  // -100 when stopping (the answer is dropped).
+  // Reads ifNumber into portCount (one less for a switch): 1; -1 when the read fails or gives no count in
+  // 0..kMaxPortCount (portCount -1); -100 when stopping (the answer is dropped).
   int GetPortNumber();
   // IsSnmpAgentAlive(ip, community).
   int IsAlive() const;

@@ -1,6 +1,7 @@
 #include "device/DeviceFactory.h"
 
 #include "device/AP.h"
+#include "device/SnmpStatus.h"
 #include "device/Switch.h"
 #include "device/UnknownDevice.h"
 #include "platform/DebugTrace.h"
@@ -25,7 +26,9 @@ int JudgeDeviceType(const std::string& ip, const std::string& community, std::st
 
   int result = snmp.Get(kSysObjectIdOid, root);
   if (IsDiscoveryStopping()) return kDiscoveryStopped;
-  if (result == kSnmpStatusTimeout) return -1;
+  // Only an agent that answers, with an error, is a device of unknown kind; an address that gives no
+  // answer at all (not even a route) is no device.
+  if (result != 0 && !IsAgentErrorStatus(result)) return -1;
   if (result != 0) {
     DebugTrace("JudgeDeviceType ERR %d", result);
     return kDeviceUnknown;

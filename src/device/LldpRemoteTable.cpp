@@ -10,6 +10,7 @@
 
 #include "device/AddressText.h"
 #include "device/SnmpText.h"
+#include "device/Switch.h"
 
 namespace {
 
@@ -27,6 +28,12 @@ bool ToInt32(std::string_view text, int32_t& number) {
   if (!IsDigits(text)) return false;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   return error == std::errc() && end == text.data() + text.size();
+}
+
+// The owner's ports as far as they are known; a switch whose count is not known has at most kMaxPortCount.
+bool IsOwnersPort(const CSwitch* owner, int32_t port) {
+  const int last = owner && owner->portCount > 0 ? owner->portCount : kMaxPortCount;
+  return port >= 1 && port <= last;
 }
 
 }  // namespace
@@ -79,14 +86,15 @@ std::vector<LldpNeighbour> CLldpRemoteTable::Join(CSwitch* owner) const {
     if (portId == portIds_.end() || capabilities == capabilities_.end() || !address) continue;
 
     const std::optional<std::string> mac = FormatMacOctets(chassis.octets);
-    if (!mac) continue;
+    if (!mac || !IsDeviceMac(*mac)) continue;
 
     LldpNeighbour neighbour;
     std::string remotePort = portId->second.text;
     std::string localPort;
     if (ParseLldpPortId(remotePort) != 0 || !ToInt32(remotePort, neighbour.remotePort)) continue;
     if (ExtractLldpLocalPort(portId->second.oid, localPort) != 0 || !ToInt32(localPort, neighbour.localPort)) continue;
-    if (ExtractIpFromOid(address->oid, neighbour.ip) != 1) continue;
+    if (!IsOwnersPort(owner, neighbour.localPort) || neighbour.remotePort > kMaxPortCount) continue;
+    if (ExtractIpFromOid(address->oid, neighbour.ip) != 1 || neighbour.ip == "255.255.255.255") continue;
 
     // A bitmap of two bytes; bytes the agent left out count as 0.
     const std::vector<unsigned char>& bits = capabilities->second.octets;

@@ -23,7 +23,10 @@ class CLldpRemoteTable {
 
   // One entry per row found in all four columns with an IPv4 management address, in row order. Rows
   // whose values do not parse are left out, among them a chassis id that is not six bytes (a network
-  // address or a name is no MAC). The chassis id and the capabilities are read from their bytes.
+  // address or a name is no MAC). So are rows that name no single device (a MAC of all zeros or all ones,
+  // the address 255.255.255.255) and rows on a port outside the owner's ports (1..portCount, or
+  // 1..kMaxPortCount while its count is not known) or to a remote port past kMaxPortCount. The chassis id
+  // and the capabilities are read from their bytes.
   std::vector<LldpNeighbour> Join(CSwitch* owner) const;
 
  private:

@@ -10,3 +10,11 @@ inline constexpr int kSnmpStatusInvalidAddress = -18;
 // The agent answered with error status e (1 tooBig ... 5 genErr for SNMPv1): kSnmpStatusErrorBase - e,
 // so noSuchName is -22.
 inline constexpr int kSnmpStatusErrorBase = -20;
+// The most error statuses an agent can send (SNMPv2's inconsistentName, 18); others count as genErr.
+inline constexpr int kSnmpMaxErrorStatus = 18;
+
+// True when the agent answered, with an error status; false for success and for no usable answer at all
+// (a time-out, an address without a route, a session that could not be opened).
+inline constexpr bool IsAgentErrorStatus(int status) {
+  return status < kSnmpStatusErrorBase && status >= kSnmpStatusErrorBase - kSnmpMaxErrorStatus;
+}

@@ -3,6 +3,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <charconv>
 #include <cstdio>
 #include <type_traits>
 
@@ -109,6 +110,13 @@ std::string FormatValue(const variable_list& binding) {
     default:  // NULL and the exception values carry no value text
       return {};
   }
+}
+
+std::uint32_t ReadUnsigned32(std::string_view text) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  return static_cast<std::uint32_t>(value);  // modulo 2^32: the counter's own bits
 }
 
 }  // namespace snmptext

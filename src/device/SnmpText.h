@@ -3,6 +3,7 @@
 // sysObjectIDs, counters), so their form is fixed: integers and counters in decimal, object identifiers
 // and IP addresses dotted (no leading dot), octet strings as their characters, or as upper-case hex
 // bytes each followed by a blank when a byte is not printable.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +29,9 @@ bool IsPrintableOctets(const unsigned char* bytes, size_t count);
 std::string FormatOctets(const unsigned char* bytes, size_t count);
 
 std::string FormatValue(const variable_list& binding);
+
+// A Counter32 or Gauge32 value text as the unsigned 32 bits it stands for; an agent that sends the counter
+// as an INTEGER shows the same bits as a negative number. A text that is no number reads as 0.
+std::uint32_t ReadUnsigned32(std::string_view text);
 
 }  // namespace snmptext

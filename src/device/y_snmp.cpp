@@ -129,8 +129,8 @@ int CYSnmp::GetNextObject(const std::string& startOid, const std::string& prefix
   return UnderPrefix(binding, *prefix) ? 0 : -2;
 }
 
-int CYSnmp::Walk(const std::string& prefixText,
-                 const std::function<void(const std::string& value)>& append) const {
+int CYSnmp::Walk(const std::string& prefixText, const std::function<void(const std::string& value)>& append,
+                 const std::function<bool()>& stopped) const {
   CSnmpSession session(ip_, SnmpPort(), readCommunity_, timeout);
   if (session.Open() != CSnmpSession::OpenResult::Ok) return -1;
   const std::optional<snmptext::ObjectId> prefix = snmptext::ParseOid(prefixText);
@@ -139,6 +139,7 @@ int CYSnmp::Walk(const std::string& prefixText,
   step[0].name = *prefix;
   CWalkLimit limit;
   while (true) {
+    if (stopped && stopped()) return -1;
     PduPtr answer;
     const int status = session.Request(SNMP_MSG_GETNEXT, step, answer);
     // An SNMPv1 agent answers noSuchName when nothing follows: the subtree ends with its last object.
@@ -156,14 +157,17 @@ int CYSnmp::Walk(const std::string& prefixText,
   }
 }
 
-int CYSnmp::WalkToList(const std::string& prefix, std::vector<std::string>& values) {
-  return Walk(prefix, [&values](const std::string& value) { values.push_back(value); });
+int CYSnmp::WalkToList(const std::string& prefix, std::vector<std::string>& values,
+                       const std::function<bool()>& stopped) {
+  return Walk(prefix, [&values](const std::string& value) { values.push_back(value); }, stopped);
 }
 
-int CYSnmp::WalkToIntVector(const std::string& prefix, std::vector<int>& values) {
-  return Walk(prefix, [&values](const std::string& value) {
-    values.push_back(static_cast<int>(std::strtoll(value.c_str(), nullptr, 10)));
-  });
+int CYSnmp::WalkToIntVector(const std::string& prefix, std::vector<int>& values, const std::function<bool()>& stopped) {
+  return Walk(
+      prefix, [&values](const std::string& value) {
+        values.push_back(static_cast<int>(std::strtoll(value.c_str(), nullptr, 10)));
+      },
+      stopped);
 }
 
 int CYSnmp::GetManyRaw(int count, const char* const oids[], char* const values[], int valueLength) {

@@ -44,10 +44,12 @@ class CYSnmp {
   // Walks the subtree under prefix with one GETNEXT per object, appending each value; OIDs of any length.
   // 0 end of the subtree (or of the agent's objects); -1 invalid address or OID, session or request failure
   // (also an agent that does not move forward, or a subtree past CWalkLimit's rows or bytes of values),
-  // values appended so far stay.
-  int WalkToList(const std::string& prefix, std::vector<std::string>& values);
+  // values appended so far stay. When stopped is given and says true before a request, the walk ends
+  // there with -1.
+  int WalkToList(const std::string& prefix, std::vector<std::string>& values,
+                 const std::function<bool()>& stopped = {});
   // As WalkToList, each value read as a decimal integer.
-  int WalkToIntVector(const std::string& prefix, std::vector<int>& values);
+  int WalkToIntVector(const std::string& prefix, std::vector<int>& values, const std::function<bool()>& stopped = {});
   // One GET of count objects; values[i] receives the text of oids[i] (zero-filled, at most
   // valueLength - 1 characters). 0; -2 an invalid OID (nothing sent); -1 invalid address, session or
   // request failure (buffers untouched).
@@ -100,7 +102,8 @@ class CYSnmp {
   using Converter = std::function<int(int syntax, SnmpBinding& binding)>;
 
   Outcome Fetch(int command, const std::vector<std::string_view>& oids) const;
-  int Walk(const std::string& prefix, const std::function<void(const std::string& value)>& append) const;
+  int Walk(const std::string& prefix, const std::function<void(const std::string& value)>& append,
+           const std::function<bool()>& stopped) const;
   // syntax < 0: GET the object first to learn it.
   int Write(const std::string& oid, int syntax, const Converter& convert) const;
 

@@ -1,12 +1,16 @@
 #include "engine/ClientMonitorThread.h"
 
+#include <charconv>
 #include <chrono>
-#include <cstdlib>
+#include <cstdint>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <vector>
 
 #include "db/DatabaseCleared.h"
 #include "device/GlobalSettings.h"
+#include "device/SnmpText.h"
 #include "device/WalkLimit.h"
 #include "device/y_snmp.h"
 #include "log/LogDBModule.h"
@@ -20,18 +24,25 @@ constexpr char kApType[] = "2";
 constexpr char kConnect[] = "connect";
 constexpr char kDisconnect[] = "disconnect";
 
-int Decimal(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 10)); }
-
-bool HasClient(const RecorderPollingRecord& ap, const std::string& clientMac) {
-  for (const ClientConnectRecord& client : ap.clients)
-    if (client.mac_client == clientMac) return true;
-  return false;
+// The AP's client count; none for a text that is no count or a count no client table can hold (the walk
+// would stop at its limit anyway).
+std::optional<int> ClientCount(const std::string& text) {
+  int count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || end != text.data() + text.size() || count < 0 ||
+      static_cast<size_t>(count) > CWalkLimit::kMaxRows)
+    return std::nullopt;
+  return count;
 }
 
-void WriteEvent(ClientConnectRecord client, const char* state, const std::string& apMac, int index) {
-  client.client_state = state;
-  client.mac_ap = apMac;
-  GetLoadBalanceManager()->writeClienttodb({client}, index);
+// One AP's events of one kind go in one write, so a round with many clients ends quickly.
+void WriteEvents(std::vector<ClientConnectRecord> clients, const char* state, const std::string& apMac, int index) {
+  if (clients.empty()) return;
+  for (ClientConnectRecord& client : clients) {
+    client.client_state = state;
+    client.mac_ap = apMac;
+  }
+  GetLoadBalanceManager()->writeClienttodb(clients, index);
 }
 
 }  // namespace
@@ -122,9 +133,12 @@ bool CClientMonitorThread::ReadAp(const ManagedDeviceRow& ap, RecorderPollingRec
   std::vector<std::string> values;
   const int result = snmp.GetList({ap.sysobjid + ".5.3.0", ap.sysobjid + ".5.6.0", ap.sysobjid + ".2.1.0"}, values);
   if (stopRequested_ || result != 0 || values.size() != 3) return false;
+  const std::optional<int> count = ClientCount(values[2]);
+  if (!count) return false;
   record.Mac_ap = ap.mac;
-  record.traffic_ap = Decimal(values[0]) + Decimal(values[1]);
-  record.count_conn_client = Decimal(values[2]);
+  // Byte counters of a busy AP pass 2^31: each is read as the 32-bit counter it is, and summed wide.
+  record.traffic_ap = std::int64_t{snmptext::ReadUnsigned32(values[0])} + snmptext::ReadUnsigned32(values[1]);
+  record.count_conn_client = *count;
   return record.count_conn_client == 0 || WalkClients(ap, record);
 }
 
@@ -137,22 +151,28 @@ bool CClientMonitorThread::WalkClients(const ManagedDeviceRow& ap, RecorderPolli
   const std::string modeColumn = ap.sysobjid + ".2.2.1.3";
   const std::string rssiColumn = ap.sysobjid + ".2.2.1.4";
   std::string macAt = macColumn, modeAt = modeColumn, rssiAt = rssiColumn;
+  // A cell counts only when the agent moved forward in its column.
+  const auto next = [&snmp](std::string& at, const std::string& column, SnmpObject& object) {
+    if (snmp.GetNextObject(at, column, object) != 0 || !snmptext::MovesForward(at, object.oid)) return false;
+    at = object.oid;
+    return true;
+  };
   CWalkLimit limit;
-  for (;;) {
+  std::set<std::string> seen;  // a client listed twice is one client
+  // The walk ends where the MAC column ends, with an agent that does not move on, and after as many
+  // rows as the AP said it has clients.
+  for (int row = 0; row < record.count_conn_client; ++row) {
     if (stopRequested_) return false;
     SnmpObject mac;
-    // The walk ends where the MAC column ends, and with an agent that does not move on.
-    if (snmp.GetNextObject(macAt, macColumn, mac) != 0 || mac.oid == macAt || !limit.Take(mac.text.size())) break;
-    macAt = mac.oid;
+    if (!next(macAt, macColumn, mac) || !limit.Take(mac.text.size())) break;
     if (stopRequested_) return false;
     SnmpObject mode;
-    const bool modeRead = snmp.GetNextObject(modeAt, modeColumn, mode) == 0;
-    if (modeRead) modeAt = mode.oid;
+    const bool modeRead = next(modeAt, modeColumn, mode);
     if (stopRequested_) return false;
     SnmpObject rssi;
-    const bool rssiRead = snmp.GetNextObject(rssiAt, rssiColumn, rssi) == 0;
-    if (rssiRead) rssiAt = rssi.oid;
-    if (modeRead && rssiRead) record.clients.push_back({mac.text, rssi.text, mode.text, "", ""});
+    const bool rssiRead = next(rssiAt, rssiColumn, rssi);
+    if (modeRead && rssiRead && seen.insert(mac.text).second)
+      record.clients.push_back({mac.text, rssi.text, mode.text, "", ""});
   }
   return true;
 }
@@ -182,24 +202,29 @@ void CClientMonitorThread::RecordChanges() {
     previous_.clear();
     return;
   }
-  WriteMissing(current_, previous_, kConnect, index);
-  WriteMissing(previous_, current_, kDisconnect, index);
+  // A stop ends the writes here; the flush on destruction then records the clients still associated.
+  if (!WriteMissing(current_, previous_, kConnect, index) || !WriteMissing(previous_, current_, kDisconnect, index))
+    return;
   previous_ = current_;
 }
 
-void CClientMonitorThread::WriteMissing(const Round& from, const Round& other, const char* state, int index) {
+bool CClientMonitorThread::WriteMissing(const Round& from, const Round& other, const char* state, int index) {
   for (const auto& [apMac, ap] : from) {
-    const auto counterpart = other.find(apMac);
+    if (stopRequested_) return false;
+    std::set<std::string> there;
+    if (const auto counterpart = other.find(apMac); counterpart != other.end())
+      for (const ClientConnectRecord& client : counterpart->second.clients) there.insert(client.mac_client);
+    std::vector<ClientConnectRecord> missing;
     for (const ClientConnectRecord& client : ap.clients)
-      if (counterpart == other.end() || !HasClient(counterpart->second, client.mac_client))
-        WriteEvent(client, state, apMac, index);
+      if (!there.contains(client.mac_client)) missing.push_back(client);
+    WriteEvents(std::move(missing), state, apMac, index);
   }
+  return true;
 }
 
 void CClientMonitorThread::FlushDisconnects() {
   const int index = GetLoadBalanceManager()->GetFieldMaxValue("recorder_polling", "index_polling");
-  for (const auto& [apMac, ap] : current_)
-    for (const ClientConnectRecord& client : ap.clients) WriteEvent(client, kDisconnect, apMac, index);
+  for (const auto& [apMac, ap] : current_) WriteEvents(ap.clients, kDisconnect, apMac, index);
   current_.clear();
   previous_.clear();
 }

@@ -35,7 +35,8 @@ class CClientMonitorThread {
   // previous round as the current one; false then.
   bool MonitorAps();
   // Writes a client event per change between the previous and the current round, then makes the current
-  // round the previous one. After the database was cleared it forgets both rounds instead.
+  // round the previous one. After the database was cleared it forgets both rounds instead. A stop request
+  // ends the writes between two APs.
   void RecordChanges();
   // Writes every client of the current round as disconnected, under the latest round's number.
   void FlushDisconnects();
@@ -43,14 +44,17 @@ class CClientMonitorThread {
  private:
   using Round = std::map<std::string, RecorderPollingRecord>;  // by AP MAC
 
-  // Reads one AP into record; false when the AP did not answer or a stop was asked for.
+  // Reads one AP into record; false when the AP did not answer, gave a client count that is no count (or
+  // one past CWalkLimit's rows), or a stop was asked for. The two traffic counters are unsigned 32-bit.
   bool ReadAp(const ManagedDeviceRow& ap, RecorderPollingRecord& record);
-  // Appends the AP's client table to record, one get-next per column per client; false on a stop request.
+  // Appends the AP's client table to record, one get-next per column per client, at most as many rows as
+  // the AP's client count (and CWalkLimit); a client MAC met again is passed over. False on a stop request.
   bool WalkClients(const ManagedDeviceRow& ap, RecorderPollingRecord& record);
   void ReportDuplicateAddresses(const std::vector<ManagedDeviceRow>& managed);
   void StoreRound(const Round& round);
-  // Writes the clients of every AP of from that are not under the same AP in other, in the given state.
-  static void WriteMissing(const Round& from, const Round& other, const char* state, int index);
+  // Writes the clients of every AP of from that are not under the same AP in other, in the given state,
+  // one write per AP; false when a stop request ended it.
+  bool WriteMissing(const Round& from, const Round& other, const char* state, int index);
 
   Round current_;
   Round previous_;

@@ -2,6 +2,7 @@
 // whether it is a switch the console does not know yet.
 #include <string>
 
+#include "device/AddressText.h"
 #include "device/DeviceFactory.h"
 #include "engine/NetworkEngine.h"
 #include "engine/SegmentWalk.h"
@@ -53,7 +54,7 @@ int CNetworkEngine::ProbeSwitchAtIp(const std::string& ip) {
     return -1;
   }
   std::string mac;
-  if (device->type != kDeviceSwitch || device->GetMAC(mac) < 0) {
+  if (device->type != kDeviceSwitch || device->GetMAC(mac) < 0 || !IsDeviceMac(mac)) {
     DebugTrace("step 3 !!");
     PostScanStep();
     return -1;

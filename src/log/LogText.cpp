@@ -5,8 +5,6 @@
 
 namespace {
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
 // Characters are counted as code points, so padding lines up for non-ASCII texts too.
 std::string PadTo(std::string field, std::size_t width) {
   const std::size_t length = platform::CharacterCount(field);
@@ -33,13 +31,7 @@ std::string OneLine(const std::string& text) {
 }
 
 std::string CutLogText(const std::string& text, std::size_t maxCharacters) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsContinuationByte(text[i])) continue;
-    if (characters == maxCharacters) return text.substr(0, i);
-    ++characters;
-  }
-  return text;
+  return platform::FirstCharacters(text, maxCharacters);
 }
 
 std::string SavedLogHeader() { return "Type      Date And Time       Level          Description\r\n"; }

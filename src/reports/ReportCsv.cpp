@@ -83,7 +83,7 @@ std::string RecorderReportCsv(int kind, const std::vector<RecorderReportRecord>&
   for (const RecorderReportRecord& row : rows) {
     const std::string dateTime = DateTime(row.time_polling);
     text += Line({Cell(row.ap_name, 10), Cell(row.ap_ip, 20), Cell(row.mac_ap, 30), Cell(dateTime, 25),
-                  traffic ? Printf("%10d", row.traffic_ap) : Printf("%2d", row.count_connected)});
+                  traffic ? Printf("%10lld", static_cast<long long>(row.traffic_ap)) : Printf("%2d", row.count_connected)});
   }
   return text;
 }

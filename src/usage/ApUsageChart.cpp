@@ -85,10 +85,10 @@ std::vector<RecorderPollingRecord> WithGapPoints(const std::vector<RecorderPolli
   return points;
 }
 
-void GetValueRange(const std::vector<RecorderPollingRecord>& records, int kind, int range[2]) {
+void GetValueRange(const std::vector<RecorderPollingRecord>& records, int kind, std::int64_t range[2]) {
   range[0] = range[1] = 0;
   if (records.empty()) return;
-  const auto value = [kind](const RecorderPollingRecord& r) {
+  const auto value = [kind](const RecorderPollingRecord& r) -> std::int64_t {
     return kind == kValueTraffic ? r.traffic_ap : r.count_conn_client;
   };
   range[0] = range[1] = value(records.front());
@@ -126,9 +126,9 @@ void BuildChart(const std::vector<RecorderPollingRecord>& records, CXYChart& cha
   double top = 0;
   int id = 0;
   if (users) {
-    int range[2];
+    std::int64_t range[2];
     GetValueRange(withGaps, kValueUsers, range);
-    top = UsersAxisTop(range[1]);
+    top = UsersAxisTop(static_cast<int>(range[1]));
     id = AddPoints(chart, UsersPoints(withGaps, window));
     chart.SetTitle("AP:" + ApText(ap) + " 's Users Graph");
   } else {

@@ -2,6 +2,7 @@
 // The chart of one AP's poll history over a utilisation window: its connected users as a step line, or
 // its traffic between poll rounds. A missing poll round shows as a drop to -1 users (or 0 traffic) across
 // the gap.
+#include <cstdint>
 #include <vector>
 
 #include "db/ApInfoRecord.h"
@@ -25,7 +26,7 @@ struct PlotPoint {
 std::vector<RecorderPollingRecord> WithGapPoints(const std::vector<RecorderPollingRecord>& records, bool withSteps);
 // Smallest and largest users count (kind 1) or traffic counter (kind 2), starting from the first record;
 // 0 and 0 for none.
-void GetValueRange(const std::vector<RecorderPollingRecord>& records, int kind, int range[2]);
+void GetValueRange(const std::vector<RecorderPollingRecord>& records, int kind, std::int64_t range[2]);
 // The points of each chart: users with a count of 0 lifted to 0.02 so it shows above the axis; traffic as
 // each round's growth of the counter. A time text that names no date is plotted at the window's start.
 std::vector<PlotPoint> UsersPoints(const std::vector<RecorderPollingRecord>& records, const UsageWindow& window);

@@ -451,6 +451,12 @@ TEST_F(PoolTest, ExceptionLogRecordsAreAppendedInTheCurrentDirectory) {
   EXPECT_TRUE(pool_->WriteExceptionLog("first"));
   EXPECT_TRUE(pool_->WriteExceptionLog("two\r\nlines"));
   EXPECT_EQ(ReadLog(), kSeparator + "first\r\n" + kSeparator + "two\r\nlines\r\n");
+  // A record is cut, never split inside a character; device texts are cut shorter when quoted.
+  std::filesystem::remove(Dir().Path() / "Exception_log.txt");
+  EXPECT_TRUE(pool_->WriteExceptionLog(std::string(4095, 'x') + "\xC3\xA9" + std::string(60000, 'y')));
+  EXPECT_EQ(ReadLog(), kSeparator + std::string(4095, 'x') + "\xC3\xA9\r\n");
+  EXPECT_EQ(DeviceTextForLog(std::string(149, 'm') + "\xC3\xA9" + "tail"), std::string(149, 'm') + "\xC3\xA9");
+  EXPECT_EQ(DeviceTextForLog("02:66:00:00:00:01"), "02:66:00:00:00:01");
 
   std::filesystem::create_directory(Dir().Path() / "elsewhere");
   std::filesystem::current_path(Dir().Path() / "elsewhere");

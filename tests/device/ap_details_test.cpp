@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <limits>
 #include <mutex>
 #include <random>
@@ -170,6 +171,23 @@ TEST_F(ApDetailsTest, TheReferenceApsAreStoredWithTheirValuesAndChannels) {
   EXPECT_EQ(database_.Value("select count(*) from ap_property where mac = ?", {reference::kAp1}), "1");
   EXPECT_EQ(Stored("crvAPssid", reference::kAp1), "renamed");
   EXPECT_EQ(FilterEntries().size(), 1u);
+}
+
+// An AP that lists more filter entries than an AP holds: the list is read, and stored, up to the maximum.
+TEST_F(ApDetailsTest, AFilterListStopsAtTheMostEntriesAnApHolds) {
+  for (int i = 1; i <= 100; ++i) {
+    char mac[18];
+    std::snprintf(mac, sizeof mac, "02:55:00:00:01:%02X", i);
+    sim_.Set(DevSimReference::kAp1, kRoot + ".3.5.1.2." + std::to_string(i) + "|4|" + mac);
+  }
+  CAP ap;
+  Describe(ap, DevSimReference::kAp1, reference::kAp1);
+  std::vector<std::string> entries;
+  EXPECT_EQ(ap.ReadMacFilterList(entries), kMaxMacFilterEntries);
+  ASSERT_EQ(entries.size(), 60u);
+  EXPECT_EQ(entries.back(), "02:55:00:00:01:3C");
+  EXPECT_EQ(ap.CollectDetails(), 1);
+  EXPECT_EQ(FilterEntries().size(), 60u);
 }
 
 TEST_F(ApDetailsTest, AnObjectTheApLacksIsStoredAsGetfailForItsColumnOnly) {

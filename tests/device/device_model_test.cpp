@@ -265,6 +265,31 @@ TEST_F(DeviceModelTest, KindTestTraces) {
   EXPECT_NE(traces.find("new CUnknownDevice()"), std::string::npos) << traces;
 }
 
+// A count no real device has is as unreadable as a missing one; a switch counts its own interface too.
+TEST_F(DeviceModelTest, AnIfNumberOutsideTheBoundIsAnUnreadablePortCount) {
+  auto lab = KnownSwitch(DevSimReference::kSwitch, "02:44:71:00:00:01");
+  const struct {
+    const char* ifNumber;
+    int ports;
+  } cases[] = {{"2|1025", 1024}, {"2|1", 0},           {"2|1026", -1},          {"2|0", -1},
+               {"2|-5", -1},     {"2|-2147483648", -1}, {"2|2147483647", -1}, {"4|24 ports", -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ifNumber);
+    simulator_->Set(DevSimReference::kSwitch, std::string("1.3.6.1.2.1.2.1.0|") + c.ifNumber);
+    EXPECT_EQ(lab->GetPortNumber(), c.ports < 0 ? -1 : 1);
+    EXPECT_EQ(lab->portCount, c.ports);
+  }
+  CAP ap;
+  ap.ip = DevSimReference::kAp1;
+  ap.community = kCommunity;
+  simulator_->Set(DevSimReference::kAp1, "1.3.6.1.2.1.2.1.0|2|1024");
+  EXPECT_EQ(ap.GetPortNumber(), 1);
+  EXPECT_EQ(ap.portCount, 1024);
+  simulator_->Set(DevSimReference::kAp1, "1.3.6.1.2.1.2.1.0|2|1025");
+  EXPECT_EQ(ap.GetPortNumber(), -1);
+  EXPECT_EQ(ap.portCount, -1);
+}
+
 TEST_F(DeviceModelTest, NamesAndPortCounts) {
   // An empty sysName gives the smallest free switch number.
   simulator_->Set(DevSimReference::kSwitch, "1.3.6.1.2.1.1.5.0|4|");

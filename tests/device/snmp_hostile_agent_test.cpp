@@ -15,14 +15,18 @@
 #include <thread>
 #include <vector>
 
-#include "ScriptedAgent.h"
+#include "device/AutoAssignChannel.h"
 #include "device/DeviceFactory.h"
 #include "device/Switch.h"
 #include "device/WalkLimit.h"
 #include "device/y_snmp.h"
 #include "platform/Environment.h"
+#include "platform/Shutdown.h"
+#include "support/MessageRecorder.h"
+#include "support/ScriptedAgent.h"
 #include "support/SnmpDefaults.h"
 #include "support/SnmpdProcess.h"
+#include "support/TempDatabase.h"
 
 namespace {
 
@@ -229,6 +233,43 @@ TEST_F(SnmpHostileAgentTest, SetTypedRefusesObjectIdentifiersItCannotSend) {
   EXPECT_EQ(sets, 0);
   EXPECT_EQ(Client().SetTyped(ASN_OBJECT_ID, Text(kSysObjectId), "1.3.6.1"), 0);
   EXPECT_EQ(sets, 1);
+}
+
+// An AP whose neighbour table never ends, while the discovery is being stopped: the channel choice ends at
+// the next request instead of walking on to the walk's limit.
+TEST_F(SnmpHostileAgentTest, TheChannelChoiceEndsOnceTheDiscoveryIsStopped) {
+  testing_support::TempDatabase database;
+  testing_support::MessageBoxRecorder boxes;
+  SetSnmpDefaults("public", "private", 20);
+  DiscoveryStopObject stop;
+  SetDiscoveryStopObject(&stop);
+  const ObjectName root{1, 3, 6, 1, 4, 1, 44711, 1};
+  const ObjectName channels{1, 3, 6, 1, 4, 1, 44711, 1, 6, 3, 1, 4};
+  constexpr unsigned long kStopAt = 50;
+  std::atomic<unsigned long> rows{0};
+  Start([&](const AgentRequest& request, ScriptedAgent& agent) {
+    if (request.command == SNMP_MSG_GET) {
+      std::vector<ber::Binding> bindings;  // Super G off (.4.4.0), channels 1 (.4.22.0) to 11 (.4.23.0)
+      for (const ObjectName& name : request.names) {
+        const unsigned long object = name.at(root.size() + 1);
+        bindings.push_back({name, ber::Integer(object == 4 ? 0 : object == 22 ? 1 : 11)});
+      }
+      agent.Send(request, ber::Response(request, bindings));
+      return;
+    }
+    const ObjectName& asked = request.names.at(0);
+    const unsigned long row = asked.size() > channels.size() ? asked[channels.size()] + 1 : 1;
+    if (++rows == kStopAt) stop.Set(true);
+    agent.Send(request, ber::Response(request, {{Under(channels, row), ber::Integer(6)}}));
+  });
+  ASSERT_TRUE(database.Exec(
+      "INSERT INTO device_list_prev (name, ip, mac, type, sysobjid) VALUES ('AP_1', ?, '02:44:71:00:09:01', 2, ?)",
+      {agent_->Address(), Text(root)}));
+  EXPECT_EQ(AutoAssignChannel(agent_->Address().c_str()), kDiscoveryStopped);
+  EXPECT_EQ(rows, kStopAt);
+  agent_.reset();  // the handler refers to this test's objects
+  UnregisterDiscoveryStopObject(&stop);
+  platform::RunShutdown();  // the group store goes with the database
 }
 
 }  // namespace

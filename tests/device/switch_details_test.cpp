@@ -189,6 +189,50 @@ TEST(LldpRemoteTableTest, RowsMissingAColumnOrWithABadChassisAreLeftOut) {
   EXPECT_FALSE(table.Add(CLldpRemoteTable::kPortId, OctetString("not an oid", "eth0")));
 }
 
+// Rows that would make a device of no single device or a link on a port the switch does not have.
+TEST(LldpRemoteTableTest, RowsOfNoSingleDeviceOrOutsideThePortsAreLeftOut) {
+  const Bytes mac{0x02, 0x44, 0x71, 0x00, 0x01, 0x01};
+  const struct {
+    const char* what;
+    const char* index;
+    Bytes chassis;
+    const char* portId;
+    const char* address;
+    bool kept;
+  } cases[] = {
+      {"the switch's last port", "0.23.1", mac, "eth0", "127.0.0.11", true},
+      {"one port past it", "0.24.1", mac, "eth0", "127.0.0.11", false},
+      {"port 65536", "0.65535.1", mac, "eth0", "127.0.0.11", false},
+      {"port 2147483647", "0.2147483646.1", mac, "eth0", "127.0.0.11", false},
+      {"remote port 1024", "0.0.1", mac, "1024", "127.0.0.11", true},
+      {"remote port 1025", "0.0.1", mac, "eth1024", "127.0.0.11", false},
+      {"a MAC of zeros", "0.0.1", {0, 0, 0, 0, 0, 0}, "eth0", "0.0.0.0", false},
+      {"the broadcast MAC", "0.0.1", {0xff, 0xff, 0xff, 0xff, 0xff, 0xff}, "eth0", "127.0.0.11", false},
+      {"the broadcast address", "0.0.1", mac, "eth0", "255.255.255.255", false},
+      {"no address yet (DHCP failed)", "0.0.1", mac, "eth0", "0.0.0.0", true},
+  };
+  CSwitch owner;
+  owner.portCount = 24;
+  for (const auto& c : cases) {
+    CLldpRemoteTable table;
+    AddRow(table, {c.index, c.chassis, c.portId, {0x00, 0x08}});
+    AddAddress(table, c.index, std::string("1.4.") + c.address);
+    EXPECT_EQ(table.Join(&owner).size(), c.kept ? 1u : 0u) << c.what;
+  }
+  // While the switch's count is not known, its ports go up to the general bound.
+  for (const int known : {-1, 0}) {
+    owner.portCount = known;
+    CLldpRemoteTable table;
+    AddRow(table, {"0.1023.1", mac, "eth0", {0x00, 0x08}});
+    AddRow(table, {"0.1024.1", {0x02, 0x44, 0x71, 0x00, 0x01, 0x02}, "eth0", {0x00, 0x08}});
+    AddAddress(table, "0.1023.1", "1.4.127.0.0.11");
+    AddAddress(table, "0.1024.1", "1.4.127.0.0.12");
+    const std::vector<LldpNeighbour> neighbours = table.Join(&owner);
+    ASSERT_EQ(neighbours.size(), 1u);
+    EXPECT_EQ(neighbours[0].localPort, kMaxPortCount);
+  }
+}
+
 // ---- Against the simulated reference switch ----
 
 using testing_support::DevSimProcess;

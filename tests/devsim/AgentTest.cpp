@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "Agent.h"
+#include "CommandLine.h"
+#include "ControlChannel.h"
 #include "DeviceLoader.h"
 
 namespace devsim {
@@ -137,6 +139,26 @@ TEST_F(AgentTest, SetChecksEveryBindingBeforeApplyingAny) {
   }
   EXPECT_EQ(SetStatus(*sw, {{sysName, Value::OctetString("renamed")}, {O(kSwitch + ".24.2.0"), Value::OctetString("\x80\0\0")}}), 0);
   EXPECT_EQ(sw->Find(sysName)->bytes, "renamed");
+}
+
+// A flood of SETs keeps only the last ones a device may keep; "sent" says how many older ones were dropped.
+TEST_F(AgentTest, ADeviceKeepsTheLastSetsAndSaysHowManyItDropped) {
+  std::vector<std::unique_ptr<Device>> devices;
+  devices.push_back(Load("switch.snmprec"));
+  devices.back()->KeepReceivedSets(CommandLine::Parse({"--keep-sets", "3", "127.0.0.1=a.snmprec"}, nullptr).keepSets);
+  ControlChannel channel(devices, [](Device&, const NotificationOrder&) { return std::optional<std::string>("ok"); });
+  const Oid sysName = O("1.3.6.1.2.1.1.5.0");
+  for (const char* name : {"n1", "n2", "n3", "n4", "n5"})
+    EXPECT_EQ(SetStatus(*devices.back(), {{sysName, Value::OctetString(name)}}), 0);
+  EXPECT_EQ(channel.Execute("sent 127.0.0.1"),
+            "ok dropped 2\t1.3.6.1.2.1.1.5.0|4|n3\t1.3.6.1.2.1.1.5.0|4|n4\t1.3.6.1.2.1.1.5.0|4|n5");
+  EXPECT_EQ(channel.Execute("sent 127.0.0.1"), "ok ");
+  EXPECT_EQ(SetStatus(*devices.back(), {{sysName, Value::OctetString("n6")}}), 0);
+  EXPECT_EQ(channel.Execute("sent 127.0.0.1"), "ok 1.3.6.1.2.1.1.5.0|4|n6");
+
+  EXPECT_EQ(CommandLine::Parse({"127.0.0.1=a.snmprec"}, nullptr).keepSets, Device::kDefaultKeptSets);
+  for (const char* bad : {"0", "-1", "many", ""})
+    EXPECT_THROW(CommandLine::Parse({"--keep-sets", bad, "127.0.0.1=a.snmprec"}, nullptr), std::runtime_error) << bad;
 }
 
 // sysName takes what snmpd takes: text of up to 255 bytes, control characters and high bytes included,

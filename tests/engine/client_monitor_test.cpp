@@ -107,6 +107,28 @@ TEST_F(ClientMonitorTest, ARoundStoresEveryAnsweringApWithItsClients) {
   EXPECT_EQ(mainWindow_.MessagesWithId(msg::WM_NMS_CLIENTS_CHANGED).size(), 2u);
 }
 
+// Byte counters of a busy AP pass 2^31: each is an unsigned 32-bit counter, and their sum needs 64 bits. An
+// agent that sends a counter as an INTEGER gives the same bits as a negative number.
+TEST_F(ClientMonitorTest, TrafficCountersPast2To31AreSummedAsUnsigned32BitCounters) {
+  const auto setCounters = [&](const char* ap, const std::string& first, const std::string& second) {
+    simulator_.Set(ap, kRoot + ".5.3.0|" + first);
+    simulator_.Set(ap, kRoot + ".5.6.0|" + second);
+  };
+  setCounters(DevSimReference::kAp1, "65|3000000000", "65|3000000000");
+  setCounters(DevSimReference::kAp2, "65|4294967295", "66|4294967295");
+  setCounters(DevSimReference::kAp3, "2|-2", "2|1");
+  CClientMonitorThread monitor;
+  Cycle(monitor);
+  EXPECT_EQ(database_.Rows("SELECT mac_ap, traffic_ap FROM recorder_polling WHERE index_polling = ? ORDER BY mac_ap",
+                           {Round()}),
+            (CAccessDatabase::TextRows{
+                {net::kAp1, "6000000000"}, {net::kAp2, "8589934590"}, {net::kAp3, "4294967295"}}));
+  std::vector<RecorderPollingRecord> latest;
+  GetLoadBalanceManager()->GetLatestRecorders(latest, net::kAp2);
+  ASSERT_EQ(latest.size(), 1u);
+  EXPECT_EQ(latest[0].traffic_ap, 8589934590LL);
+}
+
 TEST_F(ClientMonitorTest, AClientRoamingFromA1ToA2GivesOneConnectAndOneDisconnect) {
   CClientMonitorThread monitor;
   Cycle(monitor);
@@ -184,6 +206,14 @@ TEST_F(ClientMonitorTest, NoApAnsweringClearsTheRecordedFlagWithOneMessage) {
   EXPECT_EQ(database_.Value("SELECT count(*) FROM client_info WHERE client_state = 'disconnect' AND index_polling = ?",
                             {Round()}),
             "3");
+}
+
+TEST_F(ClientMonitorTest, AStopEndsTheEventWritesOfARound) {
+  CClientMonitorThread monitor;
+  ASSERT_TRUE(monitor.MonitorAps());
+  monitor.Stop();
+  monitor.RecordChanges();
+  EXPECT_TRUE(Events().empty());
 }
 
 TEST_F(ClientMonitorTest, AStopDuringAClientWalkAbandonsTheRound) {

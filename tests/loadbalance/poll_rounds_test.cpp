@@ -53,6 +53,24 @@ TEST_F(LoadBalanceTest, ARoundStoresEveryApAndClientUnderOneNumberAndOneTime) {
   EXPECT_EQ(database.Value("SELECT count(*) FROM recorder_polling"), "2");
 }
 
+// An AP that sends endless texts for its clients: each named in the log by its first characters only, and
+// only the first few of a round by name.
+TEST_F(LoadBalanceTest, UnstorableClientsOfARoundAreLoggedCutAndCounted) {
+  std::vector<ClientConnectRecord> clients(1000, Client(std::string(60000, 'm')));
+  clients.push_back(Client("02:66:00:00:00:01"));
+  std::vector<RecorderPollingRecord> round = {ApRound(kAp1, 1001, 0, clients)};
+  ASSERT_TRUE(GetLoadBalanceManager()->SetRecordersPolling(round));
+  EXPECT_EQ(database.Value("SELECT count(*) FROM client_connect_ap"), "1");
+  const std::string log = database.ExceptionLog();
+  EXPECT_LT(log.size(), 2000u);
+  size_t named = 0;
+  for (size_t at = log.find("mac_client > 17"); at != std::string::npos; at = log.find("mac_client > 17", at + 1))
+    ++named;
+  EXPECT_EQ(named, 3u);
+  EXPECT_NE(log.find("\r\n" + std::string(150, 'm') + "\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("997 more clients of AP_MAC = " + kAp1 + " not stored"), std::string::npos) << log;
+}
+
 TEST_F(LoadBalanceTest, AFailingApEndsTheRoundAndKeepsWhatWasStoredBefore) {
   LoadBalanceManager_DB& manager = *GetLoadBalanceManager();
   ASSERT_TRUE(database.BreakWrites("recorder_polling", "INSERT", "NEW.mac_ap = 'ap-3'"));

@@ -22,16 +22,16 @@ platform::TimePoint Moment(int day, int hour, int minute, int second) {
 
 const ReportWindow kDay{Moment(10, 0, 0, 0), Moment(10, 23, 59, 59)};
 
-std::vector<RecorderReportRecord> Rows(const std::vector<int>& values) {
+std::vector<RecorderReportRecord> Rows(const std::vector<long long>& values) {
   std::vector<RecorderReportRecord> rows;
   int minute = 0;
-  for (int value : values) {
+  for (long long value : values) {
     RecorderReportRecord row;
     row.ap_name = "AP_1";
     row.ap_ip = "127.0.0.11";
     row.mac_ap = "02:44:71:00:01:01";
     row.time_polling = "20260310_10:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute) + ":00";
-    row.count_connected = value;
+    row.count_connected = static_cast<int>(value);
     row.traffic_ap = value;
     rows.push_back(row);
     minute += 5;
@@ -53,7 +53,7 @@ double Top(const CXYChart& chart) {
 
 TEST(ApGraphTest, UsersAxisTopsTheLargestCountToTheNextTen) {
   const struct {
-    std::vector<int> users;
+    std::vector<long long> users;
     double top;
   } cases[] = {{{0}, 10}, {{3, 7, 12}, 20}, {{9}, 10}, {{10}, 20}};
   for (const auto& c : cases) {
@@ -118,6 +118,11 @@ TEST(ApGraphTest, TrafficPlotsTheGrowthBetweenRoundsAndResetsToTheCounter) {
   CXYChart reset;
   BuildApGraph(Rows({100, -5}), reset, 2, kDay);
   EXPECT_EQ(YValues(reset), (std::vector<double>{0, 0})) << "a negative counter after a reset counts 0";
+
+  // The sum of two 32-bit counters passes 2^31 and 2^32.
+  CXYChart busy;
+  BuildApGraph(Rows({3000000000LL, 6000000000LL, 8589934590LL}), busy, 2, kDay);
+  EXPECT_EQ(YValues(busy), (std::vector<double>{0, 3000000000.0, 2589934590.0}));
 }
 
 TEST(ApGraphTest, TrafficAxisStepGrowsWithTheDecadeOfTheMaximum) {

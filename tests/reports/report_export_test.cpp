@@ -78,7 +78,7 @@ class ReportExportTest : public LoadBalanceTest {
     AddClient(2, kAp1, "02:00:00:00:00:bb");
     PinLocalTime(2026, 3, 11, 9, 0);
   }
-  void AddRound(int index, const std::string& mac, const std::string& time, int users, int traffic) {
+  void AddRound(int index, const std::string& mac, const std::string& time, int users, long long traffic) {
     ASSERT_TRUE(database.Exec(
         "INSERT INTO recorder_polling (index_polling, mac_ap, date_polling, time_polling, count_connected, "
         "traffic_ap) VALUES (?, ?, 0, ?, ?, ?)",
@@ -182,6 +182,15 @@ TEST_F(ReportExportTest, EachCsvKindWritesItsTitleHeaderAndRows) {
     EXPECT_EQ(database.ActionLog().back(), log);
   }
   EXPECT_TRUE(boxes.Texts().empty());
+}
+
+// Traffic is the sum of two 32-bit counters: past 2^32 it is written whole.
+TEST_F(ReportExportTest, TrafficPastTwoCountersOf32BitsIsWrittenWhole) {
+  AddRound(3, kAp1, "20260310_08:10:00", 2, 8589934590LL);
+  const std::string path = dir.File("traffic.csv");
+  ASSERT_TRUE(Export(2, path));
+  EXPECT_EQ(CrLfLines(path).at(4),
+            "AP_1      ,127.0.0.11          ,02:44:71:00:01:01             ,2026-03-10 08:10:00      ,8589934590");
 }
 
 TEST_F(ReportExportTest, OnlyThePerApKindsOfferThePdfEntry) {

@@ -58,7 +58,8 @@ class DevSimProcess {
   std::string Value(const std::string& address, const std::string& oid);
   void Set(const std::string& address, const std::string& snmprecLine);
   void Unset(const std::string& address, const std::string& oid);
-  // Every SET binding the device received since the last call, in order, as "OID|TAG|VALUE".
+  // Every SET binding the device received since the last call, in order, as "OID|TAG|VALUE"; throws when
+  // the simulator dropped some, having kept only the last ones.
   std::vector<std::string> ReceivedSets(const std::string& address);
   // The same as "SUFFIX=VALUE", SUFFIX being the OID with root taken off its front (where it starts so).
   std::vector<std::string> ReceivedSetsBelow(const std::string& address, const std::string& root);

@@ -12,7 +12,7 @@
 
 namespace {
 
-RecorderPollingRecord Round(int index, int users, int traffic = 0) {
+RecorderPollingRecord Round(int index, int users, long long traffic = 0) {
   RecorderPollingRecord record;
   record.Mac_ap = "02:44:71:00:01:01";
   record.nIndex_polling = index;
@@ -63,6 +63,9 @@ TEST(ApUsageChartTest, TrafficIsTheGrowthOfTheCounterAndTheWholeCounterAfterAGap
             (std::vector<PlotPoint>{{T(1), 0}, {T(2), 50}, {T(3), 40}}));
   EXPECT_EQ(TrafficPoints(WithGapPoints({Round(1, 0, 100), Round(2, 0, 150), Round(4, 0, 170)}, false), Window()),
             (std::vector<PlotPoint>{{T(1), 0}, {T(2), 50}, {T(2), 0}, {T(4), 0}, {T(4), 170}}));
+  // The sum of two 32-bit counters passes 2^31 and 2^32.
+  EXPECT_EQ(TrafficPoints({Round(1, 0, 3000000000LL), Round(2, 0, 6000000000LL), Round(3, 0, 8589934590LL)}, Window()),
+            (std::vector<PlotPoint>{{T(1), 0}, {T(2), 3000000000.0}, {T(3), 2589934590.0}}));
 }
 
 TEST(ApUsageChartTest, UsersAxisTopIsTheNextTenPastTheLargestCount) {

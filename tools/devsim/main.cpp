@@ -28,12 +28,13 @@ int main(int argc, char** argv) {
       const auto now = devsim::Device::Clock::now();
       if (line.strict) {
         devices.push_back(devsim::DeviceLoader::Load(entry, now));
-        continue;
+      } else {
+        std::vector<std::string> warnings;
+        devices.push_back(devsim::DeviceLoader::Load(entry, now, warnings));
+        for (const std::string& warning : warnings)
+          std::fprintf(stderr, "devsim: warning: %s (line skipped)\n", warning.c_str());
       }
-      std::vector<std::string> warnings;
-      devices.push_back(devsim::DeviceLoader::Load(entry, now, warnings));
-      for (const std::string& warning : warnings)
-        std::fprintf(stderr, "devsim: warning: %s (line skipped)\n", warning.c_str());
+      devices.back()->KeepReceivedSets(line.keepSets);
     }
     devsim::Simulator simulator(std::move(devices));
     const int port = simulator.Bind(line.port);

@@ -13,10 +13,18 @@ int ParsePort(const std::string& text) {
   return port;
 }
 
+size_t ParseKeptSets(const std::string& text) {
+  size_t kept = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), kept);
+  if (ec != std::errc() || end != text.data() + text.size() || kept == 0)
+    throw std::runtime_error("bad count of kept SETs \"" + text + "\"");
+  return kept;
+}
+
 }  // namespace
 
 const char* CommandLine::Usage() {
-  return "usage: devsim [--port N] [--control] [--strict] [--scenario FILE]... [ADDRESS=DATAFILE]...";
+  return "usage: devsim [--port N] [--control] [--strict] [--keep-sets N] [--scenario FILE]... [ADDRESS=DATAFILE]...";
 }
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& arguments, const char* environmentPort) {
@@ -27,6 +35,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& arguments, const 
     const bool hasValue = i + 1 < arguments.size();
     if (argument == "--port" && hasValue) {
       line.port = ParsePort(arguments[++i]);
+    } else if (argument == "--keep-sets" && hasValue) {
+      line.keepSets = ParseKeptSets(arguments[++i]);
     } else if (argument == "--scenario" && hasValue) {
       for (auto& entry : Scenario::ParseFile(arguments[++i])) line.devices.push_back(std::move(entry));
     } else if (argument == "--control") {

@@ -42,8 +42,9 @@ std::optional<std::string> ControlChannel::Execute(const std::string& line) {
       return "ok";
     }
     if (command == "sent") {
-      std::string lines;
-      for (const std::string& set : device->TakeReceivedSets()) lines += (lines.empty() ? "" : "\t") + set;
+      const Device::ReceivedSets sets = device->TakeReceivedSets();
+      std::string lines = sets.dropped ? "dropped " + std::to_string(sets.dropped) : "";
+      for (const std::string& set : sets.lines) lines += (lines.empty() ? "" : "\t") + set;
       return "ok " + lines;
     }
     if (command == "next") {

@@ -6,7 +6,9 @@
 //   unset ADDRESS OID               removes an object
 //   config ADDRESS DIRECTIVE...     applies a side-file directive, e.g. "config 127.0.0.11 silent on"
 //   sent ADDRESS                    -> "ok LINE<TAB>LINE..." every SET binding received since the last
-//                                   "sent", as OID|TAG|VALUE, accepted or not
+//                                   "sent", as OID|TAG|VALUE, accepted or not; only the last ones the
+//                                   device keeps (--keep-sets), the first item "dropped N" when N older
+//                                   ones were dropped
 //   next ADDRESS                    moves the rotating objects to their next frame
 //   state ADDRESS                   -> "ok silent" (restarting or "silent on") or "ok answering"
 //   answered ADDRESS                -> "ok N": the requests the device has answered since the start

@@ -1,5 +1,7 @@
 #include "Device.h"
 
+#include <iterator>
+
 namespace devsim {
 
 Device::Device(std::string address, ObjectMap objects, DeviceConfig config, Clock::time_point now)
@@ -15,6 +17,18 @@ Device::Access Device::Authorise(const std::string& community) const {
   if (community == config_.writeCommunity) return Access::Write;
   if (community == config_.readCommunity) return Access::Read;
   return Access::None;
+}
+
+void Device::RecordSet(std::string line) {
+  receivedSets_.push_back(std::move(line));
+  for (; receivedSets_.size() > keptSets_; ++droppedSets_) receivedSets_.pop_front();
+}
+
+Device::ReceivedSets Device::TakeReceivedSets() {
+  ReceivedSets taken{{std::make_move_iterator(receivedSets_.begin()), std::make_move_iterator(receivedSets_.end())},
+                     std::exchange(droppedSets_, 0)};
+  receivedSets_.clear();
+  return taken;
 }
 
 bool Device::IsSilent(Clock::time_point now) const { return config_.silent || now < silentUntil_; }

@@ -2,6 +2,7 @@
 // The state of one simulated device: its objects, its settings and the timers of its behaviours.
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -52,9 +53,16 @@ class Device {
   std::optional<std::string> TakePendingPassword() { return std::exchange(pendingPassword_, std::nullopt); }
 
   // Every binding of every SET the device received with its write community, as "OID|TAG|VALUE",
-  // accepted or not; TakeReceivedSets hands them over and starts a new record.
-  void RecordSet(std::string line) { receivedSets_.push_back(std::move(line)); }
-  std::vector<std::string> TakeReceivedSets() { return std::exchange(receivedSets_, {}); }
+  // accepted or not: the last kept of them, so that a flood of SETs cannot take the memory; older ones are
+  // counted as dropped. TakeReceivedSets hands them over and starts a new record.
+  struct ReceivedSets {
+    std::vector<std::string> lines;
+    size_t dropped = 0;
+  };
+  static constexpr size_t kDefaultKeptSets = 1000;
+  void KeepReceivedSets(size_t kept) { keptSets_ = kept; }
+  void RecordSet(std::string line);
+  ReceivedSets TakeReceivedSets();
 
   // The requests the device has answered since the start (benchmarks count the console's requests).
   void CountAnswer() { ++answered_; }
@@ -62,7 +70,9 @@ class Device {
 
  private:
   long answered_ = 0;
-  std::vector<std::string> receivedSets_;
+  std::deque<std::string> receivedSets_;
+  size_t keptSets_ = kDefaultKeptSets;
+  size_t droppedSets_ = 0;
   std::string address_;
   ObjectMap objects_;
   DeviceConfig config_;

@@ -1,4 +1,4 @@
-#include "ScriptedAgent.h"
+#include "support/ScriptedAgent.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
