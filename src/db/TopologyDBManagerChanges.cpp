@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "db/DbErrorBox.h"
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
 #include "platform/MessageBox.h"
@@ -11,7 +12,7 @@ namespace {
 using db::FieldNumber;
 
 int ShowDbException(const db::CDbError& error, int line) {
-  platform::MessageBox(db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", line));
+  db::ShowDbErrorBox(error, db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", line));
   return 0;
 }
 
@@ -106,7 +107,7 @@ bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topolog
         WriteExceptionLog(text);
         // One statement writes all seven columns of a row: the line names the row's first column and MAC.
         if (failed) WriteExceptionLog("Field location value " + failed->location + " of " + failed->mac);
-        platform::MessageBox(text);
+        platform::MessageBox(db::DbErrorBoxText(error, text));
         return 0;
       });
   return saved == 1;
