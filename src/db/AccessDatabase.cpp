@@ -8,6 +8,7 @@
 
 #include "db/ConnectionLease.h"
 #include "db/DbError.h"
+#include "db/DbErrorBox.h"
 #include "db/Statement.h"
 #include "db/StringMatrix.h"
 #include "db/Transaction.h"
@@ -284,5 +285,5 @@ std::string CAccessDatabase::VariantToText(const db::SqlValue& value) { return d
 char* CAccessDatabase::GetTextBuffer(std::string& text) { return text.data(); }
 
 void CAccessDatabase::ShowException(const CDbError& error, int line) {
-  platform::MessageBox(db::FormatExceptionText(error, kFileName, line), {}, platform::MB_OK);
+  db::ShowDbErrorBox(error, db::FormatExceptionText(error, kFileName, line));
 }

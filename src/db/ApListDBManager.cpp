@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "db/ApPropertyColumns.h"
+#include "db/DbErrorBox.h"
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
 #include "platform/MessageBox.h"
@@ -92,7 +93,7 @@ bool ApListDBManager::SaveDisplayedApPropertyNames(const std::vector<ApListColum
       "TopologyDBManager SaveDisplayedApPropertyNames RollBackTransact", [this](const db::CDbError& error) {
         const std::string text = db::FormatExceptionText(error, "ApListDBManager.cpp", __LINE__);
         WriteExceptionLog(text);
-        platform::MessageBox(text);
+        platform::MessageBox(db::DbErrorBoxText(error, text));
         return 0;
       });
   if (saved != 1) return false;

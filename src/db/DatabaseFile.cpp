@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -156,25 +157,6 @@ bool IsTemporaryName(std::string_view name) {
   return false;
 }
 
-// A creation holds a lock on its temporary file until it is done; a file nobody holds was left by a start
-// that was killed, and goes with its companions. A companion without its file goes too.
-void RemoveAbandonedTemporaries(const std::string& folder) {
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::filesystem::directory_entry& entry = *it;
-    const std::string name = entry.path().filename().string();
-    if (!IsTemporaryName(name)) continue;
-    const std::string main = (entry.path().parent_path() / name.substr(0, kTemporaryNameLength)).string();
-    const int fd = open(main.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-      if (errno == ENOENT) unlink(entry.path().c_str());
-      continue;
-    }
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) unlink(entry.path().c_str());
-    close(fd);
-  }
-}
-
 // Builds the database in a private temporary file beside the target and moves it into place only when it
 // is complete, so an interrupted start never leaves a half-made database behind.
 bool CreateNew(const std::string& path, std::string& error) {
@@ -216,6 +198,15 @@ bool CreateNew(const std::string& path, std::string& error) {
   return built;
 }
 
+// The file beside the database that names the folder of the backup begun last.
+std::string BackupFolderRecord(const std::string& databasePath) { return databasePath + ".backup-folder"; }
+
+void RemoveBackupLeftovers(const std::string& databasePath) {
+  std::ifstream record(BackupFolderRecord(databasePath));
+  std::string folder;
+  if (std::getline(record, folder) && !folder.empty()) RemoveAbandonedTemporaries(folder);
+}
+
 }  // namespace
 
 bool IsProgramDatabase(const std::string& path, std::string& error) {
@@ -231,9 +222,33 @@ bool IsProgramDatabase(const std::string& path, std::string& error) {
   return ours;
 }
 
+// A creation or copy holds a lock on its temporary file until it is done; a file nobody holds was left by a
+// process that was killed, and goes with its companions. A companion without its file goes too.
+void RemoveAbandonedTemporaries(const std::string& folder) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::filesystem::directory_entry& entry = *it;
+    const std::string name = entry.path().filename().string();
+    if (!IsTemporaryName(name)) continue;
+    const std::string main = (entry.path().parent_path() / name.substr(0, kTemporaryNameLength)).string();
+    const int fd = open(main.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+      if (errno == ENOENT) unlink(entry.path().c_str());
+      continue;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) unlink(entry.path().c_str());
+    close(fd);
+  }
+}
+
+void RememberBackupFolder(const std::string& databasePath, const std::string& folder) {
+  std::ofstream(BackupFolderRecord(databasePath), std::ios::trunc) << folder << '\n';
+}
+
 bool PrepareDatabaseFile(const std::string& path, std::string& error) {
   error.clear();
   RemoveAbandonedTemporaries(FolderOf(path));
+  RemoveBackupLeftovers(path);
   struct stat info {};
   if (stat(path.c_str(), &info) == 0) {
     if (!S_ISREG(info.st_mode)) {

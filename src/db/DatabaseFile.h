@@ -19,4 +19,11 @@ bool IsProgramDatabase(const std::string& path, std::string& error);
 // mkstemp, beside the target. One that no running process holds is removed at the next start.
 inline constexpr std::string_view kTemporaryPrefix = ".Database-";
 
+// Removes the temporary files in folder (and their companions) that no running creation or copy holds.
+void RemoveAbandonedTemporaries(const std::string& folder);
+
+// A backup builds its copy in the folder the user chose. That folder is kept beside the database when a
+// backup begins, so that the next start (PrepareDatabaseFile) also removes what a killed backup left there.
+void RememberBackupFolder(const std::string& databasePath, const std::string& folder);
+
 }  // namespace db

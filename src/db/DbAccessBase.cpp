@@ -80,7 +80,7 @@ int CDbAccessBase::ChangeSelection(const std::string& select, const db::SqlParam
     // Rows that were not read look like no rows, and a statement outside a transaction cannot be undone
     // when a later one fails: either way the change would replace only part of what it should.
     if (!read) throw ProgramError("The rows to change could not be read");
-    if (!BeginTransact(recordset)) throw ProgramError("The transaction could not begin");
+    if (auto refused = GetDBMaintain()->BeginTransactOrError(recordset)) throw *refused;
     recordset.MoveFirst();
     const int result = change(recordset);
     if (!CommitTransact(recordset)) throw ProgramError("The transaction could not be committed");

@@ -22,6 +22,11 @@ CDbError CDbError::FromConnection(sqlite3* handle, int code) {
   return CDbError(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code), sqlite3_errstr(extended), code);
 }
 
+bool CDbError::IsBusy() const {
+  const int primary = code_ & 0xff;
+  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 std::string FormatExceptionText(const CDbError& error, const char* fileName, int line) {
   return "Exception__Desc: " + error.Description() + "; Source: " + error.Source() +
          "; ErrMsg: " + error.ErrorMessage() + "; FileName: " + fileName + "; LineNum: " + std::to_string(line);

@@ -18,6 +18,8 @@ class CDbError : public std::runtime_error {
   const std::string& Source() const { return source_; }
   const std::string& ErrorMessage() const { return errorMessage_; }
   int Code() const { return code_; }
+  // True when another connection held the database past the busy wait (the engine's busy or locked).
+  bool IsBusy() const;
 
  private:
   std::string description_;

@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "db/DbErrorBox.h"
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
 #include "db/db_maintain.h"
@@ -12,7 +13,7 @@ namespace {
 using db::FieldNumber;
 
 int ShowDbException(const db::CDbError& error, int line) {
-  platform::MessageBox(db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", line));
+  db::ShowDbErrorBox(error, db::FormatExceptionText(error, "TopologyDBManagerChanges.cpp", line));
   return 0;
 }
 
@@ -113,11 +114,11 @@ bool TopologyDBManager::SaveCompareTopologyPosition(const CTopologyData& topolog
         // its columns and the values it wrote, and the MAC of the row.
         if (failed) {
           const CDeviceRecord& d = *failed;
-          WriteExceptionLog(std::string("Field ") + failedTable + " (" + kColumns + ") value (" + d.location + ", 0, " +
+          WriteExceptionLog(std::string("Field ") + failedTable + " (" + kColumns + ") value (" + DeviceTextForLog(d.location) + ", 0, " +
                             std::to_string(d.xP) + ", " + std::to_string(d.yP) + ", 0, " +
                             std::to_string(d.xPosition) + ", " + std::to_string(d.yPosition) + ") of " + d.mac);
         }
-        platform::MessageBox(text);
+        platform::MessageBox(db::DbErrorBoxText(error, text));
         return 0;
       });
   return saved == 1;

@@ -1,3 +1,4 @@
+#include "db/DbErrorBox.h"
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
 #include "db/pollingdb.h"
@@ -18,7 +19,7 @@ constexpr const char* kDeviceTables[] = {"device_list_prev", "device_list"};
 int PassOn(const db::CDbError& error) { throw error; }
 
 int ShowDbException(const db::CDbError& error, int line) {
-  platform::MessageBox(db::FormatExceptionText(error, "TopologyDBManagerDevices.cpp", line));
+  db::ShowDbErrorBox(error, db::FormatExceptionText(error, "TopologyDBManagerDevices.cpp", line));
   return -1;
 }
 

@@ -1,3 +1,4 @@
+#include "db/DbErrorBox.h"
 #include "db/RecordsetFields.h"
 #include "db/TopologyDBManager.h"
 #include "platform/MessageBox.h"
@@ -56,7 +57,7 @@ bool TopologyDBManager::GetDevicesWithoutApProperty(std::vector<CDeviceRecord>& 
                          return 1;
                        },
                        [](const db::CDbError& error) {
-                         platform::MessageBox(db::FormatExceptionText(error, "TopologyDBManagerPositions.cpp", __LINE__));
+                         db::ShowDbErrorBox(error, db::FormatExceptionText(error, "TopologyDBManagerPositions.cpp", __LINE__));
                          return 0;
                        }) == 1;
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "db/DatabaseFile.h"
+#include "db/DbErrorBox.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "platform/AppContext.h"
@@ -276,14 +277,16 @@ int CDB_Maintain::ExtremeValue(const std::string& statement, std::initializer_li
   return -1;
 }
 
-bool CDB_Maintain::BeginTransact(db::CRecordset& recordset) {
+bool CDB_Maintain::BeginTransact(db::CRecordset& recordset) { return !BeginTransactOrError(recordset); }
+
+std::optional<CDbError> CDB_Maintain::BeginTransactOrError(db::CRecordset& recordset) {
   try {
     recordset.PushTransaction(std::make_unique<db::CTransaction>(*this));
-    return true;
-  } catch (const CDbError&) {
+    return std::nullopt;
+  } catch (const CDbError& error) {
     WriteExceptionLog("BeginTransact faild");
     DebugTrace("BeginTransact error");
-    return false;
+    return error;
   }
 }
 
@@ -319,7 +322,9 @@ bool CDB_Maintain::IsRecordsetEmpty(const db::CRecordset& recordset) {
 }
 
 void CDB_Maintain::ShowComError(const CDbError& error, std::source_location where) {
-  platform::MessageBox(db::FormatDbmText(error, kFileName, static_cast<int>(where.line())), {}, platform::MB_OK);
+  const std::string text = db::FormatDbmText(error, kFileName, static_cast<int>(where.line()));
+  if (error.IsBusy()) WriteExceptionLog(text);
+  platform::MessageBox(db::DbErrorBoxText(error, text), {}, platform::MB_OK);
 }
 
 bool CDB_Maintain::WriteExceptionLog(const std::string& text) {

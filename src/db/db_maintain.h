@@ -74,6 +74,9 @@ class CDB_Maintain {
   // its release, which rolls back). False when it could not begin (another holder kept the file busy
   // past the time-out, no connection): nothing may then be written in its name.
   bool BeginTransact(db::CRecordset& recordset);
+  // The same, giving the engine's error when the transaction could not begin (nothing when it began), so
+  // that a caller can tell a busy database from other failures.
+  std::optional<db::CDbError> BeginTransactOrError(db::CRecordset& recordset);
   bool CommitTransact(db::CRecordset& recordset);
   bool RollBackTransact(db::CRecordset& recordset);
 

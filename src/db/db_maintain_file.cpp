@@ -24,11 +24,15 @@ std::string DatedCopyName() {
 
 bool CDB_Maintain::BackupDatabase(std::string& folder) {
   if (folder.empty()) return false;
+  const std::string chosen = folder;
+  db::RememberBackupFolder(platform::DatabaseFilePath(), chosen);
   // The online backup reads one consistent state through a pooled connection, so the pool stays open;
   // holding both locks lets every statement and recordset in progress end first.
   LockAll();
   const bool copied = CopyDatabaseToFolder(folder);
   UnlockAll();
+  // A backup killed earlier left its temporary copy here; this one's own is gone on every path.
+  db::RemoveAbandonedTemporaries(chosen);
   ShowRebuildError();
   return copied;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "db/DbErrorBox.h"
 #include "db/MethodBox.h"
 #include "db/db_maintain.h"
 #include "db/PortMask.h"
@@ -174,7 +175,7 @@ int CPollingDb::insertFilterEntry(const std::string& apMac, const std::vector<st
   // Every database error, in the delete, an insert or the commit, is reported the same way.
   const auto report = [&](const db::CDbError& error) {
     WriteExceptionLog("AP MAC : " + apMac + "...Filter MAC : " + DeviceTextForLog(entryWritten));
-    platform::MessageBox(db::FormatExceptionText(error, "pollingdb", __LINE__));
+    db::ShowDbErrorBox(error, db::FormatExceptionText(error, "pollingdb", __LINE__));
     platform::MessageBox("insertFilterEntry()");
     return -1;
   };

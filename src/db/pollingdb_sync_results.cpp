@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "db/ApPropertyColumns.h"
+#include "db/DbErrorBox.h"
 #include "db/db_maintain.h"
 #include "db/pollingdb.h"
 #include "platform/MessageBox.h"
@@ -53,7 +54,7 @@ int CPollingDb::ReportSyncWriteFailure(const db::CDbError& error, const CDeviceP
   const std::string difference = DifferenceText(writing);
   WriteExceptionLog("pollingdb insertSyncResult RollBackTransact");
   WriteExceptionLog(difference);
-  platform::MessageBox(db::FormatExceptionText(error, "pollingdb", __LINE__));
+  db::ShowDbErrorBox(error, db::FormatExceptionText(error, "pollingdb", __LINE__));
   platform::MessageBox(difference);
   platform::MessageBox("insertSyncResult()");
   return -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "groupmodel/BindingWarning.h"
+#include "groupmodel/GroupChanges.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
 
@@ -19,7 +20,7 @@ void CGroupAddApModel::Load() {
 
 bool CGroupAddApModel::Commit(const std::vector<int>& chosenRows) {
   CGroupStore* store = GetGroupStore();
-  std::vector<std::string> macs;
+  std::vector<const ApInfoRecord*> chosen;
   for (int row : chosenRows) {
     const ApInfoRecord& ap = candidates_.at(row);
     GroupBindRecord binding;
@@ -27,8 +28,9 @@ bool CGroupAddApModel::Commit(const std::vector<int>& chosenRows) {
       platform::MessageBox(FormatBindingWarning(ap.ip, binding), "", platform::MB_ICONINFORMATION);
       return false;
     }
-    macs.push_back(ap.mac);
+    chosen.push_back(&ap);
   }
-  for (const std::string& mac : macs) store->AddApToGroup(group_, mac);
+  for (const ApInfoRecord* ap : chosen)
+    if (!StoreGroupMember(group_, ap->mac, ap->ip)) return false;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include "db/GroupMemberList.h"
 #include "groupmodel/BindingWarning.h"
+#include "groupmodel/GroupChanges.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
 
@@ -45,5 +46,5 @@ DropVerdict CGroupListRows::DropApOnGroup(const std::string& mac, const std::str
     platform::MessageBox(FormatBindingWarning(ip, binding), "", platform::MB_ICONWARNING);
     return DropVerdict::kRefused;
   }
-  return store->AddApToGroup(group, mac) == 0 ? DropVerdict::kAdded : DropVerdict::kRefused;
+  return StoreGroupMember(group, mac, ip) ? DropVerdict::kAdded : DropVerdict::kRefused;
 }

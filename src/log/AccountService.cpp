@@ -4,10 +4,18 @@
 #include "platform/Utf8Text.h"
 
 namespace accounts {
+namespace {
+
+bool TooLong(const std::string& password) { return platform::CharacterCount(password) > kMaxPasswordCharacters; }
+
+Outcome TooLongOutcome(Field field, bool clearField) {
+  return {false, "password max length is 20 characters", "error", field, clearField};
+}
+
+}  // namespace
 
 Outcome CheckLogin(const std::string& account, const std::string& password) {
-  if (platform::CharacterCount(password) > kMaxPasswordCharacters)
-    return {false, "password max length is 20 characters", "error", Field::Password, true};
+  if (TooLong(password)) return TooLongOutcome(Field::Password, true);
   TopologyDBManager db;
   if (!db.CheckUserPassword(account, password)) return {false, "Password error!", "", Field::Password, true};
   return {true, "", "", Field::None, false};
@@ -19,6 +27,7 @@ Outcome ChangePassword(const std::string& user, const std::string& oldPassword, 
   if (!db.CheckUserPassword(user, oldPassword)) return {false, "Old password error!", "", Field::OldPassword, false};
   if (newPassword != confirmPassword)
     return {false, "Confirm password error!", "", Field::ConfirmPassword, false};
+  if (TooLong(newPassword)) return TooLongOutcome(Field::NewPassword, false);
   if (!db.SetUserPassword(user, confirmPassword)) return {false, "Modify password failed!", "", Field::None, false};
   return {true, "Modify password successful!", "", Field::None, false};
 }

@@ -5,6 +5,8 @@
 
 #include "AppTestEnvironment.h"
 #include "config/ui/SaveNewDev.h"
+#include "db/DbErrorBox.h"
+#include "support/CompetingWriter.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 
@@ -91,6 +93,26 @@ TEST_F(SaveDialogFixture, SaveMovesEveryListedDeviceAndEndsWithOk) {
   EXPECT_EQ(database.Value("SELECT COUNT(*) FROM device_list"), "0");
   EXPECT_EQ(database.Value("SELECT COUNT(*) FROM device_list_prev"), "2");
   EXPECT_TRUE(mainWindow.WaitFor(0x4F5, 1));
+}
+
+TEST_F(SaveDialogFixture, SaveWhileAnotherProgramHoldsTheDatabaseSaysSoAndKeepsTheDevicesNew) {
+  AddNew("02:44:71:0A:00:01", "SW_1", 1);
+  AddNew("02:44:71:0B:00:01", "AP_1", 2);
+  testing_support::MessageBoxRecorder boxes;
+  testing_support::CompetingWriter writer;
+  CSaveNewDevDlg dialog(parent);
+  dialog.CallAfter([&dialog] {
+    wxCommandEvent save(wxEVT_BUTTON, wxID_OK);
+    dialog.FindWindow(wxID_OK)->ProcessWindowEvent(save);
+  });
+  EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+  writer.LetGo();
+  const std::vector<std::string> texts = boxes.Texts();
+  ASSERT_FALSE(texts.empty());
+  for (const std::string& text : texts) EXPECT_EQ(text, db::kDatabaseInUse);
+  EXPECT_EQ(database.Value("SELECT COUNT(*) FROM device_list"), "2");
+  EXPECT_EQ(database.Value("SELECT COUNT(*) FROM device_list_prev"), "0");
+  EXPECT_NE(database.ExceptionLog().find("database is locked"), std::string::npos) << "the engine's text is kept";
 }
 
 }  // namespace

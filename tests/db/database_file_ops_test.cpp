@@ -2,12 +2,18 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "PoolFixture.h"
 #include "db/AccessDatabase.h"
@@ -295,3 +301,44 @@ TEST_F(DatabaseFileTest, FailedClearKeepsEveryRowAndLeavesTheFlagDown) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a backup killed midway leaves in its folder: its temporary copy and a companion, held by nobody.
+std::vector<fs::path> LeaveKilledBackup(const fs::path& folder) {
+  std::vector<fs::path> left = {folder / ".Database-k1lled", folder / ".Database-k1lled-journal"};
+  for (const fs::path& file : left) std::ofstream(file) << "half a copy";
+  return left;
+}
+
+}  // namespace
+
+// A killed backup's temporary copy goes with the next backup into that folder, failed or not, and at the
+// next start; a copy that a backup still running holds stays.
+TEST_F(DatabaseFileTest, WhatAKilledBackupLeftInItsFolderIsRemoved) {
+  testing_support::PinLocalTime(2021, 6, 7, 8, 9, 10);
+  const fs::path running = backups_.Path() / ".Database-runnin";
+  std::ofstream(running) << "being written";
+  const int held = open(running.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  auto gone = [](const std::vector<fs::path>& files) {
+    return std::none_of(files.begin(), files.end(), [](const fs::path& file) { return fs::exists(file); });
+  };
+
+  std::vector<fs::path> left = LeaveKilledBackup(backups_.Path());
+  Backup();
+  EXPECT_TRUE(gone(left)) << "after a backup";
+
+  left = LeaveKilledBackup(backups_.Path());
+  std::string folder = backups_.Path().string();
+  EXPECT_FALSE(pool_->BackupDatabase(folder)) << "the same second: the copy exists";
+  EXPECT_TRUE(gone(left)) << "after a failed backup";
+
+  left = LeaveKilledBackup(backups_.Path());
+  DeleteDBMaintain();
+  pool_ = GetDBMaintain();
+  EXPECT_TRUE(gone(left)) << "after the next start";
+  EXPECT_TRUE(fs::exists(running)) << "held by a backup in progress";
+  close(held);
+}

@@ -2,6 +2,7 @@
 // database holding the reference network's APs.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,12 @@
 #include "groupmodel/DragScroll.h"
 #include "groupmodel/GroupAddApModel.h"
 #include "groupmodel/GroupApListModel.h"
+#include "groupmodel/GroupChanges.h"
 #include "groupmodel/GroupListRows.h"
 #include "groupmodel/GroupNameRule.h"
 #include "groupmodel/GroupTreeModel.h"
 #include "groups/GroupStoreFixture.h"
+#include "support/CompetingWriter.h"
 
 namespace {
 
@@ -175,6 +178,47 @@ TEST_F(GroupModelsTest, DroppingAnApOnAGroup) {
   EXPECT_EQ(rows.Rows()[0].groups, "lab(1);radio");
   EXPECT_EQ(rows.Rows()[2].groups, "other");
   EXPECT_EQ(CGroupListRows::WithGroup("", "g"), "g");
+}
+
+// A held database takes no group change: each is refused with its box, and nothing is written.
+TEST_F(GroupModelsTest, ChangesTheDatabaseDoesNotTakeAreReportedAsFailed) {
+  AddGroup("plain", GroupTemplateRecord{}, {});
+  GroupTemplateRecord ssid;
+  ssid.ssid = "radio";
+  GroupTemplateRecord storedLab;
+  ASSERT_EQ(Store().GetGroupTemplate("lab(1)", &storedLab), 0);
+  struct Case {
+    const char* change;
+    std::function<bool()> store;
+    std::string box;
+  };
+  const Case cases[] = {
+      {"new group", [&] { return StoreNewGroup("radio", ssid, {}); }, "add group radio fail"},
+      {"add group AP", [] {
+         CGroupAddApModel dialog("plain");
+         dialog.Load();
+         return dialog.Candidates().size() == 3 && dialog.Commit({1});
+       }, "add AP 127.0.0.12 to group plain fail"},
+      {"drop", [] { return CGroupListRows::DropApOnGroup(net::kAp2, "127.0.0.12", true, "plain") == DropVerdict::kAdded; },
+       "add AP 127.0.0.12 to group plain fail"},
+      {"template", [&] { return StoreGroupTemplate("lab(1)", ssid); }, "save group lab(1) template fail"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.change);
+    {
+      testing_support::CompetingWriter writer;
+      EXPECT_FALSE(c.store());
+    }
+    ASSERT_FALSE(boxes_.Texts().empty());
+    EXPECT_EQ(boxes_.Texts().back(), c.box);
+  }
+  EXPECT_EQ(Store().GroupExists("radio"), 0);
+  EXPECT_EQ(Store().IsApInGroup(net::kAp2, "plain"), 0);
+  GroupTemplateRecord lab;
+  ASSERT_EQ(Store().GetGroupTemplate("lab(1)", &lab), 0);
+  EXPECT_EQ(lab.ssid, storedLab.ssid);
+
+  EXPECT_TRUE(StoreNewGroup("radio", ssid, {})) << "the same change goes through once the database is free";
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
+#include "support/CompetingWriter.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"
@@ -294,6 +295,46 @@ TEST_F(GroupViewTest, TheTemplateSheetRefusesBoundSettingsAndForcesTheFilter) {
   EXPECT_EQ(stored.wmm_function, 1);
   EXPECT_EQ(stored.mac_filter_type, 0);
   EXPECT_TRUE(FindItem(view_->Tree(), "lab(1)").IsOk());
+}
+
+// Another program holds the database: the new group and the edited template are reported as not saved,
+// and no apply is offered for a template that was never stored.
+TEST_F(GroupViewTest, ABusyDatabaseRefusesTheNewGroupAndTheEditedTemplate) {
+  GroupTemplateRecord ssid;
+  ssid.ssid = "kept";
+  ASSERT_EQ(GetGroupStore()->AddGroup("lab", &ssid), 0);
+  view_->RefreshGroupTree();
+  testing_support::CompetingWriter writer;
+
+  ModalScript<CAddGroupSheet> create([&](CAddGroupSheet* sheet) {
+    EXPECT_TRUE(TypeInto(sheet->FindWindow(CAddGroupBasicPage::kNameEdit), "radio"));
+    auto* aps = dynamic_cast<wxListCtrl*>(sheet->FindWindow(CAddGroupBasicPage::kApList));
+    ASSERT_NE(aps, nullptr);
+    aps->CheckItem(0, true);
+    Click(sheet->FindWindow(wxID_OK));
+  });
+  Click(view_->FindWindow(CGroupView::kAddGroupButton));
+  ASSERT_TRUE(PumpUntil([&] { return create.Ran() && !boxes_.Texts().empty(); }));
+
+  SelectGroup("lab(0)");
+  ModalScript<CCfgGroupTemplateSheet> edit([&](CCfgGroupTemplateSheet* sheet) {
+    EXPECT_TRUE(TypeInto(sheet->FindWindow(W::kSsidEdit), "lost"));
+    Click(sheet->FindWindow(wxID_OK));
+  });
+  Click(view_->FindWindow(CGroupView::kEditTemplateButton));
+  ASSERT_TRUE(PumpUntil([&] { return edit.Ran() && boxes_.Texts().size() == 2; }));
+  testing_support::PumpPending();
+
+  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"add group radio fail", "save group lab template fail"}))
+      << "no apply question after either";
+  EXPECT_TRUE(applying_.empty());
+  EXPECT_FALSE(FindItem(view_->Tree(), "radio(1)").IsOk());
+  EXPECT_FALSE(FindItem(view_->Tree(), "radio(0)").IsOk());
+  testing_support::SaveCapture(testing_support::CaptureWindow(view_->Tree()), "groups-busy-database");
+  writer.LetGo();
+  GroupTemplateRecord stored;
+  ASSERT_EQ(GetGroupStore()->GetGroupTemplate("lab", &stored), 0);
+  EXPECT_EQ(stored.ssid, "kept");
 }
 
 }  // namespace

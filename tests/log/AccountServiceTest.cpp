@@ -54,3 +54,31 @@ TEST(AccountService, ChangingThePasswordInTheDialogsOrder) {
   EXPECT_EQ(outcome.message, "Modify password failed!");
   EXPECT_TRUE(CheckLogin(kLoginAccount, "").accepted);
 }
+
+TEST(AccountService, ANewPasswordTheLoginWouldRefuseIsNotStored) {
+  testing_support::TempDatabase db;
+  testing_support::MessageBoxRecorder boxes;
+  struct Case {
+    std::string password;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {std::string(21, 'x'), false},
+      {std::string(10000, 'x'), false},
+      {std::string(20, 'y'), true},
+      {"éééééééééééééééééééé", true},  // 20 characters in 40 bytes
+  };
+  std::string current = "admin";
+  for (const Case& c : cases) {
+    const Outcome outcome = ChangePassword("admin", current, c.password, c.password);
+    EXPECT_EQ(outcome.accepted, c.accepted) << c.password.size();
+    if (c.accepted) {
+      current = c.password;
+    } else {
+      EXPECT_EQ(outcome.message, "password max length is 20 characters");
+      EXPECT_EQ(outcome.caption, "error");
+      EXPECT_EQ(outcome.focus, Field::NewPassword);
+    }
+    EXPECT_TRUE(CheckLogin(kLoginAccount, current).accepted) << "the account still logs in after " << c.password.size();
+  }
+}

@@ -1,5 +1,6 @@
 #include "groupmodel/ui/GroupNodeDialogs.h"
 
+#include "groupmodel/GroupChanges.h"
 #include "groupmodel/TemplatePageMapping.h"
 #include "groupmodel/TextFormat.h"
 #include "groupmodel/ui/CfgGroupApDlg.h"
@@ -18,7 +19,7 @@ std::optional<GroupTemplateRecord> EditGroupTemplate(const std::string& group) {
   if (sheet.ShowModal() != wxID_OK) return std::nullopt;
   GroupTemplateRecord record;
   TemplateFromPages(sheet.Pages(), &record);
-  store->ModifyGroupTemplate(group, &record);
+  if (!StoreGroupTemplate(group, record)) return std::nullopt;
   return record;
 }
 

@@ -9,6 +9,7 @@
 #include "db/ApProperties.h"
 #include "groupmodel/BindingWarning.h"
 #include "groupmodel/DragScroll.h"
+#include "groupmodel/GroupChanges.h"
 #include "groupmodel/GroupListRows.h"
 #include "groupmodel/TemplatePageMapping.h"
 #include "groupmodel/TextFormat.h"
@@ -228,8 +229,7 @@ void CGroupTreeView::AddGroup() {
     TemplateFromPages(sheet.Pages(), &record);
     const std::string name = sheet.BasicPage()->GroupName();
     if (WarnOfBoundAp(sheet.BasicPage()->SelectedAps(), record, name)) continue;
-    store->AddGroup(name, &record);
-    for (const ApInfoRecord& ap : sheet.BasicPage()->SelectedAps()) store->AddApToGroup(name, ap.mac);
+    StoreNewGroup(name, record, sheet.BasicPage()->SelectedAps());
     FillTree();
     return;
   }

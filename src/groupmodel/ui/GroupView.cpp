@@ -8,6 +8,7 @@
 #include "app/GuiMessageReceiver.h"
 #include "device/y_snmp.h"
 #include "groupmodel/BindingWarning.h"
+#include "groupmodel/GroupChanges.h"
 #include "groupmodel/TemplatePageMapping.h"
 #include "groupmodel/TextFormat.h"
 #include "groupmodel/ui/AddGroupBasicPage.h"
@@ -217,9 +218,9 @@ void CGroupView::AddGroup() {
     GroupTemplateRecord record;
     TemplateFromPages(sheet.Pages(), &record);
     if (WarnOfBoundAp(sheet.BasicPage()->SelectedAps(), record, name)) continue;
-    store->AddGroup(name, &record);
-    for (const ApInfoRecord& ap : sheet.BasicPage()->SelectedAps()) store->AddApToGroup(name, ap.mac);
+    const bool stored = StoreNewGroup(name, record, sheet.BasicPage()->SelectedAps());
     RefreshGroupTree();
+    if (!stored) return;  // a template that was never stored is not offered for applying
     if (platform::MessageBox(kApplyQuestion, "", platform::MB_YESNO) == platform::IDYES) {
       if (!CGroupTreeModel::IsTemplateEmpty(record) && services_.startApplyGroupTemplate)
         services_.startApplyGroupTemplate(name);

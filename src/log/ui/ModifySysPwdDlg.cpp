@@ -38,11 +38,12 @@ void CModifySysPwdDlg::OnOK(wxCommandEvent&) {
   const accounts::Outcome outcome =
       accounts::ChangePassword(user_, old_->GetValue().utf8_string(), new_->GetValue().utf8_string(),
                                confirm_->GetValue().utf8_string());
-  platform::MessageBox(outcome.message);
+  platform::MessageBox(outcome.message, outcome.caption);
   if (outcome.accepted) {
     EndModal(wxID_OK);
     return;
   }
   if (outcome.focus == accounts::Field::OldPassword) old_->SetFocus();
+  if (outcome.focus == accounts::Field::NewPassword) new_->SetFocus();
   if (outcome.focus == accounts::Field::ConfirmPassword) confirm_->SetFocus();
 }
