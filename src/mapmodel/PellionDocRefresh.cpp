@@ -8,6 +8,7 @@
 #include "mapmodel/TopologyGenerator.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 
@@ -180,9 +181,7 @@ void CPellionDoc::ArrangeUnplacedShapes(const MapRect& rect) {
 }
 
 void CPellionDoc::WriteBackPositions(CShape* shape) {
-  const RecordsByMac records(m_Topology);
-  auto fix = [&](CDeviceShape& device) {
-    CDeviceRecord* record = records.Of(device);
+  auto fix = [this](const CDeviceShape& device, CDeviceRecord* record) {
     if (!record) return;
     const MapPoint at = device.GetPosition();
     if (m_LocationName.empty()) {
@@ -196,11 +195,17 @@ void CPellionDoc::WriteBackPositions(CShape* shape) {
     }
   };
   if (shape) {
-    if (auto* device = dynamic_cast<CDeviceShape*>(shape)) fix(*device);
+    // One shape, often a link that has no record: a scan costs less than an index.
+    auto* device = dynamic_cast<CDeviceShape*>(shape);
+    if (!device) return;
+    const auto found = std::find_if(m_Topology.m_Devices.begin(), m_Topology.m_Devices.end(),
+                                    [&](const CDeviceRecord& record) { return record.mac == device->GetMacAddress(); });
+    fix(*device, found == m_Topology.m_Devices.end() ? nullptr : &*found);
     return;
   }
+  const RecordsByMac records(m_Topology);
   for (CShape* each : GetAllShapes())
-    if (auto* device = dynamic_cast<CDeviceShape*>(each)) fix(*device);
+    if (auto* device = dynamic_cast<CDeviceShape*>(each)) fix(*device, records.Of(*device));
 }
 
 bool CPellionDoc::SaveTopologyPositions() {
