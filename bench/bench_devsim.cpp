@@ -1,6 +1,10 @@
 // The device simulator against Net-SNMP's snmpd: the same GET of sysName.0, sent by the same client with
 // 16 requests in flight, answered per second. Also one simulator process playing 256 devices, asked
 // round robin, against asking one device. Prints the ratios at the end.
+//   bench_devsim [benchmark options] [--snmpd-address ADDRESS] [--snmpd-port N] [--port N] [--many NETWORK]
+// --snmpd-address, --snmpd-port: where snmpd answers (default: an address of its own, a free port);
+// --port: the simulators' UDP port (default: each finds a free one); --many: the first three octets of
+// the 256 devices' loopback addresses (default 127.77.0).
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -11,10 +15,10 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
 #include "support/DevSimProcess.h"
 #include "support/SnmpdProcess.h"
 
@@ -28,10 +32,22 @@ constexpr int kWindow = 16;
 const std::string kRequest("\x30\x26\x02\x01\x00\x04\x06public\xa0\x19\x02\x01\x01\x02\x01\x00\x02\x01\x00"
                            "\x30\x0e\x30\x0c\x06\x08\x2b\x06\x01\x02\x01\x01\x05\x00\x05\x00", 40);
 
+// 256 switches on NETWORK.0 - NETWORK.255.
+std::vector<testing_support::DevSimDevice> ManyDevices(const std::string& network) {
+  std::vector<testing_support::DevSimDevice> devices;
+  const std::string switchData = testing_support::DevSimProcess::DataFile("switch.snmprec");
+  for (int i = 0; i < 256; ++i) devices.push_back({network + "." + std::to_string(i), switchData});
+  return devices;
+}
+
 struct Peers {
+  explicit Peers(const BenchOptions& options)
+      : snmpd({.address = options.Text("snmpd-address"), .port = options.Number("snmpd-port")}),
+        reference(testing_support::DevSimProcess::ReferenceNetwork(), options.Number("port")),
+        many(ManyDevices(options.Text("many")), options.Number("port")) {}
   testing_support::SnmpdProcess snmpd;
   testing_support::DevSimProcess reference;
-  std::unique_ptr<testing_support::DevSimProcess> many;  // 256 switches on 127.77.0.0 - 127.77.0.255
+  testing_support::DevSimProcess many;
 };
 Peers* g_peers = nullptr;
 std::map<std::string, double> g_rates;
@@ -71,8 +87,8 @@ void BM_DevSim(benchmark::State& state) {
 
 void BM_DevSim256Devices(benchmark::State& state) {
   std::vector<sockaddr_in> agents;
-  for (const auto& device : g_peers->many->Devices())
-    agents.push_back(SocketAddress(device.address, g_peers->many->Port()));
+  for (const auto& device : g_peers->many.Devices())
+    agents.push_back(SocketAddress(device.address, g_peers->many.Port()));
   AskAgents(state, "devsim256", agents);
 }
 
@@ -84,11 +100,11 @@ BENCHMARK(BM_DevSim256Devices)->UseRealTime()->MinTime(2.0);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  Peers peers;
-  std::vector<testing_support::DevSimDevice> devices;
-  const std::string switchData = testing_support::DevSimProcess::DataFile("switch.snmprec");
-  for (int i = 0; i < 256; ++i) devices.push_back({"127.77.0." + std::to_string(i), switchData});
-  peers.many = std::make_unique<testing_support::DevSimProcess>(devices);
+  const BenchOptions options(argc, argv,
+                             {{"snmpd-address", ""}, {"snmpd-port", "0"}, {"port", "0"}, {"many", "127.77.0"}},
+                             "bench_devsim [benchmark options] [--snmpd-address ADDRESS] [--snmpd-port N] [--port N] "
+                             "[--many NETWORK]");
+  Peers peers(options);
   g_peers = &peers;
   benchmark::RunSpecifiedBenchmarks();
   g_peers = nullptr;

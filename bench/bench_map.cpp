@@ -1,10 +1,11 @@
 // How long a map refresh takes from the stored topology to the shapes: copying and sorting the records,
 // building the device trees, laying them out, and creating a shape per device and a link per link record.
 // The networks are switches of 20 access points each, hung below a core switch, with one unknown device
-// per switch; every device is placed automatically. Goal: 1,000 devices in under 0.5 s.
-// Then the whole way to the screen: the map document's refresh from a database holding such a network and
-// the painting of the whole map into an off-screen bitmap. Goal: both together in under 0.5 s for 1,000
-// devices. Run under xvfb-run -a (the painting needs the toolkit).
+// per switch; every device is placed automatically.
+// Then the whole way to the screen: the map document's refresh from a database holding such a network
+// (which generates and lays out the map again) and the painting of the whole map into an off-screen
+// bitmap. Goals: both together in under 0.5 s for 1,000 devices and in at most 1 s for 5,000.
+// Run under xvfb-run -a (the painting needs the toolkit).
 #include <wx/app.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -13,7 +14,9 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "BenchOptions.h"
 #include "map/WxMapCanvas.h"
 #include "mapmodel/PellionDoc.h"
 #include "mapmodel/Shape.h"
@@ -23,7 +26,13 @@
 
 namespace {
 
-constexpr double kGoalSeconds = 0.5;
+// Devices and the time their refresh and painting may take together.
+struct Goal {
+  int devices;
+  double seconds;
+  bool strict;  // under the time rather than at most
+};
+constexpr Goal kGoals[] = {{1000, 0.5, true}, {5000, 1.0, false}};
 constexpr int kApsPerSwitch = 20;
 
 std::string Mac(int n) {
@@ -102,10 +111,11 @@ void Store(testing_support::TempDatabase& database, const CTopologyData& topolog
                   {link.srcMac, link.destMac, std::to_string(link.srcPort), std::to_string(link.destPort)});
 }
 
-// Refresh and paint of 1,000 stored devices, best of three; true when the goal was met.
-bool RefreshAndPaint() {
+// Refresh and paint of the stored devices, best of three; true when a goal for that size was met or
+// there is none.
+bool RefreshAndPaint(int devices) {
   testing_support::TempDatabase database;
-  const CTopologyData topology = Network(1000);
+  const CTopologyData topology = Network(devices);
   Store(database, topology);
   CPellionDoc document;
   wxBitmap bitmap(document.GetMapWidth(), document.GetMapHeight());
@@ -127,20 +137,29 @@ bool RefreshAndPaint() {
     bestPaint = std::min(bestPaint, paint);
     bestTotal = std::min(bestTotal, refresh + paint);
   }
-  std::printf("1000 devices from the database: refresh %.3f s, paint of the %dx%d map %.3f s, together %.3f s"
+  std::printf("%5d devices from the database: refresh %.3f s, paint of the %dx%d map %.3f s, together %.3f s"
               " (best of 3; %zu shapes)\n",
-              bestRefresh, document.GetMapWidth(), document.GetMapHeight(), bestPaint, bestTotal,
+              devices, bestRefresh, document.GetMapWidth(), document.GetMapHeight(), bestPaint, bestTotal,
               document.GetShapes().GetCount());
-  std::printf("goal: refresh and paint of 1,000 devices in under %.1f s: %s\n", kGoalSeconds,
-              bestTotal < kGoalSeconds ? "met" : "missed");
-  return bestTotal < kGoalSeconds;
+  for (const Goal& goal : kGoals) {
+    if (goal.devices != devices) continue;
+    const bool met = goal.strict ? bestTotal < goal.seconds : bestTotal <= goal.seconds;
+    std::printf("goal: refresh and paint of %d devices in %s %.1f s: %s\n", devices,
+                goal.strict ? "under" : "at most", goal.seconds, met ? "met" : "missed");
+    return met;
+  }
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool met = true;
-  for (int devices : {100, 1000, 5000}) {
+  // --devices N: only that size (0: every size).
+  const BenchOptions options(argc, argv, {{"devices", "0"}}, "bench_map [--devices N]");
+  const int only = options.Number("devices");
+  std::vector<int> sizes = {100, 1000, 5000, 10000};
+  if (only > 0) sizes = {only};
+  for (int devices : sizes) {
     const CTopologyData topology = Network(devices);
     double best = 1e9;
     std::size_t shapes = 0;
@@ -151,16 +170,17 @@ int main(int argc, char** argv) {
     }
     std::printf("%5d devices, %5zu links: generated and laid out into %5zu shapes in %.3f s (best of 3)\n", devices,
                 topology.m_Connections.size(), shapes, best);
-    if (devices == 1000 && best >= kGoalSeconds) met = false;
   }
-  std::printf("goal: 1,000 devices in under %.1f s: %s\n", kGoalSeconds, met ? "met" : "missed");
 
   wxApp::SetInstance(new wxApp);
-  if (!wxEntryStart(argc, argv)) {
+  int toolkitArgc = 1;  // the toolkit gets none of the options above
+  if (!wxEntryStart(toolkitArgc, argv)) {
     std::fprintf(stderr, "the toolkit did not start: run under xvfb-run -a\n");
     return 1;
   }
-  met = RefreshAndPaint() && met;
+  bool met = true;
+  for (int devices : sizes)
+    if (devices >= 1000 || only > 0) met = RefreshAndPaint(devices) && met;
   wxEntryCleanup();
   return met ? 0 : 1;
 }

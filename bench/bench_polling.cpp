@@ -6,19 +6,21 @@
 // For each pass it prints the time and its ratio to the least the requests could take: requests made
 // (counted by the simulator) x the measured time per answer / threads. Every device answers after a delay
 // (--delay-ms, default 5), as devices on a network do; the time per answer is measured with that delay.
-//   bench_polling [--delay-ms N] [--switches N] [--aps N] [--memory-passes N]
+// The devices answer on 127.S.k.x (--second-octet S, default 10) at one UDP port (--port, default: one the
+// simulator finds free).
+//   bench_polling [--delay-ms N] [--switches N] [--aps N] [--memory-passes N] [--second-octet S] [--port N]
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <exception>
 #include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
 #include "LargeNetwork.h"
 #include "db/DiscoveryDb.h"
 #include "db/TopologyDBManager.h"
@@ -42,18 +44,18 @@ struct Options {
   int switches = 40;
   int apsPerSwitch = 25;
   int memoryPasses = 20;
+  int secondOctet = 10;
+  int port = 0;
 };
 
 Options ParseOptions(int argc, char** argv) {
-  Options options;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const int value = std::atoi(argv[i + 1]);
-    if (!std::strcmp(argv[i], "--delay-ms")) options.delayMs = value;
-    if (!std::strcmp(argv[i], "--switches")) options.switches = value;
-    if (!std::strcmp(argv[i], "--aps")) options.apsPerSwitch = value;
-    if (!std::strcmp(argv[i], "--memory-passes")) options.memoryPasses = value;
-  }
-  return options;
+  const BenchOptions given(argc, argv,
+                           {{"delay-ms", "5"}, {"switches", "40"}, {"aps", "25"}, {"memory-passes", "20"},
+                            {"second-octet", "10"}, {"port", "0"}},
+                           "bench_polling [--delay-ms N] [--switches N] [--aps N] [--memory-passes N] "
+                           "[--second-octet S] [--port N]");
+  return {given.Number("delay-ms"), given.Number("switches"),     given.Number("aps"),
+          given.Number("memory-passes"), given.Number("second-octet"), given.Number("port")};
 }
 
 long ResidentKiB() {
@@ -68,12 +70,12 @@ double Seconds(Clock::duration duration) { return std::chrono::duration<double>(
 class Bench {
  public:
   explicit Bench(const Options& options) : options_(options) {
-    for (const auto& device : devsim::LargeNetwork::Generate(
-             {options.switches, options.apsPerSwitch, DEVSIM_DATA_DIR, scenarioDir_.Path().string()})) {
+    for (const auto& device : devsim::LargeNetwork::Generate({options.switches, options.apsPerSwitch, DEVSIM_DATA_DIR,
+                                                              scenarioDir_.Path().string(), options.secondOctet})) {
       devices_.push_back({device.address, device.dataFile});
       if (device.address.ends_with(".1")) segments_.push_back({device.address, device.address});
     }
-    simulator_ = std::make_unique<testing_support::DevSimProcess>(devices_);
+    simulator_ = std::make_unique<testing_support::DevSimProcess>(devices_, options.port);
     if (options.delayMs > 0)
       for (const auto& device : devices_) simulator_->Configure(device.address, "delay-ms " + std::to_string(options.delayMs));
     {
@@ -87,10 +89,11 @@ class Bench {
     CDiscoveryDb().setManagementSegment(segments_);
   }
 
-  // The mean time of one answer, one request after the other to one AP.
+  // The mean time of one answer, one request after the other to the first AP (to the first switch when
+  // the network has no AP).
   double SecondsPerAnswer() {
     constexpr int kRequests = 200;
-    const std::string& ap = devices_[1].address;
+    const std::string& ap = devices_[options_.apsPerSwitch > 0 ? 1 : 0].address;
     const auto start = Clock::now();
     std::string name;
     for (int i = 0; i < kRequests; ++i) SnmpSessionFor(ap, "private").Get("1.3.6.1.2.1.1.5.0", name);
@@ -140,7 +143,7 @@ int main(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
   std::printf("bench_polling: %d switches with %d APs each, every answer delayed %d ms\n", options.switches,
               options.apsPerSwitch, options.delayMs);
-  {
+  try {
     Bench bench(options);
     const double perAnswer = bench.SecondsPerAnswer();
     std::printf("measured time per answer: %.2f ms\n", perAnswer * 1000);
@@ -159,6 +162,10 @@ int main(int argc, char** argv) {
         std::printf("resident after pass %2d: %ld KiB\n", i, ResidentKiB());
     }
     std::printf("slowest of those passes: %.2f s\n", slowest);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "bench_polling: %s\n", error.what());
+    platform::RunShutdown();
+    return 1;
   }
   platform::RunShutdown();
   return 0;

@@ -1,6 +1,9 @@
 // Sequential GETs per second against one local snmpd: through CYSnmp, and through Net-SNMP's session API
 // directly doing the same work (a session per request, the value made into text). Prints the ratio; the
 // wrapper should cost under 10 % per request. A run with one session kept open is shown for scale.
+//   bench_snmp [benchmark options] [--address ADDRESS] [--port N]
+// --address: the loopback address snmpd answers on (default: one of its own); --port: its UDP port
+// (default: one free on that address).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "BenchOptions.h"
 #include "device/SnmpSession.h"
 #include "device/SnmpText.h"
 #include "device/y_snmp.h"
@@ -96,7 +100,9 @@ class RateReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  testing_support::SnmpdProcess agent;
+  const BenchOptions options(argc, argv, {{"address", ""}, {"port", "0"}},
+                             "bench_snmp [benchmark options] [--address ADDRESS] [--port N]");
+  testing_support::SnmpdProcess agent({.address = options.Text("address"), .port = options.Number("port")});
   g_agent = &agent;
   setenv("PELLION_SNMP_PORT", std::to_string(agent.Port()).c_str(), 1);
   platform::ReloadOverrides();

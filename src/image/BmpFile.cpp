@@ -164,51 +164,37 @@ std::optional<PixelBuffer> CBmpFile::LoadBmpFile(const std::string& path, std::u
   }
   PixelBuffer pixels(static_cast<std::size_t>(h.width) * 3 * rows);
 
+  // One read per stored row, its padding included.
+  std::vector<std::uint8_t> row(rowBytes);
   for (std::int64_t fileRow = 0; fileRow < rows; ++fileRow) {
+    if (std::fread(row.data(), 1, rowBytes, file.get()) != rowBytes) {
+      status_ = "Read Error";
+      return std::nullopt;
+    }
+    byteCount_ += static_cast<std::int64_t>(rowBytes);
     // Rows are stored bottom-up unless the height is negative.
     const std::int64_t bufferRow = h.height > 0 ? rows - 1 - fileRow : fileRow;
     std::uint8_t* out = pixels.data() + bufferRow * h.width * 3;
+    const std::uint8_t* in = row.data();
     if (bits == 24) {
-      for (std::int32_t x = 0; x < h.width; ++x, out += 3) {
-        std::array<std::uint8_t, 3> bgr;
-        if (std::fread(bgr.data(), 1, 3, file.get()) != 3) {
-          status_ = "Read Error";
-          return std::nullopt;
-        }
-        byteCount_ += 3;
-        out[0] = bgr[2];
-        out[1] = bgr[1];
-        out[2] = bgr[0];
+      for (std::int32_t x = 0; x < h.width; ++x, out += 3, in += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
       }
-    } else {
-      int byte = 0, bitsLeft = 0;
-      for (std::int32_t x = 0; x < h.width; ++x, out += 3) {
-        if (bitsLeft == 0) {
-          byte = std::fgetc(file.get());
-          if (byte == EOF) {
-            status_ = "Read Error";
-            return std::nullopt;
-          }
-          ++byteCount_;
-          bitsLeft = 8;
-        }
-        bitsLeft -= bits;
-        const std::uint32_t index = (byte >> bitsLeft) & ((1u << bits) - 1);
-        if (index >= table.size()) {
-          status_ = "Corrupt palette";
-          return std::nullopt;
-        }
-        out[0] = table[index].red;
-        out[1] = table[index].green;
-        out[2] = table[index].blue;
-      }
+      continue;
     }
-    while ((byteCount_ - h.pixelOffset) % 4 != 0) {
-      if (std::fgetc(file.get()) == EOF) {
-        status_ = "Read Error";
+    // The leftmost pixel of a byte is in its high bits.
+    for (std::int32_t x = 0; x < h.width; ++x, out += 3) {
+      const std::size_t bit = static_cast<std::size_t>(x) * bits;
+      const std::uint32_t index = (in[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+      if (index >= table.size()) {
+        status_ = "Corrupt palette";
         return std::nullopt;
       }
-      ++byteCount_;
+      out[0] = table[index].red;
+      out[1] = table[index].green;
+      out[2] = table[index].blue;
     }
   }
   return pixels;

@@ -8,14 +8,28 @@
 #include "mapmodel/TopologyGenerator.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
 namespace {
 
-// The device record of the shape's MAC in the topology, or none.
-CDeviceRecord* RecordOf(const CDeviceShape& shape, CTopologyData& topology) {
-  for (CDeviceRecord& record : topology.m_Devices)
-    if (record.mac == shape.GetMacAddress()) return &record;
-  return nullptr;
-}
+// The first device record of each MAC in the topology, so that a pass over every shape stays linear.
+class RecordsByMac {
+ public:
+  explicit RecordsByMac(CTopologyData& topology) {
+    records_.reserve(topology.m_Devices.size());
+    for (CDeviceRecord& record : topology.m_Devices) records_.emplace(record.mac, &record);
+  }
+  // The device record of the shape's MAC, or none.
+  CDeviceRecord* Of(const CDeviceShape& shape) const {
+    const auto found = records_.find(shape.GetMacAddress());
+    return found == records_.end() ? nullptr : found->second;
+  }
+
+ private:
+  std::unordered_map<std::string, CDeviceRecord*> records_;
+};
 
 bool DeviceInLocation(const CShape* shape, const std::string& location, const CTopologyData& topology) {
   auto* device = dynamic_cast<const CDeviceShape*>(shape);
@@ -98,11 +112,12 @@ void CPellionDoc::ShowCurrentSet() {
   // Only the generated set of view mode 0 is ever filled; the other modes show nothing.
   CShapeList shown;
   if (m_ViewMode == 0) {
+    const RecordsByMac records(m_Topology);
     for (CShape* shape : GetAllShapes()) {
       if (!IsShapeInLocation(shape, m_LocationName, m_Topology)) continue;
       shown.AddTail(shape);
       auto* device = dynamic_cast<CDeviceShape*>(shape);
-      const CDeviceRecord* record = device ? RecordOf(*device, m_Topology) : nullptr;
+      const CDeviceRecord* record = device ? records.Of(*device) : nullptr;
       if (!record) continue;
       device->SetPosition(m_LocationName.empty() ? MapPoint{record->xPosition, record->yPosition}
                                                  : MapPoint{record->xP, record->yP});
@@ -129,9 +144,10 @@ bool CPellionDoc::IsShapeInLocation(const CShape* shape, const std::string& loca
 }
 
 void CPellionDoc::CopyLayoutPositions() {
+  const RecordsByMac records(m_Topology);
   for (CShape* shape : GetAllShapes()) {
     auto* device = dynamic_cast<CDeviceShape*>(shape);
-    CDeviceRecord* record = device ? RecordOf(*device, m_Topology) : nullptr;
+    CDeviceRecord* record = device ? records.Of(*device) : nullptr;
     if (!record) continue;
     const MapPoint at = device->GetPosition();
     if (record->autoPosition != 0) {
@@ -165,8 +181,7 @@ void CPellionDoc::ArrangeUnplacedShapes(const MapRect& rect) {
 }
 
 void CPellionDoc::WriteBackPositions(CShape* shape) {
-  auto fix = [this](CDeviceShape& device) {
-    CDeviceRecord* record = RecordOf(device, m_Topology);
+  auto fix = [this](const CDeviceShape& device, CDeviceRecord* record) {
     if (!record) return;
     const MapPoint at = device.GetPosition();
     if (m_LocationName.empty()) {
@@ -180,11 +195,17 @@ void CPellionDoc::WriteBackPositions(CShape* shape) {
     }
   };
   if (shape) {
-    if (auto* device = dynamic_cast<CDeviceShape*>(shape)) fix(*device);
+    // One shape, often a link that has no record: a scan costs less than an index.
+    auto* device = dynamic_cast<CDeviceShape*>(shape);
+    if (!device) return;
+    const auto found = std::find_if(m_Topology.m_Devices.begin(), m_Topology.m_Devices.end(),
+                                    [&](const CDeviceRecord& record) { return record.mac == device->GetMacAddress(); });
+    fix(*device, found == m_Topology.m_Devices.end() ? nullptr : &*found);
     return;
   }
+  const RecordsByMac records(m_Topology);
   for (CShape* each : GetAllShapes())
-    if (auto* device = dynamic_cast<CDeviceShape*>(each)) fix(*device);
+    if (auto* device = dynamic_cast<CDeviceShape*>(each)) fix(*device, records.Of(*device));
 }
 
 bool CPellionDoc::SaveTopologyPositions() {

@@ -1,7 +1,11 @@
 #include "topology/TopologyData.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <numeric>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -34,13 +38,29 @@ void RemoveMatching(std::vector<Record>& records, Match matches) {
     if (matches(records[i])) records.erase(records.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-// Moves the record at from to position to (to < from); the records in between move back by one.
-template <typename Record>
-void MoveTo(std::vector<Record>& records, size_t from, size_t to) {
-  Record moved = std::move(records[from]);
-  records.erase(records.begin() + static_cast<std::ptrdiff_t>(from));
-  records.insert(records.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
+// Brings the first count records into the order of a stable sort by the indexes' comparison.
+template <typename Record, typename IndexLess>
+void StableReorder(std::vector<Record>& records, size_t count, IndexLess less) {
+  std::vector<size_t> order(count);
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), less);
+  std::vector<Record> sorted;
+  sorted.reserve(count);
+  for (size_t from : order) sorted.push_back(std::move(records[from]));
+  std::move(sorted.begin(), sorted.end(), records.begin());
 }
+
+// Identity of a link for dropping duplicates: both MACs and both ports.
+struct LinkHash {
+  size_t operator()(const CConnectionRecord* link) const {
+    const std::hash<std::string> text;
+    return text(link->srcMac) ^ (text(link->destMac) * 31) ^ (std::hash<int>()(link->srcPort) * 131) ^
+           (std::hash<int>()(link->destPort) * 1031);
+  }
+};
+struct LinkEqual {
+  bool operator()(const CConnectionRecord* x, const CConnectionRecord* y) const { return SameLink(*x, *y); }
+};
 
 }  // namespace
 
@@ -54,12 +74,6 @@ int CTopologyData::FindConnection(const std::string& macA, const std::string& ma
     }
   }
   return -1;
-}
-
-const CDeviceRecord* CTopologyData::DeviceByMac(const std::string& mac) const {
-  for (const CDeviceRecord& device : m_Devices)
-    if (device.mac == mac) return &device;
-  return nullptr;
 }
 
 void CTopologyData::RemoveDevice(const std::string& mac) {
@@ -82,67 +96,50 @@ void CTopologyData::RemoveConnection(const std::string& macA, int portA, const s
 }
 
 void CTopologyData::SortDevices(int ascending) {
-  // Every other device goes to the back, visited from the last, so they end in reverse order.
-  const size_t count = m_Devices.size();
-  for (size_t i = count; i-- > 0;) {
-    if (IsSwitchClass(m_Devices[i])) continue;
-    CDeviceRecord moved = std::move(m_Devices[i]);
-    m_Devices.erase(m_Devices.begin() + static_cast<std::ptrdiff_t>(i));
-    m_Devices.push_back(std::move(moved));
-  }
-  // A stable selection sort of the switches; a strict comparison keeps the earliest of equal IPs first.
-  for (size_t i = 0; i + 1 < count; ++i) {
-    if (!IsSwitchClass(m_Devices[i])) continue;
-    size_t best = i;
-    for (size_t j = i + 1; j < count; ++j) {
-      if (!IsSwitchClass(m_Devices[j])) continue;
-      const bool better = ascending ? IsIpLower(m_Devices[j].ip, m_Devices[best].ip)
-                                    : IsIpLower(m_Devices[best].ip, m_Devices[j].ip);
-      if (better) best = j;
-    }
-    if (best != i) MoveTo(m_Devices, best, i);
-  }
+  // Switches keep their order in front; every other device goes behind them in reverse order.
+  const auto others = std::stable_partition(m_Devices.begin(), m_Devices.end(), IsSwitchClass);
+  std::reverse(others, m_Devices.end());
+  // A stable sort keeps the earliest of equal IPs first.
+  const auto switches = static_cast<size_t>(others - m_Devices.begin());
+  std::vector<std::array<long, 4>> keys(switches);
+  for (size_t i = 0; i < switches; ++i) keys[i] = IpNumbers(m_Devices[i].ip);
+  StableReorder(m_Devices, switches, [&](size_t a, size_t b) { return ascending ? keys[a] < keys[b] : keys[b] < keys[a]; });
 }
 
 void CTopologyData::SortConnections() {
-  for (size_t i = m_Connections.size(); i-- > 0;) {
-    CConnectionRecord& link = m_Connections[i];
-    const CDeviceRecord* source = DeviceByMac(link.srcMac);
-    const CDeviceRecord* destination = source ? DeviceByMac(link.destMac) : nullptr;
-    if (!destination) {
-      m_Connections.erase(m_Connections.begin() + static_cast<std::ptrdiff_t>(i));
-      continue;
-    }
-    const bool turn = IsSwitchClass(*destination) &&
-                      (IsSwitchClass(*source) ? IsIpLower(destination->ip, source->ip) : source->kind == 2);
+  std::unordered_map<std::string, const CDeviceRecord*> deviceByMac;
+  for (const CDeviceRecord& device : m_Devices) deviceByMac.emplace(device.mac, &device);
+  const auto deviceOf = [&](const std::string& mac) -> const CDeviceRecord* {
+    const auto found = deviceByMac.find(mac);
+    return found == deviceByMac.end() ? nullptr : found->second;
+  };
+  // Links between known devices only, each turned to start at the switch or at the lower switch IP.
+  std::erase_if(m_Connections, [&](const CConnectionRecord& link) {
+    return !deviceOf(link.srcMac) || !deviceOf(link.destMac);
+  });
+  for (CConnectionRecord& link : m_Connections) {
+    const CDeviceRecord& source = *deviceOf(link.srcMac);
+    const CDeviceRecord& destination = *deviceOf(link.destMac);
+    const bool turn = IsSwitchClass(destination) &&
+                      (IsSwitchClass(source) ? IsIpLower(destination.ip, source.ip) : source.kind == 2);
     if (turn) {
       std::swap(link.srcMac, link.destMac);
       std::swap(link.srcPort, link.destPort);
     }
   }
-  for (size_t i = 0; i < m_Connections.size(); ++i) {
-    const CConnectionRecord kept = m_Connections[i];
-    for (size_t j = m_Connections.size(); j-- > i + 1;)
-      if (SameLink(m_Connections[j], kept)) m_Connections.erase(m_Connections.begin() + static_cast<std::ptrdiff_t>(j));
-  }
-  const size_t count = m_Connections.size();
-  for (size_t i = 0; i + 1 < count; ++i) {
-    const CDeviceRecord* bestSource = DeviceByMac(m_Connections[i].srcMac);
-    if (!bestSource) continue;
-    size_t best = i;
-    for (size_t j = i + 1; j < count; ++j) {
-      const CDeviceRecord* source = DeviceByMac(m_Connections[j].srcMac);
-      if (!source) continue;
-      const auto ip = IpNumbers(source->ip);
-      const auto bestIp = IpNumbers(bestSource->ip);
-      const bool better = ip < bestIp || (ip == bestIp && m_Connections[j].srcPort < m_Connections[best].srcPort);
-      if (better) {
-        best = j;
-        bestSource = source;
-      }
-    }
-    if (best != i) MoveTo(m_Connections, best, i);
-  }
+  // The first of identical links stays.
+  std::unordered_set<const CConnectionRecord*, LinkHash, LinkEqual> seen;
+  seen.reserve(m_Connections.size());
+  std::vector<CConnectionRecord> unique;
+  unique.reserve(m_Connections.size());
+  for (const CConnectionRecord& link : m_Connections)
+    if (seen.insert(&link).second) unique.push_back(link);
+  m_Connections = std::move(unique);
+  // Grouped by source device in IP order, by source port within a group; equal links keep their order.
+  std::vector<std::pair<std::array<long, 4>, int>> keys;
+  keys.reserve(m_Connections.size());
+  for (const CConnectionRecord& link : m_Connections) keys.emplace_back(IpNumbers(deviceOf(link.srcMac)->ip), link.srcPort);
+  StableReorder(m_Connections, m_Connections.size(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
 }
 
 int CTopologyData::GetDeviceConnections(const std::string& mac, std::vector<CConnectionRecord>& links) const {

@@ -54,10 +54,6 @@ class CTopologyData {
 
   std::vector<CDeviceRecord> m_Devices;
   std::vector<CConnectionRecord> m_Connections;
-
- private:
-  // The device of mac, or none.
-  const CDeviceRecord* DeviceByMac(const std::string& mac) const;
 };
 
 // IPv4 texts compared as four numbers; a text that does not hold four dotted numbers reads its missing

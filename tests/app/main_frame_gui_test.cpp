@@ -17,6 +17,7 @@
 #include "mainmodel/ui/EventDlg.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
 #include "platform/MessageIds.h"
+#include "support/ui/WxTestEnvironment.h"
 
 using app_test::ModalDialogRecorder;
 using app_test::PumpPending;
@@ -241,6 +242,21 @@ TEST(EventPaneTest, OpensWithTheCurrentCountsAndItsListFillsThePane) {
   frame->Destroy();
   DeviceEventCounters.nNewAp = 0;
   DeviceEventCounters.nManagedSwitch = 0;
+}
+
+TEST(EventPaneTest, ItsColumnsOpenAsWideAsTheirHeadingsAndNames) {
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "pane", wxPoint(20, 20), wxSize(260, 240));
+  auto* pane = new CEventDlg(frame);
+  frame->Show();
+  ASSERT_TRUE(PumpUntil([&] { return pane->IsShownOnScreen(); }));
+  PumpPending();
+  wxListCtrl* list = pane->List();
+  // Whole texts need their extent and a margin on both sides.
+  EXPECT_GE(list->GetColumnWidth(1), list->GetTextExtent("Value").x + 16) << "the heading \"Value\" is not cut";
+  EXPECT_GE(list->GetColumnWidth(0), list->GetTextExtent("Managed Switch").x + 16);
+  EXPECT_LE(list->GetColumnWidth(0) + list->GetColumnWidth(1), 260) << "both columns fit the pane";
+  testing_support::SaveCapture(testing_support::CaptureWindow(frame), "event_pane_columns");
+  frame->Destroy();
 }
 
 TEST(MainFrameNoticesTest, CountersShowOneNoticeAndTheTimerHidesIt) {

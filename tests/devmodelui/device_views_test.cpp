@@ -8,6 +8,7 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 
@@ -171,6 +172,52 @@ TEST_F(ListViewTest, ARightClickSelectsTheRowUnderThePointerForItsMenu) {
   const int marked = std::max(CountPixels(shown, wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 16, area),
                               CountPixels(shown, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW), 16, area));
   EXPECT_GT(marked, row.width / 4) << "the clicked row shows as selected";
+}
+
+TEST_F(ListViewTest, ColumnsOpenAsWideAsTheirTextsAndKeepTheWidthTheUserDrags) {
+  ReportListView* list = view_->List()->GetListView();
+  constexpr int kMac = 2;
+  ASSERT_EQ(Headings()[kMac], "MAC");
+  const int macWidth = list->GetTextExtent(wxString::FromUTF8(net::kAp1)).x;
+  EXPECT_GT(list->GetColumnWidth(kMac), macWidth) << "a whole MAC shows";
+  wxImage shown = CaptureWindow(frame_);
+  SaveCapture(shown, "ap_list_fitted_columns");
+  // The MAC's last character stands clear of the next column: no dark text pixel in the cell's last 8 pixels.
+  int left = 0;
+  for (int column = 0; column < kMac; ++column) left += list->GetColumnWidth(column);
+  wxRect row;
+  list->GetItemRect(RowOf(net::kAp1), row);
+  const wxPoint cell = frame_->ScreenToClient(list->RowsWindow()->ClientToScreen(wxPoint(left, row.y)));
+  const wxRect text(cell.x + 2, cell.y + 2, macWidth, row.height - 4);
+  const wxRect tail(cell.x + list->GetColumnWidth(kMac) - 8, cell.y + 2, 6, row.height - 4);
+  EXPECT_GT(CountPixels(shown, *wxBLACK, 100, text), 20) << "the MAC is drawn";
+  EXPECT_EQ(CountPixels(shown, *wxBLACK, 100, tail), 0) << "and not cut at the column's edge";
+
+  // The user drags the MAC column's right edge 60 pixels to the right; a reload keeps that width.
+  const int dragged = list->GetColumnWidth(kMac) + 60;
+  wxWindow* header = view_->List()->GetHeaderCtrl();
+  ASSERT_NE(header, nullptr);
+  const wxPoint edge = header->ClientToScreen(wxPoint(left + list->GetColumnWidth(kMac) - 1, header->GetClientSize().y / 2));
+  wxUIActionSimulator input;
+  input.MouseMove(edge);
+  testing_support::PumpPending();
+  input.MouseDown();
+  testing_support::PumpPending();
+  for (int step = 1; step <= 6; ++step) {
+    input.MouseMove(edge + wxPoint(10 * step, 0));
+    testing_support::PumpPending();
+  }
+  input.MouseUp();
+  ASSERT_TRUE(PumpUntil([&] { return std::abs(list->GetColumnWidth(kMac) - dragged) <= 2; }))
+      << list->GetColumnWidth(kMac);
+  for (int i = 0; i < 5; ++i) testing_support::PumpPending();
+  const int userWidth = list->GetColumnWidth(kMac);
+  const int ipWidth = list->GetColumnWidth(1);
+  view_->RefreshView(true);
+  testing_support::PumpPending();
+  EXPECT_EQ(list->GetColumnWidth(kMac), userWidth);
+  EXPECT_EQ(list->GetColumnWidth(1), ipWidth);
+  SaveCapture(CaptureWindow(frame_), "ap_list_user_width_kept");
 }
 
 TEST_F(ListViewTest, TheColumnChooserMovesAColumnAndTheListFollows) {

@@ -64,6 +64,15 @@ TEST(LargeNetworkTest, SizesOutsideTheAddressPlanAndAMissingReferenceAreRefused)
                  devsim::LargeNetworkError)
         << switches << " " << aps;
   EXPECT_THROW(LargeNetwork::Generate({1, 1, dir.File("nowhere"), dir.Path().string()}), devsim::LargeNetworkError);
+  EXPECT_THROW(LargeNetwork::Generate({1, 1, DEVSIM_DATA_DIR, dir.Path().string(), 256}), devsim::LargeNetworkError);
+}
+
+TEST(LargeNetworkTest, TheSecondOctetPlacesTheNetwork) {
+  testing_support::TempDir dir;
+  const auto devices = LargeNetwork::Generate({2, 1, DEVSIM_DATA_DIR, dir.Path().string(), 77});
+  ASSERT_EQ(devices.size(), 4u);
+  EXPECT_EQ(devices[0].address, "127.77.0.1");
+  EXPECT_EQ(devices[3].address, "127.77.1.10");
 }
 
 }  // namespace

@@ -157,6 +157,30 @@ std::vector<unsigned char> EncodedTrap() {
   return bytes;
 }
 
+// What the tests and the trap benchmark send is what a standard receiver takes: sysUpTime.0 as time ticks
+// and snmpTrapOID.0 naming the notification as an object identifier.
+TEST(TrapSenderTest, ANotificationIsWellFormed) {
+  CSnmpSession::InitLibrary();
+  netsnmp_pdu* pdu = TrapSender::Pdu(SNMP_MSG_TRAP2, TrapSender::Notification(kLinkDown));
+  std::vector<std::pair<std::string, int>> bindings;
+  std::string trapOid;
+  for (const netsnmp_variable_list* v = pdu->variables; v; v = v->next_variable) {
+    const auto dotted = [](const oid* name, size_t length) {
+      std::string text;
+      for (size_t i = 0; i < length; ++i) text += (i ? "." : "") + std::to_string(name[i]);
+      return text;
+    };
+    bindings.emplace_back(dotted(v->name, v->name_length), v->type);
+    if (v->type == ASN_OBJECT_ID) trapOid = dotted(v->val.objid, v->val_len / sizeof(oid));
+  }
+  snmp_free_pdu(pdu);
+  ASSERT_EQ(bindings.size(), 3u);
+  EXPECT_EQ(bindings[0], std::make_pair(std::string("1.3.6.1.2.1.1.3.0"), int{ASN_TIMETICKS}));
+  EXPECT_EQ(bindings[1], std::make_pair(std::string("1.3.6.1.6.3.1.1.4.1.0"), int{ASN_OBJECT_ID}));
+  EXPECT_EQ(trapOid, kLinkDown);
+  EXPECT_EQ(bindings[2].first, kLinkDown);
+}
+
 TEST_F(TrapListenerTest, BrokenDatagramsAreDroppedAndTheListenerGoesOn) {
   const std::vector<unsigned char> trap = EncodedTrap();
   ASSERT_FALSE(trap.empty());

@@ -29,6 +29,8 @@ TEST_F(BmpFileTest, BadFilesGiveTheirStatusAndNoPixels) {
   const Bytes valid = BuildBmp({.width = 4, .height = 2, .rows = {Bytes(12, 1), Bytes(12, 2)}});
   Bytes wrongType = valid;
   wrongType[1] = 'A';
+  Bytes lastPaddingCut = BuildBmp({.width = 1, .height = 2, .rows = {{1, 2, 3}, {4, 5, 6}}});
+  lastPaddingCut.pop_back();
   struct Case {
     const char* name;
     Bytes file;
@@ -48,6 +50,7 @@ TEST_F(BmpFileTest, BadFilesGiveTheirStatusAndNoPixels) {
       {"colour table cut", BuildBmp({.bits = 8, .colorsUsed = 4, .colors = {{1, 1, 1}}}), "Read Error!", false},
       {"rows past the end of the file", BuildBmp({.width = 4, .height = 2, .rows = {Bytes(12, 1)}}), "Read Error",
        false},
+      {"the last row without its padding", lastPaddingCut, "Read Error", false},
       {"huge height in a short file", BuildBmp({.width = 1, .height = 0x7FFFFFFF, .rows = {{1, 2, 3}}}), "Read Error",
        false},
       {"wider than the bound",
@@ -79,6 +82,21 @@ TEST_F(BmpFileTest, FourBitOddWidthTakesTheLastPixelFromTheHighHalfOfTheByte) {
   EXPECT_EQ(bmp.Status(), "OK");
   EXPECT_EQ(*pixels, (Bytes{10, 1, 7, 20, 2, 7, 30, 3, 7}));
   EXPECT_EQ(bmp.ByteCount(), 54 + 64 + 4);
+}
+
+TEST_F(BmpFileTest, OneBitRowsRunAcrossBytesFromTheHighBit) {
+  // Ten pixels: 1011 0010 | 01 (the rest of the second byte is not a pixel).
+  const auto pixels = bmp.LoadBmpFile(Write(BuildBmp({.width = 10,
+                                                      .bits = 1,
+                                                      .colorsUsed = 2,
+                                                      .colors = {{0, 0, 0}, {9, 9, 9}},
+                                                      .rows = {{0xB2, 0x7F}}})),
+                                      width, height);
+  ASSERT_TRUE(pixels) << bmp.Status();
+  Bytes expected;
+  for (int bit : {1, 0, 1, 1, 0, 0, 1, 0, 0, 1}) expected.insert(expected.end(), 3, static_cast<std::uint8_t>(bit * 9));
+  EXPECT_EQ(*pixels, expected);
+  EXPECT_EQ(bmp.ByteCount(), 54 + 8 + 4);
 }
 
 TEST_F(BmpFileTest, RowsArePaddedAndStoredBottomUpUnlessTheHeightIsNegative) {

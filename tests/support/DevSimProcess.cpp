@@ -39,9 +39,9 @@ std::vector<DevSimDevice> DevSimProcess::ReferenceNetwork() {
   return devices;
 }
 
-DevSimProcess::DevSimProcess(std::vector<DevSimDevice> devices) : devices_(std::move(devices)) {
+DevSimProcess::DevSimProcess(std::vector<DevSimDevice> devices, int port) : devices_(std::move(devices)) {
   // Strict: a test's data file with a line the simulator cannot read is a fault of the test.
-  std::vector<std::string> arguments{DEVSIM_BINARY, "--port", "0", "--control", "--strict"};
+  std::vector<std::string> arguments{DEVSIM_BINARY, "--port", std::to_string(port), "--control", "--strict"};
   for (const auto& device : devices_) arguments.push_back(device.address + "=" + device.dataFile);
   int pair[2];
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) throw std::runtime_error("socketpair failed");

@@ -40,8 +40,8 @@ class DevSimProcess {
   static std::string DataFile(const std::string& name);
 
   // Starts the simulator (strict: a data-file line it cannot read refuses the file) and returns once it
-  // serves every device; throws std::runtime_error.
-  explicit DevSimProcess(std::vector<DevSimDevice> devices = ReferenceNetwork());
+  // serves every device; throws std::runtime_error. Port 0: the simulator picks a free one.
+  explicit DevSimProcess(std::vector<DevSimDevice> devices = ReferenceNetwork(), int port = 0);
   ~DevSimProcess();
   DevSimProcess(const DevSimProcess&) = delete;
   DevSimProcess& operator=(const DevSimProcess&) = delete;

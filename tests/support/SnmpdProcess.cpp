@@ -68,8 +68,8 @@ SnmpdProcess::SnmpdProcess(Options options) : options_(std::move(options)) {
 std::string SnmpdProcess::Peer() const { return "udp:" + address_ + ":" + std::to_string(port_); }
 
 bool SnmpdProcess::Start() {
-  address_ = UniqueLoopbackAddress();
-  port_ = FreeUdpPort(address_);
+  address_ = options_.address.empty() ? UniqueLoopbackAddress() : options_.address;
+  port_ = options_.port != 0 ? options_.port : FreeUdpPort(address_);
   if (port_ == 0) return false;
   const std::string config = dir_.File("snmpd.conf");
   {

@@ -18,6 +18,8 @@ class SnmpdProcess {
     std::string readCommunity = "public";
     std::string writeCommunity = "private";
     std::string extraConfig;  // further snmpd.conf lines
+    std::string address;      // a loopback address; empty: one no other test is likely to use
+    int port = 0;             // 0: a port free on the address
   };
 
   SnmpdProcess() : SnmpdProcess(Options{}) {}

@@ -17,20 +17,11 @@
 
 namespace testing_support {
 
-// A UDP port free on every address at the moment of asking, exported as PELLION_TRAP_PORT for the
-// lifetime of the object.
+// A UDP port free on every address at the moment of asking (or the port given), exported as
+// PELLION_TRAP_PORT for the lifetime of the object.
 class TrapPort {
  public:
-  TrapPort() {
-    const int probe = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    socklen_t length = sizeof address;
-    if (probe < 0 || bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-      throw std::runtime_error("no free UDP port");
-    close(probe);
-    port_ = ntohs(address.sin_port);
+  explicit TrapPort(int port = 0) : port_(port != 0 ? port : FreePort()) {
     setenv("PELLION_TRAP_PORT", std::to_string(port_).c_str(), 1);
     platform::ReloadOverrides();
   }
@@ -43,25 +34,39 @@ class TrapPort {
   int Port() const { return port_; }
 
  private:
+  static int FreePort() {
+    const int probe = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    socklen_t length = sizeof address;
+    const bool bound = probe >= 0 && bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    if (probe >= 0) close(probe);
+    if (!bound) throw std::runtime_error("no free UDP port");
+    return ntohs(address.sin_port);
+  }
+
   int port_ = 0;
 };
 
-// One binding of a notification: an OID in dotted text and an octet-string value.
+// One binding of a notification: an OID in dotted text and a value, given as text in the type the
+// library's type letters name ('s' octet string, 't' time ticks, 'o' object identifier, 'i' integer).
 struct TrapBinding {
   std::string oid;
   std::string value;
+  char type = 's';
 };
 
-// SNMPv2c notifications from 127.0.0.1 to a port on loopback, through the library's session API.
+// SNMPv2c notifications to a port on a loopback address, through the library's session API.
 class TrapSender {
  public:
   // timeout: how long an INFORM waits for its answer, in milliseconds.
-  explicit TrapSender(int port, int timeout = 2000) {
+  explicit TrapSender(int port, int timeout = 2000, const std::string& address = "127.0.0.1") {
     CSnmpSession::InitLibrary();
     netsnmp_session settings;
     snmp_sess_init(&settings);
     settings.version = SNMP_VERSION_2c;
-    std::string peer = "udp:127.0.0.1:" + std::to_string(port);
+    std::string peer = "udp:" + address + ":" + std::to_string(port);
     settings.peername = peer.data();
     settings.community = reinterpret_cast<u_char*>(community_.data());
     settings.community_len = community_.size();
@@ -94,22 +99,28 @@ class TrapSender {
     if (response) snmp_free_pdu(response);
     return status == STAT_SUCCESS;
   }
-  // The usual layout: sysUpTime.0, snmpTrapOID.0, then the identifier as the third binding.
+  // A well-formed notification: sysUpTime.0 as time ticks, snmpTrapOID.0 naming the identifier as an
+  // object identifier, then the identifier as the third binding.
   static std::vector<TrapBinding> Notification(const std::string& identifier) {
-    return {{"1.3.6.1.2.1.1.3.0", "0"}, {"1.3.6.1.6.3.1.1.4.1.0", "trap"}, {identifier, "1"}};
+    return {{"1.3.6.1.2.1.1.3.0", "0", 't'}, {"1.3.6.1.6.3.1.1.4.1.0", identifier, 'o'}, {identifier, "1"}};
   }
 
- private:
+  // The PDU the sender sends for these bindings; the caller frees it.
   static netsnmp_pdu* Pdu(int command, const std::vector<TrapBinding>& bindings) {
     netsnmp_pdu* pdu = snmp_pdu_create(command);
     for (const TrapBinding& binding : bindings) {
       oid name[MAX_OID_LEN];
       size_t length = MAX_OID_LEN;
-      if (!read_objid(binding.oid.c_str(), name, &length)) throw std::runtime_error("bad OID " + binding.oid);
-      snmp_pdu_add_variable(pdu, name, length, ASN_OCTET_STR, binding.value.data(), binding.value.size());
+      if (!read_objid(binding.oid.c_str(), name, &length) ||
+          snmp_add_var(pdu, name, length, binding.type, binding.value.c_str()) != 0) {
+        snmp_free_pdu(pdu);
+        throw std::runtime_error("bad binding " + binding.oid + " = " + binding.value);
+      }
     }
     return pdu;
   }
+
+ private:
 
   std::string community_ = "public";
   void* handle_ = nullptr;

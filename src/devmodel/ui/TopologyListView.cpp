@@ -3,6 +3,7 @@
 #include <wx/menu.h>
 #include <wx/sizer.h>
 
+#include "controls/ColumnFit.h"
 #include "controls/ReportCtrl.h"
 #include "controls/ReportListView.h"
 #include "db/AccessDatabase.h"
@@ -44,6 +45,7 @@ CTopologyListView::CTopologyListView(wxWindow* parent, DeviceViewServices servic
   rows->Bind(wxEVT_RIGHT_DOWN, &CTopologyListView::OnRowsRightDown, this);
   rows->Bind(wxEVT_LEFT_DCLICK, &CTopologyListView::OnRowsDoubleClick, this);
   if (wxWindow* header = list_->GetHeaderCtrl()) header->Bind(wxEVT_RIGHT_UP, &CTopologyListView::OnHeaderRightUp, this);
+  list_->GetListView()->Bind(wxEVT_LIST_COL_END_DRAG, &CTopologyListView::OnColumnResized, this);
   Bind(wxEVT_MENU, &CTopologyListView::OnCommand, this);
 
   ApListFilter filter;
@@ -87,8 +89,38 @@ void CTopologyListView::ReloadList() {
   list_->RemoveAllColumns();
   for (size_t i = 0; i < model_.Headings().size(); ++i) list_->InsertColumn(static_cast<int>(i), model_.Headings()[i]);
   ShowRows();
+  SizeColumns();
   if (list_->GetColumnCount() > 0 && list_->GetItemCount() > 0) list_->SortItems(0, true);
   if (!selected.empty()) SelectRow(model_.FindRowByKey(selected.front()));
+}
+
+void CTopologyListView::SizeColumns() {
+  const size_t rows = model_.Rows().size();
+  int imageWidth = 0, imageHeight = 0;
+  images_->GetSize(0, imageWidth, imageHeight);
+  for (size_t column = 0; column < model_.Headings().size(); ++column) {
+    const std::string& heading = model_.Headings()[column];
+    auto known = columnWidths_.find(heading);
+    int width = known != columnWidths_.end() ? known->second : 0;
+    if (!width) {
+      std::vector<std::string> texts;
+      texts.reserve(rows);
+      for (const ApListViewRow& row : model_.Rows()) texts.push_back(row.cells[column].text);
+      width = ColumnWidthForTexts(*list_->GetListView(), heading, std::move(texts), column == 0 ? imageWidth : 0);
+      // Fitted to rows, the width stays; fitted to the heading alone, the first rows fit it again.
+      if (rows > 0) columnWidths_[heading] = width;
+    }
+    list_->GetListView()->SetColumnWidth(static_cast<int>(column), width);
+  }
+}
+
+void CTopologyListView::OnColumnResized(wxListEvent& event) {
+  event.Skip();
+  // The list takes the new width after telling of it.
+  CallAfter([this, column = event.GetColumn()] {
+    if (column < 0 || column >= list_->GetColumnCount()) return;
+    columnWidths_[list_->GetColumnHeading(column)] = list_->GetListView()->GetColumnWidth(column);
+  });
 }
 
 void CTopologyListView::SetFilter(const std::string& column, const std::string& text, int managedOnly) {

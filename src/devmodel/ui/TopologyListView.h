@@ -1,9 +1,12 @@
 #pragma once
 // The AP list pane: one row per AP with its status and the chosen columns, the AP commands on the rows'
 // context menu, "Custom ..." on the header's, and a double click that opens what the AP's state asks
-// for. The group tree drops groups on its rows (IApRowPeer); the frame refreshes it (IFrameView).
+// for. Its columns open as wide as their texts; a width the user drags is kept across reloads. The
+// group tree drops groups on its rows (IApRowPeer); the frame refreshes it (IFrameView).
+#include <wx/listctrl.h>
 #include <wx/panel.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +57,9 @@ class CTopologyListView : public wxPanel, public IApRowPeer, public IFrameView {
  private:
   void ShowRows();
   void ShowRow(int index);
+  // Each column as the user sized it, or as wide as its texts the first time it shows rows.
+  void SizeColumns();
+  void OnColumnResized(wxListEvent& event);
   std::vector<std::string> SelectedMacs() const;
   std::vector<int> SelectedRows() const;
   void SelectRow(int index);
@@ -71,4 +77,5 @@ class CTopologyListView : public wxPanel, public IApRowPeer, public IFrameView {
   std::unique_ptr<wxImageList> images_;
   CApListModel model_;
   bool firmwareInstance_;
+  std::map<std::string, int> columnWidths_;  // by heading, kept across reloads
 };

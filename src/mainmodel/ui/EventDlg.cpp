@@ -1,5 +1,6 @@
 #include "mainmodel/ui/EventDlg.h"
 
+#include "controls/ColumnFit.h"
 #include "db/DeviceEventCounters.h"
 
 namespace {
@@ -25,7 +26,20 @@ CEventDlg::CEventDlg(wxWindow* parent) : wxPanel(parent, IDD) {
   SetNewSwitch(std::to_string(c.nNewSwitch));
   SetManagedSwitch(std::to_string(c.nManagedSwitch));
   SetManagedAp(std::to_string(c.nManagedAp));
+  FitColumns();
   Bind(wxEVT_SIZE, &CEventDlg::OnSize, this);
+}
+
+// Once, as the pane opens: later the widths are the user's.
+void CEventDlg::FitColumns() {
+  for (int column = 0; column < list_->GetColumnCount(); ++column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < list_->GetItemCount(); ++row) texts.push_back(list_->GetItemText(row, column).utf8_string());
+    wxListItem heading;
+    heading.SetMask(wxLIST_MASK_TEXT);
+    list_->GetColumn(column, heading);
+    list_->SetColumnWidth(column, ColumnWidthForTexts(*list_, heading.GetText().utf8_string(), texts));
+  }
 }
 
 void CEventDlg::SetValue(Row row, const std::string& value) { list_->SetItem(row, 1, wxString::FromUTF8(value)); }

@@ -1,7 +1,7 @@
 #pragma once
 // The device-event counter pane of the navigation bar's "Status" folder: seven named counters in a
-// two-column list that fills the pane. It only shows what it is given; the frame recounts, and gives it
-// the height of all its rows.
+// two-column list that fills the pane, its columns as wide as their texts when it opens. It only shows
+// what it is given; the frame recounts, and gives it the height of all its rows.
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 
@@ -30,6 +30,7 @@ class CEventDlg : public wxPanel {
 
  private:
   void SetValue(Row row, const std::string& value);
+  void FitColumns();
   void OnSize(wxSizeEvent& event);
 
   wxListCtrl* list_ = nullptr;

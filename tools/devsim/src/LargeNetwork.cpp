@@ -79,9 +79,13 @@ ObjectMap ReadReference(const fs::path& file) {
 
 }  // namespace
 
-std::string LargeNetwork::SwitchAddress(int k) { return "127.10." + std::to_string(k) + ".1"; }
+std::string LargeNetwork::SwitchAddress(int k, int secondOctet) {
+  return "127." + std::to_string(secondOctet) + "." + std::to_string(k) + ".1";
+}
 
-std::string LargeNetwork::ApAddress(int k, int j) { return "127.10." + std::to_string(k) + "." + std::to_string(10 + j); }
+std::string LargeNetwork::ApAddress(int k, int j, int secondOctet) {
+  return "127." + std::to_string(secondOctet) + "." + std::to_string(k) + "." + std::to_string(10 + j);
+}
 
 std::string LargeNetwork::MacHex(int k, int j) {
   return std::string(kOui) + DecimalPair(k / 100) + DecimalPair(k % 100) + DecimalPair(j + 1);
@@ -91,6 +95,7 @@ std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkPlan& plan) {
   if (plan.switches < 1 || plan.switches > kMaxSwitches || plan.apsPerSwitch < 0 ||
       plan.apsPerSwitch > kMaxApsPerSwitch)
     throw LargeNetworkError("1 to 200 switches with 0 to 99 APs each");
+  if (plan.secondOctet < 0 || plan.secondOctet > 255) throw LargeNetworkError("second octet 0 to 255");
   const fs::path reference(plan.referenceDir);
   const fs::path output(plan.outputDir);
   fs::create_directories(output);
@@ -115,7 +120,7 @@ std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkPlan& plan) {
     std::erase_if(objects, [&](const auto& entry) { return OidStartsWith(entry.first, remoteTables); });
     Put(objects, kSysName, "4", "switch-" + std::to_string(k));
     Put(objects, kBridgeAddress, "4x", switchMac);
-    Put(objects, std::string(kSwitchRoot) + ".11.16.0", "64", SwitchAddress(k));
+    Put(objects, std::string(kSwitchRoot) + ".11.16.0", "64", SwitchAddress(k, plan.secondOctet));
     Put(objects, std::string(kSwitchRoot) + ".24.1.0", "4",
         Behaviours::SystemKeyDigest(Snmprec::ParseValue("4x", kOui).bytes, kSystemKeyText, switchMac));
     for (int j = 0; j < plan.apsPerSwitch; ++j) {
@@ -123,23 +128,23 @@ std::vector<DeviceSpec> LargeNetwork::Generate(const LargeNetworkPlan& plan) {
       Put(objects, kLldpRemote + std::string("5") + row, "4x", MacHex(k, j));
       Put(objects, kLldpRemote + std::string("7") + row, "4", "eth0");
       Put(objects, kLldpRemote + std::string("12") + row, "4x", "0008");
-      Put(objects, kLldpManAddr + std::to_string(j) + ".1.1.4." + ApAddress(k, j), "2", "0");
+      Put(objects, kLldpManAddr + std::to_string(j) + ".1.1.4." + ApAddress(k, j, plan.secondOctet), "2", "0");
     }
     const fs::path data = output / ("switch-" + std::to_string(k) + ".snmprec");
     WriteData(data, objects);
     WriteSide(DeviceLoader::SideFileOf(data), reference / "switch.devsim", switchMac);
-    add(SwitchAddress(k), data);
+    add(SwitchAddress(k, plan.secondOctet), data);
 
     for (int j = 0; j < plan.apsPerSwitch; ++j) {
       const int model = j % 3;
       ObjectMap ap = apData[model];
       Put(ap, kSysName, "4", "ap-" + std::to_string(k) + "-" + std::to_string(j));
       Put(ap, kApPhysAddress, "4x", MacHex(k, j));
-      Put(ap, std::string(kApRoot) + ".1.10.2.0", "64", ApAddress(k, j));
+      Put(ap, std::string(kApRoot) + ".1.10.2.0", "64", ApAddress(k, j, plan.secondOctet));
       const fs::path apFile = output / ("ap-" + std::to_string(k) + "-" + std::to_string(j) + ".snmprec");
       WriteData(apFile, ap);
       WriteSide(DeviceLoader::SideFileOf(apFile), reference / (std::string(apModels[model]) + ".devsim"), "");
-      add(ApAddress(k, j), apFile);
+      add(ApAddress(k, j, plan.secondOctet), apFile);
     }
   }
   if (!scenario) throw LargeNetworkError("cannot write the scenario");
