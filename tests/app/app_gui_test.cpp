@@ -156,7 +156,7 @@ TEST(SecondStartTest, BringsTheHiddenWindowBackAndLeavesTheRunningCopyAlone) {
   CMainFrame* frame = first.Frame();
   bool firstServiceDeleted = false;
   platform::RegisterShutdown(platform::ShutdownStage::ConnectionPool, [&] { firstServiceDeleted = true; });
-  frame->Close();  // the close box hides the window in the tray
+  frame->Hide();  // as the close box does where a tray keeps the program (the virtual display has none)
   ASSERT_TRUE(app_test::PumpUntil([&] { return !frame->IsShown(); }));
 
   {

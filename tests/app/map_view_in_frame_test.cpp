@@ -78,13 +78,6 @@ int DrawnPixels(wxWindow* map) {
   return client.width * client.height - testing_support::CountPixels(shot, wxColour(224, 224, 224), 2, client);
 }
 
-// The main window of the next start runs without a polling thread, which would write into the tables.
-class WithoutPolling {
- public:
-  WithoutPolling() { CMainFrame::SetPollingFactory([] { return std::unique_ptr<IPollingControl>(); }); }
-  ~WithoutPolling() { CMainFrame::SetPollingFactory({}); }
-};
-
 void Command(CMainFrame* frame, int command) {
   wxCommandEvent event(wxEVT_MENU, cmd::WxId(command));
   frame->ProcessWindowEvent(event);
@@ -95,7 +88,7 @@ void Command(CMainFrame* frame, int command) {
 // While another view is shown the map document follows the database: cleared devices are gone from the
 // map shown again, and devices found meanwhile are on it.
 TEST(MapViewInFrameTest, TheMapShownAgainHoldsWhatTheDatabaseHoldsNow) {
-  WithoutPolling quiet;
+  app_test::WithoutPolling quiet;  // no polling thread writing into the tables
   RunningApp app(TestRoot() / "map-again");
   ASSERT_TRUE(app.Started());
   CMainFrame* frame = app.Frame();
