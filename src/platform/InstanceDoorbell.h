@@ -17,7 +17,7 @@ class CInstanceDoorbell {
   CInstanceDoorbell& operator=(const CInstanceDoorbell&) = delete;
 
   // Only the holder of the lock opens it; a socket file a crashed copy left is replaced. False when the
-  // socket cannot be made (the path is too long, the folder is not writable): then nobody can ring.
+  // socket cannot be made (the name is too long, the folder is not writable): then nobody can ring.
   bool Open();
   // -1 until opened; becomes readable when someone rang.
   int Fd() const { return fd_; }

@@ -15,9 +15,7 @@ namespace {
 std::string RuntimeDirectory() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && *runtime) return std::string(runtime) + "/pellion";
-  std::error_code error;
-  const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-  return (error ? std::filesystem::path("/tmp") : temporary).string() + "/pellion-" + std::to_string(getuid());
+  return "/tmp/pellion-" + std::to_string(getuid());
 }
 
 }  // namespace

@@ -163,7 +163,9 @@ TEST(SecondStartTest, BringsTheHiddenWindowBackAndLeavesTheRunningCopyAlone) {
     ModalDialogRecorder boxes(wxID_OK);
     RunningApp second(TestRoot() / "second");
     EXPECT_FALSE(second.Started());
-    EXPECT_TRUE(boxes.Dialogs().empty()) << "no message: the running copy answers by showing its window";
+    for (const auto& shown : boxes.Dialogs())
+      ADD_FAILURE() << "no message: the running copy answers by showing its window; shown: " << shown.title << ": "
+                    << shown.message;
   }
   ASSERT_TRUE(app_test::PumpUntil([&] { return frame->IsShownOnScreen(); }));
   const wxImage shot = testing_support::CaptureWindow(frame);

@@ -76,3 +76,21 @@ TEST(InstanceDoorbellTest, TheSocketGoesWithItsOwnerAndALongPathIsNoDoorbell) {
   EXPECT_FALSE(doorbell.TakeRings());
   EXPECT_FALSE(platform::CInstanceDoorbell::Ring(tooLong));
 }
+
+TEST(InstanceDoorbellTest, ASocketInAFolderDeeperThanASocketAddressHoldsStillRings) {
+  testing_support::TempDir folder;
+  const std::filesystem::path deep = folder.Path() / std::string(60, 'a') / std::string(60, 'b');
+  std::filesystem::create_directories(deep);
+  const std::string path = (deep / "app.door").string();
+  ASSERT_GT(path.size(), sizeof(sockaddr_un::sun_path));
+
+  {
+    platform::CInstanceDoorbell doorbell(path);
+    ASSERT_TRUE(doorbell.Open());
+    EXPECT_TRUE(std::filesystem::exists(path)) << "the socket lies at the path itself";
+    EXPECT_TRUE(platform::CInstanceDoorbell::Ring(path));
+    EXPECT_TRUE(doorbell.TakeRings());
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_FALSE(platform::CInstanceDoorbell::Ring(path));
+}
