@@ -210,7 +210,10 @@ class RestoreChooser : public wxModalDialogHook {
       return wxID_OK;
     }
     auto* chooser = dynamic_cast<wxFileDialog*>(dialog);
-    if (!chooser) return wxID_NONE;
+    // The toolkit's file dialog passes through this hook twice in one showing; a second answer queued
+    // behind the first would set the path again while the first waits for it and undo its selection.
+    if (!chooser || chooser == answered_) return wxID_NONE;
+    answered_ = chooser;
     chooser->CallAfter([this, chooser] {
       chooser->SetPath(wxString::FromUTF8(file_));
       chose = PumpUntil([&] { return chooser->GetPath().utf8_string() == file_; });
@@ -227,6 +230,7 @@ class RestoreChooser : public wxModalDialogHook {
 
  private:
   std::string file_;
+  wxDialog* answered_ = nullptr;
 };
 
 }  // namespace
