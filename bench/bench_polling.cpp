@@ -39,13 +39,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kDefaultThreads = 5;  // the settings row's default
 
+// Filled by ParseOptions, which holds the defaults.
 struct Options {
-  int delayMs = 5;
-  int switches = 40;
-  int apsPerSwitch = 25;
-  int memoryPasses = 20;
-  int secondOctet = 10;
-  int port = 0;
+  int delayMs;
+  int switches;
+  int apsPerSwitch;
+  int memoryPasses;
+  int secondOctet;
+  int port;
 };
 
 Options ParseOptions(int argc, char** argv) {

@@ -96,7 +96,7 @@ MailAlertSettings MailSettingsFrom(const MailForm& form, const MailAlertSettings
   settings.senderAddress = form.senderAddress;
   settings.userName = form.userName;
   settings.password = form.password;
-  settings.requireTls = form.requireTls ? "1" : "0";
+  settings.requireTls = std::string(form.requireTls ? "1" : "0");  // GCC 12 warns wrongly (-Wrestrict) on the literal assigned directly
   settings.schedule = ScheduleFrom(form.schedule, stored.schedule);
   return settings;
 }

@@ -88,14 +88,10 @@ void CMainFrame::RefreshAllViews(bool fullReload) {
   if (auto* shown = dynamic_cast<IFrameView*>(view_)) shown->RefreshView(fullReload);
   if (auto* tree = dynamic_cast<CLoadBalanceTreeView*>(view_)) tree->RefreshTree();
   if (auto* log = dynamic_cast<CLogView*>(view_)) log->RefreshLog();
-  // A map view refreshes itself above; without one the document still follows the database, as the
-  // other views and the next map read it.
-  if (!dynamic_cast<CTopologyVisualView*>(view_)) {
-    if (fullReload)
-      GetPellionDoc().RefreshFromDatabase();
-    else
-      GetPellionDoc().RefreshDeviceStates();
-  }
+  // A map view refreshes itself above, and a map opened later loads the document afresh. Without one the
+  // document still follows a full reload, as the switch sheet reads its devices and links; device states
+  // alone wait for the next map.
+  if (fullReload && !dynamic_cast<CTopologyVisualView*>(view_)) GetPellionDoc().RefreshFromDatabase();
   UpdateEventCounters();
 }
 

@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "controls/WxGeometry.h"
+#include "platform/Utf8Text.h"
 
 namespace {
 
@@ -229,11 +230,7 @@ int CBtnST::CaptureBackground(wxDC* parentDc) {
 }
 
 int CBtnST::SetLinkUrl(const std::string& url) {
-  std::string kept = url.substr(0, kLinkLimit - 1);
-  // Never keep half of a multi-byte character.
-  while (!kept.empty() && kept.size() < url.size() && (static_cast<unsigned char>(url[kept.size()]) & 0xC0) == 0x80)
-    kept.pop_back();
-  link_ = kept;
+  link_ = platform::FirstBytes(url, kLinkLimit - 1);
   return BTNST_OK;
 }
 

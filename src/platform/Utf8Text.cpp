@@ -23,4 +23,11 @@ std::string FirstCharacters(std::string_view text, std::size_t maxCharacters) {
   return std::string(text);
 }
 
+std::string FirstBytes(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return std::string(text);
+  std::size_t length = maxBytes;
+  while (length > 0 && IsContinuationByte(text[length])) --length;
+  return std::string(text.substr(0, length));
+}
+
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/Utf8Text.h"
+
 namespace quillon {
 
 ConsoleDeviceRecord ConsoleDeviceRecord::Received() {
@@ -73,22 +75,14 @@ std::size_t BuildConsoleRequest(std::uint8_t* buffer, std::uint16_t command, std
 
 namespace {
 
-// The bytes of the text that fit the field without cutting a UTF-8 character in two.
-std::size_t FittingLength(const std::string& text, std::size_t width) {
-  if (text.size() <= width) return text.size();
-  std::size_t length = width;
-  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-  return length;
-}
-
 class ElementWriter {
  public:
   explicit ElementWriter(std::uint8_t* out) : out_(out) {}
 
   void Text(std::uint16_t type, const std::string& text, std::size_t width) {
-    const std::size_t length = FittingLength(text, width);
-    Start(type, length);
-    std::memcpy(out_ + written_ - length, text.data(), length);
+    const std::string fitting = platform::FirstBytes(text, width);  // never half a character on the wire
+    Start(type, fitting.size());
+    std::memcpy(out_ + written_ - fitting.size(), fitting.data(), fitting.size());
   }
   void U32(std::uint16_t type, std::uint32_t value) { PutU32(Start(type, 4), value); }
   void U16(std::uint16_t type, std::uint16_t value) { PutU16(Start(type, 2), value); }

@@ -21,6 +21,7 @@
 #include "app/QuillonLibrary.h"
 #include "platform/MessageBox.h"
 #include "quillon/ui/ConsoleConfigDlg.h"
+#include "quillon/ui/ConsoleDhcpDlg.h"
 #include "quillon/ui/ConsoleDlg.h"
 #include "quillon/ui/ConsoleUpgradeDlg.h"
 #include "support/MessageRecorder.h"
@@ -220,6 +221,34 @@ TEST_F(ConsoleWindowTest, TheDhcpButtonsAreOneChoiceAndASetKeepsWhatTheSwitchRep
   ASSERT_TRUE(PumpUntil([&] { return plainScript.Ran() && boxes.Texts().size() == 2; }));
   EXPECT_EQ(boxes.Texts()[1], "Set Succesful") << "the simulator's own trap receiver and interval are accepted";
   EXPECT_EQ(switches.Switch("00c0ffee0062").dhcp, 0);
+}
+
+// The DHCP refresh's password is checked as the other dialogs check it: counted in bytes, as the switch's
+// field holds them, so twenty accented characters are refused rather than cut.
+TEST_F(ConsoleWindowTest, TheDhcpRefreshRefusesAPasswordItsFieldCannotHold) {
+  testing_support::MessageBoxRecorder boxes;
+  consolesim::SwitchConfig onDhcp = Switch("127.0.0.63", "00c0ffee0063", "dhcp-client");
+  onDhcp.dhcp = 1;
+  consolesim::SwitchSimulator switches(kMagic, ports_.base, kGroup, "127.0.0.1", {onDhcp});
+  switches.Start();
+  Open(1);
+  ASSERT_TRUE(SelectRow(RowOf("00c0ffee0063")));
+  std::vector<bool> stayedOpen;
+  ModalScript script([&](wxDialog* dialog) {
+    auto* password = static_cast<wxTextCtrl*>(dialog->FindWindow(dhcp_id::kPassword));
+    for (const char* refused : {"", "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"}) {
+      password->ChangeValue(wxString::FromUTF8(refused));
+      Click(dialog->FindWindow(dhcp_id::kApply));
+      stayedOpen.push_back(dialog->IsShown());
+    }
+    Click(dialog->FindWindow(wxID_CANCEL));
+  });
+  // The button stays hidden in the console; its command is what a click would send.
+  wxCommandEvent refresh(wxEVT_BUTTON, console_id::kDhcpRefresh);
+  Button(console_id::kDhcpRefresh)->GetEventHandler()->ProcessEvent(refresh);
+  ASSERT_TRUE(PumpUntil([&] { return script.Ran() && !wxWindow::FindWindowById(dhcp_id::kApply); }));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Password lengths between 1-20", "Password lengths between 1-20"}));
+  EXPECT_EQ(stayedOpen, (std::vector<bool>{true, true})) << "the dialog waits for a password that fits";
 }
 
 // Watches modal dialogs: runs a script in the first one that is not a message box, and for each message

@@ -5,6 +5,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "platform/MessageBox.h"
+#include "quillon/ConsoleConfigSet.h"
 #include "quillon/ConsoleSession.h"
 
 namespace quillon::ui {
@@ -30,9 +32,14 @@ CConsoleDhcpDlg::CConsoleDhcpDlg(wxWindow* parent, CConsoleSession& session, ICo
 }
 
 void CConsoleDhcpDlg::OnApply(wxCommandEvent&) {
+  const std::string password = password_->GetValue().utf8_string();
+  if (!IsPasswordLengthAllowed(password)) {
+    platform::MessageBox("Password lengths between 1-20", "Error", platform::MB_ICONERROR);
+    return;
+  }
   transport_.RejoinMulticastGroup();
   ConsoleDeviceRecord record = session_.Device(selectedDevice_);
-  record.password = password_->GetValue().utf8_string();
+  record.password = password;
   session_.SendConsoleSet(record, kDhcpOn, true, transport_);
   EndModal(wxID_OK);
 }

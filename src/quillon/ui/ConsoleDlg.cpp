@@ -102,9 +102,13 @@ bool CConsoleDlg::Initialise() {
   session_->ClearUpgradeFlags();
 
   keepAlive_ = std::make_unique<CIgmpKeepAlive>(settings.multicastGroup, settings.keepAliveFlag, settings.keepAliveSeconds);
-  // The keep-alive is optional: a console that cannot run it notes so in its log and works on.
-  keepAlive_->Start([](const std::string& text) { CConsoleLog(GetConsoleCfgDir()).LogNote(text); },
-                    transport_->Endpoints().multicastInterface);
+  // The keep-alive is optional: a console that cannot run it notes so in its log and works on; only a
+  // note the log cannot take is shown.
+  keepAlive_->Start(
+      [](const std::string& text) {
+        if (CConsoleLog(GetConsoleCfgDir()).LogNote(text) != 0) ShowError(text);
+      },
+      transport_->Endpoints().multicastInterface);
 
   session_->Discovery(*transport_);
   ShowList();
