@@ -153,7 +153,7 @@ bool CClientMonitorThread::WalkClients(const ManagedDeviceRow& ap, RecorderPolli
   std::string macAt = macColumn, modeAt = modeColumn, rssiAt = rssiColumn;
   // A cell counts only when the agent moved forward in its column.
   const auto next = [&snmp](std::string& at, const std::string& column, SnmpObject& object) {
-    if (snmp.GetNextObject(at, column, object) != 0 || !snmptext::MovesForward(at, object.oid)) return false;
+    if (snmp.GetNextObject(at, column, object) != 0) return false;
     at = object.oid;
     return true;
   };
