@@ -9,7 +9,6 @@
 #include "device/AP.h"
 #include "device/AutoAssignChannel.h"
 #include "device/GlobalSettings.h"
-#include "device/SnmpText.h"
 #include "device/WalkLimit.h"
 #include "platform/DebugTrace.h"
 
@@ -110,7 +109,7 @@ int CAP::ReadMacFilterList(std::vector<std::string>& entries) {
     if (IsDiscoveryStopping()) return kDiscoveryStopped;
     SnmpObject next;
     if (snmp.GetNextObject(cursor, prefix, next) != 0) break;
-    if (!snmptext::MovesForward(cursor, next.oid) || !limit.Take(next.oid.size() + next.text.size())) break;
+    if (!limit.Take(next.oid.size() + next.text.size())) break;
     entries.push_back(next.text);
     ++count;
     cursor = next.oid;

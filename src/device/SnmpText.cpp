@@ -53,12 +53,6 @@ std::optional<ObjectId> ParseOid(std::string_view text) {
   }
 }
 
-bool MovesForward(std::string_view current, std::string_view next) {
-  const auto from = ParseOid(current);
-  const auto to = ParseOid(next);
-  return from && to && *from < *to;
-}
-
 std::string FormatOid(const unsigned long* ids, size_t count) {
   std::string text;
   for (size_t i = 0; i < count; ++i) {

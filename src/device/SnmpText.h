@@ -19,9 +19,6 @@ using ObjectId = std::vector<unsigned long>;
 // "1.3.6.1.2.1.1.5.0" or ".1.3.6.1.2.1.1.5.0"; none for anything that is not a numeric OID.
 std::optional<ObjectId> ParseOid(std::string_view text);
 std::string FormatOid(const unsigned long* ids, size_t count);
-// True when next lies after current in the agent's order; a walk that does not move forward would
-// otherwise go on for ever.
-bool MovesForward(std::string_view current, std::string_view next);
 inline std::string FormatOid(const ObjectId& id) { return FormatOid(id.data(), id.size()); }
 
 // True when every byte is a printable ASCII character or a tab, carriage return or line feed.

@@ -6,7 +6,6 @@
 #include "db/DiscoveryDb.h"
 #include "device/LldpRemoteTable.h"
 #include "db/PortMask.h"
-#include "device/SnmpText.h"
 #include "device/Switch.h"
 #include "device/WalkLimit.h"
 #include "db/pollingdb.h"
@@ -43,7 +42,6 @@ int CSwitch::ReadLldpNeighbours() {
       if (IsDiscoveryStopping()) return kDiscoveryStopped;
       SnmpObject next;
       if (snmp.GetNextObject(cursor, prefix, next) != 0) break;
-      if (!snmptext::MovesForward(cursor, next.oid)) break;
       if (!limit.Take(next.oid.size() + next.text.size())) return 0;
       table.Add(column, next);
       cursor = next.oid;

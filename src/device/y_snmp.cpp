@@ -34,6 +34,11 @@ bool UnderPrefix(const netsnmp_variable_list& binding, const snmptext::ObjectId&
   return binding.name_length >= prefix.size() && std::equal(prefix.begin(), prefix.end(), binding.name);
 }
 
+// An agent that answers a GETNEXT with the same or an earlier OID would keep a walk going for ever.
+bool MovesPast(const netsnmp_variable_list& binding, const snmptext::ObjectId& asked) {
+  return snmp_oid_compare(binding.name, binding.name_length, asked.data(), asked.size()) > 0;
+}
+
 // BER carries the first two parts of an OID in one number: the first 0 to 2, the second below 40 unless
 // the first is 2. The library cannot build a request with any other OID value.
 bool IsSendableOid(const snmptext::ObjectId& id) { return id.size() >= 2 && id[0] <= 2 && (id[0] == 2 || id[1] < 40); }
@@ -118,10 +123,12 @@ int CYSnmp::GetNext(const std::string& startOid, char* nextOid, int nextOidLengt
 
 int CYSnmp::GetNextObject(const std::string& startOid, const std::string& prefixText, SnmpObject& next) {
   const std::optional<snmptext::ObjectId> prefix = snmptext::ParseOid(prefixText);
-  if (!prefix) return -1;
+  const std::optional<snmptext::ObjectId> start = snmptext::ParseOid(startOid);
+  if (!prefix || !start) return -1;
   const Outcome result = Fetch(SNMP_MSG_GETNEXT, {startOid});
   if (result.stage != Outcome::Ok) return -1;
   const netsnmp_variable_list& binding = *result.answer->variables;
+  if (!MovesPast(binding, *start)) return -1;
   next.oid = snmptext::FormatOid(binding.name, binding.name_length);
   next.text = snmptext::FormatValue(binding);
   next.octets.clear();
@@ -146,9 +153,7 @@ int CYSnmp::Walk(const std::string& prefixText, const std::function<void(const s
     if (status == kSnmpStatusErrorBase - SNMP_ERR_NOSUCHNAME) return 0;
     if (status != 0) return -1;
     const netsnmp_variable_list& binding = *answer->variables;
-    // An agent that answers with the same or an earlier OID would keep the walk going for ever.
-    if (snmp_oid_compare(binding.name, binding.name_length, step[0].name.data(), step[0].name.size()) <= 0)
-      return -1;
+    if (!MovesPast(binding, step[0].name)) return -1;
     if (!UnderPrefix(binding, *prefix)) return 0;
     const std::string value = snmptext::FormatValue(binding);
     if (!limit.Take(value.size())) return -1;

@@ -35,11 +35,12 @@ class CYSnmp {
   // One GETNEXT of startOid; the next OID and its value go into the buffers (each zero-filled, at most
   // length - 1 characters). 0 the next OID lies under prefix; -2 it lies outside (buffers filled all the
   // same); -3 the next OID's text does not fit its buffer (nothing copied); -1 invalid address or OID,
-  // session or request failure.
+  // session or request failure, or an answer that does not lie after startOid.
   int GetNext(const std::string& startOid, char* nextOid, int nextOidLength, char* value, int valueLength,
               const std::string& prefix);
   // As GetNext, into next, whatever the lengths of the OID and the value: 0 under prefix; -2 outside
-  // (next filled all the same); -1 invalid address or OID, session or request failure.
+  // (next filled all the same); -1 invalid address or OID, session or request failure, or an answer that
+  // does not lie after startOid (the same or an earlier OID: a walk going by it would never end).
   int GetNextObject(const std::string& startOid, const std::string& prefix, SnmpObject& next);
   // Walks the subtree under prefix with one GETNEXT per object, appending each value; OIDs of any length.
   // 0 end of the subtree (or of the agent's objects); -1 invalid address or OID, session or request failure

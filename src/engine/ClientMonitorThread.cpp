@@ -63,7 +63,7 @@ bool CClientMonitorThread::Start() {
 
 int CClientMonitorThread::Run() {
   for (;;) {
-    if (MonitorAps() && !stopRequested_) RecordChanges();
+    if (MonitorAps()) RecordChanges();
     int interval = 0;
     {
       std::lock_guard lock(g_RuntimeSettings.csSettings);
@@ -153,7 +153,7 @@ bool CClientMonitorThread::WalkClients(const ManagedDeviceRow& ap, RecorderPolli
   std::string macAt = macColumn, modeAt = modeColumn, rssiAt = rssiColumn;
   // A cell counts only when the agent moved forward in its column.
   const auto next = [&snmp](std::string& at, const std::string& column, SnmpObject& object) {
-    if (snmp.GetNextObject(at, column, object) != 0 || !snmptext::MovesForward(at, object.oid)) return false;
+    if (snmp.GetNextObject(at, column, object) != 0) return false;
     at = object.oid;
     return true;
   };
@@ -202,15 +202,19 @@ void CClientMonitorThread::RecordChanges() {
     previous_.clear();
     return;
   }
-  // A stop ends the writes here; the flush on destruction then records the clients still associated.
-  if (!WriteMissing(current_, previous_, kConnect, index) || !WriteMissing(previous_, current_, kDisconnect, index))
+  // The events of a round are written all or not at all: a round abandoned before them leaves the
+  // history as the previous round wrote it, and the flush on destruction disconnects exactly its clients.
+  if (stopRequested_) {
+    current_ = previous_;
     return;
+  }
+  WriteMissing(current_, previous_, kConnect, index);
+  WriteMissing(previous_, current_, kDisconnect, index);
   previous_ = current_;
 }
 
-bool CClientMonitorThread::WriteMissing(const Round& from, const Round& other, const char* state, int index) {
+void CClientMonitorThread::WriteMissing(const Round& from, const Round& other, const char* state, int index) {
   for (const auto& [apMac, ap] : from) {
-    if (stopRequested_) return false;
     std::set<std::string> there;
     if (const auto counterpart = other.find(apMac); counterpart != other.end())
       for (const ClientConnectRecord& client : counterpart->second.clients) there.insert(client.mac_client);
@@ -219,7 +223,6 @@ bool CClientMonitorThread::WriteMissing(const Round& from, const Round& other, c
       if (!there.contains(client.mac_client)) missing.push_back(client);
     WriteEvents(std::move(missing), state, apMac, index);
   }
-  return true;
 }
 
 void CClientMonitorThread::FlushDisconnects() {

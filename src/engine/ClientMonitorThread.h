@@ -28,15 +28,17 @@ class CClientMonitorThread {
   int Run();
   // True while no thread runs, and once a stop was asked for.
   bool IsIdle();
-  // Asks the thread to end, wakes it and waits for it; a round in progress is abandoned within one request.
+  // Asks the thread to end, wakes it and waits for it; a round in progress is abandoned within one request
+  // (event writes already begun are finished first).
   void Stop();
 
   // One round of reads. A round abandoned by a stop request stores nothing, posts nothing and leaves the
   // previous round as the current one; false then.
   bool MonitorAps();
   // Writes a client event per change between the previous and the current round, then makes the current
-  // round the previous one. After the database was cleared it forgets both rounds instead. A stop request
-  // ends the writes between two APs.
+  // round the previous one. After the database was cleared it forgets both rounds instead. After a stop
+  // request it writes nothing and makes the previous round the current one again, so the clients the
+  // flush disconnects are those whose connection was written; writes once begun are finished.
   void RecordChanges();
   // Writes every client of the current round as disconnected, under the latest round's number.
   void FlushDisconnects();
@@ -53,8 +55,8 @@ class CClientMonitorThread {
   void ReportDuplicateAddresses(const std::vector<ManagedDeviceRow>& managed);
   void StoreRound(const Round& round);
   // Writes the clients of every AP of from that are not under the same AP in other, in the given state,
-  // one write per AP; false when a stop request ended it.
-  bool WriteMissing(const Round& from, const Round& other, const char* state, int index);
+  // one write per AP.
+  void WriteMissing(const Round& from, const Round& other, const char* state, int index);
 
   Round current_;
   Round previous_;
@@ -63,7 +65,7 @@ class CClientMonitorThread {
   LoadBalanceManager_DB ownManager_;
   platform::CCritSec idleLock_;
   bool idle_ = true;
-  // Set by Stop; every step of a round tests it, so a stop ends a round within one request.
+  // Set by Stop; every read of a round tests it, so a stop ends a round within one request.
   std::atomic<bool> stopRequested_{false};
   bool started_ = false;
   platform::Event wake_{platform::Event::Reset::Manual, false};

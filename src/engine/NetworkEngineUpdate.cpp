@@ -34,7 +34,9 @@ const char kDhcpModeSuffix[] = ".1.10.1.0";
 void PostProgress(const std::string& text, float increment) { PostStatusText(text.c_str(), increment); }
 
 // A switch keeps a neighbour's row for a while after the neighbour moved to another port, so one MAC may
-// show on two ports or two switches: only its first row, in switch and port order, is kept.
+// show on two ports or two switches: only its first row in the order the pass reads them is kept, that
+// is switch by switch in the switch list and, within a switch, by LLDP row index (time mark, then local
+// port, then remote index). Of two rows on one switch the one with the earlier time mark wins.
 template <class Table>
 void KeepFirstRowOfEachMac(Table& table) {
   std::unordered_set<std::string> seen;

@@ -181,6 +181,37 @@ TEST_F(SnmpHostileAgentTest, AnswersAboutOtherObjectsOrInAnotherOrderAreFailures
   EXPECT_EQ(Client().SetTyped(ASN_OCTET_STR, Text(kSysName), "x"), -5);
 }
 
+// A GETNEXT answered with the OID asked for, or an earlier one, fails: a caller stepping on from the
+// answer would ask the same again for ever.
+TEST_F(SnmpHostileAgentTest, AGetNextAnswerThatDoesNotMoveForwardFails) {
+  struct Case {
+    const char* what;
+    std::function<ObjectName(const ObjectName&)> answered;
+    int result;
+  };
+  const Case cases[] = {
+      {"the OID asked for", [](const ObjectName& asked) { return asked; }, -1},
+      {"an earlier OID", [](const ObjectName& asked) { return Under(kTable, asked.back() - 1); }, -1},
+      {"the OID above it", [](const ObjectName&) { return kTable; }, -1},
+      {"the next OID", [](const ObjectName& asked) { return Under(kTable, asked.back() + 1); }, 0},
+  };
+  const std::string asked = Text(Under(kTable, 5));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start([&c](const AgentRequest& request, ScriptedAgent& agent) {
+      agent.Send(request, ber::Response(request, {{c.answered(request.names.at(0)), ber::OctetString("v")}}));
+    });
+    SnmpObject next;
+    EXPECT_EQ(Client().GetNextObject(asked, Text(kTable), next), c.result);
+    if (c.result == 0) {
+      EXPECT_EQ(next.oid, Text(Under(kTable, 6)));
+    }
+    char oid[64];
+    char value[64];
+    EXPECT_EQ(Client().GetNext(asked, oid, sizeof oid, value, sizeof value, Text(kTable)), c.result);
+  }
+}
+
 TEST_F(SnmpHostileAgentTest, AnswersFromAnotherAddressOrPortAreIgnored) {
   const std::string elsewhere = testing_support::UniqueLoopbackAddress();
   Start([&elsewhere](const AgentRequest& request, ScriptedAgent& agent) {

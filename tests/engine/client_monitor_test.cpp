@@ -208,12 +208,34 @@ TEST_F(ClientMonitorTest, NoApAnsweringClearsTheRecordedFlagWithOneMessage) {
             "3");
 }
 
+// A round abandoned by a stop writes no event, and the flush then disconnects only the clients whose
+// connection was written: for every client a connect, then at most one disconnect.
 TEST_F(ClientMonitorTest, AStopEndsTheEventWritesOfARound) {
-  CClientMonitorThread monitor;
-  ASSERT_TRUE(monitor.MonitorAps());
-  monitor.Stop();
-  monitor.RecordChanges();
-  EXPECT_TRUE(Events().empty());
+  {
+    CClientMonitorThread monitor;
+    ASSERT_TRUE(monitor.MonitorAps());
+    monitor.Stop();
+    monitor.RecordChanges();
+    EXPECT_TRUE(Events().empty());
+  }
+  EXPECT_TRUE(Events().empty()) << "no disconnect without its connect";
+
+  {
+    CClientMonitorThread monitor;
+    Cycle(monitor);
+    ASSERT_EQ(Events().size(), 3u);
+    RemoveClient(DevSimReference::kAp1, 2);  // leaves in the round that is abandoned
+    SetCount(DevSimReference::kAp1, 1);
+    SetClient(DevSimReference::kAp3, 1, "02:66:00:00:00:04", 1, 20);  // arrives in it
+    SetCount(DevSimReference::kAp3, 1);
+    ASSERT_TRUE(monitor.MonitorAps());
+    monitor.Stop();
+    monitor.RecordChanges();
+    EXPECT_EQ(Events().size(), 3u);
+  }
+  EXPECT_EQ(Events(), (Texts{"connect " + kClient1 + " " + net::kAp1, "connect " + kClient2 + " " + net::kAp1,
+                             "connect " + kClient3 + " " + net::kAp2, "disconnect " + kClient1 + " " + net::kAp1,
+                             "disconnect " + kClient2 + " " + net::kAp1, "disconnect " + kClient3 + " " + net::kAp2}));
 }
 
 TEST_F(ClientMonitorTest, AStopDuringAClientWalkAbandonsTheRound) {

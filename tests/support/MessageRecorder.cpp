@@ -6,8 +6,15 @@ struct MessageRecorder::Sink : platform::MessageReceiver {
   mutable std::mutex mutex;
   mutable std::condition_variable arrived;
   std::vector<platform::Message> messages;
+  std::function<void(const platform::Message&)> observer;
 
   void Post(platform::Message message) override {
+    std::function<void(const platform::Message&)> observe;
+    {
+      std::lock_guard lock(mutex);
+      observe = observer;
+    }
+    if (observe) observe(message);
     {
       std::lock_guard lock(mutex);
       messages.push_back(std::move(message));
@@ -37,6 +44,11 @@ std::vector<platform::Message> MessageRecorder::MessagesWithId(std::uint32_t id)
   for (auto& m : Messages())
     if (m.id == id) found.push_back(m);
   return found;
+}
+
+void MessageRecorder::OnArrival(std::function<void(const platform::Message&)> observer) {
+  std::lock_guard lock(sink_->mutex);
+  sink_->observer = std::move(observer);
 }
 
 bool MessageRecorder::WaitFor(std::uint32_t id, size_t count, std::chrono::milliseconds timeout) const {

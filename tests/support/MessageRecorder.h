@@ -25,6 +25,9 @@ class MessageRecorder {
   platform::WindowId Id() const { return id_; }
   std::vector<platform::Message> Messages() const;
   std::vector<platform::Message> MessagesWithId(std::uint32_t id) const;
+  // Calls observer with each message as it arrives, on the posting thread before the post returns, so a
+  // test can see what the sender had done at that moment.
+  void OnArrival(std::function<void(const platform::Message&)> observer);
   // Waits until at least count messages with the id arrived; false on time-out.
   bool WaitFor(std::uint32_t id, size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   void Clear();
