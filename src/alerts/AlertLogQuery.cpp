@@ -10,9 +10,7 @@ constexpr const char* kOutcomePatterns[] = {"%send E-mail%", "%send syslog to se
 
 }  // namespace
 
-int AlertSendMark::SentThrough(const DbDateTime& lastSendTime, int newestIndex) const {
-  return time == lastSendTime && index <= newestIndex ? index : -1;
-}
+int AlertSendMark::SentThrough(const DbDateTime& lastSendTime) const { return time == lastSendTime ? index : -1; }
 
 std::vector<int> LevelsOfMask(std::int32_t mask) {
   std::vector<int> levels;
@@ -25,8 +23,12 @@ std::optional<AlertLogQuery> BuildAlertLogQuery(const AlertSchedule& schedule, i
   const std::vector<int> levels = LevelsOfMask(schedule.levelMask);
   if (levels.empty()) return std::nullopt;
   AlertLogQuery query;
-  query.sql = "SELECT * FROM system_log WHERE type=1 AND datetime>=? AND \"index\">? AND \"index\"<=?";
-  query.params = {FormatDbDateTime(schedule.lastSendTime), sentThrough, readThrough};
+  // Clearing the log numbers rows from 1 again, so the index tells sent rows apart only within the second
+  // of the last send itself; any later row is new.
+  const std::string lastSendTime = FormatDbDateTime(schedule.lastSendTime);
+  query.sql =
+      "SELECT * FROM system_log WHERE type=1 AND datetime>=? AND (datetime>? OR \"index\">?) AND \"index\"<=?";
+  query.params = {lastSendTime, lastSendTime, sentThrough, readThrough};
   for (const char* pattern : kOutcomePatterns) {
     query.sql += " AND description NOT LIKE ?";
     query.params.emplace_back(pattern);

@@ -15,20 +15,20 @@ struct AlertLogQuery {
 };
 
 // What a sender forwarded last: the last send time it stored and the log's highest row index it had read
-// by then. Every row of that send's window up to that index went out with it.
+// by then. Every row stamped in that send's second up to that index went out with it.
 struct AlertSendMark {
   DbDateTime time;
   int index = -1;
 
-  // The highest row already sent for a schedule whose last send time is lastSendTime, with the log now
-  // reaching newestIndex: -1 (none known) when the mark is of another send time or the log was cleared.
-  int SentThrough(const DbDateTime& lastSendTime, int newestIndex) const;
+  // The highest row of the second lastSendTime already sent for a schedule whose last send time it is:
+  // -1 (none known) when the mark is of another send time.
+  int SentThrough(const DbDateTime& lastSendTime) const;
 };
 
 // The levels a mask enables, 1 to 4 for the bits 1, 2, 4 and 8.
 std::vector<int> LevelsOfMask(std::int32_t mask);
-// None when the mask enables no level. Rows up to index sentThrough were forwarded already; rows past
-// readThrough were written after the send began and wait for the next one.
+// None when the mask enables no level. Rows of the last send time's own second up to index sentThrough
+// were forwarded already; rows past readThrough were written after the send began and wait for the next one.
 std::optional<AlertLogQuery> BuildAlertLogQuery(const AlertSchedule& schedule, int sentThrough = -1,
                                                 int readThrough = INT_MAX);
 

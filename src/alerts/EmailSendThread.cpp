@@ -25,7 +25,7 @@ int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
   const std::string sendTime = platform::NowText();
   const int readThrough = GetLogDBModule()->GetMaxIndex("index", "system_log");
   const std::optional<AlertLogQuery> query = BuildAlertLogQuery(
-      settings.schedule, mark_.SentThrough(settings.schedule.lastSendTime, readThrough), readThrough);
+      settings.schedule, mark_.SentThrough(settings.schedule.lastSendTime), readThrough);
   if (!query)
     return WriteAlertOutcome(platform::NowText() + ", get log information error, not send E-mail to " + destination + "!");
   std::string text;

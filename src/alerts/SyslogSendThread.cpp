@@ -34,7 +34,7 @@ int CSyslogSendThread::SendAlertSyslog() {
   const std::string sendTime = platform::NowText();
   const int readThrough = GetLogDBModule()->GetMaxIndex("index", "system_log");
   const std::optional<AlertLogQuery> query = BuildAlertLogQuery(
-      params.schedule, mark_.SentThrough(params.schedule.lastSendTime, readThrough), readThrough);
+      params.schedule, mark_.SentThrough(params.schedule.lastSendTime), readThrough);
   if (!query)
     return WriteAlertOutcome(platform::NowText() + ", get log information error, not send syslog to server " + server + "!");
   std::vector<LogItem> items;
