@@ -322,9 +322,7 @@ bool CDB_Maintain::IsRecordsetEmpty(const db::CRecordset& recordset) {
 }
 
 void CDB_Maintain::ShowComError(const CDbError& error, std::source_location where) {
-  const std::string text = db::FormatDbmText(error, kFileName, static_cast<int>(where.line()));
-  if (error.IsBusy()) WriteExceptionLog(text);
-  platform::MessageBox(db::DbErrorBoxText(error, text), {}, platform::MB_OK);
+  db::ShowDbErrorBox(error, db::FormatDbmText(error, kFileName, static_cast<int>(where.line())));
 }
 
 bool CDB_Maintain::WriteExceptionLog(const std::string& text) {

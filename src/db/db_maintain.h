@@ -102,8 +102,9 @@ class CDB_Maintain {
   void ShowComError(const db::CDbError& error, std::source_location where = std::source_location::current());
   // Appends a record to "Exception_log.txt" in the current directory; an empty text writes nothing. A
   // record is cut after kMaxExceptionRecordCharacters characters.
+  // Needs no pool, so a box for an error met while the pool opens can write it too.
   static constexpr std::size_t kMaxExceptionRecordCharacters = 4096;
-  bool WriteExceptionLog(const std::string& text);
+  static bool WriteExceptionLog(const std::string& text);
   // Number of fields, -1 for a closed recordset.
   static int GetFieldCount(const db::CRecordset& recordset);
 
