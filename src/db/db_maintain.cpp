@@ -12,6 +12,7 @@
 
 #include "db/DatabaseFile.h"
 #include "db/DbErrorBox.h"
+#include "db/SchemaUpgrade.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "platform/AppContext.h"
@@ -85,6 +86,7 @@ std::optional<CDbError> CDB_Maintain::OpenConnections(const std::string& file, i
     for (int attempts = 0; opened < kPoolSize && attempts < kOpenAttempts; ++attempts) {
       auto connection = std::make_unique<db::CConnection>();
       connection->Open(file, timeout);
+      if (opened == 0) db::AddMissingColumns(*connection);
       pool_.push_back(std::move(connection));
       ++opened;
     }

@@ -119,8 +119,9 @@ class CDB_Maintain {
   friend class db::CTransaction;
   class CLease;
 
-  // Opens up to kPoolSize connections to file; on a database error the pool is emptied and the error
-  // handed back, so that it can be shown once no lock is held.
+  // Opens up to kPoolSize connections to file, adding the columns a file of an earlier version lacks; on
+  // a database error the pool is emptied and the error handed back, so that it can be shown once no lock
+  // is held.
   std::optional<db::CDbError> OpenConnections(const std::string& file, int timeout);
   // With the pool lock held by this thread: lends it a connection (its own again when it holds one),
   // nullptr when the pool is empty; and takes one lend back.
