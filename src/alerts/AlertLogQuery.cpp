@@ -10,10 +10,6 @@ constexpr const char* kOutcomePatterns[] = {"%send E-mail%", "%send syslog to se
 
 }  // namespace
 
-int AlertSendMark::SentThrough(const DbDateTime& lastSendTime, int newestIndex) const {
-  return time == lastSendTime && index <= newestIndex ? index : -1;
-}
-
 std::vector<int> LevelsOfMask(std::int32_t mask) {
   std::vector<int> levels;
   for (int level = LOG_LEVEL_CRITICAL; level <= LOG_LEVEL_DEBUG; ++level)
@@ -21,12 +17,17 @@ std::vector<int> LevelsOfMask(std::int32_t mask) {
   return levels;
 }
 
-std::optional<AlertLogQuery> BuildAlertLogQuery(const AlertSchedule& schedule, int sentThrough, int readThrough) {
+std::optional<AlertLogQuery> AlertSendMark::NextQuery(const AlertSchedule& schedule) {
   const std::vector<int> levels = LevelsOfMask(schedule.levelMask);
   if (levels.empty()) return std::nullopt;
+  readThrough_ = GetLogDBModule()->GetMaxIndex("index", "system_log");
+  // The mark counts only while the schedule's last send time is the one this sender stored with it.
+  const int sentThrough = time_ == schedule.lastSendTime ? sentThrough_ : -1;
   AlertLogQuery query;
-  query.sql = "SELECT * FROM system_log WHERE type=1 AND datetime>=? AND \"index\">? AND \"index\"<=?";
-  query.params = {FormatDbDateTime(schedule.lastSendTime), sentThrough, readThrough};
+  const std::string lastSendTime = FormatDbDateTime(schedule.lastSendTime);
+  query.sql =
+      "SELECT * FROM system_log WHERE type=1 AND datetime>=? AND (datetime>? OR \"index\">?) AND \"index\"<=?";
+  query.params = {lastSendTime, lastSendTime, sentThrough, readThrough_};
   for (const char* pattern : kOutcomePatterns) {
     query.sql += " AND description NOT LIKE ?";
     query.params.emplace_back(pattern);
@@ -37,6 +38,11 @@ std::optional<AlertLogQuery> BuildAlertLogQuery(const AlertSchedule& schedule, i
   }
   query.sql += ")";
   return query;
+}
+
+void AlertSendMark::Advance(const std::string& sendTime) {
+  time_ = ParseDbDateTime(sendTime).value_or(DbDateTime{});
+  sentThrough_ = readThrough_;
 }
 
 int WriteAlertOutcome(const std::string& line) {

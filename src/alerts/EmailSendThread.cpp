@@ -21,11 +21,9 @@ int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
   if (CMailAlertDb().GetMailAlertParam(settings) != 0)
     return WriteAlertOutcome(platform::NowText() + ", get parameters error, not send E-mail!");
   const std::string& destination = settings.destAddress;
-  // Taken before the rows are read: a row written meanwhile is past readThrough and goes out next time.
+  // Taken before the rows are read: a row written meanwhile goes out with the next send.
   const std::string sendTime = platform::NowText();
-  const int readThrough = GetLogDBModule()->GetMaxIndex("index", "system_log");
-  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(
-      settings.schedule, mark_.SentThrough(settings.schedule.lastSendTime, readThrough), readThrough);
+  const std::optional<AlertLogQuery> query = mark_.NextQuery(settings.schedule);
   if (!query)
     return WriteAlertOutcome(platform::NowText() + ", get log information error, not send E-mail to " + destination + "!");
   std::string text;
@@ -52,7 +50,7 @@ int CEmailSendThread::SendAlertMail(std::stop_token cancel) {
   }
   if (!sent) return WriteAlertOutcome(platform::NowText() + " send E-mail to " + destination + " failed!");
   if (CMailAlertDb().UpdateLastSendTime(sendTime) == 1)
-    mark_ = {ParseDbDateTime(sendTime).value_or(DbDateTime{}), readThrough};
+    mark_.Advance(sendTime);
   WriteAlertOutcome(platform::NowText() + " send E-mail to " + destination + ".");
   return 1;
 }

@@ -30,11 +30,9 @@ int CSyslogSendThread::SendAlertSyslog() {
   if (CSyslogParamDb().GetSyslogParam(params) != 0)
     return WriteAlertOutcome(platform::NowText() + ",  get parameters error, syslog not send !");
   const std::string& server = params.serverAddress;
-  // Taken before the rows are read: a row written meanwhile is past readThrough and goes out next time.
+  // Taken before the rows are read: a row written meanwhile goes out with the next send.
   const std::string sendTime = platform::NowText();
-  const int readThrough = GetLogDBModule()->GetMaxIndex("index", "system_log");
-  const std::optional<AlertLogQuery> query = BuildAlertLogQuery(
-      params.schedule, mark_.SentThrough(params.schedule.lastSendTime, readThrough), readThrough);
+  const std::optional<AlertLogQuery> query = mark_.NextQuery(params.schedule);
   if (!query)
     return WriteAlertOutcome(platform::NowText() + ", get log information error, not send syslog to server " + server + "!");
   std::vector<LogItem> items;
@@ -52,7 +50,7 @@ int CSyslogSendThread::SendAlertSyslog() {
   syslog_client::closelog();
   // UDP gives no receipt: once the client is open the rows count as sent.
   if (CSyslogParamDb().UpdateLastSendTime(sendTime) == 1)
-    mark_ = {ParseDbDateTime(sendTime).value_or(DbDateTime{}), readThrough};
+    mark_.Advance(sendTime);
   WriteAlertOutcome(platform::NowText() + ", send syslog to server " + server + ".");
   return 1;
 }

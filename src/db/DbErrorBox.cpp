@@ -10,7 +10,7 @@ std::string DbErrorBoxText(const CDbError& error, const std::string& exceptionTe
 }
 
 void ShowDbErrorBox(const CDbError& error, const std::string& exceptionText) {
-  if (error.IsBusy()) GetDBMaintain()->WriteExceptionLog(exceptionText);
+  if (error.IsBusy()) CDB_Maintain::WriteExceptionLog(exceptionText);
   platform::MessageBox(DbErrorBoxText(error, exceptionText), {}, platform::MB_OK);
 }
 

@@ -25,20 +25,7 @@ std::vector<std::string> MailAlertChangeLines(const MailAlertSettings& before, c
   return lines;
 }
 
-constexpr char kRequireTls[] = "smtp_require_tls";
-
 }  // namespace
-
-int CMailAlertDb::AddRequireTlsColumn() {
-  return ChangeSelection(
-      "SELECT * FROM global_setting", {}, -1,
-      [&](db::CRecordset& row) {
-        if (row.FindField(kRequireTls) < 0)
-          Run(std::string("ALTER TABLE global_setting ADD COLUMN ") + kRequireTls + " TEXT");
-        return 0;
-      },
-      "MailAlterPage SetMailAlertParam RollBackTransact", [](const db::CDbError&) { return -1; });
-}
 
 int CMailAlertDb::GetMailAlertParam(MailAlertSettings& settings) {
   return ReadRow([&](db::CRecordset& row) {
@@ -49,7 +36,7 @@ int CMailAlertDb::GetMailAlertParam(MailAlertSettings& settings) {
     ReadText(row, "smtp_user_name", settings.userName);
     ReadText(row, "smtp_pwd", settings.password);
     ReadText(row, "sender_mail_address", settings.senderAddress);
-    if (row.FindField(kRequireTls) >= 0) ReadText(row, kRequireTls, settings.requireTls);
+    ReadText(row, "smtp_require_tls", settings.requireTls);
     ReadSchedule(row, "", settings.schedule);
     return 0;
   });
@@ -59,7 +46,6 @@ int CMailAlertDb::SetMailAlertParam(const MailAlertSettings& settings) {
   MailAlertSettings before;
   GetMailAlertParam(before);
   const AlertSchedule& schedule = settings.schedule;
-  if (AddRequireTlsColumn() != 0) return -1;
   const int result = WriteRow(
       "dest_mail_address=?,smtp_server_address=?,smtp_server_port=?,smtp_server_auth_method=?,smtp_user_name=?,"
       "smtp_pwd=?,sender_mail_address=?,send_date_type=?,send_date_sub_value=?,send_time=?,send_log_level=?,"

@@ -16,8 +16,4 @@ class CMailAlertDb : public CAlertSettingsRow {
   // Stores the time of a sent mail: 1, or 0 without a row or on a database error ("MailAlterPage
   // UpdateLastSendTime RollBackTransact" to the exception log).
   int UpdateLastSendTime(const std::string& time);
-
- private:
-  // Database files made before the STARTTLS setting lack its column; the first save adds it. 0, or -1.
-  int AddRequireTlsColumn();
 };

@@ -12,6 +12,7 @@
 
 #include "db/DatabaseFile.h"
 #include "db/DbErrorBox.h"
+#include "db/SchemaUpgrade.h"
 #include "db/Statement.h"
 #include "db/Transaction.h"
 #include "platform/AppContext.h"
@@ -85,6 +86,7 @@ std::optional<CDbError> CDB_Maintain::OpenConnections(const std::string& file, i
     for (int attempts = 0; opened < kPoolSize && attempts < kOpenAttempts; ++attempts) {
       auto connection = std::make_unique<db::CConnection>();
       connection->Open(file, timeout);
+      if (opened == 0) db::AddMissingColumns(*connection);
       pool_.push_back(std::move(connection));
       ++opened;
     }
@@ -322,9 +324,7 @@ bool CDB_Maintain::IsRecordsetEmpty(const db::CRecordset& recordset) {
 }
 
 void CDB_Maintain::ShowComError(const CDbError& error, std::source_location where) {
-  const std::string text = db::FormatDbmText(error, kFileName, static_cast<int>(where.line()));
-  if (error.IsBusy()) WriteExceptionLog(text);
-  platform::MessageBox(db::DbErrorBoxText(error, text), {}, platform::MB_OK);
+  db::ShowDbErrorBox(error, db::FormatDbmText(error, kFileName, static_cast<int>(where.line())));
 }
 
 bool CDB_Maintain::WriteExceptionLog(const std::string& text) {

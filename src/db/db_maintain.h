@@ -102,8 +102,9 @@ class CDB_Maintain {
   void ShowComError(const db::CDbError& error, std::source_location where = std::source_location::current());
   // Appends a record to "Exception_log.txt" in the current directory; an empty text writes nothing. A
   // record is cut after kMaxExceptionRecordCharacters characters.
+  // Needs no pool, so a box for an error met while the pool opens can write it too.
   static constexpr std::size_t kMaxExceptionRecordCharacters = 4096;
-  bool WriteExceptionLog(const std::string& text);
+  static bool WriteExceptionLog(const std::string& text);
   // Number of fields, -1 for a closed recordset.
   static int GetFieldCount(const db::CRecordset& recordset);
 
@@ -118,8 +119,9 @@ class CDB_Maintain {
   friend class db::CTransaction;
   class CLease;
 
-  // Opens up to kPoolSize connections to file; on a database error the pool is emptied and the error
-  // handed back, so that it can be shown once no lock is held.
+  // Opens up to kPoolSize connections to file, adding the columns a file of an earlier version lacks; on
+  // a database error the pool is emptied and the error handed back, so that it can be shown once no lock
+  // is held.
   std::optional<db::CDbError> OpenConnections(const std::string& file, int timeout);
   // With the pool lock held by this thread: lends it a connection (its own again when it holds one),
   // nullptr when the pool is empty; and takes one lend back.

@@ -46,9 +46,7 @@ SmtpPeer::SmtpPeer(Mode mode, const std::string& user, const std::string& passwo
   const std::string port = std::to_string(port_);
   // The tests run in a folder of their own, so the script is found from the source tree's absolute path
   // (the compiler may be given source paths relative to the build folder).
-  const std::string script =
-      (std::filesystem::path(DEVSIM_DATA_DIR).parent_path().parent_path().parent_path() / "tests/alerts/smtp_peer.py")
-          .string();
+  const std::string script = std::string(PELLION_TESTS_DIR) + "/alerts/smtp_peer.py";
   std::vector<std::string> argv;
   switch (mode) {
     case Mode::Accepting: argv = {kPython, "-m", "aiosmtpd", "-n", "-d", "-l", "127.0.0.1:" + port}; break;

@@ -151,7 +151,7 @@ class AlertLogQueryTest : public AlertTest {
  protected:
   // The descriptions a query selects, in the database's order.
   std::vector<std::string> Selected(const AlertSchedule& schedule) {
-    const std::optional<AlertLogQuery> query = BuildAlertLogQuery(schedule);
+    const std::optional<AlertLogQuery> query = AlertSendMark().NextQuery(schedule);
     std::vector<std::string> descriptions;
     if (!query) return descriptions;
     for (const auto& row : database.Rows(query->sql, query->params)) descriptions.push_back(row.at(4));
@@ -175,9 +175,9 @@ TEST_F(AlertLogQueryTest, SelectsSystemRowsAtTheMaskedLevelsFromTheLastSendTimeO
   schedule.levelMask = 8;
   EXPECT_EQ(Selected(schedule), (std::vector<std::string>{"debug"}));
   schedule.levelMask = 0;
-  EXPECT_FALSE(BuildAlertLogQuery(schedule));
+  EXPECT_FALSE(AlertSendMark().NextQuery(schedule));
   schedule.levelMask = 16;  // no bit of a level
-  EXPECT_FALSE(BuildAlertLogQuery(schedule));
+  EXPECT_FALSE(AlertSendMark().NextQuery(schedule));
 
   // The zero date of a never-set last send time selects the whole system log.
   EXPECT_EQ(Selected(AlertSchedule{}), (std::vector<std::string>{"critical", "warning", "info", "debug", "before"}));

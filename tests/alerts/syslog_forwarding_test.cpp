@@ -107,6 +107,29 @@ TEST_F(SyslogForwardingTest, EachRowGoesOnceAlsoWithinOneSecond) {
   EXPECT_EQ(received[2], "<150>" + tag + now + "    link back\n");
 }
 
+// Clearing the log numbers new rows from 1 again: rows written after a send and a clear go out, even when
+// they number more than the rows of that send.
+TEST_F(SyslogForwardingTest, RowsWrittenAfterTheLogWasClearedGoOnce) {
+  Configure("127.0.0.1", 15);
+  for (const char* text : {"one", "two", "three"}) AddRow(now, 2, text);
+  EXPECT_EQ(sender.SendAlertSyslog(), 1);
+  EXPECT_EQ(Datagrams().size(), 5u);
+
+  ASSERT_TRUE(GetLogDBModule()->ClearSystemLog());
+  const std::string later = PinLocalTime(2024, 3, 5, 14, 7, 10);
+  std::vector<std::string> expected;
+  for (const char* text : {"a", "b", "c", "d", "e"}) {
+    AddRow(later, 2, text);
+    expected.push_back("<148>" + tag + later + "    " + text + "\n");
+  }
+  EXPECT_EQ(sender.SendAlertSyslog(), 1);
+  const std::vector<std::string> received = Datagrams();
+  ASSERT_EQ(received.size(), 7u);
+  EXPECT_EQ(std::vector<std::string>(received.begin() + 2, received.end()), expected);
+  EXPECT_EQ(sender.SendAlertSyslog(), 0);
+  EXPECT_TRUE(Datagrams().empty());
+}
+
 // A line break in a row's text would split it in the client's log file: it goes escaped as in a saved log.
 TEST_F(SyslogForwardingTest, LineBreaksInARowAreEscaped) {
   Configure("127.0.0.1", 15);

@@ -111,10 +111,12 @@ TEST_F(AlertSettingsDbTest, NullColumnsReadAsTheInitialValues) {
   EXPECT_EQ(params, CScheduleParams{});
 }
 
-// A database file from before the secure-connection setting has no column for it: it reads as not
-// required, and the first save adds the column.
-TEST_F(AlertSettingsDbTest, TheSecureConnectionSettingIsAddedToAnOlderFile) {
+// A database file from before the secure-connection setting has no column for it: the start adds the
+// column, and the setting reads as not required until it is saved.
+TEST_F(AlertSettingsDbTest, TheSecureConnectionSettingIsAddedToAnOlderFileAtStart) {
   ASSERT_TRUE(database.Exec("ALTER TABLE global_setting DROP COLUMN smtp_require_tls"));
+  DeleteDBMaintain();  // the next use opens the file as a start does
+  EXPECT_EQ(database.Rows("SELECT smtp_require_tls FROM global_setting"), (CAccessDatabase::TextRows{{""}}));
   MailAlertSettings settings = SampleMail();
   MailAlertSettings read;
   ASSERT_EQ(mail.GetMailAlertParam(read), 0);
