@@ -68,7 +68,6 @@ void CApSetThread::Post(std::uint32_t id, std::uintptr_t wParam, std::intptr_t l
 
 std::uint32_t CApSetThread::Run(void*) {
   m_abort = false;
-  m_appliedAndStored = false;
   m_results.clear();
   m_updates.clear();
   m_lastChannel.clear();  // a SuperG entry re-sends this job's channel, never another job's
