@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "config/SystemKeySupport.h"
+#include "db/TopologyDBManager.h"
 #include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 
@@ -135,7 +135,7 @@ int ReadApChannelCount(const std::string& ip) {
   CYSnmp snmp;
   snmp.SetIp(ip);
   // The device's own read community reads it; the default one when none is known.
-  const std::string community = CSystemKeySupport().GetReadCommunity(mac);
+  const std::string community = TopologyDBManager().GetDeviceReadCommunity(mac);
   if (!community.empty()) snmp.SetReadCommunity(community);
   std::string count;
   if (snmp.Get(store->GetDevSysObjectID(mac, KeyKind::Mac) + ".4.23.0", count) != 0) return 0;

@@ -68,7 +68,6 @@ void CApSetThread::Post(std::uint32_t id, std::uintptr_t wParam, std::intptr_t l
 
 std::uint32_t CApSetThread::Run(void*) {
   m_abort = false;
-  m_appliedAndStored = false;
   m_results.clear();
   m_updates.clear();
   m_lastChannel.clear();  // a SuperG entry re-sends this job's channel, never another job's
@@ -98,6 +97,7 @@ std::uint32_t CApSetThread::Run(void*) {
   // Polling pauses before the first set, so no pass records the job's half-done state as a change.
   Post(msg::WM_NMS_POLLING_LOCK);
   int commitFlags = kCommitNone;
+  bool anyAccepted = false;
   for (const CApSetEntry& entry : entries) {
     PostProgress(total);
     if (m_abort || StopRequested()) return 0;
@@ -110,9 +110,12 @@ std::uint32_t CApSetThread::Run(void*) {
     }
     std::string key;
     const int result = SendEntry(snmp, entry, key);
+    anyAccepted = anyAccepted || result == 0;
     RecordSetResult(key, entry.value, result == 0);
   }
-  const CommitOutcome outcome = Commit(snmp, commitFlags);
+  // An AP that refused every set has nothing to commit and the database nothing to store: the job ends
+  // as a refused one, its failures logged already.
+  const CommitOutcome outcome = anyAccepted ? Commit(snmp, commitFlags) : CommitOutcome::kRefused;
   if (outcome == CommitOutcome::kRefused) {
     for (const std::string& line : m_results) GetLogDBModule()->WriteActionLog(line + " fail");
     for (int step = 0; step < 3; ++step) PostProgress(total);

@@ -1,8 +1,9 @@
 #pragma once
 // The AP-set job: sends one AP's change list over SNMP in list order, commits it (a restart, an apply or
-// nothing, as the objects set ask), stores what the AP accepted and writes the result lines. A failed set
-// is logged at once; success lines are held until the commit and logged as failures when it fails, or as
-// "changed on device, not saved" when the AP applied them but the database could not store them.
+// nothing, as the objects set ask; no commit when the AP refused every set), stores what the AP accepted
+// and writes the result lines. A failed set is logged at once; success lines are held until the commit and
+// logged as failures when it fails, or as "changed on device, not saved" when the AP applied them but the
+// database could not store them.
 // Progress, status texts and the end go to the owner window as posted messages. One object serves one job
 // at a time; a new job waits for the end of the one before.
 #include <atomic>

@@ -1,9 +1,9 @@
 #include "groupapply/GroupTemplateApply.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "groups/FilterMac.h"
 #include "groups/GroupStore.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "log/LogDBModule.h"
@@ -16,21 +16,6 @@ constexpr int kSyntaxOctetString = 4;
 constexpr int kLevelError = 1;
 
 std::string Dec(int value) { return std::to_string(value); }
-
-// A MAC as the filter commands carry it: without ':' and blanks.
-std::string FilterMac(const std::string& mac) {
-  std::string text;
-  for (char c : mac)
-    if (c != ':' && c != ' ') text += c;
-  return text;
-}
-
-// The filter form in upper case: two spellings of one MAC compare equal.
-std::string ComparableMac(const std::string& mac) {
-  std::string text = FilterMac(mac);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 }  // namespace
 
@@ -221,13 +206,13 @@ bool CGroupTemplateApply::MacFilter() {
     SnmpObject object;
     if (snmp_.GetNextObject(next, table, object) != 0) break;
     next = object.oid;
-    onAp.push_back(FilterMac(object.text));
+    onAp.push_back(groups::FilterMac(object.text));
   }
   std::vector<std::string> wanted;
-  for (const MacControlEntry& entry : template_.mac_control) wanted.push_back(FilterMac(entry.mac_address));
+  for (const MacControlEntry& entry : template_.mac_control) wanted.push_back(groups::FilterMac(entry.mac_address));
   const auto contains = [](const std::vector<std::string>& macs, const std::string& mac) {
     return std::any_of(macs.begin(), macs.end(),
-                       [&](const std::string& other) { return ComparableMac(other) == ComparableMac(mac); });
+                       [&](const std::string& other) { return groups::SameFilterMac(other, mac); });
   };
   const auto change = [&](const std::string& mac, const char* suffix, int operation) {
     if (Cancelled()) return false;

@@ -31,6 +31,9 @@ bool CGroupAddApModel::Commit(const std::vector<int>& chosenRows) {
     chosen.push_back(&ap);
   }
   for (const ApInfoRecord* ap : chosen)
-    if (!StoreGroupMember(group_, ap->mac, ap->ip)) return false;
+    if (!StoreGroupMember(group_, ap->mac, ap->ip)) {
+      Load();  // the APs stored before the refused one are members now: they are no longer offered
+      return false;
+    }
   return true;
 }

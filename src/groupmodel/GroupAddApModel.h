@@ -12,7 +12,8 @@ class CGroupAddApModel {
 
   void Load();
   const std::vector<ApInfoRecord>& Candidates() const { return candidates_; }
-  // Adds the chosen rows in order: false, and nothing added, at the first one another group binds.
+  // Adds the chosen rows in order: false, and nothing added, at the first one another group binds; false
+  // at the first one the database refuses, the candidates reloaded without those added before it.
   bool Commit(const std::vector<int>& chosenRows);
 
  private:

@@ -6,6 +6,7 @@
 
 #include "db/ApRowAddedFlag.h"
 #include "db/TopologyDBManager.h"
+#include "groups/FilterMac.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 
@@ -61,7 +62,7 @@ bool DiffersFromTemplate(const GroupTemplateRecord& t, const ApConfigRecord& ap,
   if (t.mac_filter_type != ap.filterType || t.mac_control.size() != ap.filterMacs.size()) return true;
   return std::any_of(t.mac_control.begin(), t.mac_control.end(), [&](const MacControlEntry& wanted) {
     return std::none_of(ap.filterMacs.begin(), ap.filterMacs.end(),
-                        [&](const MacControlEntry& held) { return held.mac_address == wanted.mac_address; });
+                        [&](const MacControlEntry& held) { return groups::SameFilterMac(held.mac_address, wanted.mac_address); });
   });
 }
 
@@ -86,7 +87,8 @@ int CGroupStore::LoadApSyncResult(const std::string& mac, ApConfigRecord* record
       if (marker.previous.empty() && !current.empty()) {
         record->filterMacs.push_back({current, "", -1});
       } else if (current.empty() && !marker.previous.empty()) {
-        std::erase_if(record->filterMacs, [&](const MacControlEntry& e) { return e.mac_address == marker.previous; });
+        std::erase_if(record->filterMacs,
+                      [&](const MacControlEntry& e) { return groups::SameFilterMac(e.mac_address, marker.previous); });
       }
     } else {
       groups::ApConfigFields::Apply(marker.property, current, *record);

@@ -221,4 +221,28 @@ TEST_F(GroupModelsTest, ChangesTheDatabaseDoesNotTakeAreReportedAsFailed) {
   EXPECT_TRUE(StoreNewGroup("radio", ssid, {})) << "the same change goes through once the database is free";
 }
 
+// A database that refuses the second of two APs: the first is a member, the dialog offers the rest, and
+// a second OK adds the refused one without adding the first again.
+TEST_F(GroupModelsTest, AddGroupApRefusedPartWayOffersOnlyTheApsNotAdded) {
+  AddGroup("plain", GroupTemplateRecord{}, {});
+  CGroupAddApModel dialog("plain");
+  dialog.Load();
+  ASSERT_EQ(dialog.Candidates().size(), 3u);
+  ASSERT_EQ(dialog.Candidates()[1].mac, net::kAp2);
+  ASSERT_TRUE(database_.BreakWrites("user_def_group", "INSERT", "NEW.group_device_mac = '" + net::kAp2 + "'"));
+  EXPECT_FALSE(dialog.Commit({0, 1}));
+  EXPECT_EQ(boxes_.Texts().back(), "add AP 127.0.0.12 to group plain fail");
+  ASSERT_EQ(dialog.Candidates().size(), 2u);
+  EXPECT_EQ(dialog.Candidates()[0].mac, net::kAp2);
+
+  ASSERT_TRUE(database_.Exec("DROP TRIGGER break_user_def_group_INSERT"));
+  EXPECT_TRUE(dialog.Commit({0}));
+  const auto count = [&](const std::string& mac) {
+    return database_.Value("SELECT count(*) FROM user_def_group WHERE group_name='plain' AND group_device_mac=?", {mac});
+  };
+  EXPECT_EQ(count(net::kAp1), "1");
+  EXPECT_EQ(count(net::kAp2), "1");
+  EXPECT_EQ(count(net::kAp3), "0");
+}
+
 }  // namespace

@@ -46,6 +46,19 @@ TEST_F(ApConfigTest, SyncResultGivesTheDeviceValuesAndListsEveryDifference) {
   EXPECT_EQ(Store().LoadApSyncResult(net::kAp2, &device, &nothing), -1);  // nothing stored
 }
 
+// The AP spells its filter MACs in lower case; a removal recorded in upper case still takes the MAC out.
+TEST_F(ApConfigTest, SyncResultRemovesAFilterMacSpelledInAnotherCase) {
+  StoreRow(net::kAp1, {{"crvAPssid", "stored"}});
+  Filter(net::kAp1, "cc:cc:cc:cc:cc:03");
+  Filter(net::kAp1, "dd:dd:dd:dd:dd:04");
+  Difference(net::kAp1, "filter_entry", "CC:CC:CC:CC:CC:03", "");
+  MarkChanged(net::kAp1);
+  ApConfigRecord device;
+  std::vector<ApSyncMarker> markers;
+  ASSERT_EQ(Store().LoadApSyncResult(net::kAp1, &device, &markers), 0);
+  EXPECT_EQ(Macs(device), std::vector<std::string>{"dd:dd:dd:dd:dd:04"});
+}
+
 TEST_F(ApConfigTest, TemplateStateComparesTheIncludedProperties) {
   const std::string a = "AA:AA:AA:AA:AA:01", b = "BB:BB:BB:BB:BB:02", c = "CC:CC:CC:CC:CC:03";
   struct Case {
@@ -81,6 +94,8 @@ TEST_F(ApConfigTest, TemplateStateComparesTheIncludedProperties) {
       {"no balance setting, all match", balance(-1, "net"), "1", {}, 0},
       {"SSID differs", balance(-1, "other"), "", {}, 1},
       {"filter {A,B} against {B,A}", filter({a, b}), "", {b, a}, 0},
+      {"filter {A,B} against {b,a} as the AP spells them", filter({a, b}), "", {"bb:bb:bb:bb:bb:02", "aa:aa:aa:aa:aa:01"},
+       0},
       {"filter {A,B} against {A,C}", filter({a, b}), "", {a, c}, 1},
       {"filter {A,B} against {A}", filter({a, b}), "", {a}, 1},
       {"WEP-64 key type left out, plain", with([](auto& t) { t.security_type = 2; }), "", {}, 1},

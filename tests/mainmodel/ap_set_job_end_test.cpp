@@ -89,7 +89,7 @@ const std::string kApRoot = "1.3.6.1.4.1.44711.1";
 // thread, the thread's messages reach the controller, and the job's end runs through the frame's hooks.
 class ApSetJobEndOnTheAp : public ApSetJobEnd {
  protected:
-  enum class Ending { Applied, CommitRefused, Cancelled };
+  enum class Ending { Applied, CommitRefused, Cancelled, EverySetRefused };
 
   void SetUp() override {
     ApSetJobEnd::SetUp();
@@ -113,7 +113,15 @@ class ApSetJobEndOnTheAp : public ApSetJobEnd {
     if (ending == Ending::CommitRefused)
       devsim_.Configure(DevSimReference::kAp2, "commit-restart " + kApRoot + ".1.99.0");
     if (ending == Ending::Cancelled) devsim_.Configure(DevSimReference::kAp2, "delay-ms 200");
-    const ApSetEntryList entries = {{1, ".4.3.0", "a"}, {1, ".4.3.0", "b"}, {1, ".4.3.0", "c"}};
+    if (ending == Ending::EverySetRefused) {
+      // A wrong write community: the AP knows the job's community as a read-only one.
+      devsim_.Configure(DevSimReference::kAp2, "write-community other");
+      devsim_.Configure(DevSimReference::kAp2, "read-community private");
+    }
+    // A user limit outside a balancing group needs no commit: nothing but the refused sets can stop the job.
+    const ApSetEntryList entries = ending == Ending::EverySetRefused
+                                       ? ApSetEntryList{{1, ".4.16.0", "8"}, {1, ".4.16.0", "16"}}
+                                       : ApSetEntryList{{1, ".4.3.0", "a"}, {1, ".4.3.0", "b"}, {1, ".4.3.0", "c"}};
     const CApSetTask task{DevSimReference::kAp2, net::kAp2, entries, replace};
     ASSERT_TRUE(controller_.StartApSetJob(entries.size(), "AP setting", {task.ip, task.mac, replace}, [&] {
       job_.SetTask(task);
@@ -141,10 +149,13 @@ class ApSetJobEndOnTheAp : public ApSetJobEnd {
 };
 
 TEST_F(ApSetJobEndOnTheAp, AJobTheApDidNotApplyLeavesEverythingForARetry) {
-  for (const bool replace : {true, false})
-    for (const Ending ending : {Ending::CommitRefused, Ending::Cancelled}) {
+  // The device keeps each ending's directives: every ending runs for both kinds of job before the next.
+  for (const Ending ending : {Ending::CommitRefused, Ending::Cancelled, Ending::EverySetRefused})
+    for (const bool replace : {true, false}) {
       SCOPED_TRACE(std::string(replace ? "replacement, " : "plain change, ") +
-                   (ending == Ending::Cancelled ? "cancelled" : "commit refused"));
+                   (ending == Ending::Cancelled         ? "cancelled"
+                    : ending == Ending::EverySetRefused ? "every set refused"
+                                                        : "commit refused"));
       Run(replace, ending);
       EXPECT_FALSE(Managed(net::kAp2)) << "the new AP stays new";
       EXPECT_TRUE(Managed(net::kAp1)) << "the replaced AP stays";

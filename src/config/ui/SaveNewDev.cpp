@@ -8,10 +8,11 @@
 #include <utility>
 
 #include "config/DefaultParamsStore.h"
+#include "controls/ColumnFit.h"
 
 namespace {
 
-constexpr int kHeaderMargin = 24;  // a header's padding on both sides
+constexpr int kListFrame = 24;  // the list's border and vertical scroll bar
 constexpr int kCheckBoxWidth = 24;
 
 // firstExtra: room in the first column for what stands before its text (a check box).
@@ -21,12 +22,11 @@ wxListCtrl* NewDeviceList(wxWindow* parent, int id, const char* firstHeading, in
   int total = 0;
   for (int column = 0; column < 3; ++column) {
     const auto& [heading, width] = columns[column];
-    // Each heading shows whole in the font in use.
-    const int whole = list->GetTextExtent(heading).x + kHeaderMargin + (column == 0 ? firstExtra : 0);
+    const int whole = ColumnWidthForTexts(*list, heading, {}, column == 0 ? firstExtra : 0);
     list->InsertColumn(column, heading, wxLIST_FORMAT_LEFT, std::max(width, whole));
     total += list->GetColumnWidth(column);
   }
-  list->SetMinSize(wxSize(std::max(270, total + kHeaderMargin), 150));
+  list->SetMinSize(wxSize(std::max(270, total + kListFrame), 150));
   return list;
 }
 

@@ -4,6 +4,9 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "groupmodel/ui/ApListControl.h"
 
 CGroupAddApDlg::CGroupAddApDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Add Group AP") {
@@ -24,5 +27,13 @@ int CGroupAddApDlg::ShowModal() {
 }
 
 void CGroupAddApDlg::OnOk(wxCommandEvent&) {
-  if (model_->Commit(list_->CheckedRows())) EndModal(wxID_OK);
+  const std::vector<ApInfoRecord> shown = model_->Candidates();
+  if (model_->Commit(list_->CheckedRows())) {
+    EndModal(wxID_OK);
+    return;
+  }
+  // A refusal part-way leaves the APs added before it out of the candidates: the list follows them.
+  const auto sameMac = [](const ApInfoRecord& a, const ApInfoRecord& b) { return a.mac == b.mac; };
+  if (!std::equal(shown.begin(), shown.end(), model_->Candidates().begin(), model_->Candidates().end(), sameMac))
+    list_->SetAps(model_->Candidates());
 }
