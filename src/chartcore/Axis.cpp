@@ -200,14 +200,15 @@ ChartSize CAxis::GetSize(CChartCanvas& canvas) const {
     size = canvas.TextExtent(title_);
     canvas.SelectFont(previous);
   }
-  const int n = GetMajorTickCount();
-  if (n > 0) {
+  if (GetMajorTickCount() > 0) {
+    // The texts Draw puts at the ticks, in the unshrunk label font: Draw places the title beyond the widest
+    // of them, so the room taken here holds the title whatever the labels' width.
     ChartLogFont font = labelFont_;
     const ChartLogFont previous = *SelectPointFont(&canvas, font);
     int widest = 0;
     int tallest = 0;
-    for (int i = 0; i <= n + 1; ++i) {
-      const ChartSize extent = canvas.TextExtent(GetTickLabel(i));
+    for (int i = 0; i <= GetIntervalCount(); ++i) {
+      const ChartSize extent = canvas.TextExtent(GetDrawnLabel(i));
       widest = std::max(widest, extent.cx);
       tallest = std::max(tallest, extent.cy);
     }

@@ -63,7 +63,8 @@ class CAxis {
   // Step between minor ticks: one major interval divided by m (0 without minor intervals).
   double GetMinorStep() const;
 
-  // Room beside the plot area: cx across a vertical axis, cy across a horizontal one.
+  // Room beside the plot area for the title and the tick labels as drawn: cx across a vertical axis, cy
+  // across a horizontal one.
   ChartSize GetSize(CChartCanvas& canvas) const;
   // How far the end labels reach past the ends of the plot area.
   ChartSize GetLabelOverhang(CChartCanvas& canvas) const;

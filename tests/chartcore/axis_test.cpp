@@ -262,8 +262,8 @@ TEST(AxisTest, SizeAndOverhangFollowTheLabels) {
   RecordingCanvas canvas;
   CAxis bottom;
   bottom.SetRange(0, 100);
-  // Labels "0" .. "100" in a 34-unit font: widest 51, tallest 34; plus the half tick extent 10.
-  EXPECT_EQ(bottom.GetSize(canvas), (ChartSize{61, 54}));
+  // Labels "00-00:00" .. "00-01:40" in a 34-unit font: widest 136, tallest 34; plus the half tick extent 10.
+  EXPECT_EQ(bottom.GetSize(canvas), (ChartSize{146, 54}));
   EXPECT_EQ(bottom.GetLabelOverhang(canvas), (ChartSize{8, 17}));
   CAxis left;
   left.SetLocation(kAxisLeft);

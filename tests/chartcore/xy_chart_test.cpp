@@ -245,6 +245,62 @@ TEST(XYChartTest, LegendTitlesSitOnTheBackgroundInAColourThatReads) {
   EXPECT_TRUE(greenLine) << "the line keeps its colour";
 }
 
+// The box a recorded text covers, by the canvas's measuring rule: a label is anchored at its right end and
+// centred on its tick; a turned title is centred in its rectangle.
+struct TextBox {
+  int left, right, bottom, top;
+  bool Overlaps(const TextBox& other) const {
+    return left < other.right && other.left < right && bottom < other.top && other.bottom < top;
+  }
+};
+
+TextBox LabelBox(const RecordedText& label) {
+  const int width = static_cast<int>(label.text.size()) * label.font.height / 2;
+  const int y = label.rect.top;
+  return {label.rect.left - width, label.rect.left, y - label.font.height / 2, y + label.font.height / 2};
+}
+
+TextBox TurnedTitleBox(const RecordedText& title) {
+  const int length = static_cast<int>(title.text.size()) * title.font.height / 2;
+  const int x = (title.rect.left + title.rect.right) / 2;
+  const int y = (title.rect.top + title.rect.bottom) / 2;
+  return {x - title.font.height / 2, x + title.font.height / 2, y - length / 2, y + length / 2};
+}
+
+// However wide the traffic labels grow, the left axis's title lies wholly inside the chart and beside the
+// labels, never across one of them.
+TEST(XYChartTest, LeftTitleSitsInTheChartClearOfEveryTickLabel) {
+  struct Case {
+    double top;
+    int labelSize;
+  };
+  for (const Case& c : {Case{250000, 12}, Case{2900000, 12}, Case{2900000000, 12}, Case{2900000000, 24},
+                        Case{290000000000, 12}}) {
+    CXYChart chart;
+    CAxis* left = chart.AddAxis(kAxisLeft);
+    left->SetTitle("AP's Traffic (Byte)    ");
+    left->SetRange(0, c.top);
+    left->LabelFont().height = c.labelSize;
+    const ChartRect rect{0, 0, 3000, -1500};
+    RecordingCanvas canvas;
+    chart.Draw(canvas, rect);
+    const auto title = std::find_if(canvas.texts.begin(), canvas.texts.end(),
+                                    [&](const RecordedText& text) { return text.text == left->GetTitle(); });
+    ASSERT_NE(title, canvas.texts.end()) << c.top;
+    const TextBox titleBox = TurnedTitleBox(*title);
+    EXPECT_GE(titleBox.left, rect.left) << c.top << " at size " << c.labelSize;
+    int labels = 0;
+    for (const RecordedText& text : canvas.texts) {
+      if (&text == &*title) continue;
+      ++labels;
+      const TextBox label = LabelBox(text);
+      EXPECT_FALSE(titleBox.Overlaps(label)) << text.text << " at size " << c.labelSize;
+      EXPECT_LT(titleBox.right, label.left) << text.text << " at size " << c.labelSize;
+    }
+    EXPECT_EQ(labels, left->GetIntervalCount() + 1) << "every tick is labelled";
+  }
+}
+
 TEST(XYChartTest, TextExportWritesPointPairsWithAnEmptyLineBetweenSeries) {
   testing_support::TempDir folder;
   CXYChart chart;
