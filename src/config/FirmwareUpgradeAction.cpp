@@ -22,15 +22,23 @@ void ActionLog(const std::string& text) { GetLogDBModule()->WriteActionLog(text)
 }  // namespace
 
 CFirmwareUpgradeAction::CFirmwareUpgradeAction(int tftpPort) : engine_(tftpPort) {
-  engine_.SetTaskStartEvent(
-      [this](int task) { ActionLog("target IP: " + GetIpByIndex(task) + " firmware upgrade is processing."); });
-  engine_.SetTaskFinishedEvent(
-      [this](int task) { ActionLog("target IP: " + GetIpByIndex(task) + " firmware upgrade successful."); });
+  engine_.SetTaskStartEvent([this](int task) {
+    ActionLog("target IP: " + GetIpByIndex(task) + " firmware upgrade is processing.");
+    std::lock_guard lock(paramsMutex_);
+    status_.SetStarted(task);
+  });
+  engine_.SetTaskFinishedEvent([this](int task) {
+    const std::string line = "target IP: " + GetIpByIndex(task) + " firmware upgrade successful.";
+    ActionLog(line);
+    std::lock_guard lock(paramsMutex_);
+    status_.SetEnded(task, line, false);
+  });
   engine_.SetTaskErrorEvent([this](int task, unsigned long) {
     const std::string line = "target IP: " + GetIpByIndex(task) + " firmware upgrade failed or something wrong";
     ActionLog(line);
     std::lock_guard lock(paramsMutex_);
     failures_.push_back(line);
+    status_.SetEnded(task, line, true);
   });
   engine_.SetWorkEndEvent([this] { OnWorkEnd(); });
   SetThreadProc([this](CWorkerThread&) { UpgradeProc(); });
@@ -65,25 +73,48 @@ bool CFirmwareUpgradeAction::StartRun() {
   return StartNoParam();
 }
 
-void CFirmwareUpgradeAction::Post(std::uint32_t id, std::uintptr_t wParam) {
+void CFirmwareUpgradeAction::Post(std::uint32_t id, std::uintptr_t wParam, std::string text) {
   const platform::WindowId owner = owner_;
-  if (owner != platform::kNoWindow) platform::PostMessage(owner, id, wParam, 0);
+  if (owner != platform::kNoWindow) platform::PostMessage(owner, id, wParam, 0, std::move(text));
 }
 
-void CFirmwareUpgradeAction::PostProgress(std::uint64_t total) {
+void CFirmwareUpgradeAction::PostProgress(std::uint64_t total, std::uint64_t fileSize) {
   std::uint64_t processed = 0;
-  for (int task = 0; task < engine_.GetTaskCount(); ++task) processed += engine_.GetTaskProcessedFileSize(task);
+  std::vector<int> percents;
+  for (int task = 0; task < engine_.GetTaskCount(); ++task) {
+    const std::uint64_t sent = engine_.GetTaskProcessedFileSize(task);
+    processed += sent;
+    percents.push_back(static_cast<int>(std::min<std::uint64_t>(sent * 100 / fileSize, 100)));
+  }
+  {
+    std::lock_guard lock(paramsMutex_);  // not held while asking the engine, whose events take it
+    for (int task = 0; task < static_cast<int>(percents.size()); ++task) status_.SetPercent(task, percents[task]);
+  }
+  PostStatus();
   Post(msg::WM_NMS_FIRMWARE_PROGRESS, static_cast<std::uintptr_t>(std::min<std::uint64_t>(processed * 1000 / total, kProgressFull)));
 }
 
-void CFirmwareUpgradeAction::EndRun(bool closeThreads) {
-  if (closeThreads) engine_.CloseAllThreads();
-  if (!engine_.RemoveAllTasks()) DebugTrace("remove all thread fail\r\n");
-  Post(msg::WM_NMS_FIRMWARE_END);
-  Post(msg::WM_NMS_POLLING_RESTART);
+void CFirmwareUpgradeAction::PostStatus() {
+  std::string text;
+  {
+    std::lock_guard lock(paramsMutex_);
+    text = status_.Text();
+    if (text == postedStatus_) return;
+    postedStatus_ = text;
+  }
+  Post(msg::WM_NMS_FIRMWARE_TEXT, 0, std::move(text));
 }
 
-bool CFirmwareUpgradeAction::OpenDevice(const std::string& ip, int kind, const std::string& file) {
+void CFirmwareUpgradeAction::EndRun(bool closeThreads, const std::string& failure, unsigned boxStyle) {
+  if (closeThreads) engine_.CloseAllThreads();
+  if (!engine_.RemoveAllTasks()) DebugTrace("remove all thread fail\r\n");
+  Post(msg::WM_NMS_POLLING_RESTART);
+  // The progress window stays open behind the box, so the failure is read beside the devices' lines.
+  if (!failure.empty()) platform::MessageBox(failure, {}, boxStyle);
+  Post(msg::WM_NMS_FIRMWARE_END);
+}
+
+bool CFirmwareUpgradeAction::OpenDevice(int device, const std::string& ip, int kind, const std::string& file) {
   CGroupStore* store = GetGroupStore();
   const std::string community = store->GetDevPassword(ip, KeyKind::Ip);
   std::string mac;
@@ -101,8 +132,12 @@ bool CFirmwareUpgradeAction::OpenDevice(const std::string& ip, int kind, const s
   if (snmp.Set(root + (kind == kSwitches ? kSwitchTftpOpen : kApTftpOpen), "1") != 0) {
     const std::string text = "target IP : " + ip + " firmware upgrade failed [can not open tftp switch]";
     ActionLog(text);
-    EndRun(true);
-    platform::MessageBox(text);
+    {
+      std::lock_guard lock(paramsMutex_);
+      status_.SetEnded(device, text, true);
+    }
+    PostStatus();
+    EndRun(true, text);
     return false;
   }
   engine_.AddTask(ip, file, 1);
@@ -121,10 +156,12 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
     file = firmwareFile_;
     kind = deviceKind_;
     failures_.clear();
+    status_.Reset(ips);
+    postedStatus_.clear();
   }
+  PostStatus();
   if (file.empty()) {
-    EndRun(false);
-    platform::MessageBox("invalid file path");
+    EndRun(false, "invalid file path");
     return 0;
   }
   if (!engine_.RemoveAllTasks()) {
@@ -133,22 +170,20 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
     return static_cast<std::uint32_t>(-1);
   }
   if (!engine_.CreateThreads(kThreads)) {
-    EndRun(false);
-    platform::MessageBox("create mtftp fail");
+    EndRun(false, "create mtftp fail");
     return 0;
   }
-  for (const std::string& ip : ips) {
+  for (int device = 0; device < static_cast<int>(ips.size()); ++device) {
     if (workEnd_ || StopRequested()) {
       EndRun(true);
       return static_cast<std::uint32_t>(-1);
     }
-    if (!OpenDevice(ip, kind, file)) return static_cast<std::uint32_t>(-1);
+    if (!OpenDevice(device, ips[device], kind, file)) return static_cast<std::uint32_t>(-1);
   }
   std::error_code error;
   const std::uint64_t size = std::filesystem::file_size(file, error);
   if (error) {
-    EndRun(true);
-    platform::MessageBox("can not get file");
+    EndRun(true, "can not get file");
     return 0;
   }
   const std::uint64_t total = size * static_cast<std::uint64_t>(engine_.GetTaskCount());
@@ -160,18 +195,17 @@ std::uint32_t CFirmwareUpgradeAction::UpgradeProc() {
   }
   if (!workEnd_) engine_.Start();
   while (!workEnd_ && !StopRequested()) {
-    PostProgress(total);
+    PostProgress(total, size);
     WaitMs(kProgressMs);
   }
   // Once more at the end, so a run that ended between two samples shows where it got.
-  PostProgress(total);
+  PostProgress(total, size);
   std::string failed;
   {
     std::lock_guard lock(paramsMutex_);
     for (const std::string& line : failures_) failed += (failed.empty() ? "" : "\n") + line;
   }
-  EndRun(true);
   // The user sees what went wrong without looking for it in the Action Log.
-  if (!failed.empty()) platform::MessageBox(failed, {}, platform::MB_ICONERROR);
+  EndRun(true, failed, platform::MB_ICONERROR);
   return 0;
 }

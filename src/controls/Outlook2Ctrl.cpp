@@ -111,6 +111,9 @@ void COutlook2Ctrl::AppendWindowItem(wxWindow* window, bool fill, int folder, in
 void COutlook2Ctrl::PinBottomFolder(const std::string& name, int iconId, wxWindow* window, bool fill) {
   wxASSERT(window);
   model_.PinBottomFolder(name, iconId, window, fill ? kNavFillHeight : window->GetSize().y);
+  // Until a paint gives it its place the window has only its default width, too narrow for its own
+  // scroll bars: it stays hidden until then (PlaceWindow shows it).
+  window->Hide();
 }
 
 // The next paint shows the windows of the folder that is open now.

@@ -57,7 +57,8 @@ bool CProgressWnd::Create(wxWindow* parent, const std::string& title, bool smoot
   Bind(wxEVT_BUTTON, &CProgressWnd::OnCancelButton, this, IDC_CANCEL);
   Bind(wxEVT_CHAR_HOOK, &CProgressWnd::OnCharHook, this);
   created_ = true;
-  LayoutControls(textLines_, kWidth);
+  textWidth_ = kWidth;
+  LayoutControls(textLines_, textWidth_);
   if (rememberPosition_)
     RestorePosition();
   else
@@ -154,6 +155,19 @@ void CProgressWnd::SetMessageText(const char* format, ...) {
   const std::string text = CProgressModel::FormatMessageText(format, args);
   va_end(args);
   text_->SetLabel(wxString::FromUTF8(text));
+}
+
+void CProgressWnd::GrowToMessage() {
+  if (!Exists()) return;
+  const wxString message = text_->GetLabel();
+  const int lines = std::min(static_cast<int>(message.Freq('\n')) + 1, kMaxMessageLines);
+  wxClientDC dc(this);
+  dc.SetFont(text_->GetFont());
+  const int width = std::min(dc.GetMultiLineTextExtent(message).x + 2 * kMargin, wxGetDisplaySize().x - 4 * kMargin);
+  if (lines <= textLines_ && width <= textWidth_) return;
+  textLines_ = std::max(lines, textLines_);
+  textWidth_ = std::max(width, textWidth_);
+  LayoutControls(textLines_, textWidth_);
 }
 
 void CProgressWnd::ClearProgress() {

@@ -31,6 +31,9 @@ class CProgressWnd : public wxFrame {
   int StepIt();
   void SetStep(int step);
   void SetMessageText(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Makes the window large enough for the message it shows now, up to kMaxMessageLines lines and the
+  // screen's width; it never shrinks, so it does not jump while the text changes.
+  void GrowToMessage();
   void ClearProgress();
   void HideProgress();
   void ShowProgress();
@@ -45,6 +48,7 @@ class CProgressWnd : public wxFrame {
   const CProgressModel& Progress() const { return progress_; }
   void RememberPosition(bool remember) { rememberPosition_ = remember; }
 
+  static constexpr int kMaxMessageLines = 12;
   static constexpr char kSettingsSection[] = "Settings";
   static constexpr char kXKey[] = "X";
   static constexpr char kYKey[] = "Y";
@@ -67,6 +71,7 @@ class CProgressWnd : public wxFrame {
   bool cancelOnEscape_ = false;
   CProgressModel progress_;
   int textLines_ = 4;
+  int textWidth_ = 0;  // of the message area; the default width until the window is made
   wxStaticText* text_ = nullptr;
   wxGauge* bar_ = nullptr;
   wxButton* cancel_ = nullptr;

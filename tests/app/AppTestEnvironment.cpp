@@ -63,6 +63,7 @@ class AppEnvironment : public ::testing::Environment {
     setenv("PELLION_TRAP_PORT", std::to_string(FreeUdpPort()).c_str(), 1);
     platform::ReloadOverrides();
     wxSetAssertHandler(FailOnAssert);
+    testing_support::FailOnToolkitCriticals();
     g_app = new CPellionApp;
     wxApp::SetInstance(g_app);
     static char name[] = "test_app";

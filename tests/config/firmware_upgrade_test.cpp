@@ -65,8 +65,13 @@ class FirmwareUpgradeTest : public ::testing::Test {
   std::vector<std::uint32_t> Ids() {
     std::vector<std::uint32_t> ids;
     for (const auto& m : window_.Messages())
-      if (m.id != msg::WM_NMS_FIRMWARE_PROGRESS) ids.push_back(m.id);
+      if (m.id != msg::WM_NMS_FIRMWARE_PROGRESS && m.id != msg::WM_NMS_FIRMWARE_TEXT) ids.push_back(m.id);
     return ids;
+  }
+  // The status text the progress window showed last.
+  std::string LastStatus() {
+    const auto texts = window_.MessagesWithId(msg::WM_NMS_FIRMWARE_TEXT);
+    return texts.empty() ? "" : texts.back().text;
   }
   std::vector<std::string> ActionLog() {
     std::vector<std::string> lines;
@@ -102,8 +107,8 @@ TEST_F(FirmwareUpgradeTest, ThreeApsReceiveTheFileAtOnce) {
   EXPECT_EQ(progress.back().wParam, 1000u);
   EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end(),
                              [](const auto& a, const auto& b) { return a.wParam < b.wParam; }));
-  EXPECT_EQ(Ids(), (std::vector<std::uint32_t>{msg::WM_NMS_POLLING_LOCK, msg::WM_NMS_FIRMWARE_END,
-                                               msg::WM_NMS_POLLING_RESTART}));
+  EXPECT_EQ(Ids(), (std::vector<std::uint32_t>{msg::WM_NMS_POLLING_LOCK, msg::WM_NMS_POLLING_RESTART,
+                                               msg::WM_NMS_FIRMWARE_END}));
   std::vector<std::string> expected;
   for (const std::string& ap : kAps) {
     expected.push_back("target IP: " + ap + " firmware upgrade is processing.");
@@ -111,6 +116,9 @@ TEST_F(FirmwareUpgradeTest, ThreeApsReceiveTheFileAtOnce) {
   }
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(ActionLog(), expected);
+  EXPECT_EQ(LastStatus(),
+            "target IP: 127.0.0.11 firmware upgrade successful.\ntarget IP: 127.0.0.12 firmware upgrade successful.\n"
+            "target IP: 127.0.0.13 firmware upgrade successful.");
 }
 
 TEST_F(FirmwareUpgradeTest, ADeviceThatRefusesToOpenEndsTheRun) {
@@ -121,11 +129,13 @@ TEST_F(FirmwareUpgradeTest, ADeviceThatRefusesToOpenEndsTheRun) {
   const std::string text = "target IP : 127.0.0.12 firmware upgrade failed [can not open tftp switch]";
   EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{text}));
   EXPECT_EQ(ActionLog(), (std::vector<std::string>{text}));
+  EXPECT_EQ(LastStatus(), text + "\ntarget IP: 127.0.0.11 0%\ntarget IP: 127.0.0.13 0%")
+      << "the refusal leads the devices' lines";
   EXPECT_FALSE(std::filesystem::exists(tftpd.Folder(DevSimReference::kAp1) / "ap-2.1.0.bin"))
       << "the first device's task is never started";
   EXPECT_TRUE(TftpOpenSets(DevSimReference::kAp3).empty());
-  EXPECT_EQ(Ids(), (std::vector<std::uint32_t>{msg::WM_NMS_POLLING_LOCK, msg::WM_NMS_FIRMWARE_END,
-                                               msg::WM_NMS_POLLING_RESTART}))
+  EXPECT_EQ(Ids(), (std::vector<std::uint32_t>{msg::WM_NMS_POLLING_LOCK, msg::WM_NMS_POLLING_RESTART,
+                                               msg::WM_NMS_FIRMWARE_END}))
       << "polling resumes after an early end too";
 }
 
@@ -143,6 +153,9 @@ TEST_F(FirmwareUpgradeTest, AFailedTransferLeavesTheOthersGoing) {
   EXPECT_LT(window_.MessagesWithId(msg::WM_NMS_FIRMWARE_PROGRESS).back().wParam, 1000u);
   EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"target IP: 127.0.0.12 firmware upgrade failed or something wrong"}))
       << "the failure is shown at the end of the run, not only logged";
+  EXPECT_EQ(LastStatus(),
+            "target IP: 127.0.0.12 firmware upgrade failed or something wrong\n"
+            "target IP: 127.0.0.11 firmware upgrade successful.\ntarget IP: 127.0.0.13 firmware upgrade successful.");
 }
 
 TEST_F(FirmwareUpgradeTest, CancelEndsTheTransfer) {
@@ -157,8 +170,8 @@ TEST_F(FirmwareUpgradeTest, CancelEndsTheTransfer) {
   ASSERT_TRUE(window_.WaitFor(msg::WM_NMS_FIRMWARE_END, 1, std::chrono::seconds(10)));
   EXPECT_LT(std::chrono::steady_clock::now() - cancelled, std::chrono::seconds(5));
   job.Stop(false);
-  EXPECT_EQ(Ids(), (std::vector<std::uint32_t>{msg::WM_NMS_POLLING_LOCK, msg::WM_NMS_FIRMWARE_END,
-                                               msg::WM_NMS_POLLING_RESTART}));
+  EXPECT_EQ(Ids(), (std::vector<std::uint32_t>{msg::WM_NMS_POLLING_LOCK, msg::WM_NMS_POLLING_RESTART,
+                                               msg::WM_NMS_FIRMWARE_END}));
   EXPECT_LT(window_.MessagesWithId(msg::WM_NMS_FIRMWARE_PROGRESS).back().wParam, 1000u);
 }
 

@@ -1,7 +1,8 @@
 // The switch configuration sheet and the firmware pane as a user meets them on the simulated reference
 // switch: a name typed and confirmed, the Anti-rogue list, an offline switch without OK; a switch chosen in
-// the firmware pane, a file typed, Upgrade pressed, the progress window's bar on the screen and the file
-// arriving at tftpd-hpa on the switch's address.
+// the firmware pane, a file typed, Upgrade pressed, the progress window's bar and the switches' lines on
+// the screen, the file arriving at tftpd-hpa on the switch's address and the other switch's failure shown
+// in the progress window while its message box is open.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
@@ -12,8 +13,11 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <fstream>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "config/ui/CfgSwitchAntiRoguePage.h"
 #include "config/ui/FirmwareSwitchView.h"
@@ -25,6 +29,7 @@
 #include "controls/ProgressWnd.h"
 #include "controls/ReportCtrl.h"
 #include "device/GlobalSettings.h"
+#include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
@@ -51,6 +56,55 @@ void Click(wxWindow* window) {
   PumpPending();
   simulator.MouseClick();
   PumpPending();
+}
+
+// Keeps a box that a worker thread asks for open until the test lets it go, as a user reading it would;
+// then the box goes on to the handler installed before. Boxes of the UI thread pass straight on.
+class HeldWorkerBox {
+ public:
+  HeldWorkerBox() {
+    previous_ = platform::SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
+                                                      unsigned style) {
+      if (std::this_thread::get_id() != uiThread_) {
+        std::unique_lock lock(mutex_);
+        held_ = true;
+        released_.wait(lock, [this] { return release_; });
+      }
+      return previous_(text, caption, style);
+    });
+  }
+  ~HeldWorkerBox() {
+    Release();
+    platform::SetMessageBoxHandler(previous_);
+  }
+  bool Held() {
+    std::lock_guard lock(mutex_);
+    return held_;
+  }
+  void Release() {
+    std::lock_guard lock(mutex_);
+    release_ = true;
+    released_.notify_all();
+  }
+
+ private:
+  const std::thread::id uiThread_ = std::this_thread::get_id();
+  platform::MessageBoxHandler previous_;
+  std::mutex mutex_;
+  std::condition_variable released_;
+  bool held_ = false;
+  bool release_ = false;
+};
+
+// Pixels of the window's message that are drawn in the text's dark colour.
+int MessageInk(CProgressWnd* progress, const wxImage& picture) {
+  wxWindow* text = progress->FindWindow(CProgressWnd::IDC_TEXT);
+  const wxRect area(text->GetScreenRect().GetTopLeft() - progress->GetScreenRect().GetTopLeft(), text->GetSize());
+  return testing_support::CountPixels(picture, *wxBLACK, 90, area);
+}
+
+std::string MessageOf(CProgressWnd* progress) {
+  return progress->FindWindow(CProgressWnd::IDC_TEXT)->GetLabel().utf8_string();
 }
 
 bool TypeInto(wxTextCtrl* field, const std::string& text) {
@@ -221,6 +275,7 @@ TEST_F(FirmwarePaneTest, FirmwareGoesToTheChosenSwitchesWithTheProgressShown) {
 
   view->List()->ApplyRowStates(0, listmodel::ROW_SELECTED);
   view->List()->ApplyRowStates(1, listmodel::ROW_SELECTED);
+  HeldWorkerBox failureBox;
   Click(upgrade);
   ASSERT_TRUE(PumpUntil([&] {
     return runner.ProgressWindow() != nullptr && runner.ProgressWindow()->Progress().Position() == 500;
@@ -244,6 +299,25 @@ TEST_F(FirmwarePaneTest, FirmwareGoesToTheChosenSwitchesWithTheProgressShown) {
   const int middle = area.GetLeft() + area.GetWidth() / 2;
   EXPECT_GT(filledPixels(area.GetLeft(), middle - 4), area.GetWidth() / 4) << "the first half of the bar is filled";
   EXPECT_EQ(filledPixels(middle + 4, area.GetRight()), 0) << "the second half is not";
+  EXPECT_NE(MessageOf(progress).find("target IP: " + std::string(DevSimReference::kSwitch) + " "), std::string::npos)
+      << MessageOf(progress);
+  EXPECT_NE(MessageOf(progress).find("target IP: 127.0.0.15 "), std::string::npos) << MessageOf(progress);
+  EXPECT_GT(MessageInk(progress, picture), 100) << "the switches' lines are on the screen";
+
+  // The second switch has no TFTP server: its failure leads the lines while its box is open.
+  ASSERT_TRUE(PumpUntil([&] { return failureBox.Held(); }));
+  const std::string failure = "target IP: 127.0.0.15 firmware upgrade failed or something wrong";
+  ASSERT_TRUE(PumpUntil([&] { return MessageOf(progress).starts_with(failure); })) << MessageOf(progress);
+  EXPECT_EQ(runner.ProgressWindow(), progress) << "the window stays while the failure is read";
+  EXPECT_EQ(MessageOf(progress),
+            failure + "\ntarget IP: " + DevSimReference::kSwitch + " firmware upgrade successful.");
+  const wxImage failed = testing_support::CaptureWindow(progress);
+  testing_support::SaveCapture(failed, "firmware-failure");
+  wxWindow* text = progress->FindWindow(CProgressWnd::IDC_TEXT);
+  EXPECT_GT(text->GetSize().GetWidth(), text->GetTextExtent(wxString::FromUTF8(failure)).GetWidth())
+      << "the failure line fits the window";
+  EXPECT_GT(MessageInk(progress, failed), 200) << "the failure is on the screen";
+  failureBox.Release();
 
   ASSERT_TRUE(PumpUntil([&] { return runner.ProgressWindow() == nullptr; }));
   runner.Job().Stop(false);

@@ -1,5 +1,6 @@
 #include "config/ui/FirmwareUpgradeRunner.h"
 
+#include "app/GuiMessageBox.h"
 #include "app/GuiMessageReceiver.h"
 #include "controls/ProgressWnd.h"
 #include "log/LogDBModule.h"
@@ -41,7 +42,10 @@ void CFirmwareUpgradeRunner::StartFirmwareUpgrade(int deviceKind, const std::vec
     progress_->GoModal("Firmware upgrade...");
     progress_->SetRange(0, kProgressFull);
     progress_->SetPos(0);
+    boxOwner_ = std::make_unique<CMessageBoxOwner>(progress_);  // the job's failure box opens over it
   }
+  devicesText_.clear();
+  transferNote_.clear();
   job_.SetParams(deviceKind, ips, firmwareFile);
   job_.SetOwner(windowId_);
   job_.StartRun();
@@ -49,8 +53,16 @@ void CFirmwareUpgradeRunner::StartFirmwareUpgrade(int deviceKind, const std::vec
 
 void CFirmwareUpgradeRunner::CloseProgress() {
   if (progress_ == nullptr) return;
+  boxOwner_.reset();
   progress_->Destroy();  // its destructor enables the main window again
   progress_ = nullptr;
+}
+
+void CFirmwareUpgradeRunner::ShowText() {
+  if (progress_ == nullptr) return;
+  const std::string text = devicesText_ + (devicesText_.empty() || transferNote_.empty() ? "" : "\n") + transferNote_;
+  progress_->SetMessageText("%s", text.c_str());
+  progress_->GrowToMessage();
 }
 
 std::intptr_t CFirmwareUpgradeRunner::OnMessage(const platform::Message& message) {
@@ -58,10 +70,14 @@ std::intptr_t CFirmwareUpgradeRunner::OnMessage(const platform::Message& message
     case msg::WM_NMS_FIRMWARE_PROGRESS:
       if (progress_ != nullptr) {
         progress_->SetPos(static_cast<int>(message.wParam));
-        progress_->SetMessageText("%s", message.wParam == kProgressFull
-                                            ? "Transfer complete, Please wait a moment for writing firmware"
-                                            : "");
+        transferNote_ =
+            message.wParam == kProgressFull ? "Transfer complete, Please wait a moment for writing firmware" : "";
+        ShowText();
       }
+      break;
+    case msg::WM_NMS_FIRMWARE_TEXT:
+      devicesText_ = message.text;
+      ShowText();
       break;
     case msg::WM_NMS_FIRMWARE_STOP:
       job_.OnWorkEnd();

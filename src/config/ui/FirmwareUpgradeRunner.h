@@ -1,9 +1,11 @@
 #pragma once
 // What the main frame's StartFirmwareUpgrade does: shows the firmware progress window ("Firmware
 // upgrade...", 0 to 1000, the main window disabled meanwhile), starts the firmware job and follows its
-// messages: the bar moves with the progress, "Transfer complete, Please wait a moment for writing firmware"
-// shows at 1000, the end closes the window. Cancel in the window stops the job and writes "firmware
-// upgrade process is stopped by user.". The job's polling lock and restart go on to the main window.
+// messages: the bar moves with the progress, the message shows the job's line for each device (how much
+// it has received, or how its upload ended) and "Transfer complete, Please wait a moment for writing
+// firmware" at 1000, the job's failure box opens over the window, the end closes the window. Cancel in
+// the window stops the job and writes "firmware upgrade process is stopped by user.". The job's polling
+// lock and restart go on to the main window.
 // Lives as long as the frame; one run at a time.
 #include <wx/event.h>
 
@@ -15,6 +17,7 @@
 #include "platform/Window.h"
 
 class CGuiMessageReceiver;
+class CMessageBoxOwner;
 class CProgressWnd;
 
 class CFirmwareUpgradeRunner : public wxEvtHandler {
@@ -31,9 +34,13 @@ class CFirmwareUpgradeRunner : public wxEvtHandler {
  private:
   std::intptr_t OnMessage(const platform::Message& message);
   void CloseProgress();
+  void ShowText();
 
   CFirmwareUpgradeAction job_;
   std::shared_ptr<CGuiMessageReceiver> receiver_;
   platform::WindowId windowId_ = platform::kNoWindow;
   CProgressWnd* progress_ = nullptr;
+  std::unique_ptr<CMessageBoxOwner> boxOwner_;
+  std::string devicesText_;   // the job's status text
+  std::string transferNote_;  // shown below it once everything is sent
 };

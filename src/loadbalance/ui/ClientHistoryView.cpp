@@ -7,6 +7,8 @@
 #include <wx/stattext.h>
 #include <wx/timectrl.h>
 
+#include <algorithm>
+
 #include "lbmodel/HistoryQuery.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "loadbalance/ui/ExportDaysDialog.h"
@@ -186,9 +188,9 @@ void CClientHistoryView::OnSize(wxSizeEvent& event) {
   event.Skip();
   const wxSize size = GetClientSize();
   const int w = size.x;
-  const int h = size.y;
-  m_macList.SetSize(0, kBandHeight, w / 6, h - kBandHeight);
-  m_historyList.SetSize(w / 6 + 2, kBandHeight, w - (w / 6 + 2), h - kBandHeight);
+  const int listHeight = std::max(size.y - kBandHeight, 0);  // a view not yet sized is lower than the band
+  m_macList.SetSize(0, kBandHeight, w / 6, listHeight);
+  m_historyList.SetSize(w / 6 + 2, kBandHeight, std::max(w - (w / 6 + 2), 0), listHeight);
   if (m_macList.GetColumnCount() == 1) m_macList.GetListView()->SetColumnWidth(0, m_macList.GetClientSize().x);
   const int listWidth = m_historyList.GetClientSize().x;
   const int shares[] = {6, 7, 9, 7, 7, 7, 7, 7};  // each column's width as a share of the list's

@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <thread>
 
 #include "app/MainThreadDialogCheck.h"
@@ -38,7 +40,40 @@ void ForgetCachedScreen(wxScreenDC& screen) {
   if (context && getTarget && markDirty) markDirty(getTarget(context));
 }
 
+// The log writer of GLib, declared here because the test programs have no GLib headers; its calls are
+// looked up at run time like cairo's above.
+struct LogField {
+  const char* key;
+  const void* value;
+  long length;
+};
+using LogWriter = int (*)(int level, const LogField* fields, std::size_t count, void* data);
+constexpr int kLogLevelCritical = 1 << 3;
+
+std::string LogFieldText(const LogField* fields, std::size_t count, const char* key) {
+  for (std::size_t i = 0; i < count; ++i)
+    if (std::strcmp(fields[i].key, key) == 0 && fields[i].value)
+      return fields[i].length < 0 ? static_cast<const char*>(fields[i].value)
+                                  : std::string(static_cast<const char*>(fields[i].value), fields[i].length);
+  return {};
+}
+
+int FailOnCritical(int level, const LogField* fields, std::size_t count, void* defaultWriter) {
+  if (level & kLogLevelCritical)
+    ADD_FAILURE() << LogFieldText(fields, count, "GLIB_DOMAIN")
+                  << "-CRITICAL: " << LogFieldText(fields, count, "MESSAGE");
+  return reinterpret_cast<LogWriter>(defaultWriter)(level, fields, count, nullptr);
+}
+
 }  // namespace
+
+void FailOnToolkitCriticals() {
+  using SetWriter = void (*)(LogWriter, void*, void (*)(void*));
+  const auto setWriter = reinterpret_cast<SetWriter>(dlsym(RTLD_DEFAULT, "g_log_set_writer_func"));
+  void* const defaultWriter = dlsym(RTLD_DEFAULT, "g_log_writer_default");
+  ASSERT_TRUE(setWriter && defaultWriter) << "GLib's log writer is not linked in";
+  setWriter(FailOnCritical, defaultWriter, nullptr);
+}
 
 class WxTestEnvironment : public ::testing::Environment {
  public:
@@ -51,6 +86,7 @@ class WxTestEnvironment : public ::testing::Environment {
       setenv(variable, folder.c_str(), 1);
     }
     wxSetAssertHandler(FailOnAssert);
+    FailOnToolkitCriticals();
     wxApp::SetInstance(new wxApp);  // a GUI application object, so the toolkit and its display are started
     static char name[] = "window_test";
     static char* argv[] = {name, nullptr};

@@ -16,6 +16,11 @@ namespace testing_support {
 // Assertions raised by wxWidgets fail the running test, and so does a modal dialog opened off the UI thread.
 ::testing::Environment* NewWxTestEnvironment();
 
+// Makes every CRITICAL message of the toolkit's libraries (a widget asked for a negative size, a call on a
+// destroyed widget) fail the running test; they still go to standard error as before. Call once per test
+// program, before the toolkit starts; NewWxTestEnvironment does.
+void FailOnToolkitCriticals();
+
 void PumpPending();
 // Runs the UI thread's events until the condition holds; false when it still fails after 30 s.
 bool PumpUntil(const std::function<bool()>& condition);
