@@ -61,6 +61,8 @@ void CWxMapCanvas::SetBrush(std::optional<ColorRef> color) {
 }
 
 void CWxMapCanvas::SetFont(const MapFont& font) {
+  if (m_Font == font) return;
+  m_Font = font;
   const int height = std::max(1, static_cast<int>(std::abs(font.height) * m_Zoom));
   wxFontInfo info(wxSize(0, height));
   info.FaceName(font.face).Weight(font.weight);

@@ -1,10 +1,12 @@
 #pragma once
 // The map canvas over a wxWidgets device context: map units are turned into the context's pixels by the
-// zoom and the scroll offset the view gives. Pictures are converted to bitmaps once per canvas.
+// zoom and the scroll offset the view gives. Pictures are converted to bitmaps once per canvas, and a font
+// is made only when it differs from the one selected (a map paint sets the same font on thousands of shapes).
 #include <wx/bitmap.h>
 #include <wx/dc.h>
 
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "mapmodel/MapCanvas.h"
@@ -36,6 +38,7 @@ class CWxMapCanvas : public CMapCanvas {
   double m_Zoom;
   wxPoint m_Origin;
   std::map<std::pair<const CDib*, ColorRef>, wxBitmap> m_Bitmaps;
+  std::optional<MapFont> m_Font;  // the font selected into the context, once one was
 };
 
 wxColour MapColour(ColorRef color);
