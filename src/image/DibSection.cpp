@@ -9,7 +9,9 @@ std::optional<DibSection> DibSection::FromDib(DibView dib) {
   return DibSection(std::move(copy));
 }
 
-PaletteEntry DibSection::ColorAt(int x, int y) const { return ColorOf(dib::GetPixel(Row(y), x, BitCount()), BitCount()); }
+PaletteEntry DibSection::ColorAt(int x, int y) const {
+  return ColorOf(dib::GetPixel(Row(y), x, BitCount()), BitCount());
+}
 
 PaletteEntry DibSection::ColorOf(std::uint32_t value, int bitCount) const {
   switch (bitCount) {

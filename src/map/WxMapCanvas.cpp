@@ -96,7 +96,8 @@ const CWxMapCanvas::FittedText& CWxMapCanvas::Fit(const std::string& text, int w
 void CWxMapCanvas::DrawText(const std::string& text, const MapRect& rect) {
   const wxRect area = ToDevice(rect);
   const FittedText& fitted = Fit(text, area.width);
-  m_Dc.DrawText(fitted.shown, area.x + (area.width - fitted.extent.x) / 2, area.y + (area.height - fitted.extent.y) / 2);
+  const wxSize& extent = fitted.extent;
+  m_Dc.DrawText(fitted.shown, area.x + (area.width - extent.x) / 2, area.y + (area.height - extent.y) / 2);
 }
 
 const wxBitmap& CWxMapCanvas::BitmapOf(const CDib& picture, ColorRef transparent) {
