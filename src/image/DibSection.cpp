@@ -10,8 +10,11 @@ std::optional<DibSection> DibSection::FromDib(DibView dib) {
 }
 
 PaletteEntry DibSection::ColorAt(int x, int y) const {
-  const std::uint32_t value = dib::GetPixel(Row(y), x, BitCount());
-  switch (BitCount()) {
+  return ColorOf(dib::GetPixel(Row(y), x, BitCount()), BitCount());
+}
+
+PaletteEntry DibSection::ColorOf(std::uint32_t value, int bitCount) const {
+  switch (bitCount) {
     case 16:
       return {static_cast<std::uint8_t>(((value >> 10) & 0x1F) << 3),
               static_cast<std::uint8_t>(((value >> 5) & 0x1F) << 3), static_cast<std::uint8_t>((value & 0x1F) << 3)};
@@ -25,11 +28,16 @@ PaletteEntry DibSection::ColorAt(int x, int y) const {
 }
 
 RgbImage DibSection::Decode() const {
-  RgbImage image{Width(), Height(), std::vector<std::uint8_t>(static_cast<std::size_t>(Width()) * Height() * 3)};
-  for (int y = 0; y < Height(); ++y) {
-    for (int x = 0; x < Width(); ++x) {
-      const PaletteEntry color = ColorAt(x, Height() - 1 - y);
-      std::uint8_t* pixel = image.At(x, y);
+  // The header is read once, not per pixel: a background picture has millions of them.
+  const int width = Width();
+  const int height = Height();
+  const int bitCount = BitCount();
+  RgbImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = Row(height - 1 - y);
+    std::uint8_t* pixel = image.At(0, y);
+    for (int x = 0; x < width; ++x, pixel += 3) {
+      const PaletteEntry color = ColorOf(dib::GetPixel(row, x, bitCount), bitCount);
       pixel[0] = color.red;
       pixel[1] = color.green;
       pixel[2] = color.blue;

@@ -26,6 +26,8 @@ class DibSection {
 
  private:
   explicit DibSection(Dib dib);
+  // The colour of a pixel value read at the depth.
+  PaletteEntry ColorOf(std::uint32_t value, int bitCount) const;
   RgbImage Decode() const;
 
   Dib dib_;

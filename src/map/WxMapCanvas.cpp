@@ -61,6 +61,9 @@ void CWxMapCanvas::SetBrush(std::optional<ColorRef> color) {
 }
 
 void CWxMapCanvas::SetFont(const MapFont& font) {
+  if (m_Font == font) return;
+  m_Font = font;
+  m_Fitted.clear();
   const int height = std::max(1, static_cast<int>(std::abs(font.height) * m_Zoom));
   wxFontInfo info(wxSize(0, height));
   info.FaceName(font.face).Weight(font.weight);
@@ -81,11 +84,20 @@ void CWxMapCanvas::Polyline(const std::vector<MapPoint>& points) {
   m_Dc.DrawLines(static_cast<int>(device.size()), device.data());
 }
 
+const CWxMapCanvas::FittedText& CWxMapCanvas::Fit(const std::string& text, int width) {
+  auto [found, added] = m_Fitted.try_emplace({text, width});
+  if (!added) return found->second;
+  FittedText& fitted = found->second;
+  fitted.shown = wxControl::Ellipsize(wxString::FromUTF8(text), m_Dc, wxELLIPSIZE_END, width);
+  fitted.extent = m_Dc.GetTextExtent(fitted.shown);
+  return fitted;
+}
+
 void CWxMapCanvas::DrawText(const std::string& text, const MapRect& rect) {
   const wxRect area = ToDevice(rect);
-  const wxString shown = wxControl::Ellipsize(wxString::FromUTF8(text), m_Dc, wxELLIPSIZE_END, area.width);
-  const wxSize extent = m_Dc.GetTextExtent(shown);
-  m_Dc.DrawText(shown, area.x + (area.width - extent.x) / 2, area.y + (area.height - extent.y) / 2);
+  const FittedText& fitted = Fit(text, area.width);
+  const wxSize& extent = fitted.extent;
+  m_Dc.DrawText(fitted.shown, area.x + (area.width - extent.x) / 2, area.y + (area.height - extent.y) / 2);
 }
 
 const wxBitmap& CWxMapCanvas::BitmapOf(const CDib& picture, ColorRef transparent) {

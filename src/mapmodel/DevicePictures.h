@@ -2,6 +2,8 @@
 // Device pictures by number. The device shapes ask the current provider for the picture of their status;
 // the program's own artwork (CEmbeddedDevicePictures) is the provider unless another is set, and tests
 // set one that has no pictures to see the shapes without them.
+#include <memory>
+
 class CDib;
 
 enum DevicePictureId : int {
@@ -34,4 +36,8 @@ class IDevicePictureProvider {
 
 const IDevicePictureProvider& GetDevicePictures();
 // Replaces the provider; none brings back the program's own artwork. The caller keeps it alive.
+// The shared pictures are read again from the new provider.
 void SetDevicePictures(const IDevicePictureProvider* provider);
+// The current provider's picture of the number, read once and shared by every shape that shows it (a map
+// holds thousands of shapes and a handful of pictures); none when the provider has no such picture.
+std::shared_ptr<const CDib> SharedDevicePicture(int pictureId);

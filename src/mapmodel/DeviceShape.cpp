@@ -184,8 +184,8 @@ void CDeviceShape::DrawPictureOrPorts(CMapCanvas& canvas) const {
 }
 
 void CDeviceShape::LoadPicture(int pictureId) {
-  m_Picture = std::make_unique<CDib>();
-  if (!GetDevicePictures().Load(pictureId, *m_Picture) || m_Picture->IsEmpty()) return;
+  m_Picture = SharedDevicePicture(pictureId);
+  if (!ShowsPicture()) return;
   m_Width = m_Picture->GetWidth();
   m_Height = m_Picture->GetHeight();
 }

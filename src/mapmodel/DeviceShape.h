@@ -126,7 +126,7 @@ class CDeviceShape : public CShape {
   ColorRef m_PortFillColor = 0;
   std::array<int, 2> m_LineOffsets{};
   int m_StateValue = 1;
-  std::unique_ptr<CDib> m_Picture;
+  std::shared_ptr<const CDib> m_Picture;  // shared with every shape of the same picture
   int m_PortCount = 8;
   int m_PortCellWidth = 12;
   int m_PortCellHeight = 12;

@@ -78,6 +78,43 @@ TEST(ShapeKinds, PicturesGiveTheirSizeAtTheirOwnTime) {
   EXPECT_EQ(ap.GetSize(), (MapSize{60, 45}));
 }
 
+// While it lives every number has a picture of one grey and size.
+class PlainDevicePictures : public IDevicePictureProvider {
+ public:
+  PlainDevicePictures(int side, std::uint8_t grey) : m_Side(side), m_Grey(grey) { SetDevicePictures(this); }
+  ~PlainDevicePictures() override { SetDevicePictures(nullptr); }
+  bool Load(int, CDib& picture) const override {
+    RgbImage image{m_Side, m_Side, std::vector<std::uint8_t>(static_cast<std::size_t>(m_Side) * m_Side * 3, m_Grey)};
+    return picture.CreateFromBitmapToDepth(&image, nullptr, 24);
+  }
+
+ private:
+  int m_Side;
+  std::uint8_t m_Grey;
+};
+
+TEST(ShapeKinds, ShapesFollowTheProviderWhenThePicturesChange) {
+  const std::vector<std::uint8_t> ownAp = PictureBytes(kPictureAp);
+  CApShape shown({0, 0});
+  shown.SetStatusCode(0);
+  ASSERT_EQ(ShownPicture<CApShape>(0), ownAp);
+
+  for (const auto& [side, grey] : {std::pair<int, std::uint8_t>{8, 10}, {16, 200}}) {
+    const PlainDevicePictures pictures(side, grey);
+    const std::vector<std::uint8_t> expected = PictureBytes(kPictureAp);
+    EXPECT_EQ(ShownPicture<CApShape>(0), expected) << side;
+    shown.SetStatusCode(0);
+    EXPECT_EQ(shown.GetPicture() ? *shown.GetPicture()->GetHandle() : std::vector<std::uint8_t>{}, expected) << side;
+    EXPECT_EQ(shown.GetSize(), (MapSize{side, side}));
+  }
+  {
+    NoDevicePictures none;
+    EXPECT_TRUE(ShownPicture<CApShape>(0).empty()) << "a provider without pictures leaves none shown";
+  }
+  EXPECT_EQ(ShownPicture<CApShape>(0), ownAp) << "the program's own pictures are back";
+  EXPECT_EQ(ShownPicture<CSwitchShape>(0), PictureBytes(kPictureSwitch));
+}
+
 TEST(ShapeKinds, KindsStartWithTheirDefaults) {
   NoDevicePictures none;
   CApShape ap({0, 0});
