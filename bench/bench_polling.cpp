@@ -26,7 +26,7 @@
 #include "db/TopologyDBManager.h"
 #include "device/Device.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "log/LogLevelMask.h"
 #include "platform/Shutdown.h"

@@ -2,7 +2,7 @@
 
 #include "alerts/AlertLogQuery.h"
 #include "db/SyslogParamDb.h"
-#include "device/SyslogClient.h"
+#include "syslog/SyslogClient.h"
 #include "log/LogDBModule.h"
 #include "log/LogText.h"
 #include "platform/Clock.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "groups/GroupStore.h"
 
 int PickQuietChannel(int first, int last, const std::map<int, long>& signalByChannel) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "config/SystemKeySupport.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "groups/GroupStore.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"

@@ -4,7 +4,7 @@
 
 #include "db/SwitchSystemDb.h"
 #include "db/pollingdb.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"

@@ -1,7 +1,7 @@
 #include "credentials/SystemKeyService.h"
 
 #include "db/TopologyDBManager.h"
-#include "device/AddressText.h"
+#include "net/AddressText.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
 #include "platform/Utf8Text.h"

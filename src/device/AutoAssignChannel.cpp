@@ -8,7 +8,7 @@
 
 #include "db/db_maintain.h"
 #include "device/DiscoveryStop.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "platform/StatusText.h"
 

@@ -1,7 +1,7 @@
 #include "device/DeviceFactory.h"
 
 #include "device/AP.h"
-#include "device/SnmpStatus.h"
+#include "snmp/SnmpStatus.h"
 #include "device/Switch.h"
 #include "device/UnknownDevice.h"
 #include "platform/DebugTrace.h"

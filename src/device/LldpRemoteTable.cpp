@@ -8,8 +8,8 @@
 #include <optional>
 #include <string_view>
 
-#include "device/AddressText.h"
-#include "device/SnmpText.h"
+#include "net/AddressText.h"
+#include "snmp/SnmpText.h"
 #include "device/Switch.h"
 
 namespace {

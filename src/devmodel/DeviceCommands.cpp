@@ -11,7 +11,7 @@
 #include "db/SwitchSettingsRecord.h"
 #include "db/TopologyDBManager.h"
 #include "db/pollingdb.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "devmodel/DeviceViewsHost.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "device/AP.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "device/UnknownDevice.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageIds.h"

@@ -7,7 +7,7 @@
 #include "device/AntiRoguePort.h"
 #include "device/DeviceFactory.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "device/UnknownDevice.h"
 #include "engine/MultiTask.h"
 #include "engine/NetworkEngine.h"

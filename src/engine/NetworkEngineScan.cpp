@@ -2,7 +2,7 @@
 // whether it is a switch the console does not know yet.
 #include <string>
 
-#include "device/AddressText.h"
+#include "net/AddressText.h"
 #include "device/DeviceFactory.h"
 #include "engine/NetworkEngine.h"
 #include "engine/SegmentWalk.h"

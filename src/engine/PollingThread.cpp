@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/Clock.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageIds.h"

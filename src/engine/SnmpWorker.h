@@ -3,7 +3,7 @@
 // signals done (or failed, when the task throws); the dispatcher waits for those signals.
 #include <thread>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "engine/SignalEvents.h"
 
 struct SnmpTaskRecord;

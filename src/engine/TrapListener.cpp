@@ -13,7 +13,7 @@
 
 #include "db/Transaction.h"
 #include "db/db_maintain.h"
-#include "device/SnmpSession.h"
+#include "snmp/SnmpSession.h"
 #include "log/LogDBModule.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "controlmodel/MacKeyRules.h"
-#include "device/AddressText.h"
+#include "net/AddressText.h"
 #include "groupmodel/MacFilterPageModel.h"
 #include "platform/MessageBox.h"
 #include "platform/Utf8Text.h"

@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/DebugTrace.h"
 
 namespace {

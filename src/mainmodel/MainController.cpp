@@ -9,7 +9,7 @@
 #include "db/SyslogParamDb.h"
 #include "db/TopologyDBManager.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"

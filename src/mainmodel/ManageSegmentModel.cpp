@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "db/pollingdb.h"
-#include "device/AddressText.h"
-#include "device/GlobalSettings.h"
+#include "net/AddressText.h"
+#include "settings/GlobalSettings.h"
 #include "device/RecentStringList.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "AlertTestFixture.h"
 #include "alerts/SyslogSendThread.h"
 #include "db/SyslogParamDb.h"
-#include "device/SyslogClient.h"
+#include "syslog/SyslogClient.h"
 #include "support/SyslogServer.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "app/MainTrayIcon.h"
 #include "config/ui/SaveNewDev.h"
 #include "db/AccessDatabase.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "mainmodel/ui/EventDlg.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
 #include "support/DevSimProcess.h"

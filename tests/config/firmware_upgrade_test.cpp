@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "config/FirmwareUpgradeAction.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"

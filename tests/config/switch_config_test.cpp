@@ -8,7 +8,7 @@
 
 #include "config/AntiRoguePageModel.h"
 #include "config/SwitchSystemPageModel.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/MessageBox.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"

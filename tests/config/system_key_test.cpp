@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/SystemKeySupport.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"

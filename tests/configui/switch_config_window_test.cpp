@@ -24,7 +24,7 @@
 #include "config/ui/SwitchCfgSystemPage.h"
 #include "controls/ProgressWnd.h"
 #include "controls/ReportCtrl.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"

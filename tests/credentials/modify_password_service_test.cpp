@@ -6,7 +6,7 @@
 
 #include "credentials/ManagedDeviceList.h"
 #include "credentials/ModifyPasswordService.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"

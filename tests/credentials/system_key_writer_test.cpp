@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "credentials/SystemKeySupportWriter.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"

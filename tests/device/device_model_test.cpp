@@ -13,7 +13,7 @@
 #include "device/AP.h"
 #include "device/DeviceFactory.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "device/Switch.h"
 #include "device/SystemKey.h"
 #include "device/UnknownDevice.h"

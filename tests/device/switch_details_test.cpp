@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "device/AntiRoguePort.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "device/LldpRemoteTable.h"
-#include "device/SnmpText.h"
+#include "snmp/SnmpText.h"
 #include "device/Switch.h"
 #include "log/LogLevelMask.h"
 #include "support/DevSimProcess.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "db/DatabaseCleared.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/ClientMonitorThread.h"
 #include "log/LogLevelMask.h"
 #include "platform/MessageIds.h"

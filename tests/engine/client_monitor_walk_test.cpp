@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/ClientMonitorThread.h"
 #include "log/LogLevelMask.h"
 #include "platform/Environment.h"

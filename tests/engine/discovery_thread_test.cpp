@@ -8,7 +8,7 @@
 
 #include "db/DiscoveryDb.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/DiscoveryThread.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"

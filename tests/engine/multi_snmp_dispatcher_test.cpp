@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "engine/MultiSnmpDispatcher.h"
 #include "engine/SnmpTask.h"
 #include "support/DevSimProcess.h"

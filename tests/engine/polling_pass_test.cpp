@@ -16,7 +16,7 @@
 #include "db/DiscoveryDb.h"
 #include "db/TopologyDBManager.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "log/LogLevelMask.h"
 #include "log/LogLevels.h"

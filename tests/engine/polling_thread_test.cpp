@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/PollingThread.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "engine/SegmentWalk.h"
 #include "log/LogLevelMask.h"

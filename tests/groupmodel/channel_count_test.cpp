@@ -1,7 +1,7 @@
 // The channel count a wireless page offers, read from the first managed AP of the simulator.
 #include <gtest/gtest.h>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "groupmodel/ChannelCount.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"

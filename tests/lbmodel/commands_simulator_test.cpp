@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "lbmodel/LoadBalanceCommands.h"
 #include "lbmodel/ManagerLoadBalanceService.h"
 #include "loadbalance/LoadBalanceManager_DB.h"

@@ -12,7 +12,7 @@
 #include "alerts/ui/MailAlertPage.h"
 #include "alerts/ui/SyslogParamPage.h"
 #include "controls/ApplyPropSheet.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "log/LogLevelMask.h"
 #include "log/ui/LogHelpDlg.h"
 #include "log/ui/LogLevelSetting.h"

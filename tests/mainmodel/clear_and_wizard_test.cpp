@@ -4,7 +4,7 @@
 #include "FakePolling.h"
 #include "db/AccessDatabase.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "device/RecentStringList.h"
 #include "mainmodel/ClearDatabaseSequence.h"
 #include "mainmodel/ManageSegmentModel.h"

@@ -16,7 +16,7 @@
 
 #include "db/DiscoveryDb.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "image/Dib.h"
 #include "map/MapTipWindow.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "device/SnmpSession.h"
+#include "snmp/SnmpSession.h"
 #include "platform/Environment.h"
 
 namespace testing_support {

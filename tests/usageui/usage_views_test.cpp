@@ -15,7 +15,7 @@
 #include "chartcore/ChartGeometry.h"
 #include "charts/ChartWindow.h"
 #include "db/DatabaseCleared.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "engine/ClientMonitorThread.h"
 #include "platform/Shutdown.h"
 #include "support/DevSimProcess.h"

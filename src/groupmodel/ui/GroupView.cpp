@@ -6,7 +6,7 @@
 #include <wx/stattext.h>
 
 #include "app/GuiMessageReceiver.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "groupmodel/BindingWarning.h"
 #include "groupmodel/GroupChanges.h"
 #include "groupmodel/TemplatePageMapping.h"

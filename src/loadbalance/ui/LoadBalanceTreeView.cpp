@@ -10,7 +10,7 @@
 #include <mutex>
 
 #include "controls/ProgressWnd.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "lbmodel/LoadBalanceTree.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "loadbalance/ui/LoadBalanceCommandIds.h"

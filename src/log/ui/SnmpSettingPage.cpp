@@ -7,7 +7,7 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
-#include "device/CountryTable.h"
+#include "settings/CountryTable.h"
 #include "platform/MessageBox.h"
 
 namespace {
