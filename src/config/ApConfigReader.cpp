@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "config/SystemKeySupport.h"
-#include "snmp/y_snmp.h"
 #include "groups/GroupStore.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

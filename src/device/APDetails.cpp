@@ -8,10 +8,10 @@
 #include "db/pollingdb.h"
 #include "device/AP.h"
 #include "device/AutoAssignChannel.h"
+#include "platform/DebugTrace.h"
 #include "settings/GlobalSettings.h"
 #include "snmp/SnmpText.h"
 #include "snmp/WalkLimit.h"
-#include "platform/DebugTrace.h"
 
 namespace {
 

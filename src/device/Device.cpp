@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "net/AddressText.h"
 #include "device/DeviceNameIndex.h"
+#include "net/AddressText.h"
 #include "net/IPv4Address.h"
 #include "net/IcmpPing.h"
 

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "db/pollingdb.h"
+#include "device/RecentStringList.h"
 #include "net/AddressText.h"
 #include "settings/GlobalSettings.h"
-#include "device/RecentStringList.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <mutex>
 
 #include "db/pollingdb.h"
+#include "log/LogDBModule.h"
 #include "settings/CountryTable.h"
 #include "settings/GlobalSettings.h"
-#include "log/LogDBModule.h"
 
 namespace {
 

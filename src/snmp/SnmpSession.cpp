@@ -8,8 +8,8 @@
 #include <mutex>
 #include <string>
 
-#include "snmp/SnmpStatus.h"
 #include "platform/DebugTrace.h"
+#include "snmp/SnmpStatus.h"
 
 namespace {
 

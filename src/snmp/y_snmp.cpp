@@ -10,12 +10,12 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/DebugTrace.h"
+#include "platform/Environment.h"
 #include "settings/GlobalSettings.h"
 #include "snmp/SnmpSession.h"
 #include "snmp/SnmpText.h"
 #include "snmp/WalkLimit.h"
-#include "platform/DebugTrace.h"
-#include "platform/Environment.h"
 
 namespace {
 

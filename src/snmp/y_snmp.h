@@ -4,8 +4,8 @@
 // before it returns. Requests go to UDP 161, or to PELLION_SNMP_PORT when set; one retry.
 //
 // Results: 0 success, a negative code for a failure (codes differ per operation, see each). Where an
-// operation passes on "the library's status", the codes are those of device/SnmpStatus.h
-// (kSnmpStatusTimeout = -5 for no answer). Value texts follow device/SnmpText.h.
+// operation passes on "the library's status", the codes are those of snmp/SnmpStatus.h
+// (kSnmpStatusTimeout = -5 for no answer). Value texts follow snmp/SnmpText.h.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <mutex>
 
-#include "syslog/SyslogFormat.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
+#include "syslog/SyslogFormat.h"
 
 namespace syslog_client {
 namespace {

@@ -6,12 +6,12 @@
 #include <sstream>
 
 #include "AppTestEnvironment.h"
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
 #include "db/AccessDatabase.h"
 #include "db/DbErrorBox.h"
 #include "support/CompetingWriter.h"
+#include "uibase/CommandIds.h"
 
 using app_test::ModalDialogRecorder;
 using app_test::RunningApp;

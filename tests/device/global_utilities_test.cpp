@@ -5,9 +5,9 @@
 #include <cstring>
 #include <mutex>
 
+#include "device/RecentStringList.h"
 #include "net/AddressText.h"
 #include "settings/GlobalSettings.h"
-#include "device/RecentStringList.h"
 #include "snmp/y_snmp.h"
 #include "support/SnmpDefaults.h"
 

@@ -2,11 +2,11 @@
 // to the running program and the settings row with one action-log line, and the country row checked.
 #include <gtest/gtest.h>
 
+#include "log/LogLevelMask.h"
+#include "platform/Shutdown.h"
 #include "settings/CountryTable.h"
 #include "settings/GlobalSettings.h"
 #include "settings/GlobalSettingsApplier.h"
-#include "log/LogLevelMask.h"
-#include "platform/Shutdown.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 

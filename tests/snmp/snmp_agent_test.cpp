@@ -10,9 +10,9 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/Environment.h"
 #include "settings/GlobalSettings.h"
 #include "snmp/y_snmp.h"
-#include "platform/Environment.h"
 #include "support/SnmpDefaults.h"
 #include "support/SnmpdProcess.h"
 #include "support/TempDir.h"

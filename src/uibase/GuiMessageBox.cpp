@@ -1,4 +1,4 @@
-#include "app/GuiMessageBox.h"
+#include "uibase/GuiMessageBox.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Resources.h"
-#include "app/UiThreadCall.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
+#include "uibase/AppTitle.h"
+#include "uibase/UiThreadCall.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/UiThreadCall.h"
+#include "uibase/UiThreadCall.h"
 
 #include <chrono>
 

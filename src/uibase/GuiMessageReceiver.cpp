@@ -1,10 +1,10 @@
-#include "app/GuiMessageReceiver.h"
+#include "uibase/GuiMessageReceiver.h"
 
 #include <wx/thread.h>
 
 #include <optional>
 
-#include "app/UiThreadCall.h"
+#include "uibase/UiThreadCall.h"
 
 CGuiMessageReceiver::CGuiMessageReceiver(wxEvtHandler* target, Handler handler)
     : target_(target), handler_(std::move(handler)) {}
