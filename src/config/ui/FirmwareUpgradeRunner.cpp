@@ -1,9 +1,9 @@
 #include "config/ui/FirmwareUpgradeRunner.h"
 
-#include "app/GuiMessageReceiver.h"
 #include "controls/ProgressWnd.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageIds.h"
+#include "uibase/GuiMessageReceiver.h"
 
 namespace {
 

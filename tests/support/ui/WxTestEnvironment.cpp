@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/MainThreadDialogCheck.h"
 #include "support/TempDir.h"
+#include "uibase/MainThreadDialogCheck.h"
 
 namespace testing_support {
 namespace {
