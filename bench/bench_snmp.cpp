@@ -12,10 +12,10 @@
 #include <string>
 
 #include "BenchOptions.h"
-#include "device/SnmpSession.h"
-#include "device/SnmpText.h"
-#include "device/y_snmp.h"
 #include "platform/Environment.h"
+#include "snmp/SnmpSession.h"
+#include "snmp/SnmpText.h"
+#include "snmp/y_snmp.h"
 #include "support/SnmpdProcess.h"
 
 namespace {

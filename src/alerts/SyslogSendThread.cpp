@@ -2,10 +2,10 @@
 
 #include "alerts/AlertLogQuery.h"
 #include "db/SyslogParamDb.h"
-#include "device/SyslogClient.h"
 #include "log/LogDBModule.h"
 #include "log/LogText.h"
 #include "platform/Clock.h"
+#include "syslog/SyslogClient.h"
 
 namespace {
 

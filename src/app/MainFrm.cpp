@@ -8,13 +8,13 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
-#include "app/GuiMessageReceiver.h"
+#include "uibase/CommandIds.h"
+#include "uibase/GuiMessageReceiver.h"
 #include "app/MainTrayIcon.h"
 #include "app/NoticePopup.h"
 #include "app/QuillonLibrary.h"
 #include "app/Resources.h"
-#include "app/UiThreadCall.h"
+#include "uibase/UiThreadCall.h"
 #include "app/ViewFactories.h"
 #include "config/ui/FirmwareUpgradeRunner.h"
 #include "controls/CommandBarArt.h"

@@ -4,7 +4,7 @@
 #include <wx/filedlg.h>
 #include <wx/utils.h>
 
-#include "app/CommandIds.h"
+#include "uibase/CommandIds.h"
 #include "app/MainFrm.h"
 #include "devmodel/ui/ListViewHead.h"
 #include "app/MainTrayIcon.h"

@@ -1,7 +1,6 @@
 // The lower pane's view switch, the refresh of the views, the device-event counters and the notices.
 #include <wx/aui/aui.h>
 
-#include "app/FrameView.h"
 #include "app/MainFrm.h"
 #include "app/NoticePopup.h"
 #include "app/ViewFactories.h"
@@ -13,6 +12,7 @@
 #include "map/TopologyVisualView.h"
 #include "mapmodel/PellionDoc.h"
 #include "platform/DebugTrace.h"
+#include "uibase/FrameView.h"
 #include "usage/ui/ClientView.h"
 
 void CMainFrame::SwitchView(int number) {

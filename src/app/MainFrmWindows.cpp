@@ -6,7 +6,6 @@
 #include "app/JobProgressWnd.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
-#include "app/UiThreadCall.h"
 #include "config/ApSetThread.h"
 #include "config/ui/SaveNewDev.h"
 #include "credentials/DevicePasswordChanger.h"
@@ -16,6 +15,7 @@
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
+#include "uibase/UiThreadCall.h"
 #include "usage/ui/ClientView.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <wx/menu.h>
 
-#include "app/CommandIds.h"
 #include "app/Resources.h"
+#include "uibase/CommandIds.h"
 
 CMainTrayIcon::CMainTrayIcon(wxEvtHandler* target) : target_(target) {
   Bind(wxEVT_TASKBAR_LEFT_DCLICK, &CMainTrayIcon::OnDoubleClick, this);

@@ -8,15 +8,15 @@
 #include <wx/gdicmn.h>
 
 #include "app/AboutDialog.h"
-#include "app/CommandIds.h"
-#include "app/GuiMessageBox.h"
 #include "app/MainFrm.h"
 #include "app/Resources.h"
-#include "app/UiThreadCall.h"
 #include "log/ui/LoginDlg.h"
 #include "platform/AppContext.h"
 #include "platform/Delay.h"
 #include "platform/Shutdown.h"
+#include "uibase/CommandIds.h"
+#include "uibase/GuiMessageBox.h"
+#include "uibase/UiThreadCall.h"
 
 wxBEGIN_EVENT_TABLE(CPellionApp, wxApp)
   EVT_MENU(cmd::WxId(cmd::ID_APP_ABOUT), CPellionApp::OnAppAbout)

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "app/MainThreadDialogCheck.h"
 #include "platform/InstanceDoorbell.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
+#include "uibase/MainThreadDialogCheck.h"
 
 class CPellionApp : public wxApp {
  public:

@@ -1,10 +1,9 @@
 #pragma once
 // Captions, texts and dialog/control ids of the application's own windows.
+#include "uibase/AppTitle.h"  // the title the shared message box uses too
 
 namespace res {
 
-// Product title: the application title in captions ("About " + title, message boxes without a caption).
-inline constexpr char kAppTitle[] = "Aurelan";
 // Main window title; the trailing blank is part of it.
 inline constexpr char kMainWindowTitle[] = "Corvath Aurelan ";
 inline constexpr char kVersionText[] = "1.00.11 2008-06-25";

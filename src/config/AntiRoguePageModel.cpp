@@ -1,10 +1,10 @@
 #include "config/AntiRoguePageModel.h"
 
 #include "db/pollingdb.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageBox.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

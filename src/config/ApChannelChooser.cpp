@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
+#include "snmp/y_snmp.h"
 
 int PickQuietChannel(int first, int last, const std::map<int, long>& signalByChannel) {
   const auto signal = [&](int channel) {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "db/TopologyDBManager.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "device/AddressText.h"
+#include "net/AddressText.h"
 #include "platform/MessageBox.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "config/TrimmedText.h"
-#include "device/AddressText.h"
+#include "net/AddressText.h"
 
 int CApSecurityModel::CodeFor(Kind kind) const {
   switch (kind) {

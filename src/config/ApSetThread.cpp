@@ -5,11 +5,11 @@
 #include "config/ApObjectTable.h"
 #include "db/AccessDatabase.h"
 #include "db/GroupTemplateRecord.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "groups/PreviousApAddress.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageIds.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "config/DefaultParamsStore.h"
 #include "config/TrimmedText.h"
-#include "device/AddressText.h"
+#include "net/AddressText.h"
 
 const std::vector<std::string>& CDefParamsPageModel::SecurityItems() {
   static const std::vector<std::string> items = {"", "Disable", "WEP", "WPA", "WPA2"};

@@ -6,10 +6,10 @@
 #include "db/AccessDatabase.h"
 #include "db/ApPropertyUpdate.h"
 #include "db/TopologyDBManager.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageBox.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "db/SwitchSystemDb.h"
 #include "db/pollingdb.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

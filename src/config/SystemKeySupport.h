@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 
 class CSystemKeySupport {
  public:

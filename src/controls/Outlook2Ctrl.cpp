@@ -12,10 +12,10 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
 #include "controls/WxGeometry.h"
 #include "platform/DebugTrace.h"
 #include "platform/IniStore.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "credentials/DevicePasswordSet.h"
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "credentials/SystemKeyService.h"
 
 #include "db/TopologyDBManager.h"
-#include "device/AddressText.h"
 #include "groups/GroupStore.h"
+#include "net/AddressText.h"
 #include "platform/MessageBox.h"
 #include "platform/Utf8Text.h"
 

@@ -8,9 +8,9 @@
 #include "db/pollingdb.h"
 #include "device/AP.h"
 #include "device/AutoAssignChannel.h"
-#include "device/GlobalSettings.h"
-#include "device/WalkLimit.h"
 #include "platform/DebugTrace.h"
+#include "settings/GlobalSettings.h"
+#include "snmp/WalkLimit.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "db/pollingdb.h"
 #include "device/AP.h"
 #include "device/DeviceEventLog.h"
-#include "device/HostentInformation.h"
+#include "net/HostentInformation.h"
 #include "platform/DebugTrace.h"
 
 namespace {

@@ -8,9 +8,9 @@
 
 #include "db/db_maintain.h"
 #include "device/DiscoveryStop.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "platform/StatusText.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

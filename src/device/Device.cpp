@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "device/AddressText.h"
 #include "device/DeviceNameIndex.h"
-#include "device/IPv4Address.h"
-#include "device/IcmpPing.h"
+#include "net/AddressText.h"
+#include "net/IPv4Address.h"
+#include "net/IcmpPing.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "db/DeviceProperty.h"
 #include "device/DiscoveryStop.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 
 // The most ports a device is taken to have. A port count or a port number beyond it comes from a device
 // that misreports: the map and the port masks go through every port.

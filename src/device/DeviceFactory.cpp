@@ -1,10 +1,10 @@
 #include "device/DeviceFactory.h"
 
 #include "device/AP.h"
-#include "device/SnmpStatus.h"
 #include "device/Switch.h"
 #include "device/UnknownDevice.h"
 #include "platform/DebugTrace.h"
+#include "snmp/SnmpStatus.h"
 
 namespace {
 

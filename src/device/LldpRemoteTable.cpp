@@ -8,9 +8,9 @@
 #include <optional>
 #include <string_view>
 
-#include "device/AddressText.h"
-#include "device/SnmpText.h"
 #include "device/Switch.h"
+#include "net/AddressText.h"
+#include "snmp/SnmpText.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "device/LldpNeighbour.h"
-#include "device/SnmpObject.h"
+#include "snmp/SnmpObject.h"
 
 class CLldpRemoteTable {
  public:

@@ -7,7 +7,7 @@
 #include "device/LldpRemoteTable.h"
 #include "db/PortMask.h"
 #include "device/Switch.h"
-#include "device/WalkLimit.h"
+#include "snmp/WalkLimit.h"
 #include "db/pollingdb.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "device/HmacMd5.h"
+#include "platform/HmacMd5.h"
 #include "device/Switch.h"
 #include "db/pollingdb.h"
 

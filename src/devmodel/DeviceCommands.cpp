@@ -11,10 +11,10 @@
 #include "db/SwitchSettingsRecord.h"
 #include "db/TopologyDBManager.h"
 #include "db/pollingdb.h"
-#include "device/y_snmp.h"
 #include "devmodel/DeviceViewsHost.h"
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

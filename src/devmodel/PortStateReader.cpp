@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 
 bool CSnmpPortStateReader::ReadPortStates(const std::string& ip, const std::string& community,
                                           const std::vector<int>& ports, std::vector<int>& states) {

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "db/DatabaseCleared.h"
-#include "device/GlobalSettings.h"
-#include "device/SnmpText.h"
-#include "device/WalkLimit.h"
-#include "device/y_snmp.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/MessageIds.h"
 #include "platform/Window.h"
+#include "settings/GlobalSettings.h"
+#include "snmp/SnmpText.h"
+#include "snmp/WalkLimit.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "device/AP.h"
-#include "device/GlobalSettings.h"
 #include "device/UnknownDevice.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageIds.h"
+#include "settings/GlobalSettings.h"
 
 std::unique_ptr<CDevice> CNetworkEngine::MakeDevice(int kind) {
   switch (kind) {

@@ -7,13 +7,13 @@
 #include "device/AntiRoguePort.h"
 #include "device/DeviceFactory.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "device/UnknownDevice.h"
 #include "engine/MultiTask.h"
 #include "engine/NetworkEngine.h"
 #include "log/LogDBModule.h"
 #include "log/LogLevels.h"
 #include "platform/DebugTrace.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // whether it is a switch the console does not know yet.
 #include <string>
 
-#include "device/AddressText.h"
 #include "device/DeviceFactory.h"
 #include "engine/NetworkEngine.h"
 #include "engine/SegmentWalk.h"
+#include "net/AddressText.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageIds.h"
 

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "db/KeyKind.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <chrono>
 #include <string>
 
-#include "device/GlobalSettings.h"
 #include "platform/Clock.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 constexpr std::chrono::milliseconds kWaitStep{500};

@@ -5,7 +5,7 @@
 // classful network and broadcast addresses. An end before the start, or a bound with a part outside
 // 0..255, gives no address.
 #include "db/DiscoveryDb.h"
-#include "device/IPv4Address.h"
+#include "net/IPv4Address.h"
 
 class CSegmentWalk {
  public:

@@ -3,8 +3,8 @@
 // signals done (or failed, when the task throws); the dispatcher waits for those signals.
 #include <thread>
 
-#include "device/y_snmp.h"
 #include "engine/SignalEvents.h"
+#include "snmp/y_snmp.h"
 
 struct SnmpTaskRecord;
 

@@ -13,11 +13,11 @@
 
 #include "db/Transaction.h"
 #include "db/db_maintain.h"
-#include "device/SnmpSession.h"
 #include "log/LogDBModule.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
+#include "snmp/SnmpSession.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "db/ApPropertyUpdate.h"
 #include "db/GroupTemplateRecord.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 
 class CGroupTemplateApply {
  public:

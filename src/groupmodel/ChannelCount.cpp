@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "db/ApInfoRecord.h"
-#include "device/GlobalSettings.h"
-#include "device/y_snmp.h"
 #include "groups/GroupStore.h"
 #include "platform/DebugTrace.h"
+#include "settings/GlobalSettings.h"
+#include "snmp/y_snmp.h"
 
 namespace {
 constexpr int kDefaultChannels = 11;

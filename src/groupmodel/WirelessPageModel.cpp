@@ -3,8 +3,8 @@
 #include <charconv>
 
 #include "controlmodel/MacKeyRules.h"
-#include "device/AddressText.h"
 #include "groupmodel/MacFilterPageModel.h"
+#include "net/AddressText.h"
 #include "platform/MessageBox.h"
 #include "platform/Utf8Text.h"
 

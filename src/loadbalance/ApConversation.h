@@ -4,7 +4,7 @@
 // sysObjectID is sent nothing: every exchange fails with kNotAddressable.
 #include <string>
 
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 
 class ApConversation {
  public:

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "db/LoadBalanceDb.h"
-#include "device/HostentInformation.h"
+#include "net/HostentInformation.h"
 #include "platform/Clock.h"
 
 class LoadBalanceManager_DB : public CLoadBalanceDb {

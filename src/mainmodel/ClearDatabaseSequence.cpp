@@ -3,8 +3,8 @@
 #include <mutex>
 
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "platform/DebugTrace.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 void Call(const std::function<void()>& step) {

@@ -9,12 +9,12 @@
 #include "db/SyslogParamDb.h"
 #include "db/TopologyDBManager.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "log/LogDBModule.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "db/pollingdb.h"
-#include "device/AddressText.h"
-#include "device/GlobalSettings.h"
 #include "device/RecentStringList.h"
+#include "net/AddressText.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "db/pollingdb.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 
 bool ReadStartupSettings(const CountryCodeLookup& countryCode) {
   std::lock_guard hold(g_RuntimeSettings.csSettings);

@@ -10,7 +10,6 @@
 #include <cassert>
 #include <cmath>
 
-#include "app/GuiMessageReceiver.h"
 #include "db/ApListDBManager.h"
 #include "map/MapTipWindow.h"
 #include "map/WxMapCanvas.h"
@@ -24,6 +23,7 @@
 #include "mapmodel/SwitchShape.h"
 #include "mapmodel/SwitchTool.h"
 #include "platform/MessageIds.h"
+#include "uibase/GuiMessageReceiver.h"
 
 namespace {
 

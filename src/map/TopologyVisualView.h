@@ -11,10 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "app/FrameView.h"
 #include "mapmodel/MapView.h"
 #include "mapmodel/ShapeList.h"
 #include "platform/Window.h"
+#include "uibase/FrameView.h"
 
 class CApTool;
 class CConnectorTwistTool;

@@ -12,8 +12,8 @@
 #include "AlertTestFixture.h"
 #include "alerts/SyslogSendThread.h"
 #include "db/SyslogParamDb.h"
-#include "device/SyslogClient.h"
 #include "support/SyslogServer.h"
+#include "syslog/SyslogClient.h"
 
 namespace {
 

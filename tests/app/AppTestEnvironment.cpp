@@ -19,12 +19,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/Pellion.h"
 #include "log/ui/LoginDlg.h"
 #include "platform/Environment.h"
 #include "support/TempDir.h"
+#include "uibase/CommandIds.h"
 
 namespace app_test {
 namespace {

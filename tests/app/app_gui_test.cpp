@@ -15,13 +15,13 @@
 
 #include "AppTestEnvironment.h"
 #include "app/AboutDialog.h"
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/Pellion.h"
 #include "app/Resources.h"
 #include "platform/AppContext.h"
 #include "platform/Shutdown.h"
 #include "platform/SingleInstance.h"
+#include "uibase/CommandIds.h"
 
 using app_test::App;
 using app_test::ModalDialogRecorder;

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "AppTestEnvironment.h"
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "config/ui/FirmwareSwitchView.h"
 #include "config/ui/SwitchCfgSheet.h"
@@ -25,6 +24,7 @@
 #include "devmodel/ui/TopologyTreeCtrl.h"
 #include "devmodel/ui/TopologyTreeView.h"
 #include "mainmodel/ViewTable.h"
+#include "uibase/CommandIds.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <wx/uiaction.h>
 
 #include "AppTestEnvironment.h"
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/MainTrayIcon.h"
 #include "config/ui/SaveNewDev.h"
 #include "db/AccessDatabase.h"
-#include "device/GlobalSettings.h"
 #include "mainmodel/ui/EventDlg.h"
 #include "mainmodel/ui/ManageSegmentDlg.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/ui/WxTestEnvironment.h"
+#include "uibase/CommandIds.h"
 
 using app_test::PumpPending;
 using app_test::PumpUntil;

@@ -11,13 +11,13 @@
 #include <thread>
 
 #include "AppTestEnvironment.h"
-#include "app/GuiMessageReceiver.h"
 #include "app/MainFrm.h"
-#include "app/UiThreadCall.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
 #include "platform/StatusText.h"
 #include "support/MessageRecorder.h"
+#include "uibase/GuiMessageReceiver.h"
+#include "uibase/UiThreadCall.h"
 
 using app_test::ModalDialogRecorder;
 using app_test::PumpUntil;

@@ -9,12 +9,12 @@
 #include <thread>
 
 #include "AppTestEnvironment.h"
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "log/ui/LoginDlg.h"
 #include "log/ui/ModifySysPwdDlg.h"
 #include "platform/AppContext.h"
 #include "support/ui/WxTestEnvironment.h"
+#include "uibase/CommandIds.h"
 
 using app_test::PumpUntil;
 using app_test::RunningApp;

@@ -6,7 +6,6 @@
 #include <wx/taskbar.h>
 
 #include "AppTestEnvironment.h"
-#include "app/CommandIds.h"
 #include "app/MainFrm.h"
 #include "app/NoticePopup.h"
 #include "app/PlaceholderView.h"
@@ -18,6 +17,7 @@
 #include "mainmodel/ui/ManageSegmentDlg.h"
 #include "platform/MessageIds.h"
 #include "support/ui/WxTestEnvironment.h"
+#include "uibase/CommandIds.h"
 
 using app_test::ModalDialogRecorder;
 using app_test::PumpPending;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppTestEnvironment.h"
-#include "app/CommandIds.h"
+#include "uibase/CommandIds.h"
 #include "app/MainFrm.h"
 #include "db/db_maintain.h"
 #include "groupmodelui/GroupWindowScript.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "config/FirmwareUpgradeAction.h"
-#include "device/GlobalSettings.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

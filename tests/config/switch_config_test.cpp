@@ -8,9 +8,9 @@
 
 #include "config/AntiRoguePageModel.h"
 #include "config/SwitchSystemPageModel.h"
-#include "device/GlobalSettings.h"
 #include "platform/MessageBox.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

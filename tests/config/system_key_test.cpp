@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "config/SystemKeySupport.h"
-#include "device/GlobalSettings.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

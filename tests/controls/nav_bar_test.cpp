@@ -10,10 +10,10 @@
 
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "controls/Outlook2Ctrl.h"
 #include "platform/IniStore.h"
 #include "support/ui/WxTestEnvironment.h"
+#include "uibase/CommandIds.h"
 
 using testing_support::CountPixels;
 using testing_support::PumpPending;

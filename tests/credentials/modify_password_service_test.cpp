@@ -6,8 +6,8 @@
 
 #include "credentials/ManagedDeviceList.h"
 #include "credentials/ModifyPasswordService.h"
-#include "device/GlobalSettings.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

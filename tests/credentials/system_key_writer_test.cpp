@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "credentials/SystemKeySupportWriter.h"
-#include "device/GlobalSettings.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

@@ -7,7 +7,7 @@
 
 #include "db/pollingdb.h"
 #include "device/AP.h"
-#include "device/y_snmp.h"
+#include "snmp/y_snmp.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

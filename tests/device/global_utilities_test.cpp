@@ -5,10 +5,10 @@
 #include <cstring>
 #include <mutex>
 
-#include "device/AddressText.h"
-#include "device/GlobalSettings.h"
 #include "device/RecentStringList.h"
-#include "device/y_snmp.h"
+#include "net/AddressText.h"
+#include "settings/GlobalSettings.h"
+#include "snmp/y_snmp.h"
 #include "support/SnmpDefaults.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "device/AntiRoguePort.h"
-#include "device/GlobalSettings.h"
 #include "device/LldpRemoteTable.h"
-#include "device/SnmpText.h"
 #include "device/Switch.h"
 #include "log/LogLevelMask.h"
+#include "settings/GlobalSettings.h"
+#include "snmp/SnmpText.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/SnmpDefaults.h"

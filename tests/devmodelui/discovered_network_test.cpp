@@ -14,7 +14,7 @@
 #include "db/DiscoveryDb.h"
 #include "db/PoolFixture.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "support/SnmpDefaults.h"
 #include "devmodel/ui/MapCommands.h"
 #include "devmodel/ui/TopologyListView.h"

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "db/DatabaseCleared.h"
-#include "device/GlobalSettings.h"
 #include "engine/ClientMonitorThread.h"
 #include "log/LogLevelMask.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

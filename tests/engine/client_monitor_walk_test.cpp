@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "device/GlobalSettings.h"
 #include "engine/ClientMonitorThread.h"
 #include "log/LogLevelMask.h"
 #include "platform/Environment.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/MessageRecorder.h"
 #include "support/ScriptedAgent.h"
 #include "support/TempDatabase.h"

@@ -8,10 +8,10 @@
 
 #include "db/DiscoveryDb.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "engine/DiscoveryThread.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

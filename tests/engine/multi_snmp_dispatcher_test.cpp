@@ -18,9 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "device/y_snmp.h"
 #include "engine/MultiSnmpDispatcher.h"
 #include "engine/SnmpTask.h"
+#include "snmp/y_snmp.h"
 #include "support/DevSimProcess.h"
 #include "support/TempDir.h"
 

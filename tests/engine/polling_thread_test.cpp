@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
-#include "device/GlobalSettings.h"
 #include "engine/PollingThread.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
 #include "platform/StatusText.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "engine/SegmentWalk.h"
 #include "log/LogLevelMask.h"
 #include "platform/MessageIds.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"

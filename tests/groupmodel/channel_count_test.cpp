@@ -1,9 +1,9 @@
 // The channel count a wireless page offers, read from the first managed AP of the simulator.
 #include <gtest/gtest.h>
 
-#include "device/GlobalSettings.h"
 #include "groupmodel/ChannelCount.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/ReferenceNetworkRows.h"
 #include "support/TempDatabase.h"

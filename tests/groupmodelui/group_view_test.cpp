@@ -9,7 +9,6 @@
 #include <string>
 
 #include "GroupWindowScript.h"
-#include "app/GuiMessageReceiver.h"
 #include "groupapply/ApplyTemplateThread.h"
 #include "groupmodel/MacFilterPageModel.h"
 #include "groupmodel/WirelessPageModel.h"
@@ -33,6 +32,7 @@
 #include "support/ReferenceNetworkRows.h"
 #include "support/SnmpDefaults.h"
 #include "support/TempDatabase.h"
+#include "uibase/GuiMessageReceiver.h"
 
 namespace {
 

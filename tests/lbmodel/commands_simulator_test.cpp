@@ -4,12 +4,12 @@
 
 #include <mutex>
 
-#include "device/GlobalSettings.h"
 #include "lbmodel/LoadBalanceCommands.h"
 #include "lbmodel/ManagerLoadBalanceService.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "log/LogDBModule.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

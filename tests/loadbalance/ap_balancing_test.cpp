@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "LoadBalanceFixture.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/ReferenceNetworkRows.h"
 

@@ -14,7 +14,7 @@
 
 #include "ModalDialogScript.h"
 #include "config/ui/SetTrapHostDlg.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "loadbalance/ui/LoadBalanceCommandIds.h"
 #include "loadbalance/ui/LoadBalanceDialog.h"
 #include "loadbalance/ui/LoadBalanceJoinDialog.h"

@@ -15,7 +15,7 @@
 #include "credentials/ui/ModifyPwdDlg.h"
 #include "credentials/ui/ModifySystemKeyDlg.h"
 #include "credentials/ui/PasswdManagerDlg.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/ReferenceNetworkRows.h"
 

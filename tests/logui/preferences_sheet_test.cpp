@@ -12,11 +12,11 @@
 #include "alerts/ui/MailAlertPage.h"
 #include "alerts/ui/SyslogParamPage.h"
 #include "controls/ApplyPropSheet.h"
-#include "device/GlobalSettings.h"
 #include "log/LogLevelMask.h"
 #include "log/ui/LogHelpDlg.h"
 #include "log/ui/LogLevelSetting.h"
 #include "log/ui/SnmpSettingPage.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 

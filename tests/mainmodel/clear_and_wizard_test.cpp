@@ -4,11 +4,11 @@
 #include "FakePolling.h"
 #include "db/AccessDatabase.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "device/RecentStringList.h"
 #include "mainmodel/ClearDatabaseSequence.h"
 #include "mainmodel/ManageSegmentModel.h"
 #include "mainmodel/StartupSettings.h"
+#include "settings/GlobalSettings.h"
 #include "support/TempDatabase.h"
 
 namespace {

@@ -16,7 +16,6 @@
 
 #include "db/DiscoveryDb.h"
 #include "device/DeviceNameIndex.h"
-#include "device/GlobalSettings.h"
 #include "engine/NetworkEngine.h"
 #include "image/Dib.h"
 #include "map/MapTipWindow.h"
@@ -29,6 +28,7 @@
 #include "mapmodel/PellionDoc.h"
 #include "mapmodel/SwitchShape.h"
 #include "platform/Shutdown.h"
+#include "settings/GlobalSettings.h"
 #include "support/DevSimProcess.h"
 #include "support/MessageRecorder.h"
 #include "support/ReferenceNetworkRows.h"

@@ -17,7 +17,6 @@
 #include "ConsoleTestSetup.h"
 #include "SwitchSimulator.h"
 #include "TftpPeer.h"
-#include "app/GuiMessageBox.h"
 #include "app/QuillonLibrary.h"
 #include "platform/MessageBox.h"
 #include "quillon/ui/ConsoleConfigDlg.h"
@@ -27,6 +26,7 @@
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
 #include "support/ui/WxTestEnvironment.h"
+#include "uibase/GuiMessageBox.h"
 
 using namespace quillon::ui;
 using namespace quillonui_test;

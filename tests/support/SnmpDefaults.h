@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 
 inline void SetSnmpDefaults(const std::string& readCommunity, const std::string& writeCommunity, std::int32_t timeout) {
   std::lock_guard lock(g_RuntimeSettings.csSettings);

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "device/SnmpSession.h"
 #include "platform/Environment.h"
+#include "snmp/SnmpSession.h"
 
 namespace testing_support {
 

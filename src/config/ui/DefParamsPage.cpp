@@ -6,7 +6,7 @@
 
 #include "config/ui/ChoiceSelection.h"
 #include "controls/ApplyPropSheet.h"
-#include "device/HostentInformation.h"
+#include "net/HostentInformation.h"
 #include "platform/DebugTrace.h"
 #include "platform/MessageBox.h"
 

@@ -1,10 +1,10 @@
 #include "config/ui/FirmwareUpgradeRunner.h"
 
-#include "app/GuiMessageBox.h"
-#include "app/GuiMessageReceiver.h"
 #include "controls/ProgressWnd.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageIds.h"
+#include "uibase/GuiMessageBox.h"
+#include "uibase/GuiMessageReceiver.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "app/UiThreadCall.h"
+#include "uibase/UiThreadCall.h"
 
 CSetTrapHostDlg::CSetTrapHostDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Select Management Host") {
   auto* outer = new wxBoxSizer(wxVERTICAL);

@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "db/SummaryDb.h"
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 
 CSummaryDlg::CSummaryDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Summary") {
   auto* outer = new wxBoxSizer(wxVERTICAL);

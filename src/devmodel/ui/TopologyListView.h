@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameView.h"
 #include "devmodel/ApListModel.h"
 #include "devmodel/DeviceCommands.h"
 #include "devmodel/ui/DeviceViewServices.h"
 #include "groupmodel/ui/ApRowPeer.h"
+#include "uibase/FrameView.h"
 
 class CReportCtrl;
 class wxImageList;

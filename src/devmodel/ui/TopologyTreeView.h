@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "app/FrameView.h"
 #include "devmodel/DeviceCommands.h"
 #include "devmodel/PortStateReader.h"
 #include "devmodel/ui/DeviceViewServices.h"
+#include "uibase/FrameView.h"
 
 class CTopologyTreeCtrl;
 class CTopologyTreeItem;

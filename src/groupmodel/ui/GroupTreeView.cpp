@@ -4,7 +4,6 @@
 #include <wx/menu.h>
 #include <wx/time.h>
 
-#include "app/GuiMessageReceiver.h"
 #include "db/AccessDatabase.h"
 #include "db/ApProperties.h"
 #include "groupmodel/BindingWarning.h"
@@ -23,6 +22,7 @@
 #include "groups/GroupStore.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
+#include "uibase/GuiMessageReceiver.h"
 
 using namespace group_cmd;
 

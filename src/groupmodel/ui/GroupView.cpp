@@ -5,8 +5,6 @@
 #include <wx/menu.h>
 #include <wx/stattext.h>
 
-#include "app/GuiMessageReceiver.h"
-#include "device/y_snmp.h"
 #include "groupmodel/BindingWarning.h"
 #include "groupmodel/GroupChanges.h"
 #include "groupmodel/TemplatePageMapping.h"
@@ -22,6 +20,8 @@
 #include "platform/Delay.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageIds.h"
+#include "snmp/y_snmp.h"
+#include "uibase/GuiMessageReceiver.h"
 
 using namespace group_cmd;
 

@@ -10,7 +10,6 @@
 #include <mutex>
 
 #include "controls/ProgressWnd.h"
-#include "device/GlobalSettings.h"
 #include "lbmodel/LoadBalanceTree.h"
 #include "loadbalance/LoadBalanceManager_DB.h"
 #include "loadbalance/ui/LoadBalanceCommandIds.h"
@@ -20,6 +19,7 @@
 #include "loadbalance/ui/LoadBalanceRenameDialog.h"
 #include "log/LogDBModule.h"
 #include "platform/MessageBox.h"
+#include "settings/GlobalSettings.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
-#include "device/CountryTable.h"
 #include "platform/MessageBox.h"
+#include "settings/CountryTable.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <wx/choice.h>
 
 #include "controls/ApplyPropPage.h"
-#include "device/GlobalSettingsApplier.h"
+#include "settings/GlobalSettingsApplier.h"
 
 class wxCheckBox;
 class wxTextCtrl;

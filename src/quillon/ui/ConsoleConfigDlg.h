@@ -2,8 +2,8 @@
 // Changes the names, addresses, trap receiver, DHCP and group interval of the selected switch with one set.
 #include <wx/dialog.h>
 
-#include "app/GuiMessageBox.h"
 #include "quillon/ConsoleConfigSet.h"
+#include "uibase/GuiMessageBox.h"
 
 class wxRadioButton;
 class wxTextCtrl;

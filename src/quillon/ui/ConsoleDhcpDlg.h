@@ -2,7 +2,7 @@
 // Asks a switch that uses DHCP to renew its address; only its password is asked for.
 #include <wx/dialog.h>
 
-#include "app/GuiMessageBox.h"
+#include "uibase/GuiMessageBox.h"
 
 class wxTextCtrl;
 

@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/GuiMessageBox.h"
 #include "quillon/ConsoleActions.h"
 #include "quillon/ConsoleSession.h"
 #include "quillon/ConsoleTransport.h"
@@ -15,6 +14,7 @@
 #include "quillon/Rediscovery.h"
 #include "quillon/TftpWriteClient.h"
 #include "quillon/ui/WxConsoleTimer.h"
+#include "uibase/GuiMessageBox.h"
 
 class wxButton;
 class wxGUIEventLoop;

@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/GuiMessageBox.h"
 #include "quillon/ConsoleProtocol.h"
 #include "quillon/ConsoleTransport.h"
 #include "quillon/TftpWriteClient.h"
 #include "quillon/ui/WxConsoleTimer.h"
+#include "uibase/GuiMessageBox.h"
 
 class wxButton;
 class wxTextCtrl;

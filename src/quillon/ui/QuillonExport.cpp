@@ -1,8 +1,8 @@
 // The library's one entry point. The library carries its own copy of the platform layer, so while the
 // console runs its message boxes are the toolkit's dialogs.
-#include "app/GuiMessageBox.h"
 #include "platform/MessageBox.h"
 #include "quillon/ui/ConsoleDlg.h"
+#include "uibase/GuiMessageBox.h"
 
 // Exported as "quillon"; the C++ name differs because the namespace of the same name takes it.
 extern "C" __attribute__((visibility("default"))) int RunQuillonConsole(void) __asm__("quillon");

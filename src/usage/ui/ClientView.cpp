@@ -6,7 +6,7 @@
 
 #include <mutex>
 
-#include "device/GlobalSettings.h"
+#include "settings/GlobalSettings.h"
 #include "usage/ClientListDb.h"
 #include "usage/ClientListFilters.h"
 

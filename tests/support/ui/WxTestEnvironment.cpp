@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "app/MainThreadDialogCheck.h"
 #include "support/TempDir.h"
+#include "uibase/MainThreadDialogCheck.h"
 
 namespace testing_support {
 namespace {

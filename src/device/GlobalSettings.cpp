@@ -1,5 +1,0 @@
-#include "device/GlobalSettings.h"
-
-RuntimeSettings g_RuntimeSettings;
-CCritSec g_csClients;
-bool g_bClientsRecorded = false;
