@@ -18,8 +18,9 @@ constexpr AddedColumn kAddedColumns[] = {
 };
 
 bool HasColumn(CConnection& connection, const AddedColumn& column) {
-  CStatement statement(connection, std::string("SELECT 1 FROM pragma_table_info('") + column.table +
-                                       "') WHERE name='" + column.name + "'");
+  CStatement statement(connection, "SELECT 1 FROM pragma_table_info(?) WHERE name=?");
+  const SqlParams params{column.table, column.name};
+  statement.Bind(params);
   return statement.Step();
 }
 
